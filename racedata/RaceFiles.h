@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "racedata/Records.h"
+
+// The one-character race part of a data-file name: "1".."9", then "a", "b",
+// "c" for races 10, 11, 12.
+QString RaceChar(int raceNo);
+
+struct RaceFile {
+    QString path;  // full path of the race's file; empty when it is missing
+    QString stem;  // first stemLength characters of the first matching name; "" if none
+};
+
+// Looks up the data file of a race: the first name (in case-insensitive name
+// order) of a regular file in dataDir matching prefix + courseCode + "*.jra"
+// gives the stem, and the file stem + race character + ".jra" must exist as a
+// regular file. Names match case-insensitively. An empty dataDir finds nothing.
+RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength,
+                      int courseCode, int raceNo);
+
+// Reads record 1 of a data file, read-only, into the record; a file shorter
+// than one record reads as if padded with blanks. False, with the record left
+// as it was, when the file cannot be opened or read.
+bool ReadRecord1(const QString& path, FixedRecord& record);
