@@ -1,0 +1,20 @@
+#include "common/Memo.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+QString MemoText(const QPlainTextEdit* memo) {
+    QString text = memo->toPlainText();
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+void AppendToMemo(QPlainTextEdit* memo, const QString& text) {
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QTextCursor cursor(memo->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(plain);
+    memo->moveCursor(QTextCursor::End);
+    memo->ensureCursorVisible();
+}
