@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <optional>
+
+// The arithmetic of the distribution window: a budget spread over up to eight
+// bets in inverse proportion to their odds, in whole hundreds of yen, so that
+// every bet pays back about the same amount. Inputs and outputs are the texts
+// the window shows; the window only reads and writes captions.
+
+inline constexpr int DistributionRows = 8;
+using RowTexts = std::array<QString, DistributionRows>;
+
+// The reciprocal of an odds text as the distribution uses it, rounded to single
+// precision; nullopt when the row takes no share: the text is not a positive
+// number, or its reciprocal is not finite or is 0 in single precision.
+std::optional<float> OddsReciprocal(QStringView odds);
+
+// A budget text that is a positive number, else nullopt (no budget).
+std::optional<double> BudgetValue(QStringView budget);
+
+// Rounds to a whole number, an exact half going to the even neighbour.
+double RoundHalfEven(double value);
+
+struct DistributionRow {
+    bool used = false;  // the row has usable odds and takes a share
+    QString stake;      // Lbl_Pay: whole hundreds, 100 at least; empty when not used
+    QString payout;     // Lbl_Income: odds value x stake; empty when not used
+};
+
+struct Distribution {
+    // False when there is no budget to spread (empty or not a positive number,
+    // or amounts beyond what a double holds): the stakes and payouts then keep
+    // what they show and the total is 0.
+    bool budgetCounted = false;
+    std::array<DistributionRow, DistributionRows> rows;
+    QString total = QStringLiteral("0");  // Lbl_Real_Pay
+};
+
+// Spreads the budget over the rows with usable odds. Reciprocals and their sum
+// are single precision, accumulated in row order; the units of a row are
+// budget / sum * reciprocal / 100 in double precision, left to right, rounded
+// half to even; a stake is units x 100, or 100 when units is 0.
+Distribution Distribute(QStringView budget, const RowTexts& odds);
+
+// Payout colour: true when the payout is below the budget (red), false when it
+// reaches it (black), nullopt when either text is not a number (leave the
+// colour as it is).
+std::optional<bool> PayoutShort(QStringView payout, QStringView budget);
+
+// A stake moved by hand with the up-down control of its row.
+struct StakeChange {
+    QString stake;
+    QString payout;
+};
+
+// One hundred yen more on a row with a stake and usable odds; nullopt leaves
+// the row alone.
+std::optional<StakeChange> StakeUp(QStringView stake, QStringView odds);
+// One hundred yen less; a stake of 100 yen is not lowered.
+std::optional<StakeChange> StakeDown(QStringView stake, QStringView odds);
+
+// The sum of the stake captions that are numbers (the others count nothing).
+QString CountTotal(const RowTexts& stakes);
+
+// The first check of OK that fails.
+enum class EntryProblem {
+    None,
+    BudgetNotNumber,  // "数値を入力してください。", focus on the budget
+    BudgetMissing,    // "総購入金額を入力してください。", focus on the budget
+    NoBets,           // "最低一件以上入力してください。", focus on Txt_Buy1(0)
+    OddsMissing,      // "オッズを入力してください。", focus on Txt_Odds(row)
+};
+
+struct EntryCheck {
+    EntryProblem problem = EntryProblem::None;
+    int row = -1;  // for OddsMissing
+};
+
+struct BetRow {
+    QString first;   // Txt_Buy1
+    QString second;  // Txt_Buy2
+    QString odds;    // Txt_Odds
+    QString stake;   // Lbl_Pay
+};
+using BetRows = std::array<BetRow, DistributionRows>;
+
+// The checks of OK in order. A row with a first number needs odds the
+// distribution can use; a budget must be a positive number.
+EntryCheck CheckEntries(QStringView budget, const BetRows& rows);
+
+// The block OK appends to the memo: a heading line (racecourse, race number
+// and "R", bet type, tab-separated), one line per complete bet with its stake,
+// and an empty line; every line ends with CR LF. For win and place (betType 2)
+// a bet is one number, otherwise two joined by "-".
+QString MemoBlock(const QString& place, int raceNo, const QString& typeText, int betType,
+                  const BetRows& rows);
