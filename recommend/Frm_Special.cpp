@@ -1,0 +1,165 @@
+#include "recommend/Frm_Special.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <cmath>
+
+#include "common/Colours.h"
+#include "common/Fonts.h"
+#include "common/NumberText.h"
+#include "common/RaceDate.h"
+#include "common/Twips.h"
+#include "common/WindowActivation.h"
+#include "racedata/AppState.h"
+#include "recommend/Brackets.h"
+
+namespace {
+
+// The width is free as long as Label1 (ending at 4920 twips) fits.
+constexpr int ClientWidthTwips = 5040;
+
+const QColor FirstColour{255, 0, 0};
+const QColor SecondColour{255, 128, 128};
+const QColor ThirdColour{255, 255, 192};
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, double pointSize,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(UiFont(pointSize));
+    label->setAlignment(alignment);
+    return label;
+}
+
+// A finishing position's horse number; nullopt when the field is blank or not a
+// whole number.
+std::optional<int> finisherNo(const QString& field) {
+    const auto value = NumericValue(field);
+    if (!value || *value != std::floor(*value)) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+}  // namespace
+
+Frm_Special::Frm_Special(AppState& state, const RaceSelection& selection, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      selection_(selection) {
+    setObjectName(QStringLiteral("Frm_Special"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("おすすめ"));
+    setFont(UiFont(9));
+
+    Label3 = makeLabel(this, QStringLiteral("Label3"), TwRect(135, 0, 4725, 255), 9);
+    Label3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Lbl_Date = makeLabel(this, QStringLiteral("Lbl_Date"), TwRect(90, 360, 1680, 240), 9);
+    Lbl_Place = makeLabel(this, QStringLiteral("Lbl_Place"), TwRect(90, 720, 645, 285), 11);
+    Lbl_Race = makeLabel(this, QStringLiteral("Lbl_Race"), TwRect(855, 720, 510, 285), 11,
+                         Qt::AlignRight | Qt::AlignVCenter);
+    Label4 = makeLabel(this, QStringLiteral("Label4"), TwRect(1350, 720, 375, 285), 11);
+    Label4->setText(QStringLiteral("R"));
+    Label1 = makeLabel(this, QStringLiteral("Label1"), TwRect(3330, 765, 1590, 960), 8,
+                       Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    Label1->setText(
+        QStringLiteral("※オッズを元に出されたお奨め馬です。　馬券購入は自己責任でお願いします。"));
+
+    const QString tip = QStringLiteral("Ｓ：かなりの信頼度のある馬");
+    for (int i = 0; i < MarkRowCount; ++i) {
+        Lbl_No[i] = makeLabel(this, QStringLiteral("Lbl_No(%1)").arg(i),
+                              TwRect(2205, 360 + 270 * i, 330, 240), 9, Qt::AlignCenter);
+        Lbl_No[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        Lbl_No[i]->setText(QString::number(i + 1));
+        Lbl_Mark[i] = makeLabel(this, QStringLiteral("Lbl_Mark(%1)").arg(i),
+                                TwRect(2610, 360 + 270 * i, 510, 240), 9, Qt::AlignCenter);
+        Lbl_Mark[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        Lbl_Mark[i]->setToolTip(tip);
+    }
+
+    Form_Load();
+}
+
+void Frm_Special::Form_Load() {
+    const auto horses = HorseEntries(state_.ZoData);
+
+    const auto marks = RankMarks(horses);
+    for (int i = 0; i < MarkRowCount; ++i) Lbl_Mark[i]->setText(marks[i]);
+
+    runners_ = RunnerCount(horses);
+    fitHeight();
+
+    for (QLabel* label : Lbl_No) SetForeground(label, Colours::Black);
+    for (int i = 0; i < MarkRowCount; ++i) {
+        const int bracket = BracketOf(i + 1, runners_);
+        if (bracket == 0) continue;
+        SetBackground(Lbl_No[i], BracketColour(bracket));
+        SetForeground(Lbl_No[i], BracketText(bracket));
+    }
+    for (int i = runners_; i < MarkRowCount; ++i) {
+        Lbl_No[i]->hide();
+        Lbl_Mark[i]->hide();
+    }
+
+    Lbl_Date->setText(RaceDateDisplay(state_.ZoData.RaceDate()));
+    Lbl_Place->setText(selection_.placeText());
+    const auto race = selection_.raceNo();
+    Lbl_Race->setText(race ? QString::number(*race) : QString());
+    Label3->setText(state_.ZoData.RaceTitle());
+
+    if (!state_.KsData.HasResult()) return;
+    std::array<std::optional<int>, 3> top;
+    for (int place = 0; place < 3; ++place) {
+        top[place] = finisherNo(state_.KsData.Place(place).HorseNo);
+    }
+    for (int i = 0; i < MarkRowCount; ++i) {
+        const int horse = i + 1;
+        const QColor colour = horse == top[0]   ? FirstColour
+                              : horse == top[1] ? SecondColour
+                              : horse == top[2] ? ThirdColour
+                                                : Colours::White;
+        SetBackground(Lbl_Mark[i], colour);
+    }
+}
+
+// The outer height is fixed by the runner count; the client area is what is
+// left after the frame. The frame is known only once the window system has
+// framed the window (none at all offscreen), so this runs again on showing,
+// moving and activation.
+void Frm_Special::fitHeight() {
+    const int frame = frameGeometry().height() - geometry().height();
+    const QSize size(Tw(ClientWidthTwips), Tw(OuterHeightTwips(runners_)) - frame);
+    if (size != minimumSize() || size != maximumSize()) setFixedSize(size);
+}
+
+bool Frm_Special::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+            fitHeight();
+            break;
+        case QEvent::WindowActivate:
+            fitHeight();
+            if (ActivatedFromOwnWindow(this)) Form_Activate();
+            break;
+        default:
+            break;
+    }
+    return handled;
+}
+
+void Frm_Special::Form_Activate() {
+    const auto shownRace = NumericValue(Lbl_Race->text());
+    const auto race = selection_.raceNo();
+    const bool sameRace = shownRace && race ? *shownRace == *race : !shownRace && !race;
+    if (Lbl_Place->text() == selection_.placeText() && sameRace) return;
+
+    auto* replacement = new Frm_Special(state_, selection_, parentWidget());
+    replacement->move(pos());
+    emit reopened(replacement);
+    close();
+    replacement->show();
+    replacement->activateWindow();
+}
