@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "odds/PairNumbering.h"
+#include "odds/PickSink.h"
+#include "odds/RaceHeading.h"
+
+class ClickLabel;
+class QLabel;
+class QPushButton;
+class RaceSelection;
+struct AppState;
+
+// 馬連: the quinella odds of every pair of the race in the fixed 18-horse grid;
+// up to eight pairs picked by clicking are handed to the sink on OK.
+class Frm_Odds : public QDialog {
+    Q_OBJECT
+public:
+    Frm_Odds(const AppState& state, const RaceSelection& selection, PickSink sink,
+             QWidget* parent = nullptr);
+
+public slots:
+    void Lbl_Uma_Click(int index);
+    void Cmd_OK_Click();
+    void Cmd_Cancel_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load(const AppState& state, const RaceSelection& selection);
+    void RepaintCells();
+
+    PickSink sink_;
+    std::array<bool, QuinellaCellCount> Sel_Flag{};
+
+    std::array<ClickLabel*, QuinellaCellCount> Lbl_Uma{};
+    std::array<QLabel*, QuinellaCellCount> Label2{};
+    std::array<QLabel*, QuinellaBlockCount> Label1{};
+    RaceHeading heading_{};
+    QLabel* Label5 = nullptr;
+    QPushButton* Cmd_OK = nullptr;
+    QPushButton* Cmd_Cancel = nullptr;
+};

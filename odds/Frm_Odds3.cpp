@@ -1,0 +1,101 @@
+#include "odds/Frm_Odds3.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/Colours.h"
+#include "common/Fonts.h"
+#include "common/RaceSelection.h"
+#include "common/Twips.h"
+#include "odds/OddsCells.h"
+#include "racedata/AppState.h"
+
+namespace {
+
+// Geometry in twips: two columns of nine rows, each row reading horse number,
+// win odds, place lower bound, "-", place upper bound.
+constexpr int Margin = 120;
+constexpr int NumberWidth = 450;
+constexpr int OddsWidth = 900;
+constexpr int DashWidth = 240;
+constexpr int ColumnWidth = NumberWidth + 60 + OddsWidth + 120 + OddsWidth + DashWidth + OddsWidth;
+constexpr int ColumnGap = 360;
+constexpr int Width = 2 * ColumnWidth + ColumnGap;
+constexpr int RowPitch = 360;
+constexpr int RowHeight = 345;
+constexpr int TableTop = Margin + RaceHeadingHeight + 120;
+constexpr int ButtonTop = TableTop + 9 * RowPitch + 120;
+constexpr int ButtonWidth = 1125;
+constexpr int ButtonHeight = 375;
+
+const QColor NumberColour{128, 255, 255};
+
+}  // namespace
+
+Frm_Odds3::Frm_Odds3(const AppState& state, const RaceSelection& selection, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("Frm_Odds3"));
+    setWindowTitle(QStringLiteral("単・複"));
+    setFont(UiFont(12));
+
+    heading_ = MakeRaceHeading(this, Margin, Margin, Width);
+
+    for (int h = 0; h < Rows; ++h) {
+        int left = Margin + (h / 9) * (ColumnWidth + ColumnGap);
+        const int top = TableTop + (h % 9) * RowPitch;
+        auto place = [&](int width, int gapAfter) {
+            const QRect rect = TwRect(left, top, width, RowHeight);
+            left += width + gapAfter;
+            return rect;
+        };
+        Label1[h] =
+            OddsLabel(this, ElementName("Label1", h), place(NumberWidth, 60), Qt::AlignHCenter);
+        Label1[h]->setText(QString::number(h + 1));
+        Label1[h]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        SetBackground(Label1[h], NumberColour);
+        Lbl_Odds_T[h] =
+            OddsLabel(this, ElementName("Lbl_Odds_T", h), place(OddsWidth, 120), Qt::AlignRight);
+        Lbl_Odds_F1[h] =
+            OddsLabel(this, ElementName("Lbl_Odds_F1", h), place(OddsWidth, 0), Qt::AlignRight);
+        Label2[h] =
+            OddsLabel(this, ElementName("Label2", h), place(DashWidth, 0), Qt::AlignHCenter);
+        Label2[h]->setText(QStringLiteral("-"));
+        Lbl_Odds_F2[h] =
+            OddsLabel(this, ElementName("Lbl_Odds_F2", h), place(OddsWidth, 0), Qt::AlignRight);
+    }
+
+    Cmd_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    Cmd_Cancel->setObjectName(QStringLiteral("Cmd_Cancel"));
+    Cmd_Cancel->setGeometry(
+        TwRect(Margin + Width - ButtonWidth, ButtonTop, ButtonWidth, ButtonHeight));
+    Cmd_Cancel->setFont(UiFont(9));
+    Cmd_Cancel->setAutoDefault(false);
+    connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds3::Cmd_Cancel_Click);
+
+    setFixedSize(TwSize(Width + 2 * Margin, ButtonTop + ButtonHeight + Margin));
+    Form_Load(state, selection);
+}
+
+void Frm_Odds3::Form_Load(const AppState& state, const RaceSelection& selection) {
+    FillRaceHeading(heading_, HeadingDateField(state, selection), selection,
+                    state.ZoData.RaceTitle());
+    for (int h = 0; h < Rows; ++h) {
+        const HorseEntry horse = state.ZoData.Horse(h);
+        Lbl_Odds_T[h]->setText(horse.WinOdds);
+        Lbl_Odds_F1[h]->setText(horse.PlaceOddsLow);
+        Lbl_Odds_F2[h]->setText(horse.PlaceOddsHigh);
+    }
+}
+
+void Frm_Odds3::Cmd_Cancel_Click() {
+    reject();
+}
+
+void Frm_Odds3::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Cmd_Cancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
