@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // True when the last byte of the field is the first half of a double-byte
 // character whose second half lies beyond the field.
@@ -32,33 +34,73 @@ QString DecodeCp932(QByteArrayView bytes) {
                     [](char c) { return c >= 0x20 && static_cast<unsigned char>(c) < 0x7F; })) {
         return QString::fromLatin1(bytes);
     }
-    const bool cut = endsInCutCharacter(bytes);
-    if (cut) bytes.chop(1);
-    QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    // ICU writes SUB (U+001A) for a byte sequence that is not CP932.
-    text.replace(QChar(0x1A), QChar::ReplacementCharacter);
-    if (cut) text.append(QChar::ReplacementCharacter);
+    // ICU's converter swaps the control codes 1A, 1C and 7F, as IBM's code page
+    // does; in CP932 each control byte stands for itself. A control byte is
+    // never the second byte of a character, so it splits the field into runs
+    // that decode on their own. A run that ends in the first byte of a character
+    // (cut by the end of the field, or by a control byte) ends in U+FFFD.
+    QString text;
+    qsizetype start = 0;
+    auto decodeRun = [&](qsizetype end) {
+        if (end <= start) return;
+        QByteArrayView part = bytes.sliced(start, end - start);
+        const bool cut = endsInCutCharacter(part);
+        if (cut) part.chop(1);
+        QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
+        QString run = decoder.decode(part);
+        // ICU writes SUB (U+001A) for a byte sequence that is not CP932.
+        run.replace(QChar(0x1A), QChar::ReplacementCharacter);
+        text += run;
+        if (cut) text += QChar::ReplacementCharacter;
+    };
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x20 || b == 0x7F) {
+            decodeRun(i);
+            text += QChar(b);
+            start = i + 1;
+        }
+    }
+    decodeRun(bytes.size());
     return text;
 }
 
-QByteArray EncodeCp932(QStringView text, bool* ok) {
+namespace {
+
+// Encodes text without control characters; false when some character has no
+// CP932 form (it is then written as "?" instead of ICU's substitute bytes).
+bool encodeRun(QStringView text, QByteArray& out) {
     QStringEncoder whole("windows-31j", QStringConverter::Flag::Stateless);
-    QByteArray bytes = whole.encode(text);
+    const QByteArray bytes = whole.encode(text);
     if (!whole.hasError()) {
-        if (ok) *ok = true;
-        return bytes;
+        out += bytes;
+        return true;
     }
-    // Some character has no CP932 form: encode one character at a time so that
-    // such a character becomes "?" instead of ICU's substitute bytes.
-    bytes.clear();
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         QStringEncoder one("windows-31j", QStringConverter::Flag::Stateless);
-        QByteArray part = one.encode(text.mid(i, len));
-        bytes += (one.hasError() || part.isEmpty()) ? QByteArray("?") : part;
+        const QByteArray part = one.encode(text.mid(i, len));
+        out += (one.hasError() || part.isEmpty()) ? QByteArray("?") : part;
         i += len;
     }
-    if (ok) *ok = false;
+    return false;
+}
+
+}  // namespace
+
+QByteArray EncodeCp932(QStringView text, bool* ok) {
+    // Control characters are written as themselves (ICU would swap 1A, 1C, 7F).
+    QByteArray bytes;
+    bool allEncoded = true;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool control =
+            i < text.size() && (text[i].unicode() < 0x20 || text[i].unicode() == 0x7F);
+        if (i < text.size() && !control) continue;
+        if (i > start) allEncoded &= encodeRun(text.sliced(start, i - start), bytes);
+        if (control) bytes += static_cast<char>(text[i].unicode());
+        start = i + 1;
+    }
+    if (ok) *ok = allEncoded;
     return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
 
 // The fixed-length records of the PAT95 data files. A record keeps its exact
 // bytes (padded with blanks when the file was shorter); a field is decoded from
@@ -18,7 +19,9 @@ inline constexpr int EntryCount = 153;
 inline constexpr FieldSpan RaceDate{0, 8};
 inline constexpr FieldSpan RaceTitle{48, 56};
 inline constexpr FieldSpan Runners{140, 2};
-constexpr FieldSpan QuinellaOdds(int k) { return {143 + 12 * k + 5, 7}; }
+constexpr FieldSpan QuinellaOdds(int k) {
+    return {143 + 12 * k + 5, 7};
+}
 }  // namespace UoLayout
 
 namespace ZoLayout {
@@ -27,11 +30,21 @@ inline constexpr int HorseCount = 18;
 inline constexpr int BracketCount = 36;
 inline constexpr FieldSpan RaceDate{0, 8};
 inline constexpr FieldSpan RaceTitle{48, 56};
-constexpr FieldSpan HorseNo(int h) { return {142 + 18 * h + 1, 2}; }
-constexpr FieldSpan WinOdds(int h) { return {142 + 18 * h + 3, 5}; }
-constexpr FieldSpan PlaceOddsLow(int h) { return {142 + 18 * h + 8, 5}; }
-constexpr FieldSpan PlaceOddsHigh(int h) { return {142 + 18 * h + 13, 5}; }
-constexpr FieldSpan BracketOdds(int t) { return {466 + 10 * t + 5, 5}; }
+constexpr FieldSpan HorseNo(int h) {
+    return {142 + 18 * h + 1, 2};
+}
+constexpr FieldSpan WinOdds(int h) {
+    return {142 + 18 * h + 3, 5};
+}
+constexpr FieldSpan PlaceOddsLow(int h) {
+    return {142 + 18 * h + 8, 5};
+}
+constexpr FieldSpan PlaceOddsHigh(int h) {
+    return {142 + 18 * h + 13, 5};
+}
+constexpr FieldSpan BracketOdds(int t) {
+    return {466 + 10 * t + 5, 5};
+}
 }  // namespace ZoLayout
 
 namespace KsLayout {
@@ -41,8 +54,12 @@ inline constexpr FieldSpan RaceDate{0, 8};
 inline constexpr FieldSpan CourseName{8, 4};
 inline constexpr FieldSpan RaceNo{20, 2};
 inline constexpr FieldSpan RaceTitle{34, 56};
-constexpr FieldSpan FinisherHorseNo(int i) { return {90 + 40 * i + 2, 2}; }
-constexpr FieldSpan FinisherHorseName(int i) { return {90 + 40 * i + 4, 18}; }
+constexpr FieldSpan FinisherHorseNo(int i) {
+    return {90 + 40 * i + 2, 2};
+}
+constexpr FieldSpan FinisherHorseName(int i) {
+    return {90 + 40 * i + 4, 18};
+}
 inline constexpr FieldSpan WinPayout{376, 8};
 inline constexpr FieldSpan PlacePayout1{406, 8};
 inline constexpr FieldSpan PlacePayout2{416, 8};
@@ -100,6 +117,12 @@ public:
     QString Runners() const { return text(UoLayout::Runners); }
     QuinellaEntry Quinella(int k) const { return {text(UoLayout::QuinellaOdds(k))}; }
     void BlankRaceTitle() { blank(UoLayout::RaceTitle); }
+
+    // The entries hold the pairs of the N runners in the order 1-2, 1-3, …, 1-N,
+    // 2-3, …, (N-1)-N. The entry of horses a < b, or -1 when that is no pair of
+    // N runners; and the pair of entry k, or {0, 0} when k lies past the pairs.
+    static int EntryOfPair(int a, int b, int runners);
+    static std::pair<int, int> PairOfEntry(int k, int runners);
 };
 
 class ZoRecord : public FixedRecord {
@@ -112,6 +135,15 @@ public:
     HorseEntry Horse(int h) const;
     BracketEntry Bracket(int t) const { return {text(ZoLayout::BracketOdds(t))}; }
     void BlankRaceTitle() { blank(ZoLayout::RaceTitle); }
+
+    // Number of runners: the index of the first HorseEntry whose HorseNo is two
+    // blanks, 18 when there is none.
+    int RunnerCount() const;
+
+    // The bracket pairs run 1-1, 1-2, …, 1-8, 2-2, …, 7-8, 8-8. The entry of
+    // brackets a <= b, or -1; and the pair of entry t, or {0, 0}.
+    static int EntryOfBracketPair(int a, int b);
+    static std::pair<int, int> BracketPairOfEntry(int t);
 };
 
 class KsRecord : public FixedRecord {
