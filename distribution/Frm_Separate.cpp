@@ -1,0 +1,381 @@
+#include "distribution/Frm_Separate.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "common/Colours.h"
+#include "common/Fonts.h"
+#include "common/Memo.h"
+#include "common/MessageBox.h"
+#include "common/NumberText.h"
+#include "common/Twips.h"
+#include "distribution/Distribution.h"
+#include "distribution/EntryControls.h"
+
+namespace {
+
+// Key codes of the row boxes' key handling.
+constexpr qint16 KeyReturn = 13;
+constexpr qint16 KeyUp = 38;
+constexpr qint16 KeyDown = 40;
+
+constexpr int RowTop = 1485;  // twips, top of row 0
+constexpr int RowStep = 405;  // twips between rows
+constexpr int BoxHeight = 330;
+
+const QString MsgNotNumber = QStringLiteral("数値を入力してください。");
+const QString MsgNotPositive = QStringLiteral("０以上で入力してください。");
+const QString MsgNoBudget = QStringLiteral("総購入金額を入力してください。");
+const QString MsgNoBets = QStringLiteral("最低一件以上入力してください。");
+const QString MsgNoOdds = QStringLiteral("オッズを入力してください。");
+
+QString indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// The picture of the odds button: a small tote board with odds figures.
+QPixmap oddsPicture() {
+    QPixmap picture(52, 29);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient board(0, 0, 0, 29);
+    board.setColorAt(0, QColor(30, 90, 60));
+    board.setColorAt(1, QColor(10, 50, 30));
+    painter.setPen(QPen(QColor(200, 170, 60), 1.5));
+    painter.setBrush(board);
+    painter.drawRoundedRect(QRectF(1, 1, 50, 27), 4, 4);
+
+    QFont font = UiFont(7, true);
+    font.setPixelSize(9);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 220, 80));
+    painter.drawText(QRectF(4, 2, 44, 12), Qt::AlignCenter, QStringLiteral("オッズ"));
+    // Three columns of odds figures under the heading.
+    font.setPixelSize(8);
+    painter.setFont(font);
+    painter.setPen(QColor(120, 255, 160));
+    const char* figures[] = {"2.5", "4.0", "10"};
+    for (int i = 0; i < 3; ++i) {
+        painter.drawText(QRectF(3 + i * 15.5, 14, 15, 11), Qt::AlignCenter,
+                         QString::fromLatin1(figures[i]));
+    }
+    return picture;
+}
+
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption, const QRect& rect,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setAlignment(alignment);
+    return label;
+}
+
+// The grey, bordered, right-aligned result boxes.
+void makeResultBox(QLabel* label, const QString& name, const QRect& rect) {
+    label->setObjectName(name);
+    label->setGeometry(rect);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    label->setIndent(3);
+    SetBackground(label, Colours::LightGrey);
+}
+
+QPushButton* plainButton(QWidget* parent, const char* name, const QString& caption,
+                         const QRect& rect) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(rect);
+    // No default button: Enter in a box must not press a button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection,
+                           QPlainTextEdit* Txt_Main, QWidget* parent)
+    : QDialog(parent), state_(state), selection_(selection), Txt_Main_(Txt_Main) {
+    setObjectName(QStringLiteral("Frm_Separate"));
+    setWindowTitle(QStringLiteral("配分"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setFont(UiFont(9));
+    setFixedSize(TwSize(5430, 5730));
+    buildControls();
+    Form_Load();
+}
+
+void Frm_Separate::buildControls() {
+    const QFont titleFont = UiFont(11, true);
+    Lbl_Place =
+        plainLabel(this, "Lbl_Place", QString(), TwRect(120, 120, 1200, 360), Qt::AlignCenter);
+    Lbl_Type =
+        plainLabel(this, "Lbl_Type", QString(), TwRect(1440, 120, 1560, 360), Qt::AlignCenter);
+    Lbl_Race = plainLabel(this, "Lbl_Race", QString(), TwRect(3120, 120, 600, 360),
+                          Qt::AlignRight | Qt::AlignVCenter);
+    Label1 = plainLabel(this, "Label1", QStringLiteral("R"), TwRect(3720, 120, 300, 360));
+    for (QLabel* label : {Lbl_Place, Lbl_Type, Lbl_Race, Label1}) label->setFont(titleFont);
+
+    Label3 = plainLabel(this, "Label3", QStringLiteral("予算"), TwRect(120, 660, 600, BoxHeight));
+    auto* budget = new EntryBox(this);
+    Txt_Total_Pay = budget;
+    Txt_Total_Pay->setObjectName(QStringLiteral("Txt_Total_Pay"));
+    Txt_Total_Pay->setGeometry(TwRect(720, 660, 1320, BoxHeight));
+    Txt_Total_Pay->setMaxLength(6);
+    Txt_Total_Pay->setToolTip(QStringLiteral("購入予算を入力してください"));
+    Label7 = plainLabel(this, "Label7", QStringLiteral("円"), TwRect(2100, 660, 300, BoxHeight));
+    Command1 = plainButton(this, "Command1", QString(), TwRect(4410, 600, 870, 495));
+    Command1->setIcon(QIcon(oddsPicture()));
+    Command1->setIconSize(QSize(52, 29));
+    Command1->setToolTip(QStringLiteral("取得されているオッズを表示します"));
+
+    Label10 = plainLabel(this, "Label10", QStringLiteral("買い目"), TwRect(120, 1200, 1080, 240),
+                         Qt::AlignCenter);
+    Label4 = plainLabel(this, "Label4", QStringLiteral("オッズ"), TwRect(1320, 1200, 900, 240),
+                        Qt::AlignCenter);
+    Label6 = plainLabel(this, "Label6", QStringLiteral("金額"), TwRect(2340, 1200, 1080, 240),
+                        Qt::AlignCenter);
+    Label9 = plainLabel(this, "Label9", QStringLiteral("配当"), TwRect(3780, 1200, 1500, 240),
+                        Qt::AlignCenter);
+
+    for (int i = 0; i < Rows; ++i) {
+        const int top = RowTop + i * RowStep;
+        auto entry = [&](const char* name, int left, int width, int maxLength) {
+            QLineEdit* box = new EntryBox(this);
+            box->setObjectName(indexed(name, i));
+            box->setGeometry(TwRect(left, top, width, BoxHeight));
+            box->setMaxLength(maxLength);
+            box->installEventFilter(this);
+            return box;
+        };
+        Txt_Buy1[i] = entry("Txt_Buy1", 120, 435, 2);
+        Label2[i] = new QLabel(QStringLiteral("-"), this);
+        Label2[i]->setObjectName(indexed("Label2", i));
+        Label2[i]->setGeometry(TwRect(555, top, 210, BoxHeight));
+        Label2[i]->setAlignment(Qt::AlignCenter);
+        Txt_Buy2[i] = entry("Txt_Buy2", 765, 435, 2);
+        Txt_Odds[i] = entry("Txt_Odds", 1320, 900, 6);
+
+        Lbl_Pay[i] = new QLabel(this);
+        makeResultBox(Lbl_Pay[i], indexed("Lbl_Pay", i), TwRect(2340, top, 1080, BoxHeight));
+        Upd_Pay[i] = new UpDown(this);
+        Upd_Pay[i]->setObjectName(indexed("Upd_Pay", i));
+        Upd_Pay[i]->setGeometry(TwRect(3435, top, 255, BoxHeight));
+        Lbl_Income[i] = new CaptionLabel(this);
+        makeResultBox(Lbl_Income[i], indexed("Lbl_Income", i), TwRect(3780, top, 1500, BoxHeight));
+
+        connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this, i] { Txt_Odds_Change(i); });
+        connect(Lbl_Income[i], &CaptionLabel::captionChanged, this,
+                [this, i] { Lbl_Income_Change(i); });
+        connect(Upd_Pay[i], &UpDown::upClicked, this, [this, i] { Upd_Pay_UpClick(i); });
+        connect(Upd_Pay[i], &UpDown::downClicked, this, [this, i] { Upd_Pay_DownClick(i); });
+    }
+
+    Label5 = plainLabel(this, "Label5", QStringLiteral("合計"), TwRect(1620, 4770, 600, BoxHeight),
+                        Qt::AlignRight | Qt::AlignVCenter);
+    Lbl_Real_Pay = new QLabel(this);
+    makeResultBox(Lbl_Real_Pay, QStringLiteral("Lbl_Real_Pay"),
+                  TwRect(2340, 4770, 1080, BoxHeight));
+    Label8 = plainLabel(this, "Label8", QStringLiteral("円"), TwRect(3480, 4770, 300, BoxHeight));
+
+    Cmd_Add = plainButton(this, "Cmd_Add", QStringLiteral("OK"), TwRect(2640, 5250, 1215, 375));
+    Cmd_Cancel =
+        plainButton(this, "Cmd_Cancel", QStringLiteral("Cancel"), TwRect(4065, 5250, 1215, 375));
+
+    connect(Txt_Total_Pay, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
+    connect(Cmd_Add, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
+    connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Separate::Cmd_Cancel_Click);
+
+    // Budget, the rows box by box, the buttons, then the up-down controls.
+    QWidget* previous = Txt_Total_Pay;
+    auto chain = [&previous](QWidget* next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (int i = 0; i < Rows; ++i) {
+        chain(Txt_Buy1[i]);
+        chain(Txt_Buy2[i]);
+        chain(Txt_Odds[i]);
+    }
+    chain(Cmd_Add);
+    chain(Cmd_Cancel);
+    chain(Command1);
+    for (UpDown* upDown : Upd_Pay) chain(upDown);
+    Txt_Total_Pay->setFocus();
+}
+
+void Frm_Separate::Form_Load() {
+    const bool oneNumber = selection_.typeCode() == WinPlace;
+    for (int i = 0; i < Rows; ++i) {
+        Txt_Buy2[i]->setHidden(oneNumber);
+        Label2[i]->setHidden(oneNumber);
+    }
+    Lbl_Place->setText(selection_.placeText());
+    Lbl_Type->setText(selection_.typeText());
+    const std::optional<int> race = selection_.raceNo();
+    Lbl_Race->setText(race ? QString::number(*race) : QString());
+}
+
+bool Frm_Separate::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        qint16 code = 0;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) code = KeyReturn;
+        if (key == Qt::Key_Up) code = KeyUp;
+        if (key == Qt::Key_Down) code = KeyDown;
+        for (int i = 0; code != 0 && i < Rows; ++i) {
+            if (watched == Txt_Buy1[i]) Move_Buy1(i, code);
+            if (watched == Txt_Buy2[i]) Move_Buy2(i, code);
+            if (watched == Txt_Odds[i]) Move_Odds(i, code);
+        }
+    }
+    return QDialog::eventFilter(watched, event);  // the box still gets the key
+}
+
+void Frm_Separate::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Cmd_Cancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Frm_Separate::Move_Buy1(qint16 index, qint16 keyCode) {
+    if (index < 0 || index >= Rows) return;
+    if (keyCode == KeyUp && index > 0) Txt_Buy1[index - 1]->setFocus();
+    if (keyCode == KeyDown && index < Rows - 1) Txt_Buy1[index + 1]->setFocus();
+    if (keyCode == KeyReturn) {
+        // With one number per bet the second box is hidden: go on to the odds.
+        if (Txt_Buy2[index]->isHidden()) {
+            Txt_Odds[index]->setFocus();
+        } else {
+            Txt_Buy2[index]->setFocus();
+        }
+    }
+}
+
+void Frm_Separate::Move_Buy2(qint16 index, qint16 keyCode) {
+    if (index < 0 || index >= Rows) return;
+    if (keyCode == KeyUp && index > 0) Txt_Buy2[index - 1]->setFocus();
+    if (keyCode == KeyDown && index < Rows - 1) Txt_Buy2[index + 1]->setFocus();
+    if (keyCode == KeyReturn) Txt_Odds[index]->setFocus();
+}
+
+void Frm_Separate::Move_Odds(qint16 index, qint16 keyCode) {
+    if (index < 0 || index >= Rows) return;
+    if (keyCode == KeyUp && index > 0) Txt_Odds[index - 1]->setFocus();
+    if (keyCode == KeyDown && index < Rows - 1) Txt_Odds[index + 1]->setFocus();
+    if (keyCode == KeyReturn && index < Rows - 1) Txt_Buy1[index + 1]->setFocus();
+}
+
+bool Frm_Separate::acceptEntry(QLineEdit* box) {
+    const QString text = box->text();
+    if (text.isEmpty()) return true;
+    const std::optional<double> value = NumericValue(text);
+    if (value && *value > 0) return true;
+    ShowMessage(this, value ? MsgNotPositive : MsgNotNumber);
+    box->selectAll();
+    box->setFocus();
+    return false;
+}
+
+void Frm_Separate::Txt_Total_Pay_Change() {
+    if (acceptEntry(Txt_Total_Pay)) Recalculate();
+}
+
+void Frm_Separate::Txt_Odds_Change(int index) {
+    if (acceptEntry(Txt_Odds[index])) Recalculate();
+}
+
+void Frm_Separate::Recalculate() {
+    RowTexts odds;
+    for (int i = 0; i < Rows; ++i) odds[i] = Txt_Odds[i]->text();
+    const Distribution result = Distribute(Txt_Total_Pay->text(), odds);
+    if (result.budgetCounted) {
+        for (int i = 0; i < Rows; ++i) {
+            Lbl_Pay[i]->setText(result.rows[i].stake);
+            Lbl_Income[i]->setText(result.rows[i].payout);
+        }
+    }
+    Lbl_Real_Pay->setText(result.total);
+}
+
+void Frm_Separate::Lbl_Income_Change(int index) {
+    const std::optional<bool> shortOfBudget =
+        PayoutShort(Lbl_Income[index]->text(), Txt_Total_Pay->text());
+    if (shortOfBudget) {
+        SetForeground(Lbl_Income[index], *shortOfBudget ? Colours::Red : Colours::Black);
+    }
+}
+
+void Frm_Separate::recountTotal() {
+    RowTexts stakes;
+    for (int i = 0; i < Rows; ++i) stakes[i] = Lbl_Pay[i]->text();
+    Lbl_Real_Pay->setText(CountTotal(stakes));
+}
+
+void Frm_Separate::Upd_Pay_UpClick(int index) {
+    if (const auto change = StakeUp(Lbl_Pay[index]->text(), Txt_Odds[index]->text())) {
+        Lbl_Pay[index]->setText(change->stake);
+        Lbl_Income[index]->setText(change->payout);
+    }
+    recountTotal();
+}
+
+void Frm_Separate::Upd_Pay_DownClick(int index) {
+    if (const auto change = StakeDown(Lbl_Pay[index]->text(), Txt_Odds[index]->text())) {
+        Lbl_Pay[index]->setText(change->stake);
+        Lbl_Income[index]->setText(change->payout);
+    }
+    recountTotal();
+}
+
+void Frm_Separate::Cmd_Add_Click() {
+    BetRows rows;
+    for (int i = 0; i < Rows; ++i) {
+        rows[i] = {Txt_Buy1[i]->text(), Txt_Buy2[i]->text(), Txt_Odds[i]->text(),
+                   Lbl_Pay[i]->text()};
+    }
+    const EntryCheck check = CheckEntries(Txt_Total_Pay->text(), rows);
+    switch (check.problem) {
+        case EntryProblem::BudgetNotNumber:
+            ShowMessage(this, MsgNotNumber);
+            Txt_Total_Pay->setFocus();
+            return;
+        case EntryProblem::BudgetMissing:
+            ShowMessage(this, MsgNoBudget);
+            Txt_Total_Pay->setFocus();
+            return;
+        case EntryProblem::NoBets:
+            ShowMessage(this, MsgNoBets);
+            Txt_Buy1[0]->setFocus();
+            return;
+        case EntryProblem::OddsMissing:
+            ShowMessage(this, MsgNoOdds);
+            Txt_Odds[check.row]->setFocus();
+            return;
+        case EntryProblem::None:
+            break;
+    }
+    if (Txt_Main_) {
+        AppendToMemo(Txt_Main_, MemoBlock(selection_.placeText(), selection_.raceNo().value_or(0),
+                                          selection_.typeText(),
+                                          selection_.typeCode().value_or(Quinella), rows));
+    }
+    accept();
+}
+
+void Frm_Separate::Cmd_Cancel_Click() {
+    reject();
+}

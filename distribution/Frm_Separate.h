@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "common/RaceSelection.h"
+
+class CaptionLabel;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class UpDown;
+struct AppState;
+
+// 配分: spreads a budget over up to eight bets of the race selected in the main
+// window. Every accepted change of the budget or of an odds box recalculates
+// the stakes; OK appends the bets and their stakes to the main window's memo.
+// Built anew on each opening, so every opening starts empty.
+class Frm_Separate : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int Rows = 8;
+
+    Frm_Separate(AppState& state, const RaceSelection& selection, QPlainTextEdit* Txt_Main,
+                 QWidget* parent = nullptr);
+
+    // Title line
+    QLabel* Lbl_Place;
+    QLabel* Lbl_Type;
+    QLabel* Lbl_Race;
+    QLabel* Label1;
+    // Budget line
+    QLabel* Label3;
+    QLineEdit* Txt_Total_Pay;
+    QLabel* Label7;
+    QPushButton* Command1;
+    // Column headings
+    QLabel* Label10;
+    QLabel* Label4;
+    QLabel* Label6;
+    QLabel* Label9;
+    // Bet rows, row 0 at the top
+    std::array<QLineEdit*, Rows> Txt_Buy1;
+    std::array<QLabel*, Rows> Label2;
+    std::array<QLineEdit*, Rows> Txt_Buy2;
+    std::array<QLineEdit*, Rows> Txt_Odds;
+    std::array<QLabel*, Rows> Lbl_Pay;
+    std::array<UpDown*, Rows> Upd_Pay;
+    std::array<CaptionLabel*, Rows> Lbl_Income;  // write through CaptionLabel::setText
+    // Total line
+    QLabel* Label5;
+    QLabel* Lbl_Real_Pay;
+    QLabel* Label8;
+    // Buttons
+    QPushButton* Cmd_Add;
+    QPushButton* Cmd_Cancel;
+
+    // Focus moves of the row boxes for a key (13 Enter, 38 Up, 40 Down; other
+    // codes do nothing).
+    void Move_Buy1(qint16 index, qint16 keyCode);
+    void Move_Buy2(qint16 index, qint16 keyCode);
+    void Move_Odds(qint16 index, qint16 keyCode);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private slots:
+    void Txt_Total_Pay_Change();
+    void Txt_Odds_Change(int index);
+    void Lbl_Income_Change(int index);
+    void Upd_Pay_UpClick(int index);
+    void Upd_Pay_DownClick(int index);
+    void Cmd_Add_Click();
+    void Cmd_Cancel_Click();
+
+private:
+    void buildControls();
+    void Form_Load();
+    // Rewrites every stake, payout and the total from the budget and the odds.
+    void Recalculate();
+    // Accepts an empty text or a positive number; anything else is refused
+    // with its message, kept, selected and focused.
+    bool acceptEntry(QLineEdit* box);
+    void recountTotal();
+
+    AppState& state_;
+    RaceSelection selection_;
+    QPlainTextEdit* Txt_Main_;
+};
