@@ -87,7 +87,7 @@ void Frm_Special::Form_Load() {
     const auto marks = RankMarks(horses);
     for (int i = 0; i < MarkRowCount; ++i) Lbl_Mark[i]->setText(marks[i]);
 
-    runners_ = RunnerCount(horses);
+    runners_ = state_.ZoData.RunnerCount();
     fitHeight();
 
     for (QLabel* label : Lbl_No) SetForeground(label, Colours::Black);

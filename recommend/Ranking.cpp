@@ -99,10 +99,3 @@ std::array<HorseEntry, MarkRowCount> HorseEntries(const ZoRecord& record) {
     for (int i = 0; i < MarkRowCount; ++i) horses[i] = record.Horse(i);
     return horses;
 }
-
-int RunnerCount(const std::array<HorseEntry, MarkRowCount>& horses) {
-    for (int i = 0; i < MarkRowCount; ++i) {
-        if (horses[i].HorseNo == QLatin1String("  ")) return i;
-    }
-    return MarkRowCount;
-}

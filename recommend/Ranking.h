@@ -35,7 +35,3 @@ std::array<QString, MarkRowCount> RankMarks(const std::array<HorseEntry, MarkRow
 
 // The 18 horse entries of an odds record.
 std::array<HorseEntry, MarkRowCount> HorseEntries(const ZoRecord& record);
-
-// Number of runners: the index of the first entry whose horse number is two
-// blanks, 18 when there is none.
-int RunnerCount(const std::array<HorseEntry, MarkRowCount>& horses);

@@ -50,7 +50,6 @@ TEST(Ranking, WorkedExampleRowByRow) {
     const std::optional<double> ratios[] = {1.83, 2.95, 3.84, 8.69, 10.43, 3.73, std::nullopt};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(WinPlaceRatio(race[i]), ratios[i]) << "horse " << i + 1;
     EXPECT_EQ(Marks(race, 7), QStringLiteral("◎|○||△|★|▲|"));
-    EXPECT_EQ(RunnerCount(race), 7);
 }
 
 TEST(Ranking, EdgeCases) {
@@ -137,17 +136,6 @@ TEST(Ranking, RatiosRoundToTwoDecimalsHalfToEven) {
         SCOPED_TRACE(c.ratio);
         EXPECT_EQ(RoundRatio(c.ratio), c.rounded);
     }
-}
-
-TEST(Ranking, RunnersEndAtTheFirstBlankHorseNumber) {
-    auto race = Race({});
-    EXPECT_EQ(RunnerCount(race), 0);
-    for (int i = 0; i < MarkRowCount; ++i)
-        race[i].HorseNo = QString::number(i + 1).rightJustified(2);
-    EXPECT_EQ(RunnerCount(race), 18);
-    race[12].HorseNo = QStringLiteral("  ");
-    race[15].HorseNo = QStringLiteral("  ");
-    EXPECT_EQ(RunnerCount(race), 12);
 }
 
 TEST(Brackets, TableByRunners) {
