@@ -1,0 +1,40 @@
+#include "app/Frm_Help.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "common/Fonts.h"
+#include "common/ProgramDir.h"
+
+QString HelpFilePath() { return QDir(ProgramDir()).filePath(QStringLiteral("ZEM.hlp")); }
+
+Frm_Help::Frm_Help(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Frm_Help"));
+    setWindowTitle(QStringLiteral("ZEM ヘルプ"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(640, 560);
+
+    Txt_Help = new QTextBrowser(this);
+    Txt_Help->setObjectName(QStringLiteral("Txt_Help"));
+    Txt_Help->setFont(UiFont(10.5));
+    Txt_Help->setOpenLinks(true);
+    Txt_Help->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Txt_Help);
+}
+
+void Frm_Help::ShowContents() {
+    const QString path = HelpFilePath();
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        Txt_Help->clear();
+        Txt_Help->setHtml(QStringLiteral("<h3>ヘルプファイルが見つかりません。</h3><p>%1</p>")
+                              .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
+        return;
+    }
+    // Loading the same file again also returns to its top, the contents page.
+    Txt_Help->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+}

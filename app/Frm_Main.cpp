@@ -1,0 +1,203 @@
+#include "app/Frm_Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "common/Clock.h"
+#include "common/Fonts.h"
+#include "common/MessageBox.h"
+#include "common/ModalRun.h"
+#include "common/Twips.h"
+#include "racedata/AppState.h"
+#include "settings/Frm_Option.h"
+
+namespace {
+
+QPushButton* pictureButton(QWidget* parent, const char* name, const QString& image,
+                           const QString& tooltip, const QSize& iconSize) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(QIcon(image));
+    button->setIconSize(iconSize);
+    button->setToolTip(tooltip);
+    button->setAccessibleName(tooltip);
+    return button;
+}
+
+}  // namespace
+
+Frm_Main::Frm_Main(AppState& state, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      state_(state),
+      selection_(nullptr, nullptr, nullptr) {
+    setObjectName(QStringLiteral("Frm_Main"));
+    setWindowTitle(QStringLiteral("ZEM"));
+    setWindowIcon(QIcon(QStringLiteral(":/app/images/zem.png")));
+
+    auto* central = new QWidget(this);
+    const QFont font = UiFont(12);
+
+    Cmb_Place = new QComboBox(central);
+    Cmb_Type = new QComboBox(central);
+    Cmb_Race = new QComboBox(central);
+    Cmb_Place->setObjectName(QStringLiteral("Cmb_Place"));
+    Cmb_Type->setObjectName(QStringLiteral("Cmb_Type"));
+    Cmb_Race->setObjectName(QStringLiteral("Cmb_Race"));
+    for (QComboBox* list : {Cmb_Place, Cmb_Type, Cmb_Race}) list->setFont(font);
+    Cmb_Place->setToolTip(QStringLiteral("競馬場"));
+    Cmb_Type->setToolTip(QStringLiteral("馬券の種類"));
+    Cmb_Race->setToolTip(QStringLiteral("レース"));
+    selection_ = RaceSelection(Cmb_Place, Cmb_Type, Cmb_Race);
+
+    Cmd_Result = pictureButton(central, "Cmd_Result", QStringLiteral(":/app/images/result.png"),
+                               QStringLiteral("競争成績を表示します"), QSize(32, 32));
+    Cmd_Special =
+        pictureButton(central, "Cmd_Special", QStringLiteral(":/app/images/special.png"),
+                      QStringLiteral("オッズを元におすすめの馬を表示します"), QSize(32, 32));
+    Cmd_Separate =
+        pictureButton(central, "Cmd_Separate", QStringLiteral(":/app/images/separate.png"),
+                      QStringLiteral("資金配分を行います"), QSize(192, 40));
+    for (QPushButton* b : {Cmd_Result, Cmd_Special}) b->setFixedSize(48, 44);
+    Cmd_Separate->setFixedHeight(52);
+    connect(Cmd_Result, &QPushButton::clicked, this, &Frm_Main::Cmd_Result_Click);
+    connect(Cmd_Special, &QPushButton::clicked, this, &Frm_Main::Cmd_Special_Click);
+    connect(Cmd_Separate, &QPushButton::clicked, this, &Frm_Main::Cmd_Separate_Click);
+
+    Txt_Main = new QPlainTextEdit(central);
+    Txt_Main->setObjectName(QStringLiteral("Txt_Main"));
+    Txt_Main->setFont(font);
+    Txt_Main->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Txt_Main->setTabStopDistance(Txt_Main->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
+
+    auto* firstRow = new QHBoxLayout;
+    firstRow->addWidget(Cmb_Place, 3);
+    firstRow->addWidget(Cmb_Type, 4);
+    firstRow->addWidget(Cmb_Race, 3);
+    firstRow->addWidget(Cmd_Result);
+    firstRow->addWidget(Cmd_Special);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(5);
+    layout->addLayout(firstRow);
+    layout->addWidget(Cmd_Separate);
+    layout->addWidget(Txt_Main, 1);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    Panel1 = new QLabel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel2 = new QLabel(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setAlignment(Qt::AlignCenter);
+    Panel2->setMinimumWidth(Tw(2400));
+    statusBar()->addWidget(Panel1, 1);
+    statusBar()->addPermanentWidget(Panel2);
+
+    buildMenus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Frm_Main::Timer1_Timer);
+
+    // The client area (everything under the menu bar) is 6600 x 5205 twips.
+    const QSize client = TwSize(6600, 5205);
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+
+    Form_Load();
+    Timer1->start();
+}
+
+Frm_Main::~Frm_Main() = default;
+
+void Frm_Main::buildMenus() {
+    File = menuBar()->addMenu(QStringLiteral("ファイル"));
+    File->setObjectName(QStringLiteral("File"));
+    Save = File->addAction(QStringLiteral("保存"));
+    Save->setObjectName(QStringLiteral("Save"));
+    dummy2 = File->addSeparator();
+    dummy2->setObjectName(QStringLiteral("dummy2"));
+    Print = File->addAction(QStringLiteral("印刷"));
+    Print->setObjectName(QStringLiteral("Print"));
+    End = File->addAction(QStringLiteral("終了"));
+    End->setObjectName(QStringLiteral("End"));
+    connect(End, &QAction::triggered, this, &Frm_Main::End_Click);
+
+    Tool = menuBar()->addMenu(QStringLiteral("ツール"));
+    Tool->setObjectName(QStringLiteral("Tool"));
+    Option = Tool->addAction(QStringLiteral("オプション"));
+    Option->setObjectName(QStringLiteral("Option"));
+    connect(Option, &QAction::triggered, this, &Frm_Main::Option_Click);
+
+    Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    Help->setObjectName(QStringLiteral("Help"));
+    mokuji = Help->addAction(QStringLiteral("目次"));
+    mokuji->setObjectName(QStringLiteral("mokuji"));
+}
+
+void Frm_Main::Form_Load() {
+    Timer1_Timer();
+    FillSelectionLists(Cmb_Place, Cmb_Type, Cmb_Race);
+}
+
+void Frm_Main::Timer1_Timer() {
+    Panel2->setText(GeneralDateTime(Now()));
+}
+
+bool Frm_Main::Err_Check() {
+    if (Cmb_Place->currentText().isEmpty()) {
+        ShowMessage(this, QStringLiteral("場名を選択してください。"));
+        Cmb_Place->setFocus();
+        return true;
+    }
+    if (Cmb_Type->currentText().isEmpty()) {
+        ShowMessage(this, QStringLiteral("馬券の種類を選択してください。"));
+        Cmb_Type->setFocus();
+        return true;
+    }
+    return false;
+}
+
+void Frm_Main::Cmd_Separate_Click() {
+    if (Err_Check()) return;
+}
+
+void Frm_Main::Cmd_Result_Click() {
+    if (Err_Check()) return;
+}
+
+void Frm_Main::Cmd_Special_Click() {
+    if (Err_Check()) return;
+}
+
+void Frm_Main::Option_Click() {
+    Frm_Option dialog(state_.DataDir, this);
+    RunModal(dialog);
+}
+
+void Frm_Main::End_Click() {
+    close();
+}
+
+void Frm_Main::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program: every other window goes with it.
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != this && window->isVisible()) window->close();
+    }
+    event->accept();
+    QCoreApplication::quit();
+}

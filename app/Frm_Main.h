@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "common/RaceSelection.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+struct AppState;
+
+// The main window: the race selection, the three job buttons, the memo, the
+// menus and the status-bar clock. It lives until the program ends.
+class Frm_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Frm_Main(AppState& state, QWidget* parent = nullptr);
+    ~Frm_Main() override;
+
+    const RaceSelection& selection() const { return selection_; }
+    AppState& state() { return state_; }
+
+    QComboBox* Cmb_Place;
+    QComboBox* Cmb_Type;
+    QComboBox* Cmb_Race;
+    QPushButton* Cmd_Result;
+    QPushButton* Cmd_Special;
+    QPushButton* Cmd_Separate;
+    QPlainTextEdit* Txt_Main;
+    QLabel* Panel1;
+    QLabel* Panel2;
+    QTimer* Timer1;
+
+    QMenu* File;
+    QMenu* Tool;
+    QMenu* Help;
+    QAction* Save;
+    QAction* dummy2;
+    QAction* Print;
+    QAction* End;
+    QAction* Option;
+    QAction* mokuji;
+
+public slots:
+    // True when the selection is incomplete; the user has then been told.
+    bool Err_Check();
+    void Cmd_Separate_Click();
+    void Cmd_Result_Click();
+    void Cmd_Special_Click();
+    void Timer1_Timer();
+    void End_Click();
+    void Option_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void Form_Load();
+
+    AppState& state_;
+    RaceSelection selection_;
+};

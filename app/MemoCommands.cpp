@@ -1,0 +1,177 @@
+#include "app/MemoCommands.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <QTextFrame>
+
+#include "app/Frm_Help.h"
+#include "common/Fonts.h"
+#include "common/Memo.h"
+#include "common/MessageBox.h"
+#include "common/ModalRun.h"
+#include "racedata/Cp932.h"
+
+namespace {
+
+const QString Confirm = QStringLiteral("確認");
+
+SaveFileDialog& saveDialog() {
+    static SaveFileDialog instance;
+    return instance;
+}
+
+QString askFileName(QWidget* parent, const QString& fileName) {
+    if (saveDialog()) return saveDialog()(parent, fileName);
+    // Replacing is confirmed by Save_Click itself, for every dialog alike.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), fileName, QString(),
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString withSystemReason(const QString& what, const QFileDevice& file) {
+    const QString system = file.errorString();
+    return system.isEmpty() ? what : QStringLiteral("%1（%2）").arg(what, system);
+}
+
+}  // namespace
+
+void SetSaveFileDialog(SaveFileDialog dialog) { saveDialog() = std::move(dialog); }
+
+QByteArray MemoFileBytes(const QString& memoText, bool* representable) {
+    return EncodeCp932(memoText + QStringLiteral("\r\n"), representable);
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        *reason = QStringLiteral("同じ名前のフォルダーがあります。");
+        return false;
+    }
+    if (!info.absoluteDir().exists()) {
+        *reason = QStringLiteral("保存先のフォルダーがありません。");
+        return false;
+    }
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target only when everything was written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *reason = withSystemReason(QStringLiteral("ファイルを作成できません。"), file);
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        *reason = withSystemReason(QStringLiteral("書き込みに失敗しました。"), file);
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *reason = withSystemReason(QStringLiteral("ファイルを置き換えられません。"), file);
+        return false;
+    }
+    return true;
+}
+
+bool PrintText(const QString& text, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+
+    // The layout measures on the printer itself, so the font prints at its size.
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&printer);
+    document.setDefaultFont(UiFont(11));
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    document.setPlainText(plain);
+
+    // Margins of 100 twips left and right, 30 twips top and bottom, on every page.
+    const qreal left = 100.0 * printer.logicalDpiX() / 1440.0;
+    const qreal top = 30.0 * printer.logicalDpiY() / 1440.0;
+    QTextFrameFormat frame = document.rootFrame()->frameFormat();
+    frame.setLeftMargin(left);
+    frame.setRightMargin(left);
+    frame.setTopMargin(top);
+    frame.setBottomMargin(top);
+    document.rootFrame()->setFrameFormat(frame);
+
+    const QSizeF page(printer.width(), printer.height());  // the printable area
+    document.setPageSize(page);
+    const int pages = document.pageCount();
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        painter.save();
+        painter.translate(0, -p * page.height());
+        document.drawContents(&painter, QRectF(QPointF(0, p * page.height()), page));
+        painter.restore();
+    }
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+MemoCommands::MemoCommands(QPlainTextEdit* memo)
+    : memo_(memo), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+MemoCommands::~MemoCommands() = default;
+
+QWidget* MemoCommands::owner() const { return memo_->window(); }
+
+void MemoCommands::Save_Click() {
+    QWidget* parent = owner();
+    const QString path = askFileName(parent, lastFileName_);
+    if (path.isEmpty()) return;
+    lastFileName_ = path;
+    const QString shown = QDir::toNativeSeparators(path);
+
+    const QFileInfo target(path);
+    if (target.exists() && !target.isDir() &&
+        ShowMessage(parent, QStringLiteral("%1 は既にあります。\n置き換えますか？").arg(shown),
+                    MsgIcon::Exclamation, MsgButtons::YesNo, Confirm) != MsgAnswer::Yes) {
+        return;
+    }
+    bool representable = true;
+    const QByteArray bytes = MemoFileBytes(MemoText(memo_), &representable);
+    if (!representable &&
+        ShowMessage(parent,
+                    QStringLiteral("メモにはシフトJISで表せない文字があります。\n"
+                                   "その文字は「?」として保存されます。保存しますか？"),
+                    MsgIcon::Exclamation, MsgButtons::OkCancel, Confirm) != MsgAnswer::Ok) {
+        return;
+    }
+    QString reason;
+    if (!WriteFileAtomically(path, bytes, &reason)) {
+        ShowMessage(parent,
+                    QStringLiteral("ファイルを保存できませんでした。\n%1\n%2").arg(shown, reason),
+                    MsgIcon::Exclamation);
+    }
+}
+
+void MemoCommands::Print_Click() {
+    QWidget* parent = owner();
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (RunModal(dialog) != QDialog::Accepted) return;
+    if (!PrintText(MemoText(memo_) + QStringLiteral("\r\n"), *printer_)) {
+        ShowMessage(parent,
+                    QStringLiteral("印刷できませんでした。\nプリンターの設定と状態を確かめてください。"),
+                    MsgIcon::Exclamation);
+    }
+}
+
+void MemoCommands::mokuji_Click() {
+    if (!help_) help_ = new Frm_Help(owner());
+    help_->ShowContents();
+    help_->setWindowState(help_->windowState() & ~Qt::WindowMinimized);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class Frm_Help;
+class QPlainTextEdit;
+class QPrinter;
+class QWidget;
+
+// The memo commands of the main window: save the memo to a file, print it, and
+// open the help. One instance lives as long as the main window, and like a
+// common dialog it keeps the last file name and the printer settings between
+// uses.
+class MemoCommands {
+public:
+    explicit MemoCommands(QPlainTextEdit* memo);
+    ~MemoCommands();
+    MemoCommands(const MemoCommands&) = delete;
+    MemoCommands& operator=(const MemoCommands&) = delete;
+
+    void Save_Click();
+    void Print_Click();
+    void mokuji_Click();  // also F1
+
+    // The printer of the run; tests point it at a PDF file.
+    QPrinter& printer() { return *printer_; }
+    QString lastFileName() const { return lastFileName_; }
+    Frm_Help* helpWindow() const { return help_; }
+
+private:
+    QWidget* owner() const;
+
+    QPlainTextEdit* memo_;
+    QString lastFileName_;
+    std::unique_ptr<QPrinter> printer_;
+    QPointer<Frm_Help> help_;
+};
+
+// The save dialog: returns the chosen file name, or an empty one when the user
+// cancels. fileName is the name chosen last time (empty at first).
+using SaveFileDialog = std::function<QString(QWidget* parent, const QString& fileName)>;
+// Replaces the save dialog; an empty one restores QFileDialog.
+void SetSaveFileDialog(SaveFileDialog dialog);
+
+// The saved form of the memo text (lines ended by CR LF): the text and one
+// CR LF in code page 932. representable is false when some character has no
+// CP932 form; it is then written as "?".
+QByteArray MemoFileBytes(const QString& memoText, bool* representable = nullptr);
+
+// Replaces the file with the bytes in one step: the old file stays intact
+// unless the whole new content was written. On failure, reason says why.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason);
+
+// Prints plain text on the printer in an 11-point font, 100 twips from the left
+// and 30 twips from the top of the printable area, wrapping long lines and
+// running on to further pages; the job ends when it returns. False when the
+// printer could not be used.
+bool PrintText(const QString& text, QPrinter& printer);

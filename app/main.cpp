@@ -1,0 +1,34 @@
+#include <QApplication>
+#include <QIcon>
+#include <memory>
+
+#include "app/Frm_Main.h"
+#include "app/frmSplash.h"
+#include "common/Fonts.h"
+#include "common/WindowActivation.h"
+#include "racedata/AppState.h"
+#include "settings/Settings.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEM"));
+    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/images/zem.png")));
+    QApplication::setFont(UiFont(9));
+    InstallWindowActivationTracking();
+
+    AppState state;
+    std::unique_ptr<Frm_Main> mainWindow;
+
+    // The splash reads the settings while it loads, so that the data directory
+    // is known before any other window exists; it deletes itself when it closes.
+    auto* splash = new frmSplash;
+    state.DataDir = LoadSettings();
+    QObject::connect(splash, &frmSplash::finished, [&] {
+        mainWindow = std::make_unique<Frm_Main>(state);
+        mainWindow->show();
+    });
+    splash->show();
+    splash->activateWindow();
+    return app.exec();
+}
