@@ -14,10 +14,15 @@
 #include "common/Fonts.h"
 #include "common/Memo.h"
 #include "common/MessageBox.h"
+#include "common/ModalRun.h"
 #include "common/NumberText.h"
 #include "common/Twips.h"
 #include "distribution/Distribution.h"
 #include "distribution/EntryControls.h"
+#include "odds/Frm_Odds.h"
+#include "odds/Frm_Odds2.h"
+#include "odds/Frm_Odds3.h"
+#include "racedata/Lookups.h"
 
 namespace {
 
@@ -196,6 +201,7 @@ void Frm_Separate::buildControls() {
     connect(Txt_Total_Pay, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
     connect(Cmd_Add, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Separate::Cmd_Cancel_Click);
+    connect(Command1, &QPushButton::clicked, this, &Frm_Separate::Command1_Click);
 
     // Budget, the rows box by box, the buttons, then the up-down controls.
     QWidget* previous = Txt_Total_Pay;
@@ -374,6 +380,35 @@ void Frm_Separate::Cmd_Add_Click() {
                                           selection_.typeCode().value_or(Quinella), rows));
     }
     accept();
+}
+
+void Frm_Separate::Command1_Click() {
+    if (!LoadDistributionOdds(state_, selection_, this)) return;
+    // A picker hands back row by row: the odds, then the two numbers, each an
+    // ordinary change of its box, so the odds check and Recalculate run.
+    const PickSink sink = [this](int row, const QString& odds, const QString& first,
+                                 const QString& second) {
+        Txt_Odds[row]->setText(odds);
+        Txt_Buy1[row]->setText(first);
+        Txt_Buy2[row]->setText(second);
+    };
+    switch (selection_.typeCode().value_or(Quinella)) {
+        case Quinella: {
+            Frm_Odds picker(state_, selection_, sink, this);
+            RunModal(picker);
+            break;
+        }
+        case BracketQuinella: {
+            Frm_Odds2 picker(state_, selection_, sink, this);
+            RunModal(picker);
+            break;
+        }
+        default: {
+            Frm_Odds3 picker(state_, selection_, this);
+            RunModal(picker);
+            break;
+        }
+    }
 }
 
 void Frm_Separate::Cmd_Cancel_Click() {

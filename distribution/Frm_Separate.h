@@ -74,6 +74,7 @@ private slots:
     void Upd_Pay_DownClick(int index);
     void Cmd_Add_Click();
     void Cmd_Cancel_Click();
+    void Command1_Click();
 
 private:
     void buildControls();
