@@ -163,11 +163,3 @@ TEST_F(QuinellaWindow, OkWithNothingAndEveryWayOutWithoutOkHandBackNothing) {
     }
     EXPECT_TRUE(picks.picks.empty());
 }
-
-TEST_F(QuinellaWindow, EnterPressesNoButton) {
-    open(QuinellaRecord("18", 18, PairOdds));
-    click(1, 2);
-    QTest::keyClick(window.get(), Qt::Key_Return);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(picks.picks.empty());
-}
