@@ -150,15 +150,6 @@ TEST_F(LookupsTest, MissingResultShowsM2AndLeavesABlankTitle) {
     EXPECT_EQ(state.KsData.RaceTitle(), QString(56, u' '));
 }
 
-TEST_F(LookupsTest, MissingDirectoryIsAMissingFile) {
-    state.DataDir = dir.file("nowhere");
-    select(QStringLiteral("中山"), 11);
-    EXPECT_FALSE(LoadRaceResult(state, selection, nullptr));
-    EXPECT_FALSE(LoadRecommendation(state, selection, nullptr));
-    EXPECT_FALSE(LoadDistributionOdds(state, selection, nullptr));
-    EXPECT_EQ(messages.texts(), QStringList({ResultMissing, OddsMissing, OddsMissing}));
-}
-
 TEST_F(LookupsTest, RecommendationReadsResultAndOdds) {
     select(QStringLiteral("中山"), 11, WinPlace);
     EXPECT_TRUE(LoadRecommendation(state, selection, nullptr));

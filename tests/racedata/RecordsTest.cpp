@@ -49,14 +49,6 @@ void ExpectFields(const std::vector<FieldCase>& cases) {
     }
 }
 
-TEST(FieldTextTest, FillsTheWidthWithKanjiAndHalfWidthKana) {
-    for (int width : {1, 2, 5, 7, 18, 56}) {
-        EXPECT_EQ(EncodeCp932(FieldText(3, width)).size(), width);
-    }
-    EXPECT_TRUE(FieldText(1, 56).contains(QStringLiteral("連")));
-    EXPECT_TRUE(FieldText(1, 56).contains(QStringLiteral("ﾏ")));
-}
-
 TEST(RecordLayoutTest, UoRecordFieldsAtTheirOffsets) {
     UoRecord uo;
     std::vector<FieldCase> cases = {
