@@ -10,10 +10,13 @@
 
 void EntryBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    // Coming back to the window, or from a context menu, keeps the selection.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
     selectAll();
     // A click first gives the focus and then places the cursor, which would
     // undo the selection: select again once the press has been handled.
-    selectOnPress_ = event->reason() == Qt::MouseFocusReason;
+    selectOnPress_ = reason == Qt::MouseFocusReason;
 }
 
 void EntryBox::mousePressEvent(QMouseEvent* event) {

@@ -6,9 +6,9 @@
 
 class QToolButton;
 
-// A one-line entry box whose whole text is selected whenever it gets the
-// focus, by the keyboard, from code or by a mouse click, so that typing
-// replaces the entry.
+// A one-line entry box whose whole text is selected whenever it gets the focus
+// within its window, by the keyboard, from code or by a mouse click, so that
+// typing replaces the entry.
 class EntryBox : public QLineEdit {
     Q_OBJECT
 public:
