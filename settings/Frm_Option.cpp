@@ -1,0 +1,78 @@
+#include "settings/Frm_Option.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "common/Fonts.h"
+#include "common/ModalRun.h"
+#include "common/Twips.h"
+#include "settings/Dialog.h"
+#include "settings/Settings.h"
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    // The window has no default button: Enter in the text box presses nothing.
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+Frm_Option::Frm_Option(QString& DataDir, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), DataDir_(DataDir) {
+    setObjectName(QStringLiteral("Frm_Option"));
+    setWindowTitle(QStringLiteral("Option"));
+    setFont(UiFont(9));
+    setFixedSize(TwSize(5145, 1395));
+
+    Label1 = new QLabel(QStringLiteral("PAT95のインストール先"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwRect(120, 120, 3735, 255));
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(TwRect(120, 420, 3735, 330));
+
+    Command1 = makeButton(this, QStringLiteral("Command1"), QStringLiteral("参照"),
+                          TwRect(3975, 405, 1050, 360));
+    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("OK"),
+                          TwRect(2805, 900, 1050, 375));
+    Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Cancel"),
+                          TwRect(3975, 900, 1050, 375));
+
+    connect(Command1, &QPushButton::clicked, this, &Frm_Option::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Frm_Option::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Frm_Option::Command3_Click);
+
+    Text1->setText(DataDir_);
+    Text1->setFocus();
+}
+
+void Frm_Option::Command1_Click() {
+    Dialog chooser(Text1, this);
+    RunModal(chooser);
+}
+
+void Frm_Option::Command2_Click() {
+    SaveSettings(Text1->text(), DataDir_, this);
+    accept();
+}
+
+void Frm_Option::Command3_Click() {
+    reject();
+}
+
+void Frm_Option::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command3->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
