@@ -18,6 +18,7 @@
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/Twips.h"
+#include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
 #include "settings/Frm_Option.h"
 
@@ -173,6 +174,8 @@ bool Frm_Main::Err_Check() {
 
 void Frm_Main::Cmd_Separate_Click() {
     if (Err_Check()) return;
+    Frm_Separate dlg(state(), selection(), Txt_Main, this);
+    RunModal(dlg);
 }
 
 void Frm_Main::Cmd_Result_Click() {
