@@ -177,12 +177,15 @@ bool Frm_Result::event(QEvent* event) {
 
 namespace {
 
-// Keeps the owner's pointer on the open window when it is replaced.
-void follow(QPointer<Frm_Result>& window, Frm_Result* shown) {
-    QObject::connect(shown, &Frm_Result::Replaced, shown, [&window](Frm_Result* successor) {
-        window = successor;
-        follow(window, successor);
-    });
+// Keeps the owner's pointer on the open window when it is replaced. The
+// connection ends with the owner, so a window that outlives it writes nowhere.
+void follow(QPointer<Frm_Result>& window, Frm_Result* shown, QObject* owner) {
+    QObject* context = owner ? owner : shown;
+    QObject::connect(shown, &Frm_Result::Replaced, context,
+                     [&window, owner](Frm_Result* successor) {
+                         window = successor;
+                         follow(window, successor, owner);
+                     });
 }
 
 }  // namespace
@@ -190,8 +193,9 @@ void follow(QPointer<Frm_Result>& window, Frm_Result* shown) {
 void Frm_Result::Show(QPointer<Frm_Result>& window, AppState& state, const RaceSelection& selection,
                       QWidget* owner) {
     if (!window) {
-        window = new Frm_Result(state, selection, owner);
-        follow(window, window);
+        // A window of its own, not kept above the main window.
+        window = new Frm_Result(state, selection);
+        follow(window, window, owner);
     }
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();

@@ -21,7 +21,7 @@ public:
     // Shows the result held in KsData: opens the window, or brings the open one
     // to the front and activates it, which runs its activation check. `window`
     // is the owner's pointer to the open window; it follows the window through
-    // its reopenings, so it must live as long as the owner of the windows.
+    // its reopenings for as long as the owner exists.
     static void Show(QPointer<Frm_Result>& window, AppState& state, const RaceSelection& selection,
                      QWidget* owner);
 

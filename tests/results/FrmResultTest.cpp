@@ -57,6 +57,8 @@ protected:
         activateMain();
     }
 
+    ~ResultWindowTest() override { delete window; }
+
     void select(const QString& course, int raceNo) {
         place->setCurrentText(course);
         race->setCurrentIndex(raceNo - 1);
@@ -105,7 +107,7 @@ protected:
     QComboBox* type = new QComboBox(&main);
     QComboBox* race = new QComboBox(&main);
     RaceSelection selection{place, type, race};
-    QPointer<Frm_Result> window;  // after main: destroyed before main deletes the windows
+    QPointer<Frm_Result> window;
 };
 
 }  // namespace
