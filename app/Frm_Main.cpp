@@ -20,6 +20,8 @@
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
+#include "recommend/Frm_Special.h"
 #include "settings/Frm_Option.h"
 
 namespace {
@@ -184,6 +186,20 @@ void Frm_Main::Cmd_Result_Click() {
 
 void Frm_Main::Cmd_Special_Click() {
     if (Err_Check()) return;
+    if (!LoadRecommendation(state_, selection_, this)) return;
+    // A window of its own, not kept above the main window; it opens at the
+    // main window's top-left corner. An open window is only brought forward:
+    // its activation check rebuilds it when the race has changed.
+    if (!special_) keepSpecial(new Frm_Special(state_, selection_));
+    special_->move(pos());
+    special_->show();
+    special_->raise();
+    special_->activateWindow();
+}
+
+void Frm_Main::keepSpecial(Frm_Special* window) {
+    special_ = window;
+    connect(window, &Frm_Special::reopened, this, &Frm_Main::keepSpecial);
 }
 
 void Frm_Main::Option_Click() {

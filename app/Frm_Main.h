@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "common/RaceSelection.h"
 
@@ -11,6 +12,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class Frm_Special;
 struct AppState;
 
 // The main window: the race selection, the three job buttons, the memo, the
@@ -62,6 +64,10 @@ private:
     void buildMenus();
     void Form_Load();
 
+    // Holds the recommendation window, and its replacement when it rebuilds itself.
+    void keepSpecial(Frm_Special* window);
+
     AppState& state_;
     RaceSelection selection_;
+    QPointer<Frm_Special> special_;
 };
