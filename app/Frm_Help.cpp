@@ -8,7 +8,9 @@
 #include "common/Fonts.h"
 #include "common/ProgramDir.h"
 
-QString HelpFilePath() { return QDir(ProgramDir()).filePath(QStringLiteral("ZEM.hlp")); }
+QString HelpFilePath() {
+    return QDir(ProgramDir()).filePath(QStringLiteral("ZEM.hlp"));
+}
 
 Frm_Help::Frm_Help(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Frm_Help"));

@@ -42,7 +42,9 @@ QString withSystemReason(const QString& what, const QFileDevice& file) {
 
 }  // namespace
 
-void SetSaveFileDialog(SaveFileDialog dialog) { saveDialog() = std::move(dialog); }
+void SetSaveFileDialog(SaveFileDialog dialog) {
+    saveDialog() = std::move(dialog);
+}
 
 QByteArray MemoFileBytes(const QString& memoText, bool* representable) {
     return EncodeCp932(memoText + QStringLiteral("\r\n"), representable);
@@ -123,7 +125,13 @@ MemoCommands::MemoCommands(QPlainTextEdit* memo)
 
 MemoCommands::~MemoCommands() = default;
 
-QWidget* MemoCommands::owner() const { return memo_->window(); }
+QWidget* MemoCommands::owner() const {
+    return memo_->window();
+}
+
+Frm_Help* MemoCommands::helpWindow() const {
+    return help_;
+}
 
 void MemoCommands::Save_Click() {
     QWidget* parent = owner();
@@ -161,9 +169,10 @@ void MemoCommands::Print_Click() {
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     if (RunModal(dialog) != QDialog::Accepted) return;
     if (!PrintText(MemoText(memo_) + QStringLiteral("\r\n"), *printer_)) {
-        ShowMessage(parent,
-                    QStringLiteral("印刷できませんでした。\nプリンターの設定と状態を確かめてください。"),
-                    MsgIcon::Exclamation);
+        ShowMessage(
+            parent,
+            QStringLiteral("印刷できませんでした。\nプリンターの設定と状態を確かめてください。"),
+            MsgIcon::Exclamation);
     }
 }
 

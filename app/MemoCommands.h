@@ -29,7 +29,7 @@ public:
     // The printer of the run; tests point it at a PDF file.
     QPrinter& printer() { return *printer_; }
     QString lastFileName() const { return lastFileName_; }
-    Frm_Help* helpWindow() const { return help_; }
+    Frm_Help* helpWindow() const;
 
 private:
     QWidget* owner() const;
