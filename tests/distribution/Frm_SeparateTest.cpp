@@ -193,6 +193,17 @@ TEST_F(SeparateTest, TypedEntriesGiveStakesPayoutsAndColours) {
     }
 }
 
+TEST_F(SeparateTest, PayoutColourFollowsTheBudgetEvenWhenThePayoutStaysTheSame) {
+    open();
+    enter(odds(0), "1.2");
+    enter(budget(), "50");
+    ASSERT_EQ(income(0), "120");
+    EXPECT_EQ(incomeColour(0), Colours::Black);
+    budget()->setText("149");  // still 100 yen at 1.2, now short of the budget
+    ASSERT_EQ(income(0), "120");
+    EXPECT_EQ(incomeColour(0), Colours::Red);
+}
+
 TEST_F(SeparateTest, EmptyRowsAndAnEmptiedBudget) {
     open();
     enter(odds(0), "2");
