@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/MemoCommands.h"
 #include "common/Clock.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -22,6 +23,7 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "recommend/Frm_Special.h"
+#include "results/Frm_Result.h"
 #include "settings/Frm_Option.h"
 
 namespace {
@@ -83,6 +85,7 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
     Txt_Main->setFont(font);
     Txt_Main->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Txt_Main->setTabStopDistance(Txt_Main->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
+    memoCommands_ = std::make_unique<MemoCommands>(Txt_Main);
 
     auto* firstRow = new QHBoxLayout;
     firstRow->addWidget(Cmb_Place, 3);
@@ -149,6 +152,12 @@ void Frm_Main::buildMenus() {
     Help->setObjectName(QStringLiteral("Help"));
     mokuji = Help->addAction(QStringLiteral("目次"));
     mokuji->setObjectName(QStringLiteral("mokuji"));
+    // F1 opens the same help from every window of the program.
+    mokuji->setShortcut(QKeySequence(Qt::Key_F1));
+    mokuji->setShortcutContext(Qt::ApplicationShortcut);
+    connect(Save, &QAction::triggered, this, &Frm_Main::Save_Click);
+    connect(Print, &QAction::triggered, this, &Frm_Main::Print_Click);
+    connect(mokuji, &QAction::triggered, this, &Frm_Main::mokuji_Click);
 }
 
 void Frm_Main::Form_Load() {
@@ -182,6 +191,12 @@ void Frm_Main::Cmd_Separate_Click() {
 
 void Frm_Main::Cmd_Result_Click() {
     if (Err_Check()) return;
+    if (!LoadRaceResult(state_, selection_, this)) return;
+    Frm_Result::Show(result_, state_, selection_, this);
+}
+
+Frm_Result* Frm_Main::resultWindow() const {
+    return result_;
 }
 
 void Frm_Main::Cmd_Special_Click() {
@@ -205,6 +220,18 @@ void Frm_Main::keepSpecial(Frm_Special* window) {
 void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
+}
+
+void Frm_Main::Save_Click() {
+    memoCommands_->Save_Click();
+}
+
+void Frm_Main::Print_Click() {
+    memoCommands_->Print_Click();
+}
+
+void Frm_Main::mokuji_Click() {
+    memoCommands_->mokuji_Click();
 }
 
 void Frm_Main::End_Click() {

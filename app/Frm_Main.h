@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 #include "common/RaceSelection.h"
 
@@ -13,6 +14,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class Frm_Special;
+class Frm_Result;
+class MemoCommands;
 struct AppState;
 
 // The main window: the race selection, the three job buttons, the memo, the
@@ -25,6 +28,8 @@ public:
 
     const RaceSelection& selection() const { return selection_; }
     AppState& state() { return state_; }
+    MemoCommands& memoCommands() { return *memoCommands_; }
+    Frm_Result* resultWindow() const;
 
     QComboBox* Cmb_Place;
     QComboBox* Cmb_Type;
@@ -56,6 +61,9 @@ public slots:
     void Timer1_Timer();
     void End_Click();
     void Option_Click();
+    void Save_Click();
+    void Print_Click();
+    void mokuji_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,5 +77,7 @@ private:
 
     AppState& state_;
     RaceSelection selection_;
+    std::unique_ptr<MemoCommands> memoCommands_;
+    QPointer<Frm_Result> result_;
     QPointer<Frm_Special> special_;
 };
