@@ -3,9 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
-#include <QSignalSpy>
-#include <QTest>
-#include <memory>
 #include <vector>
 
 #include "common/Colours.h"
@@ -54,8 +51,7 @@ QByteArray KsRecordBytes(const QString& first, const QString& second, const QStr
     return ks.bytes();
 }
 
-// The main window's selection lists without the main window, and a window of
-// ours to activate the marks window from.
+// The main window's selection lists without the main window.
 class SpecialTest : public ::testing::Test {
 protected:
     SpecialTest() {
@@ -75,8 +71,7 @@ protected:
     }
 
     AppState state;
-    QWidget host;
-    QComboBox place{&host}, type{&host}, race{&host};
+    QComboBox place, type, race;
     RaceSelection selection{&place, &type, &race};
     std::vector<QPointer<Frm_Special>> opened;
 };
@@ -193,47 +188,4 @@ TEST_F(SpecialTest, DateThatIsNotADateShowsEmpty) {
     opened.push_back(w);
     EXPECT_EQ(Find<QLabel>(w, "Lbl_Date")->text(), QString());
     EXPECT_EQ(MarkTexts(w).mid(0, 7).join(u'|'), QStringLiteral("◎|○||△|★|▲|"));
-}
-
-TEST_F(SpecialTest, ActivationFromOurWindowsRebuildsOnlyForAnotherRace) {
-    ShowAndWait(&host);
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-
-    QPointer<Frm_Special> w = Open(7, WorkedExample);
-    QSignalSpy spy(w.data(), &Frm_Special::reopened);
-    w->move(40, 30);
-    ShowAndWait(w);
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    EXPECT_EQ(spy.count(), 0);  // same race: nothing happens
-
-    // Another race and other records held: back to the main window, then the
-    // marks window again.
-    race.setCurrentIndex(2);
-    state.ZoData.assign(ZoRecordBytes(16, {{"3.0", "1.2", "1.4"}}));
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() == 1; }));
-    auto* replacement = spy.at(0).at(0).value<Frm_Special*>();
-    opened.push_back(replacement);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.isNull(); }));  // closed and deleted
-    EXPECT_TRUE(replacement->isVisible());
-    EXPECT_EQ(replacement->pos(), QPoint(40, 30));
-    EXPECT_EQ(Find<QLabel>(replacement, "Lbl_Race")->text(), QStringLiteral("3"));
-    EXPECT_EQ(Find<QLabel>(replacement, "Lbl_Place")->text(), QStringLiteral("東京"));
-    EXPECT_EQ(MarkTexts(replacement).at(0), QStringLiteral("○"));  // the lone short-odds star
-    EXPECT_EQ(replacement->frameGeometry().height(), Tw(900 + 270 * 16));
-
-    // Another racecourse rebuilds as well, with the new name.
-    QSignalSpy again(replacement, &Frm_Special::reopened);
-    place.setCurrentText(QStringLiteral("京都"));
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-    replacement->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return again.count() == 1; }));
-    auto* third = again.at(0).at(0).value<Frm_Special*>();
-    opened.push_back(third);
-    EXPECT_EQ(Find<QLabel>(third, "Lbl_Place")->text(), QStringLiteral("京都"));
 }

@@ -172,14 +172,3 @@ TEST(Brackets, TableByRunners) {
     EXPECT_EQ(BracketOf(1, 19), 0);
     EXPECT_EQ(BracketOf(1, -1), 0);
 }
-
-TEST(Brackets, Colours) {
-    const QColor colours[] = {{255, 255, 255}, {0, 0, 0},   {255, 0, 0},     {0, 0, 255},
-                              {255, 255, 0},   {0, 255, 0}, {255, 192, 128}, {255, 192, 192}};
-    for (int bracket = 1; bracket <= MaxBracket; ++bracket) {
-        SCOPED_TRACE(bracket);
-        EXPECT_EQ(BracketColour(bracket), colours[bracket - 1]);
-        EXPECT_EQ(BracketText(bracket), bracket == 2 ? QColor(Qt::white) : QColor(Qt::black));
-    }
-    EXPECT_FALSE(BracketColour(0).isValid());
-}
