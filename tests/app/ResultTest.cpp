@@ -9,6 +9,7 @@
 
 #include "app/Frm_Main.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "results/Frm_Result.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
@@ -96,34 +97,23 @@ TEST_F(MainWindowResult, ShowsTheResultAndFollowsTheNextRace) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(MainWindowResult, MissingFileShowsM2AndLeavesTheOpenWindow) {
-    writeResult(3);
-    select(QStringLiteral("中山"), 3);
-    pressResult();
-    Frm_Result* shown = window->resultWindow();
-    ASSERT_NE(shown, nullptr);
-
-    select(QStringLiteral("中山"), 4);
-    pressResult();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("競争成績が取得されていないか、ディレクトリの指定が間違っています。"));
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(window->resultWindow(), shown);
-    EXPECT_EQ(shown->Label3->text().trimmed(), QStringLiteral("第3競走"));
-    EXPECT_EQ(state.KsData.RaceTitle().trimmed(), QString());
-}
-
 TEST_F(MainWindowResult, NoFileAndIncompleteSelectionOpenNoWindow) {
-    select(QStringLiteral("中山"), 1);
+    writeResult(2);
+    select(QStringLiteral("中山"), 2);
+    ASSERT_TRUE(LoadRaceResult(state, window->selection(), nullptr));  // a title is held
+    select(QStringLiteral("東京"), 1);                                 // no ks-5 file
     pressResult();
     EXPECT_EQ(window->resultWindow(), nullptr);
+    EXPECT_EQ(messages.shown.at(0).icon, MsgIcon::Exclamation);
+    EXPECT_EQ(state.KsData.RaceTitle(), QString(56, u' '));
+    EXPECT_EQ(state.KsData.CourseName(), QStringLiteral("中山"));  // the rest is kept
     EXPECT_EQ(messages.texts(),
               QStringList({QStringLiteral(
                   "競争成績が取得されていないか、ディレクトリの指定が間違っています。")}));
 
     messages.clear();
     writeResult(1);
+    select(QStringLiteral("中山"), 1);  // its file is there, but no bet type is chosen
     window->Cmb_Type->setCurrentIndex(-1);
     pressResult();
     EXPECT_EQ(window->resultWindow(), nullptr);

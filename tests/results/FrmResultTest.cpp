@@ -229,24 +229,6 @@ TEST_F(ResultWindowTest, AnotherRaceReadWhileOpenShowsOnActivation) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ResultWindowTest, MissingFileShowsM2AndNoWindow) {
-    Result r;
-    writeRace(11, r);
-    select(QStringLiteral("中山"), 11);
-    ASSERT_TRUE(LoadRaceResult(state, selection, &main));  // a title is held
-
-    select(QStringLiteral("東京"), 11);  // no ks-5 file at all
-    pressResult();
-    EXPECT_FALSE(window);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("競争成績が取得されていないか、ディレクトリの指定が間違っています。"));
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(state.KsData.RaceTitle(), QString(56, u' '));
-    EXPECT_EQ(state.KsData.CourseName(), QStringLiteral("中山"));  // the rest is kept
-}
-
 TEST_F(ResultWindowTest, HeldRecordOfAnotherRaceReopensAtMostOnce) {
     Result r;
     r.raceNo = QStringLiteral("3");
