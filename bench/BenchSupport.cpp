@@ -1,0 +1,47 @@
+#include "bench/BenchSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+namespace {
+
+std::string formatted(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Three significant digits are plenty for timings that vary by a few percent.
+std::string threeDigits(double value, const char* unit) {
+    const char* format = value >= 100 ? "%.0f %s" : value >= 10 ? "%.1f %s" : "%.2f %s";
+    char text[64];
+    std::snprintf(text, sizeof text, format, value, unit);
+    return text;
+}
+
+}  // namespace
+
+std::string FormatSeconds(double seconds) {
+    if (seconds >= 1) return threeDigits(seconds, "s");
+    if (seconds >= 1e-3) return threeDigits(seconds * 1e3, "ms");
+    if (seconds >= 1e-6) return threeDigits(seconds * 1e6, "us");
+    return threeDigits(seconds * 1e9, "ns");
+}
+
+std::string FormatMiB(double bytes) {
+    return formatted("%.1f MiB", bytes / (1024.0 * 1024.0));
+}
+
+void PrintRow(const TableRow& row) {
+    const std::string met = row.met ? (*row.met ? "yes" : "NO") : "-";
+    std::printf("ROW\t%s\t%s\t%s\t%.2f\t%s\t%s\n", row.figure.c_str(), row.value.c_str(),
+                row.floor.c_str(), row.ratio, row.budget.c_str(), met.c_str());
+    std::fflush(stdout);
+}
