@@ -15,7 +15,7 @@ std::optional<float> OddsReciprocal(QStringView odds) {
 
 std::optional<double> BudgetValue(QStringView budget) {
     const std::optional<double> value = NumericValue(budget);
-    if (!value || *value <= 0) return std::nullopt;
+    if (!value || *value <= 0 || *value >= MaxAmount) return std::nullopt;
     return value;
 }
 
@@ -27,10 +27,22 @@ double RoundHalfEven(double value) {
     return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
+namespace {
+
+bool fits(double amount) {
+    return std::isfinite(amount) && std::abs(amount) < MaxAmount;
+}
+
+}  // namespace
+
 Distribution Distribute(QStringView budget, const RowTexts& odds) {
-    Distribution result;
+    const std::optional<double> value = NumericValue(budget);
+    if (!value || *value <= 0) return {};
+    Distribution tooLarge;  // every row empty
+    tooLarge.budgetCounted = true;
+    tooLarge.tooLarge = true;
     const std::optional<double> budgetValue = BudgetValue(budget);
-    if (!budgetValue) return result;
+    if (!budgetValue) return tooLarge;
 
     std::array<float, DistributionRows> inverse{};
     std::array<bool, DistributionRows> used{};
@@ -42,7 +54,7 @@ Distribution Distribute(QStringView budget, const RowTexts& odds) {
             inverseSum = inverseSum + inverse[i];
         }
     }
-    if (!std::isfinite(inverseSum)) return result;
+    if (!std::isfinite(inverseSum)) return tooLarge;
 
     Distribution counted;
     counted.budgetCounted = true;
@@ -54,10 +66,7 @@ Distribution Distribute(QStringView budget, const RowTexts& odds) {
         const double stake = units == 0 ? 100 : units * 100;
         const double payout = *NumericValue(odds[i]) * stake;
         total += stake;
-        // Amounts a double cannot hold mean the budget cannot be spread.
-        if (!std::isfinite(units) || !std::isfinite(payout) || !std::isfinite(total)) {
-            return result;
-        }
+        if (!fits(stake) || !fits(payout) || !fits(total)) return tooLarge;
         counted.rows[i] = {true, FormatGeneral(stake), FormatGeneral(payout)};
     }
     counted.total = FormatGeneral(total);
@@ -78,7 +87,7 @@ std::optional<StakeChange> moveStake(QStringView stake, QStringView odds, double
     if (!current || !OddsReciprocal(odds)) return std::nullopt;
     const double moved = *current + step;
     const double payout = *NumericValue(odds) * moved;
-    if (!std::isfinite(moved) || !std::isfinite(payout)) return std::nullopt;
+    if (!fits(moved) || !fits(payout)) return std::nullopt;
     return StakeChange{FormatGeneral(moved), FormatGeneral(payout)};
 }
 
@@ -106,6 +115,10 @@ EntryCheck CheckEntries(QStringView budget, const BetRows& rows) {
     const std::optional<double> budgetValue = NumericValue(budget);
     if (!budgetValue) return {EntryProblem::BudgetNotNumber};
     if (*budgetValue <= 0) return {EntryProblem::BudgetMissing};
+    // A distribution too large to show leaves no stakes to write.
+    RowTexts odds;
+    for (int i = 0; i < DistributionRows; ++i) odds[i] = rows[i].odds;
+    if (Distribute(budget, odds).tooLarge) return {EntryProblem::BudgetMissing};
 
     bool anyOdds = false;
     for (const BetRow& row : rows) anyOdds = anyOdds || !row.odds.isEmpty();

@@ -13,12 +13,17 @@
 inline constexpr int DistributionRows = 8;
 using RowTexts = std::array<QString, DistributionRows>;
 
+// Amounts in yen are shown to the yen in at most 15 significant digits; a
+// distribution whose budget, stakes, payouts or total reach this cannot be
+// shown truthfully and is not made.
+inline constexpr double MaxAmount = 1e15;
+
 // The reciprocal of an odds text as the distribution uses it, rounded to single
 // precision; nullopt when the row takes no share: the text is not a positive
 // number, or its reciprocal is not finite or is 0 in single precision.
 std::optional<float> OddsReciprocal(QStringView odds);
 
-// A budget text that is a positive number, else nullopt (no budget).
+// A budget text that is a positive number below MaxAmount, else nullopt (no budget).
 std::optional<double> BudgetValue(QStringView budget);
 
 // Rounds to a whole number, an exact half going to the even neighbour.
@@ -31,10 +36,13 @@ struct DistributionRow {
 };
 
 struct Distribution {
-    // False when there is no budget to spread (empty or not a positive number,
-    // or amounts beyond what a double holds): the stakes and payouts then keep
-    // what they show and the total is 0.
+    // False when there is no budget to spread (empty or not a positive number):
+    // the stakes and payouts then keep what they show and the total is 0.
     bool budgetCounted = false;
+    // A budget or odds that would make some amount MaxAmount or more: counted,
+    // with every row empty and a total of 0, so that no figure of an earlier
+    // budget stays beside them.
+    bool tooLarge = false;
     std::array<DistributionRow, DistributionRows> rows;
     QString total = QStringLiteral("0");  // Lbl_Real_Pay
 };
@@ -88,7 +96,8 @@ struct BetRow {
 using BetRows = std::array<BetRow, DistributionRows>;
 
 // The checks of OK in order. A row with a first number needs odds the
-// distribution can use; a budget must be a positive number.
+// distribution can use; a budget must be a positive number, and one whose
+// distribution is too large to show counts as missing.
 EntryCheck CheckEntries(QStringView budget, const BetRows& rows);
 
 // The block OK appends to the memo: a heading line (racecourse, race number

@@ -26,6 +26,13 @@ bool endsInCutCharacter(QByteArrayView bytes) {
     return false;
 }
 
+// One stateless converter for every field: opening an ICU converter costs
+// several times the decoding of a field.
+QStringDecoder& cp932Decoder() {
+    thread_local QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
+    return decoder;
+}
+
 }  // namespace
 
 QString DecodeCp932(QByteArrayView bytes) {
@@ -46,8 +53,7 @@ QString DecodeCp932(QByteArrayView bytes) {
         QByteArrayView part = bytes.sliced(start, end - start);
         const bool cut = endsInCutCharacter(part);
         if (cut) part.chop(1);
-        QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
-        QString run = decoder.decode(part);
+        QString run = cp932Decoder().decode(part);
         // ICU writes SUB (U+001A) for a byte sequence that is not CP932.
         run.replace(QChar(0x1A), QChar::ReplacementCharacter);
         text += run;

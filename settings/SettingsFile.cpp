@@ -52,13 +52,29 @@ QString ReadSettingsText(const QByteArray& bytes, const char* encoding) {
     return unquoted(QStringView(text).mid(start2, end2 - start2));
 }
 
-std::optional<QByteArray> SettingsFileBytes(const QString& dataDir, const char* encoding) {
+namespace {
+
+std::optional<QByteArray> fileBytes(const QString& line2, const char* encoding) {
     QStringEncoder encoder =
         encoding ? QStringEncoder(encoding) : QStringEncoder(QStringConverter::System);
     // One call: a stateful encoder only notices a lone surrogate at the end of
     // the directory when the line end follows in the same input.
     const QByteArray bytes =
-        encoder.encode(QStringLiteral("[Header]\r\n") + dataDir + QStringLiteral("\r\n"));
+        encoder.encode(QStringLiteral("[Header]\r\n") + line2 + QStringLiteral("\r\n"));
     if (!encoder.isValid() || encoder.hasError()) return std::nullopt;
     return bytes;
+}
+
+}  // namespace
+
+std::optional<QByteArray> SettingsFileBytes(const QString& dataDir, const char* encoding) {
+    // The directory as it stands; in double quotes when the reader would
+    // otherwise change it (leading blanks, enclosing quotes). A line end cannot
+    // be held at all.
+    for (const QString& line2 : {dataDir, u'"' + dataDir + u'"'}) {
+        const auto bytes = fileBytes(line2, encoding);
+        if (!bytes) return std::nullopt;
+        if (ReadSettingsText(*bytes, encoding) == dataDir) return bytes;
+    }
+    return std::nullopt;
 }

@@ -17,6 +17,8 @@ QString DefaultDataDir();
 // the system's.
 QString ReadSettingsText(const QByteArray& bytes, const char* encoding = nullptr);
 
-// The bytes of a settings file holding dataDir, or nothing when the code page
-// cannot represent dataDir (the file would not read back as written).
+// The bytes of a settings file holding dataDir, or nothing when the file would
+// not read back as written (a character the code page lacks, a line end). A
+// directory that begins with a blank or is enclosed in double quotes is written
+// in double quotes, so that it reads back whole.
 std::optional<QByteArray> SettingsFileBytes(const QString& dataDir, const char* encoding = nullptr);

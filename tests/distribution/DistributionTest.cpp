@@ -111,7 +111,7 @@ TEST(Distribute, WithoutABudgetNothingIsSpread) {
     }
 }
 
-TEST(Distribute, AmountsBeyondADoubleCountAsNoBudget) {
+TEST(Distribute, AmountsTooLargeToShowLeaveEveryRowEmpty) {
     const struct {
         const char* budget;
         RowTexts odds;
@@ -119,17 +119,21 @@ TEST(Distribute, AmountsBeyondADoubleCountAsNoBudget) {
         {"1e308", oddsRows({"2.5"})},                              // payout overflows
         {"1e300", oddsRows({"3e38", "", "1e-45"})},                // units overflow
         {"1000", oddsRows({"1e-38", "1e-38", "1e-38", "1e-38"})},  // float sum overflows
+        {"1e15", oddsRows({"2.5"})},                               // 16 digits of yen
+        {"1000", oddsRows({"1e13"})},                              // payout of 1e15
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.budget);
         const Distribution result = Distribute(QString::fromUtf8(c.budget), c.odds);
-        EXPECT_FALSE(result.budgetCounted);
+        EXPECT_TRUE(result.budgetCounted && result.tooLarge);
         EXPECT_EQ(result.total, "0");
+        for (const DistributionRow& row : result.rows) EXPECT_TRUE(row.stake.isEmpty());
     }
-    // Just inside: finite amounts are written in general form.
-    const Distribution large = Distribute(u"1e308", oddsRows({"1.5"}));
-    EXPECT_TRUE(large.budgetCounted);
-    EXPECT_EQ(large.rows[0].stake, "1E+308");
+    // Just inside: every yen is shown.
+    const Distribution large = Distribute(u"5e14", oddsRows({"1.5"}));
+    EXPECT_FALSE(large.tooLarge);
+    EXPECT_EQ(large.rows[0].stake, "500000000000000");
+    EXPECT_EQ(large.rows[0].payout, "750000000000000");
 }
 
 TEST(PayoutColour, RedBelowTheBudgetAndLeftAloneWithoutNumbers) {
