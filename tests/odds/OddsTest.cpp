@@ -1,0 +1,182 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "common/Colours.h"
+#include "common/RaceSelection.h"
+#include "odds/CellRules.h"
+#include "odds/Frm_Odds.h"
+#include "odds/Frm_Odds2.h"
+#include "odds/Frm_Odds3.h"
+#include "odds/OddsCells.h"
+#include "racedata/AppState.h"
+#include "support/Fixtures.h"
+#include "tools/RecordBuilder.h"
+
+// Above 18 runners shows 18; not a number or below 2 shows none.
+TEST(CellRules, ShownRunners) {
+    const std::pair<const char16_t*, int> cases[] = {
+        {u" 2", 2}, {u"19", 18}, {u" 1", 0}, {u"-3", 0}, {u"  ", 0}, {u"ab", 0}, {u"9.", 9}};
+    for (const auto& [text, shown] : cases) EXPECT_EQ(ShownRunners(text), shown) << shown;
+}
+
+namespace {
+
+const QString Title = QStringLiteral("第５９回皐月賞（ＧⅠ）");
+
+// Odds that differ for every pair, so that a cell shows which entry it read.
+QString PairOdds(int a, int b) {
+    return QStringLiteral("%1.%2").arg(a * 20 + b).arg(b % 10).rightJustified(6);
+}
+
+// A quinella record of n runners; a bracket record with odds(t) for pair t.
+RecordBuilder Uo(int n, std::function<QString(int, int)> oddsOf = PairOdds) {
+    RecordBuilder uo = UoBuilder();
+    uo.set(UoLayout::RaceDate, "19990405").setRight(UoLayout::Runners, QString::number(n));
+    int entry = 0;  // the record holds the pairs of its runners one after the other
+    for (int a = 1; a < n; ++a)
+        for (int b = a + 1; b <= n; ++b)
+            uo.setRight(UoLayout::QuinellaOdds(entry++), oddsOf(a, b) + ' ');
+    return std::move(uo.set(UoLayout::RaceTitle, Title));
+}
+
+RecordBuilder Zo(std::function<QString(int)> odds) {
+    RecordBuilder zo = ZoBuilder();
+    zo.set(ZoLayout::RaceDate, "20261206").set(ZoLayout::RaceTitle, Title);
+    for (int t = 0; t < BracketCellCount; ++t) zo.setRight(ZoLayout::BracketOdds(t), odds(t));
+    return zo;
+}
+
+class OddsWindows : public testing::Test {
+protected:
+    OddsWindows() { FillSelectionLists(&place, &type, &race); }
+    // Opens 馬連 (kind 0), 枠連 (1) or 単・複 (2) on the record, its bet type selected.
+    void open(int kind, const RecordBuilder& record) {
+        type.setCurrentIndex(kind);
+        if (kind == 0) state.UoData.assign(record.bytes());
+        if (kind != 0) state.ZoData.assign(record.bytes());
+        if (kind == 0) window = std::make_unique<Frm_Odds>(state, selection, sink);
+        if (kind == 1) window = std::make_unique<Frm_Odds2>(state, selection, sink);
+        if (kind == 2) window = std::make_unique<Frm_Odds3>(state, selection);
+        ShowAndWait(window.get());
+    }
+    QLabel* at(const char* name, int i) { return Find<QLabel>(window.get(), ElementName(name, i)); }
+    QLabel* uma(int a, int b) { return at("Lbl_Uma", QuinellaCell(a, b)); }
+    void press(const char* button) { Click(Find<QPushButton>(window.get(), button)); }
+    QString heading() {
+        QString text;
+        for (const char* name : {"Lbl_Date", "Lbl_Place", "Lbl_Race", "Label4", "Label3"})
+            text += Find<QLabel>(window.get(), name)->text() + '|';
+        return text;
+    }
+    // The headers, numbers and cells of a grid stand apart inside the window.
+    void expectGridApart() {
+        const auto grid = window->findChildren<QLabel*>(QRegularExpression("^L.*\\(\\d+\\)$"));
+        for (QLabel* p : grid) {
+            for (QLabel* q : grid)
+                EXPECT_TRUE(window->rect().contains(p->geometry()) &&
+                            (p == q || !p->geometry().intersects(q->geometry())));
+        }
+    }
+
+    QComboBox place, type, race;
+    RaceSelection selection{&place, &type, &race};
+    AppState state;
+    QStringList picks;
+    PickSink sink = [this](int row, const QString& odds, const QString& a, const QString& b) {
+        picks << QStringLiteral("%1:%2:%3-%4").arg(row).arg(odds, a, b);
+    };
+    MessageRecorder messages;
+    std::unique_ptr<QDialog> window;
+};
+
+}  // namespace
+
+TEST_F(OddsWindows, QuinellaShowsThePairsOfTheRunnersInTheirFixedCells) {
+    for (int n : {18, 16, 5}) {
+        open(0, Uo(n));
+        for (int i = 0; i < QuinellaCellCount; ++i) {
+            const auto [a, b] = QuinellaPair(i);
+            EXPECT_EQ(at("Lbl_Uma", i)->isHidden(), b > n) << n << " " << i;
+            EXPECT_EQ(at("Label2", i)->isHidden(), b > n) << n << " " << i;
+            EXPECT_EQ(at("Label2", i)->text(), QString::number(b));
+            EXPECT_EQ(at("Lbl_Uma", i)->text(), b <= n ? PairOdds(a, b) : QString()) << i;
+        }
+        for (int a = 1; a <= 17; ++a) EXPECT_EQ(at("Label1", a - 1)->isHidden(), a >= n) << a;
+    }
+    EXPECT_EQ(heading(),
+              QStringLiteral("1999年04月05日|中山|1|R|") + Title.leftJustified(45) + "|");
+    expectGridApart();
+    // Runners outside the grid still open the window.
+    open(0, Uo(18).setRight(UoLayout::Runners, "19"));
+    EXPECT_FALSE(at("Lbl_Uma", 152)->isHidden());
+    open(0, Uo(18).set(UoLayout::Runners, "ab"));
+    EXPECT_TRUE(at("Lbl_Uma", 0)->isHidden() && at("Label1", 0)->isHidden());
+}
+
+TEST_F(OddsWindows, QuinellaShadesAndPicksUpToEight) {
+    open(0, Uo(18, [](int a, int b) {
+             return a == 3 && b == 7 ? QStringLiteral("  ﾄﾘｹｼ") : a == 1 ? "9.9" : "10.0";
+         }));
+    EXPECT_EQ(uma(3, 7)->text(), QStringLiteral("ﾄﾘｹｼ"));
+    EXPECT_EQ(Background(uma(2, 3)), Colours::White);
+    for (auto [a, b] : {Pair{2, 3}, {1, 2}, {3, 7}, {1, 3}, {1, 3}}) Click(uma(a, b));
+    EXPECT_EQ(Background(uma(2, 3)), Colours::Red);
+    EXPECT_EQ(Background(uma(1, 3)), Colours::LightCyan);  // deselected
+    EXPECT_EQ(Background(uma(3, 7)), Colours::White);      // scratched: not selectable
+    press("Cmd_OK");
+    EXPECT_EQ(picks, (QStringList{"0:   9.9:1-2", "1:  10.0:2-3"}));
+
+    picks.clear();
+    open(0, Uo(18));
+    for (int b = 2; b <= 10; ++b) Click(uma(1, b));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("選択は８通りまでです。")});
+    Click(uma(1, 2));  // a deselection makes room again
+    Click(uma(1, 11));
+    press("Cmd_OK");
+    EXPECT_EQ(picks.size(), 8);
+    EXPECT_EQ(picks.back(), QStringLiteral("7:  31.1:1-11"));
+}
+
+TEST_F(OddsWindows, BracketAndWinPlaceShowTheirRecordAsStored) {
+    auto odds = [](int t) { return t == 2 ? QString() : QStringLiteral("%1.5").arg(t + 9); };
+    const RecordBuilder zo = Zo(odds)
+                                 .setRight(ZoLayout::WinOdds(9), "28.9")
+                                 .setRight(ZoLayout::PlaceOddsLow(9), "10.0")
+                                 .setRight(ZoLayout::PlaceOddsHigh(9), "11.5");
+    open(1, zo);
+    EXPECT_TRUE(heading().startsWith(QStringLiteral("2026年12月06日|中山|1|R|")));
+    for (int t = 0; t < BracketCellCount; ++t) {
+        EXPECT_EQ(at("Lbl_Odds", t)->text(), odds(t).rightJustified(5)) << t;
+        EXPECT_EQ(at("Label2", t)->text(), QString::number(BracketPair(t).second)) << t;
+    }
+    expectGridApart();
+    for (int t : {35, 0, 20, 15, 2}) Click(at("Lbl_Odds", t));  // 8-8, 1-1, 3-8, 3-3, a blank
+    EXPECT_EQ(Background(at("Lbl_Odds", 0)), Colours::Red);
+    press("Cmd_OK");
+    EXPECT_EQ(picks, (QStringList{"0:  9.5:1-1", "1: 24.5:3-3", "2: 29.5:3-8", "3: 44.5:8-8"}));
+
+    open(2, zo);  // 単・複: all 18 entries, blanks included
+    EXPECT_TRUE(heading().startsWith(QStringLiteral("2026年12月06日|中山|1|R|")));
+    EXPECT_EQ(at("Lbl_Odds_T", 9)->text() + at("Lbl_Odds_F1", 9)->text() + "-" +
+                  at("Lbl_Odds_F2", 9)->text(),
+              QStringLiteral(" 28.9 10.0- 11.5"));
+    EXPECT_EQ(at("Lbl_Odds_T", 17)->text(), QStringLiteral("     "));
+}
+
+TEST_F(OddsWindows, OnlyOkWithPicksHandsThemBack) {
+    open(0, Uo(18));
+    press("Cmd_OK");
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    for (int kind : {0, 1, 2}) {
+        for (bool esc : {false, true}) {
+            open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }));
+            if (kind != 2) Click(at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0));
+            esc ? QTest::keyClick(window.get(), Qt::Key_Escape) : press("Cmd_Cancel");
+            EXPECT_EQ(window->result(), QDialog::Rejected) << kind << esc;
+        }
+    }
+    EXPECT_TRUE(picks.isEmpty());
+}
