@@ -120,13 +120,19 @@ bool PrintText(const QString& text, QPrinter& printer) {
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
-MemoCommands::MemoCommands(QPlainTextEdit* memo)
-    : memo_(memo), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+MemoCommands::MemoCommands(QPlainTextEdit* memo) : memo_(memo) {}
 
 MemoCommands::~MemoCommands() = default;
 
 QWidget* MemoCommands::owner() const {
     return memo_->window();
+}
+
+QPrinter& MemoCommands::printer() {
+    // Setting up a printer loads the platform's print system, which start-up
+    // does not need: the first print does it.
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 Frm_Help* MemoCommands::helpWindow() const {
@@ -165,10 +171,10 @@ void MemoCommands::Save_Click() {
 
 void MemoCommands::Print_Click() {
     QWidget* parent = owner();
-    QPrintDialog dialog(printer_.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     if (RunModal(dialog) != QDialog::Accepted) return;
-    if (!PrintText(MemoText(memo_) + QStringLiteral("\r\n"), *printer_)) {
+    if (!PrintText(MemoText(memo_) + QStringLiteral("\r\n"), printer())) {
         ShowMessage(
             parent,
             QStringLiteral("印刷できませんでした。\nプリンターの設定と状態を確かめてください。"),

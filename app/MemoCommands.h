@@ -26,8 +26,8 @@ public:
     void Print_Click();
     void mokuji_Click();  // also F1
 
-    // The printer of the run; tests point it at a PDF file.
-    QPrinter& printer() { return *printer_; }
+    // The printer of the run, set up on first use; tests point it at a PDF file.
+    QPrinter& printer();
     QString lastFileName() const { return lastFileName_; }
     Frm_Help* helpWindow() const;
 
