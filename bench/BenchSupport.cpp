@@ -2,6 +2,31 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+bool CpuClock() {
+    static const bool cpu = [] {
+        const char* clock = std::getenv("ZEM_BENCH_CLOCK");
+        return clock && std::strcmp(clock, "cpu") == 0;
+    }();
+    return cpu;
+}
+
+std::string ClockNote() {
+    return CpuClock() ? ", CPU" : "";
+}
+
+Stamp TakeStamp() {
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    return {BenchClock::now(), cpu.tv_sec + cpu.tv_nsec * 1e-9};
+}
+
+double Elapsed(const Stamp& from, const Stamp& to) {
+    return CpuClock() ? to.cpu - from.cpu : SecondsBetween(from.wall, to.wall);
+}
 
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;

@@ -15,6 +15,22 @@ inline double SecondsBetween(BenchClock::time_point from, BenchClock::time_point
     return std::chrono::duration<double>(to - from).count();
 }
 
+// The clock of the timed figures. The steady clock (wall time) by default; with
+// ZEM_BENCH_CLOCK=cpu in the environment, the CPU time of the measuring thread,
+// which leaves out the time spent waiting for a core on a busy machine (every
+// timed step runs on the one user-interface thread).
+bool CpuClock();
+// Appended to the figure names: "" for wall time, ", CPU" for CPU time.
+std::string ClockNote();
+
+struct Stamp {
+    BenchClock::time_point wall;
+    double cpu = 0;  // seconds of thread CPU time
+};
+Stamp TakeStamp();
+// Seconds from one stamp to a later one, by the chosen clock.
+double Elapsed(const Stamp& from, const Stamp& to);
+
 double Median(std::vector<double> values);
 
 // A duration in seconds as text in a unit that suits it ("48.3 ms", "2.41 us").

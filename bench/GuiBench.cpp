@@ -1,0 +1,305 @@
+// Job latency and typing, offscreen, on the sample race day (東京 11R):
+// - from the click on Cmd_Result, Cmd_Special and the distribution window's
+//   odds button (each bet type) to the end of the job window's first paint,
+//   beside the click on a button that opens the window's replica (the floor:
+//   the same widgets with fixed texts, no file access);
+// - one keystroke in an odds box of a filled distribution window (change
+//   handling, Recalculate, repaint), beside a keystroke in the replica's box.
+// Real and floor runs alternate; medians.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "app/Frm_Main.h"
+#include "bench/BenchSupport.h"
+#include "bench/PaintWatch.h"
+#include "bench/WindowReplica.h"
+#include "common/Fonts.h"
+#include "common/MessageBox.h"
+#include "common/WindowActivation.h"
+#include "distribution/Frm_Separate.h"
+#include "racedata/AppState.h"
+#include "tools/SampleData.h"
+
+namespace {
+
+constexpr int Warmups = 5;
+int JobRuns = 60;
+int Keystrokes = 200;
+constexpr double JobBudgetSeconds = 0.030;
+constexpr double KeystrokeBudgetSeconds = 0.001;
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "gui benchmark: %s\n", what);
+    std::exit(1);
+}
+
+// Lets pending events (closing, deferred deletes, activation) settle.
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A window with one button that runs a floor job.
+class FloorHost {
+public:
+    FloorHost() {
+        window_.setObjectName(QStringLiteral("FloorHost"));
+        window_.resize(200, 60);
+        button_ = new QPushButton(QStringLiteral("floor"), &window_);
+        button_->setObjectName(QStringLiteral("FloorButton"));
+        button_->setGeometry(10, 10, 120, 30);
+        window_.show();
+    }
+    QPushButton* button() const { return button_; }
+    // What the next click runs.
+    void setJob(std::function<void()> job) {
+        QObject::disconnect(button_, nullptr, nullptr, nullptr);
+        QObject::connect(button_, &QPushButton::clicked, std::move(job));
+    }
+
+private:
+    QWidget window_;
+    QPushButton* button_;
+};
+
+// One click and the wait for the window's first paint; seconds.
+double timeClick(PaintWatch& watch, QPushButton* button, const QString& windowName,
+                 const PaintWatch::Done& done) {
+    watch.arm(WindowNamed(windowName), done);
+    const Stamp start = TakeStamp();
+    QTest::mouseClick(button, Qt::LeftButton);
+    if (!watch.wait()) fail(qPrintable(windowName + QStringLiteral(" did not paint")));
+    const double seconds = Elapsed(start, watch.ended());
+    settle();
+    if (qEnvironmentVariableIsSet("ZEM_BENCH_VERBOSE")) {  // each run, for a closer look
+        std::fprintf(stderr, "%s %s %.3f ms\n", qPrintable(button->objectName()),
+                     qPrintable(windowName), seconds * 1e3);
+    }
+    return seconds;
+}
+
+struct Pair {
+    std::vector<double> real, floor;
+};
+
+// Alternates the real job and its floor; the first runs of each are warm-up.
+Pair alternate(const std::function<double()>& real, const std::function<double()>& floor) {
+    Pair times;
+    for (int i = 0; i < Warmups + JobRuns; ++i) {
+        const double r = real();
+        const double f = floor();
+        if (i < Warmups) continue;
+        times.real.push_back(r);
+        times.floor.push_back(f);
+    }
+    return times;
+}
+
+void printJobRow(const std::string& figure, const Pair& times) {
+    const double value = Median(times.real), floor = Median(times.floor);
+    PrintRow({figure + " (median of " + std::to_string(times.real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floor), value / floor, "<= 1.3 x floor, <= 30 ms",
+              value <= 1.3 * floor && value <= JobBudgetSeconds});
+}
+
+// A modeless job window: the main window's button opens it; it is closed
+// again after each paint, so that every click builds it anew.
+void benchModeless(PaintWatch& watch, FloorHost& host, QPushButton* button,
+                   const QString& windowName, QWidget* replicaParent, const std::string& figure) {
+    std::optional<WidgetShot> shot;
+    const PaintWatch::Done closeReal = [&](QWidget* window) {
+        if (!shot) shot = TakeShot(window);
+        window->close();
+    };
+    timeClick(watch, button, windowName, closeReal);  // records the window for its replica
+
+    host.setJob([&] {
+        QWidget* replica = BuildReplica(*shot, replicaParent);
+        replica->setAttribute(Qt::WA_DeleteOnClose);
+        replica->show();
+        replica->raise();
+        replica->activateWindow();
+    });
+    const PaintWatch::Done closeReplica = [](QWidget* window) { window->close(); };
+    const Pair times =
+        alternate([&] { return timeClick(watch, button, windowName, closeReal); },
+                  [&] { return timeClick(watch, host.button(), windowName, closeReplica); });
+    printJobRow(figure, times);
+}
+
+// The odds button of a distribution window for the bet type now selected: the
+// picker is modal; it is closed as soon as it has painted.
+void benchOddsButton(PaintWatch& watch, FloorHost& host, Frm_Main& main, int typeIndex,
+                     const QString& pickerName, const std::string& figure) {
+    main.Cmb_Type->setCurrentIndex(typeIndex);
+    Frm_Separate separate(main.state(), main.selection(), main.Txt_Main, &main);
+    separate.show();
+    if (!QTest::qWaitForWindowExposed(&separate)) fail("the distribution window did not show");
+    auto* command1 = separate.findChild<QPushButton*>(QStringLiteral("Command1"));
+    if (!command1) fail("no Command1");
+
+    std::optional<WidgetShot> shot;
+    const PaintWatch::Done closeReal = [&](QWidget* window) {
+        if (!shot) shot = TakeShot(window);
+        static_cast<QDialog*>(window)->reject();
+    };
+    timeClick(watch, command1, pickerName, closeReal);
+
+    host.setJob([&] {
+        std::unique_ptr<QWidget> replica(BuildReplica(*shot, &separate));
+        static_cast<QDialog*>(replica.get())->exec();
+    });
+    const PaintWatch::Done closeReplica = [](QWidget* window) {
+        static_cast<QDialog*>(window)->reject();
+    };
+    const Pair times =
+        alternate([&] { return timeClick(watch, command1, pickerName, closeReal); },
+                  [&] { return timeClick(watch, host.button(), pickerName, closeReplica); });
+    printJobRow(figure, times);
+    separate.close();
+    settle();
+}
+
+// One keystroke in a box and the wait for the window's repaint; seconds.
+double timeKey(PaintWatch& watch, QWidget* window, QLineEdit* box, Qt::Key key) {
+    watch.arm([window](QWidget* painted) { return painted == window; });
+    const Stamp start = TakeStamp();
+    QTest::keyClick(box, key);
+    if (!watch.wait()) fail("no repaint after a keystroke");
+    return Elapsed(start, watch.ended());
+}
+
+void benchTyping(PaintWatch& watch, Frm_Main& main) {
+    main.Cmb_Type->setCurrentIndex(0);
+    Frm_Separate separate(main.state(), main.selection(), main.Txt_Main, &main);
+    const auto box = [&](const char* name, int row) {
+        auto* found = separate.findChild<QLineEdit*>(
+            QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(row));
+        if (!found) fail("a box of the distribution window is missing");
+        return found;
+    };
+    separate.findChild<QLineEdit*>(QStringLiteral("Txt_Total_Pay"))
+        ->setText(QStringLiteral("10000"));
+    const char* odds[] = {"3.5", "7.2", "12.8", "15.1", "22.4", "31.9", "48.3", "96.5"};
+    for (int row = 0; row < Frm_Separate::Rows; ++row) {
+        box("Txt_Buy1", row)->setText(QString::number(row + 1));
+        box("Txt_Buy2", row)->setText(QString::number(row + 9));
+        box("Txt_Odds", row)->setText(QLatin1String(odds[row]));
+    }
+    std::unique_ptr<QWidget> replica(BuildReplica(TakeShot(&separate), &main));
+    replica->setObjectName(QStringLiteral("Frm_Separate floor"));
+    QLineEdit* replicaBox = replica->findChild<QLineEdit*>(QStringLiteral("Txt_Odds(3)"));
+    QLineEdit* realBox = box("Txt_Odds", 3);
+
+    for (QWidget* window : {static_cast<QWidget*>(&separate), replica.get()}) {
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window)) fail("a window did not show");
+    }
+    const auto focus = [](QWidget* window, QLineEdit* target) {
+        window->activateWindow();
+        if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; })) {
+            fail("a window did not become active");
+        }
+        target->setFocus();
+        target->end(false);
+        settle();
+    };
+
+    // Typing a digit after "15.1" and taking it back again, in turn.
+    std::vector<double> real, floor;
+    for (auto [window, target, times] :
+         {std::tuple{static_cast<QWidget*>(&separate), realBox, &real},
+          std::tuple{replica.get(), replicaBox, &floor}}) {
+        focus(window, target);
+        // An even count leaves the box as it was.
+        const int warmups = Warmups + (Warmups + Keystrokes) % 2;
+        for (int i = 0; i < warmups + Keystrokes; ++i) {
+            const double seconds =
+                timeKey(watch, window, target, i % 2 ? Qt::Key_Backspace : Qt::Key_5);
+            if (i >= warmups) times->push_back(seconds);
+        }
+    }
+    if (realBox->text() != QStringLiteral("15.1")) fail("the keystrokes did not reach the box");
+
+    const double value = Median(real), floorValue = Median(floor);
+    PrintRow({"keystroke in Txt_Odds, filled distribution window (median of " +
+                  std::to_string(real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floorValue), value / floorValue, "<= 1 ms",
+              value <= KeystrokeBudgetSeconds});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The offscreen platform's notes on what it cannot do (raise, size hints)
+    // would drown the results.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // As the program sets itself up at start-up.
+    QApplication::setFont(UiFont(9));
+    InstallWindowActivationTracking();
+    SetMessageHandler([](const MessageRequest& request) -> MsgAnswer {
+        fail(qPrintable(QStringLiteral("unexpected message: ") + request.text));
+    });
+
+    QTemporaryDir data;
+    if (!data.isValid() || !WriteSampleData(data.path())) fail("cannot write the sample data");
+    AppState state;
+    state.DataDir = data.path();
+
+    Frm_Main main(state);
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main)) fail("the main window did not show");
+    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("東京")));
+    main.Cmb_Race->setCurrentIndex(main.Cmb_Race->findData(11));
+    FloorHost host;
+    PaintWatch watch;
+    settle();
+
+    // Arguments, for profiling: the benchmarks to run ("result", "special",
+    // "odds0" to "odds2", "typing"; all when none is given), then "runs=N".
+    QStringList only = QCoreApplication::arguments().mid(1);
+    for (const QString& argument : QStringList(only)) {
+        if (argument.startsWith(QStringLiteral("runs="))) {
+            JobRuns = Keystrokes = argument.mid(5).toInt();
+            only.removeAll(argument);
+        }
+    }
+    const auto wanted = [&](const char* name) {
+        return only.isEmpty() || only.contains(QLatin1String(name));
+    };
+
+    if (wanted("result"))
+        benchModeless(watch, host, main.Cmd_Result, QStringLiteral("Frm_Result"), &main,
+                      "Cmd_Result to Frm_Result painted");
+    if (wanted("special"))
+        benchModeless(watch, host, main.Cmd_Special, QStringLiteral("Frm_Special"), nullptr,
+                      "Cmd_Special to Frm_Special painted");
+    if (wanted("odds0"))
+        benchOddsButton(watch, host, main, 0, QStringLiteral("Frm_Odds"),
+                        "odds button, quinella, to Frm_Odds painted");
+    if (wanted("odds1"))
+        benchOddsButton(watch, host, main, 1, QStringLiteral("Frm_Odds2"),
+                        "odds button, bracket quinella, to Frm_Odds2 painted");
+    if (wanted("odds2"))
+        benchOddsButton(watch, host, main, 2, QStringLiteral("Frm_Odds3"),
+                        "odds button, win/place, to Frm_Odds3 painted");
+    if (wanted("typing")) benchTyping(watch, main);
+    return 0;
+}
