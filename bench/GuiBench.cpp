@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
