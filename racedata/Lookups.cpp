@@ -29,7 +29,12 @@ bool LoadRaceResult(AppState& state, const RaceSelection& selection, QWidget* pa
         ShowMessage(parent, QString::fromUtf16(MsgResultMissing), MsgIcon::Exclamation);
         return false;
     }
-    ReadRecord1(ks.path, state.KsData);
+    // A file that cannot be read is no result either: the record held is
+    // another race's.
+    if (!ReadRecord1(ks.path, state.KsData)) {
+        ShowMessage(parent, QString::fromUtf16(MsgResultMissing), MsgIcon::Exclamation);
+        return false;
+    }
     return true;
 }
 
@@ -45,7 +50,10 @@ bool LoadRecommendation(AppState& state, const RaceSelection& selection, QWidget
         return false;
     }
     state.ZoData.BlankRaceTitle();
-    ReadRecord1(zo.path, state.ZoData);
+    if (!ReadRecord1(zo.path, state.ZoData)) {
+        ShowMessage(parent, QString::fromUtf16(MsgOddsMissing), MsgIcon::Exclamation);
+        return false;
+    }
     return true;
 }
 
@@ -53,17 +61,17 @@ bool LoadDistributionOdds(AppState& state, const RaceSelection& selection, QWidg
     const bool quinella = selection.typeCode().value_or(Quinella) == Quinella;
     const RaceFile file = find(state, selection, quinella ? Uo : Zo, 5);
     (quinella ? state.UoStem : state.ZoStem) = file.stem;
-    if (file.path.isEmpty()) {
+    const auto missing = [&] {
         ShowMessage(parent, QString::fromUtf16(MsgOddsMissing),
                     quinella ? MsgIcon::Exclamation : MsgIcon::None);
         return false;
-    }
+    };
+    if (file.path.isEmpty()) return missing();
     state.UoData.BlankRaceTitle();  // ClearRaceTitles
     state.ZoData.BlankRaceTitle();
-    if (quinella) {
-        ReadRecord1(file.path, state.UoData);
-    } else {
-        ReadRecord1(file.path, state.ZoData);
+    if (!ReadRecord1(file.path, quinella ? static_cast<FixedRecord&>(state.UoData)
+                                         : static_cast<FixedRecord&>(state.ZoData))) {
+        return missing();
     }
     return true;
 }

@@ -6,7 +6,9 @@ struct AppState;
 
 // The three ways the program reads the data files of the selected race. Each
 // shows its missing-file message itself and returns false when the job's
-// window must not open.
+// window must not open. A file that is found but cannot be read counts as
+// missing: the record held then still belongs to another race (an unreadable
+// "ks-" file for the recommendation just means no result).
 
 inline constexpr char16_t MsgOddsMissing[] =
     u"オッズが取得されていないか、ディレクトリの指定が間違っています。";

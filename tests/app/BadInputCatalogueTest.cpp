@@ -1,0 +1,377 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <functional>
+
+#include "app/Frm_Main.h"
+#include "app/MemoCommands.h"
+#include "common/Memo.h"
+#include "common/ProgramDir.h"
+#include "racedata/AppState.h"
+#include "racedata/Lookups.h"
+#include "results/Frm_Result.h"
+#include "settings/Settings.h"
+#include "support/Fixtures.h"
+#include "tools/RecordBuilder.h"
+
+// What ZEM does with whatever a terminal program left on disk and whatever the
+// user types: one row per bad input, driven through the real windows on real
+// files. Every row also checks that no data file changed (content and time).
+
+namespace {
+
+enum class Job {
+    Result,   // Cmd_Result for 中山 1R
+    Special,  // Cmd_Special
+    Odds,     // Cmd_Separate, then the odds button; input: the bet type
+    Typed,    // Cmd_Separate, texts assigned, then OK; input: "budget|odds|first|second"
+    Startup,  // ZEM.ini (input) read as at start-up, then Cmd_Result
+    Option,   // Option window, input typed and OK pressed
+    Save,     // Save of the memo into the file "target" of the program's places
+};
+
+// The files of one row: data files in `data`, the program directory, the
+// configuration directory and a save target in `places`. The program and the
+// configuration directory can be made impossible to create, even as root, by
+// putting them below the regular file "blocker".
+struct Scene {
+    TempDir data, places;
+    AppState state;
+    MessageRecorder messages;
+    ModalDriver modal;
+    std::unique_ptr<Frm_Main> main;
+
+    Scene() {
+        places.write("blocker", "a file, not a directory");
+        SetProgramDir(places.file("program"));
+        QDir().mkpath(ProgramDir());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(places.file("config")));
+        state.DataDir = data.path();
+    }
+    ~Scene() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "Frm_Result" || w->objectName() == "Frm_Special") delete w;
+        main.reset();
+        SetProgramDir({});
+        SetSaveFileDialog({});
+    }
+    void put(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(data.write(name, bytes)); }
+    QString dir(const QString& name) {
+        QDir().mkpath(data.file(name));
+        return data.file(name);
+    }
+    void block() {
+        SetProgramDir(places.file("blocker/program"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(places.file("blocker/config")));
+    }
+};
+
+// Sound records of 中山 1R: a result, win/place odds of n horses, and quinella
+// odds for the given Runners text.
+QByteArray ks() {
+    return KsBuilder()
+        .set(KsLayout::RaceDate, "20261206")
+        .set(KsLayout::CourseName, "中山")
+        .setRight(KsLayout::RaceNo, "1")
+        .set(KsLayout::RaceTitle, "第1競走")
+        .setRight(KsLayout::FinisherHorseNo(0), "3")
+        .setRight(KsLayout::WinPayout, "1230")
+        .bytes();
+}
+RecordBuilder zo(int n = 8, const char* win = "3.5", const char* low = "1.2",
+                 const char* high = "1.8") {
+    RecordBuilder zo = ZoBuilder();
+    zo.set(ZoLayout::RaceDate, "20261206").set(ZoLayout::RaceTitle, "第1競走");
+    for (int h = 0; h < n; ++h) {
+        zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
+            .setRight(ZoLayout::WinOdds(h), win)
+            .setRight(ZoLayout::PlaceOddsLow(h), low)
+            .setRight(ZoLayout::PlaceOddsHigh(h), high);
+    }
+    return zo;
+}
+QByteArray uo(const char* runners, QByteArrayView odds = "  12.3") {
+    RecordBuilder uo = UoBuilder();
+    uo.set(UoLayout::RaceDate, "20261206").setRight(UoLayout::Runners, runners);
+    for (int k = 0; k < UoLayout::EntryCount; ++k)
+        uo.setBytes(UoLayout::QuinellaOdds(k).offset, odds);
+    return uo.bytes();
+}
+
+// Every entry below the data directory: its kind and, for a file, its bytes'
+// hash and modification time.
+QStringList snapshot(const QString& root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QString entry = info.filePath() + ' ';
+        if (info.isSymLink()) {
+            entry += "link " + info.symLinkTarget();
+        } else if (info.isFile()) {
+            QFile file(info.filePath());
+            file.open(QIODevice::ReadOnly);
+            entry += QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex() +
+                     ' ' + info.lastModified().toString(Qt::ISODateWithMs);
+        } else {
+            entry += info.isDir() ? "dir" : "other";
+        }
+        entries << entry;
+    }
+    entries.sort();
+    return entries;
+}
+
+// The messages by token, "!" marking the exclamation icon.
+QString messageText(const QString& token) {
+    static const QMap<QString, QString> texts = {
+        {"M1", QString::fromUtf16(MsgOddsMissing)},   {"M2", QString::fromUtf16(MsgResultMissing)},
+        {"NUM", "数値を入力してください。"},          {"POS", "０以上で入力してください。"},
+        {"BUDGET", "総購入金額を入力してください。"}, {"ODDS", "オッズを入力してください。"},
+        {"SAVE", "ファイルを保存できませんでした。"}, {"INI", "設定ファイル"}};
+    return texts.value(QString(token).remove('!'), token);
+}
+
+// Checks "Name=text" pairs separated by ';' on a window: the text of the
+// control Name (blanks at the ends ignored); "#Name" the number of visible
+// elements of the array Name; "*Name" the texts of its elements joined;
+// "DataDir" the data directory; "memo" the main window's memo.
+void checkShows(Scene& s, QWidget* window, const char* shows) {
+    for (const QString& pair : QString::fromUtf8(shows).split(';', Qt::SkipEmptyParts)) {
+        const QString name = pair.section('=', 0, 0);
+        const QString want = pair.section('=', 1);
+        QString got;
+        if (name == "DataDir") {
+            got = s.state.DataDir;
+        } else if (name == "memo") {
+            got = MemoText(s.main->Txt_Main).replace("\r\n", "/").replace('\t', ' ');
+        } else if (name.startsWith('#') || name.startsWith('*')) {
+            int visible = 0;
+            for (int i = 0;; ++i) {
+                auto* w =
+                    window->findChild<QWidget*>(QStringLiteral("%1(%2)").arg(name.mid(1)).arg(i));
+                if (!w) break;
+                visible += w->isVisibleTo(window);
+                got += w->property("text").toString().trimmed();
+            }
+            if (name.startsWith('#')) got = QString::number(visible);
+        } else if (auto* w = window->findChild<QWidget*>(name)) {
+            got = w->property("text").toString().trimmed();
+        } else {
+            got = "(no " + name + ")";
+        }
+        EXPECT_EQ(got.toStdString(), want.toStdString()) << name.toStdString();
+    }
+}
+
+QWidget* topLevel(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible()) return w;
+    return nullptr;
+}
+
+void run(Scene& s, Job job, const char* input, const char* shows) {
+    const QString in = QString::fromUtf8(input);
+    if (job == Job::Startup) s.state.DataDir = LoadSettings();
+    s.main = std::make_unique<Frm_Main>(s.state);
+    ShowAndWait(s.main.get());
+    Frm_Main& m = *s.main;
+    auto check = [&](QWidget* window) { checkShows(s, window, shows); };
+    switch (job) {
+        case Job::Result:
+        case Job::Startup:
+            Click(m.Cmd_Result);
+            check(topLevel("Frm_Result") ? topLevel("Frm_Result") : &m);
+            break;
+        case Job::Special:
+            Click(m.Cmd_Special);
+            check(topLevel("Frm_Special") ? topLevel("Frm_Special") : &m);
+            break;
+        case Job::Odds:
+            m.Cmb_Type->setCurrentIndex(in.toInt());
+            s.modal.then([](QDialog& dlg) { Click(Find<QPushButton>(&dlg, "Command1")); });
+            s.modal.then([&](QDialog& picker) { check(&picker); });
+            Click(m.Cmd_Separate);
+            break;
+        case Job::Typed:
+            s.modal.then([&](QDialog& dlg) {
+                const QStringList texts = in.split('|');
+                const char* boxes[] = {"Txt_Total_Pay", "Txt_Odds(0)", "Txt_Buy1(0)",
+                                       "Txt_Buy2(0)"};
+                for (int i = 0; i < texts.size(); ++i)
+                    Find<QLineEdit>(&dlg, boxes[i])->setText(texts[i]);
+                Click(Find<QPushButton>(&dlg, "Cmd_Add"));
+                check(&dlg);
+            });
+            Click(m.Cmd_Separate);
+            break;
+        case Job::Option:
+            s.modal.then([&](QDialog& dlg) {
+                Find<QLineEdit>(&dlg, "Text1")->setText(in);
+                Click(Find<QPushButton>(&dlg, "Command2"));
+            });
+            m.Option->trigger();
+            check(&m);
+            break;
+        case Job::Save:
+            SetSaveFileDialog([&](QWidget*, const QString&) { return s.places.file(in); });
+            m.Txt_Main->setPlainText("東京\t11R\t馬連");
+            m.Save->trigger();
+            check(&m);
+            break;
+    }
+}
+
+struct Row {
+    const char* what;
+    Job job;
+    void (*arrange)(Scene&);
+    const char* input;
+    const char* said;   // message tokens in order, space-separated; "" for none
+    const char* shows;  // what the window shows afterwards (checkShows)
+};
+
+const QString Ks = "ks-61211.jra", Zo = "zo-611.jra", Uo = "uo-611.jra";
+
+}  // namespace
+
+TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntouched) {
+    // clang-format off
+    const Row rows[] = {
+        // Data files of the race result
+        {"empty result file", Job::Result, [](Scene& s) { s.put(Ks, ""); }, "", "",
+         "Label3=;Lbl_Date=;Lbl_Tan="},
+        {"truncated result file", Job::Result, [](Scene& s) { s.put(Ks, ks().left(60)); }, "", "",
+         "Label3=第1競走;Lbl_Date=2026年12月06日;Lbl_Tan="},
+        {"oversized result file", Job::Result,
+         [](Scene& s) { s.put(Ks, ks() + QByteArray(100000, '9')); }, "", "", "Lbl_Tan=1230"},
+        {"result bytes that are not CP932", Job::Result,
+         [](Scene& s) { s.put(Ks, KsBuilder().setBytes(34, "\x80\xa0\xfd\xff\x85\x40\x82").bytes()); },
+         "", "", "Label3=\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd"},
+        {"result date not a date", Job::Result,
+         [](Scene& s) { s.put(Ks, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::RaceDate, "2026ab06").bytes()); },
+         "", "", "Lbl_Date=;Label3=第1競走"},
+        {"result date 30 February", Job::Result,
+         [](Scene& s) { s.put(Ks, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::RaceDate, "20260230").bytes()); },
+         "", "", "Lbl_Date="},
+        {"garbage in the result's numbers", Job::Result,
+         [](Scene& s) { s.put(Ks, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::RaceNo, "ab").set(KsLayout::WinPayout, "-,.e").bytes()); },
+         "", "", "Lbl_Race=ab;Lbl_Tan=-,.e"},  // shown as stored
+        {"directory named like the result file", Job::Result, [](Scene& s) { s.dir(Ks); }, "", "M2!", ""},
+        {"dangling link named like the result file", Job::Result,
+         [](Scene& s) { QFile::link(s.data.file("gone.jra"), s.data.file(Ks)); }, "", "M2!", ""},
+        {"FIFO named like the result file", Job::Result,
+         [](Scene& s) { mkfifo(QFile::encodeName(s.data.file(Ks)).constData(), 0644); }, "", "M2!", ""},
+        {"result file that cannot be read", Job::Result,  // open succeeds, read fails (EIO)
+         [](Scene& s) { s.state.KsData.assign(ks()); QFile::link("/proc/self/mem", s.data.file(Ks)); },
+         "", "M2!", ""},
+        // The data directory
+        {"DataDir missing", Job::Result,
+         [](Scene& s) { s.put(Ks, ks()); s.state.DataDir = s.data.file("missing"); }, "", "M2!", ""},
+        {"DataDir empty", Job::Result, [](Scene& s) { s.put(Ks, ks()); s.state.DataDir = ""; }, "", "M2!", ""},
+        {"DataDir ending in a separator", Job::Result,
+         [](Scene& s) { s.put(Ks, ks()); s.state.DataDir += '/'; }, "", "", "Label3=第1競走"},
+        {"DataDir holding a comma", Job::Result,
+         [](Scene& s) { s.state.DataDir = s.dir("pat,95"); s.put("pat,95/" + Ks, ks()); }, "", "", "Label3=第1競走"},
+        {"DataDir holding kanji", Job::Result,
+         [](Scene& s) { s.state.DataDir = s.dir("競馬"); s.put("競馬/" + Ks, ks()); }, "", "", "Label3=第1競走"},
+        {"DataDir naming a file", Job::Result,
+         [](Scene& s) { s.put(Ks, ks()); s.state.DataDir = s.data.file(Ks); }, "", "M2!", ""},
+        // Odds and results for the recommendation
+        {"empty odds file", Job::Special, [](Scene& s) { s.put(Zo, ""); }, "", "", "#Lbl_No=0;Label3="},
+        {"truncated odds file", Job::Special, [](Scene& s) { s.put(Zo, zo().bytes().left(142 + 18 * 5)); },
+         "", "", "#Lbl_No=5"},
+        {"garbage in every odds field", Job::Special,
+         [](Scene& s) { s.put(Zo, zo(18, "ab", "1,,2", "-").bytes()); }, "", "", "#Lbl_No=18;*Lbl_Mark="},
+        {"odds of 0", Job::Special, [](Scene& s) { s.put(Zo, zo(8, "0", "0", "0").bytes()); }, "", "",
+         "#Lbl_No=8;*Lbl_Mark="},
+        {"blank odds", Job::Special, [](Scene& s) { s.put(Zo, zo(8, "", "", "").bytes()); }, "", "",
+         "*Lbl_Mark="},
+        {"odds date not a date", Job::Special,
+         [](Scene& s) { s.put(Zo, zo().set(ZoLayout::RaceDate, "99999999").bytes()); }, "", "", "Lbl_Date="},
+        {"garbage finishers in the result", Job::Special,
+         [](Scene& s) { s.put(Zo, zo().bytes()); s.put(Ks, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::FinisherHorseNo(0), "a?").bytes()); },
+         "", "", "#Lbl_No=8;Lbl_Date=2026年12月06日"},
+        {"odds file that cannot be read", Job::Special,
+         [](Scene& s) { s.state.ZoData.assign(zo(12).bytes()); QFile::link("/proc/self/mem", s.data.file(Zo)); },
+         "", "M1!", ""},
+        // Odds files for the distribution's pickers
+        {"Runners \"ab\"", Job::Odds, [](Scene& s) { s.put(Uo, uo("ab")); }, "0", "", "#Lbl_Uma=0"},
+        {"Runners \"0\"", Job::Odds, [](Scene& s) { s.put(Uo, uo("0")); }, "0", "", "#Lbl_Uma=0"},
+        {"Runners \"1\"", Job::Odds, [](Scene& s) { s.put(Uo, uo("1")); }, "0", "", "#Lbl_Uma=0"},
+        {"Runners \"19\"", Job::Odds, [](Scene& s) { s.put(Uo, uo("19")); }, "0", "", "#Lbl_Uma=153"},
+        {"quinella odds not CP932", Job::Odds, [](Scene& s) { s.put(Uo, uo("5", "\x85\x40\x85\x40\x85\x40")); },
+         "0", "", "#Lbl_Uma=10;Lbl_Uma(0)=\ufffd\ufffd\ufffd"},
+        {"empty quinella file", Job::Odds, [](Scene& s) { s.put(Uo, ""); }, "0", "", "#Lbl_Uma=0;Lbl_Date="},
+        {"garbage bracket odds", Job::Odds,
+         [](Scene& s) { RecordBuilder z = zo(); for (int t = 0; t < 36; ++t) z.set(ZoLayout::BracketOdds(t), "x.y"); s.put(Zo, z.bytes()); },
+         "1", "", "Lbl_Odds(0)=x.y"},
+        {"empty win/place file", Job::Odds, [](Scene& s) { s.put(Zo, ""); }, "2", "", "Lbl_Odds_T(0)="},
+        {"quinella file that cannot be read", Job::Odds,
+         [](Scene& s) { QFile::link("/proc/self/mem", s.data.file(Uo)); }, "0", "M1!", ""},
+        {"quinella file a directory", Job::Odds, [](Scene& s) { s.dir(Uo); }, "0", "M1!", ""},
+        {"win/place file a FIFO", Job::Odds,
+         [](Scene& s) { mkfifo(QFile::encodeName(s.data.file(Zo)).constData(), 0644); }, "2", "M1", ""},
+        // Typed into the distribution window: budget|odds|first|second, then OK
+        {"blank budget", Job::Typed, nullptr, "|2.5|3|7", "NUM", "Lbl_Real_Pay=0;Lbl_Pay(0)="},
+        {"garbage budget", Job::Typed, nullptr, "abc|2.5|3|7", "NUM NUM", "Lbl_Real_Pay=0;Txt_Total_Pay=abc"},
+        {"budget 0", Job::Typed, nullptr, "0|2.5|3|7", "POS BUDGET", "Lbl_Pay(0)="},
+        {"budget too large to show", Job::Typed, nullptr, "1e300|2.5|3|7", "BUDGET", "Lbl_Pay(0)=;Lbl_Real_Pay=0"},
+        {"garbage odds", Job::Typed, nullptr, "1000|12a|3|7", "NUM ODDS", "Lbl_Pay(0)=;Lbl_Real_Pay=0"},
+        {"odds \".\"", Job::Typed, nullptr, "1000|.|3|7", "NUM ODDS", "Lbl_Real_Pay=0"},
+        {"odds 0", Job::Typed, nullptr, "1000|0|3|7", "POS ODDS", "Lbl_Real_Pay=0"},
+        {"negative odds", Job::Typed, nullptr, "1000|-3|3|7", "POS ODDS", "Lbl_Real_Pay=0"},
+        {"garbage bet numbers", Job::Typed, nullptr, "1000|2|ab|c", "", "memo=中山 1R 馬連/ ab-c 1000//"},
+        // Settings and the places ZEM writes to
+        {"settings of one line", Job::Startup, [](Scene& s) { s.places.write("program/ZEM.ini", "[Header]\r\n"); },
+         "", "M2!", "DataDir="},
+        {"settings of garbage", Job::Startup,
+         [](Scene& s) { s.places.write("program/ZEM.ini", QByteArray("\xff\xfe\0\x01\r\n\x80\x81?*", 10)); },
+         "", "M2!", "DataDir=\ufffd\ufffd?*"},
+        {"settings with a very long line", Job::Startup,
+         [](Scene& s) { s.places.write("program/ZEM.ini", "[Header]\r\n" + QByteArray(1 << 20, 'x')); },
+         "", "M2!", ""},
+        {"settings missing, program directory unwritable", Job::Startup,
+         [](Scene& s) { SetProgramDir(s.places.file("blocker/program")); }, "", "M2!",
+         "DataDir=C:\\Windows\\Pat95"},
+        {"settings unwritable anywhere", Job::Option, [](Scene& s) { s.block(); }, "/srv/pat95", "INI!",
+         "DataDir=/srv/pat95"},
+        {"save target a directory", Job::Save, [](Scene& s) { QDir().mkpath(s.places.file("target")); },
+         "target", "SAVE!", ""},
+        {"save target below a file", Job::Save, nullptr, "blocker/memo.txt", "SAVE!", ""},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Scene s;
+        if (row.arrange) row.arrange(s);
+        const QStringList before = snapshot(s.data.path());
+        run(s, row.job, row.input, row.shows);
+
+        const QStringList said = s.messages.texts();
+        const QStringList tokens = QString::fromUtf8(row.said).split(' ', Qt::SkipEmptyParts);
+        EXPECT_EQ(said.size(), tokens.size()) << said.join(" | ").toStdString();
+        for (int i = 0; i < std::min(tokens.size(), said.size()); ++i) {
+            EXPECT_TRUE(said[i].startsWith(messageText(tokens[i]))) << said[i].toStdString();
+            EXPECT_EQ(s.messages.shown[i].icon == MsgIcon::Exclamation, tokens[i].endsWith('!'));
+        }
+        // The modal windows that opened: the distribution window and its
+        // picker unless the file was refused, the options window.
+        const qsizetype modals = row.job == Job::Odds ? 1 + tokens.isEmpty()
+                                 : row.job == Job::Typed || row.job == Job::Option ? 1
+                                                                                   : 0;
+        EXPECT_EQ(s.modal.opened.size(), modals);
+        EXPECT_TRUE(s.main->isVisible());  // nothing crashed or closed the program
+        EXPECT_EQ(snapshot(s.data.path()), before);
+    }
+}
