@@ -69,47 +69,51 @@ WidgetShot TakeShot(const QWidget* widget) {
 
 namespace {
 
+// Only what differs from a stock widget is set, as the window's own code does.
 QWidget* create(const WidgetShot& shot, QWidget* parent) {
+    const Qt::Alignment textDefault = Qt::AlignLeft | Qt::AlignVCenter;
     switch (shot.kind) {
         case WidgetShot::Kind::Dialog:
             return new QDialog(parent, shot.flags);
         case WidgetShot::Kind::Frame: {
             auto* frame = new QFrame(parent);
-            frame->setFrameStyle(shot.frameStyle);
-            frame->setLineWidth(shot.lineWidth);
+            if (shot.frameStyle != 0) frame->setFrameStyle(shot.frameStyle);
+            if (shot.lineWidth != 1) frame->setLineWidth(shot.lineWidth);
             return frame;
         }
         case WidgetShot::Kind::Label: {
             auto* label = new QLabel(parent);
-            label->setFrameStyle(shot.frameStyle);
-            label->setLineWidth(shot.lineWidth);
-            label->setTextFormat(shot.textFormat);
-            label->setAlignment(shot.alignment);
-            label->setWordWrap(shot.wordWrap);
-            label->setIndent(shot.indent);
+            if (shot.frameStyle != 0) label->setFrameStyle(shot.frameStyle);
+            if (shot.lineWidth != 1) label->setLineWidth(shot.lineWidth);
+            if (shot.textFormat != Qt::AutoText) label->setTextFormat(shot.textFormat);
+            if (shot.alignment != textDefault) label->setAlignment(shot.alignment);
+            if (shot.wordWrap) label->setWordWrap(true);
+            if (shot.indent != -1) label->setIndent(shot.indent);
             if (!shot.pixmap.isNull()) label->setPixmap(shot.pixmap);
             if (!shot.text.isEmpty()) label->setText(shot.text);
             return label;
         }
         case WidgetShot::Kind::PushButton: {
             auto* button = new QPushButton(shot.text, parent);
-            if (!shot.icon.isNull()) button->setIcon(shot.icon);
-            button->setIconSize(shot.iconSize);
-            button->setAutoDefault(shot.autoDefault);
+            if (!shot.icon.isNull()) {
+                button->setIcon(shot.icon);
+                button->setIconSize(shot.iconSize);
+            }
+            if (button->autoDefault() != shot.autoDefault) button->setAutoDefault(shot.autoDefault);
             return button;
         }
         case WidgetShot::Kind::ToolButton: {
             auto* button = new QToolButton(parent);
-            button->setText(shot.text);
+            if (!shot.text.isEmpty()) button->setText(shot.text);
             if (!shot.icon.isNull()) button->setIcon(shot.icon);
-            button->setArrowType(shot.arrowType);
+            if (shot.arrowType != Qt::NoArrow) button->setArrowType(shot.arrowType);
             return button;
         }
         case WidgetShot::Kind::LineEdit: {
             auto* box = new QLineEdit(parent);
-            box->setMaxLength(shot.maxLength);
-            box->setAlignment(shot.alignment);
-            box->setText(shot.text);
+            if (shot.maxLength != 32767) box->setMaxLength(shot.maxLength);
+            if (shot.alignment != textDefault) box->setAlignment(shot.alignment);
+            if (!shot.text.isEmpty()) box->setText(shot.text);
             return box;
         }
         case WidgetShot::Kind::Plain:
@@ -127,7 +131,7 @@ QWidget* BuildReplica(const WidgetShot& shot, QWidget* parent) {
     if (shot.palette) widget->setPalette(*shot.palette);
     if (shot.autoFillBackground) widget->setAutoFillBackground(true);
     if (!shot.toolTip.isEmpty()) widget->setToolTip(shot.toolTip);
-    widget->setFocusPolicy(shot.focusPolicy);
+    if (widget->focusPolicy() != shot.focusPolicy) widget->setFocusPolicy(shot.focusPolicy);
     if (!shot.enabled) widget->setEnabled(false);
     if (widget->isWindow()) {
         widget->setWindowTitle(shot.title);
