@@ -6,9 +6,13 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == QChar(0x3000); }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == QChar(0x3000);
+}
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Checks the grammar and returns the text in the form std::from_chars reads
 // (no sign '+', no commas); an empty string when the text is not a number.
@@ -81,9 +85,18 @@ std::optional<double> NumericValue(QStringView text) {
     return value;
 }
 
-bool IsNumeric(QStringView text) { return NumericValue(text).has_value(); }
+bool IsNumeric(QStringView text) {
+    return NumericValue(text).has_value();
+}
 
 QString FormatGeneral(double value) {
     if (value == 0) return QStringLiteral("0");  // also for -0
-    return QString::number(value, 'g', 15).toUpper();
+    QString text = QString::number(value, 'g', 15).toUpper();
+    // The values next to the largest double round up past it in 15 digits and
+    // would not read back; cut them to 15 digits instead.
+    if (!IsNumeric(text)) {
+        text = value < 0 ? QStringLiteral("-1.79769313486231E+308")
+                         : QStringLiteral("1.79769313486231E+308");
+    }
+    return text;
 }

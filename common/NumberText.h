@@ -16,5 +16,6 @@ bool IsNumeric(QStringView text);
 std::optional<double> NumericValue(QStringView text);
 
 // A number in general form: at most 15 significant digits, no digit grouping,
-// no trailing zeros, no decimal point for whole numbers (1200, 13250, 2.5).
+// no trailing zeros, no decimal point for whole numbers (1200, 13250, 2.5);
+// every result is a numeric text.
 QString FormatGeneral(double value);
