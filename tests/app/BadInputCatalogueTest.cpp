@@ -8,9 +8,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QTest>
-#include <functional>
 
 #include "app/Frm_Main.h"
 #include "app/MemoCommands.h"
@@ -18,7 +15,6 @@
 #include "common/ProgramDir.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
-#include "results/Frm_Result.h"
 #include "settings/Settings.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
@@ -34,9 +30,9 @@ enum class Job {
     Special,  // Cmd_Special
     Odds,     // Cmd_Separate, then the odds button; input: the bet type
     Typed,    // Cmd_Separate, texts assigned, then OK; input: "budget|odds|first|second"
-    Startup,  // ZEM.ini (input) read as at start-up, then Cmd_Result
-    Option,   // Option window, input typed and OK pressed
-    Save,     // Save of the memo into the file "target" of the program's places
+    Startup,  // ZEM.ini read as at start-up, then Cmd_Result
+    Option,   // Option window: input typed, OK pressed
+    Save,     // Save of the memo into the file input, below `places`
 };
 
 // The files of one row: data files in `data`, the program directory, the
@@ -49,6 +45,7 @@ struct Scene {
     MessageRecorder messages;
     ModalDriver modal;
     std::unique_ptr<Frm_Main> main;
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
 
     Scene() {
         places.write("blocker", "a file, not a directory");
@@ -63,6 +60,11 @@ struct Scene {
         main.reset();
         SetProgramDir({});
         SetSaveFileDialog({});
+        if (configHome.isEmpty()) {
+            qunsetenv("XDG_CONFIG_HOME");
+        } else {
+            qputenv("XDG_CONFIG_HOME", configHome);
+        }
     }
     void put(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(data.write(name, bytes)); }
     QString dir(const QString& name) {
