@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPalette>
 #include <cmath>
 
 #include "common/Colours.h"
@@ -90,12 +91,18 @@ void Frm_Special::Form_Load() {
     runners_ = state_.ZoData.RunnerCount();
     fitHeight();
 
-    for (QLabel* label : Lbl_No) SetForeground(label, Colours::Black);
+    // Each number's colours go in one palette: setting a palette is the
+    // dearest step of a row.
     for (int i = 0; i < MarkRowCount; ++i) {
+        QPalette palette = Lbl_No[i]->palette();
+        palette.setColor(QPalette::WindowText, Colours::Black);
         const int bracket = BracketOf(i + 1, runners_);
-        if (bracket == 0) continue;
-        SetBackground(Lbl_No[i], BracketColour(bracket));
-        SetForeground(Lbl_No[i], BracketText(bracket));
+        if (bracket != 0) {
+            palette.setColor(QPalette::Window, BracketColour(bracket));
+            palette.setColor(QPalette::WindowText, BracketText(bracket));
+            Lbl_No[i]->setAutoFillBackground(true);
+        }
+        Lbl_No[i]->setPalette(palette);
     }
     for (int i = runners_; i < MarkRowCount; ++i) {
         Lbl_No[i]->hide();
@@ -113,13 +120,21 @@ void Frm_Special::Form_Load() {
     for (int place = 0; place < 3; ++place) {
         top[place] = finisherNo(state_.KsData.Place(place).HorseNo);
     }
+    // The marks share four palettes, each made once.
+    const auto shade = [this](const QColor& colour) {
+        QPalette palette = Lbl_Mark[0]->palette();
+        palette.setColor(QPalette::Window, colour);
+        return palette;
+    };
+    const QPalette first = shade(FirstColour), second = shade(SecondColour),
+                   third = shade(ThirdColour), other = shade(Colours::White);
     for (int i = 0; i < MarkRowCount; ++i) {
         const int horse = i + 1;
-        const QColor colour = horse == top[0]   ? FirstColour
-                              : horse == top[1] ? SecondColour
-                              : horse == top[2] ? ThirdColour
-                                                : Colours::White;
-        SetBackground(Lbl_Mark[i], colour);
+        Lbl_Mark[i]->setPalette(horse == top[0]   ? first
+                                : horse == top[1] ? second
+                                : horse == top[2] ? third
+                                                  : other);
+        Lbl_Mark[i]->setAutoFillBackground(true);
     }
 }
 
