@@ -1,159 +1,194 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
+#include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
+#include "app/MemoCommands.h"
+#include "app/frmSplash.h"
 #include "common/Clock.h"
+#include "common/ProgramDir.h"
 #include "racedata/AppState.h"
+#include "racedata/Cp932.h"
+#include "racedata/Lookups.h"
+#include "racedata/RaceFiles.h"
+#include "recommend/Frm_Special.h"
+#include "results/Frm_Result.h"
 #include "support/Fixtures.h"
+#include "tools/RecordBuilder.h"
 
 namespace {
 
+// The main window on a data directory, at 2026/12/06 9:05:03, with a save
+// dialog that answers with the queued file names.
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         SetClock([this] { return now; });
+        state.DataDir = data.path();
         window = std::make_unique<Frm_Main>(state);
         ShowAndWait(window.get());
+        SetSaveFileDialog([this](QWidget* parent, const QString& fileName) {
+            EXPECT_EQ(parent, window.get());
+            offered << fileName;
+            return chosen.isEmpty() ? QString() : chosen.takeFirst();
+        });
     }
     void TearDown() override {
-        window.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w)) delete w;
         SetClock({});
+        SetSaveFileDialog({});
+    }
+
+    void select(const char* place, int race) {
+        window->Cmb_Place->setCurrentText(QString::fromUtf8(place));
+        window->Cmb_Race->setCurrentIndex(race - 1);
+    }
+    void activateMain() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+    }
+    // Clicks a job button in the active main window and returns the window that
+    // comes to the front (not one that closes on the way).
+    template <typename W>
+    W* press(QPushButton* button) {
+        activateMain();
+        Click(button);
+        W* shown = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return (shown = qobject_cast<W*>(qApp->activeWindow())) && shown->isVisible();
+        }));
+        return shown;
+    }
+    static int openWindows() {
+        const QWidgetList all = QApplication::topLevelWidgets();
+        return int(std::count_if(all.begin(), all.end(), std::mem_fn(&QWidget::isVisible)));
+    }
+
+    // A result file of 中山, and an odds file of 東京 from "win low high" odds.
+    void writeResult(int race) {
+        ASSERT_TRUE(KsBuilder()
+                        .set(KsLayout::RaceDate, QStringLiteral("20261227"))
+                        .set(KsLayout::CourseName, QStringLiteral("中山"))
+                        .setRight(KsLayout::RaceNo, QString::number(race))
+                        .set(KsLayout::RaceTitle, QStringLiteral("第%1競走").arg(race))
+                        .writeTo(data.file("ks-6121" + RaceChar(race) + ".jra")));
+    }
+    void writeOdds(int race, const QStringList& odds) {
+        RecordBuilder zo = ZoBuilder();
+        for (int h = 0; h < odds.size(); ++h)
+            zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
+                .setRight(ZoLayout::WinOdds(h), odds[h].split(' ')[0])
+                .setRight(ZoLayout::PlaceOddsLow(h), odds[h].split(' ')[1])
+                .setRight(ZoLayout::PlaceOddsHigh(h), odds[h].split(' ')[2]);
+        ASSERT_TRUE(zo.writeTo(data.file("zo-52" + RaceChar(race) + ".jra")));
     }
 
     QDateTime now{QDate(2026, 12, 6), QTime(9, 5, 3)};
+    MessageRecorder messages;
+    ModalDriver modal;
+    TempDir data;
     AppState state;
     std::unique_ptr<Frm_Main> window;
+    QStringList chosen, offered;  // the save dialog's answers (none left is Cancel) and offers
 };
-
-QStringList entries(const QComboBox* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) {
-        out << QStringLiteral("%1=%2").arg(list->itemText(i)).arg(list->itemData(i).toInt());
-    }
-    return out;
-}
 
 }  // namespace
 
+TEST(Splash, ClosesOnceByItsTimerACharacterKeyOrAClickOnTheFrame) {
+    for (int how : {0, 1, 2}) {
+        SCOPED_TRACE(how);
+        QPointer<frmSplash> splash = new frmSplash;
+        QSignalSpy finished(splash.data(), &frmSplash::finished);
+        ShowAndWait(splash);
+        QTest::keyClick(splash, Qt::Key_F5);        // a key without a character
+        Click(Find<QLabel>(splash, "lblVersion"));  // a label, not the frame's background
+        EXPECT_EQ(finished.count(), 0);
+        if (how == 1) QTest::keyClick(splash, Qt::Key_A);
+        if (how == 2) QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(finished.count(), how ? 1 : 0);  // at once
+        EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 3000));
+        EXPECT_EQ(finished.count(), 1);
+    }
+}
+
 TEST_F(MainWindow, ListsHoldTheirEntriesAndStartOnNakayamaQuinellaRace1) {
-    auto* place = Find<QComboBox>(window.get(), "Cmb_Place");
-    auto* type = Find<QComboBox>(window.get(), "Cmb_Type");
-    auto* race = Find<QComboBox>(window.get(), "Cmb_Race");
-    EXPECT_EQ(
-        entries(place).join(' '),
-        QStringLiteral("札幌=1 函館=2 福島=3 新潟=4 東京=5 中山=6 中京=7 京都=8 阪神=9 小倉=0"));
-    EXPECT_EQ(entries(type).join(' '), QStringLiteral("馬連=0 枠連=1 単・複勝=2"));
-    EXPECT_EQ(entries(race).join('|'),
-              QStringLiteral(
-                  " 1R=1| 2R=2| 3R=3| 4R=4| 5R=5| 6R=6| 7R=7| 8R=8| 9R=9|10R=10|11R=11|12R=12"));
-    EXPECT_EQ(place->currentText(), QStringLiteral("中山"));
-    EXPECT_EQ(type->currentText(), QStringLiteral("馬連"));
-    EXPECT_EQ(race->currentText(), QStringLiteral(" 1R"));
-    EXPECT_FALSE(place->isEditable());
-
+    QStringList items;
+    for (QComboBox* list : {window->Cmb_Place, window->Cmb_Type, window->Cmb_Race})
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i) + '=' + list->itemData(i).toString();
+    EXPECT_EQ(items.join(','), QStringLiteral("札幌=1,函館=2,福島=3,新潟=4,東京=5,中山=6,中京=7,"
+                                              "京都=8,阪神=9,小倉=0,馬連=0,枠連=1,単・複勝=2, 1R=1,"
+                                              " 2R=2, 3R=3, 4R=4, 5R=5, 6R=6, 7R=7, 8R=8, 9R=9,"
+                                              "10R=10,11R=11,12R=12"));
     const RaceSelection& sel = window->selection();
-    EXPECT_EQ(sel.courseCode(), 6);
-    EXPECT_EQ(sel.typeCode(), 0);
-    EXPECT_EQ(sel.raceNo(), 1);
-
-    // Picking with the keyboard changes what the other windows read.
-    place->setFocus();
-    QTest::keyClick(place, Qt::Key_Up);
-    EXPECT_EQ(sel.placeText(), QStringLiteral("東京"));
-    EXPECT_EQ(sel.courseCode(), 5);
+    EXPECT_EQ(std::tuple(sel.courseCode(), sel.typeCode(), sel.raceNo()), std::tuple(6, 0, 1));
 }
 
-TEST_F(MainWindow, ControlsCaptionsTooltipsAndMenus) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("ZEM"));
-    EXPECT_EQ(Find<QPushButton>(window.get(), "Cmd_Result")->toolTip(),
-              QStringLiteral("競争成績を表示します"));
-    EXPECT_EQ(Find<QPushButton>(window.get(), "Cmd_Special")->toolTip(),
-              QStringLiteral("オッズを元におすすめの馬を表示します"));
-    EXPECT_EQ(Find<QPushButton>(window.get(), "Cmd_Separate")->toolTip(),
-              QStringLiteral("資金配分を行います"));
-    for (const char* name : {"Cmd_Result", "Cmd_Special", "Cmd_Separate"}) {
-        auto* button = Find<QPushButton>(window.get(), name);
-        EXPECT_TRUE(button->text().isEmpty()) << name;
-        EXPECT_FALSE(button->icon().isNull()) << name;
+TEST_F(MainWindow, IncompleteSelectionIsNamedAndFocusedAndNothingIsReadOrOpened) {
+    writeResult(1);  // 中山 1R, read were the selection not checked
+    // clang-format off
+    const struct { QComboBox* empty; QPushButton* button; const char16_t* text; } cases[] = {
+        {window->Cmb_Type, window->Cmd_Result, u"馬券の種類を選択してください。"},
+        {window->Cmb_Place, window->Cmd_Special, u"場名を選択してください。"},
+        {window->Cmb_Place, window->Cmd_Separate, u"場名を選択してください。"}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        messages.clear();
+        c.empty->setCurrentIndex(-1);
+        Click(c.button);
+        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(c.text)});
+        EXPECT_EQ(messages.shown.at(0).icon, MsgIcon::None);
+        EXPECT_TRUE(c.empty->hasFocus());
+        c.empty->setCurrentIndex(0);
     }
-    EXPECT_NE(Find<QPlainTextEdit>(window.get(), "Txt_Main"), nullptr);
-    EXPECT_NE(Find<QStatusBar>(window.get(), "StatusBar1"), nullptr);
-    EXPECT_EQ(Find<QTimer>(window.get(), "Timer1")->interval(), 1000);
-
-    QStringList menus;
-    for (QAction* menu : window->menuBar()->actions()) {
-        QStringList items;
-        for (QAction* item : menu->menu()->actions()) {
-            items << (item->isSeparator() ? QStringLiteral("-") : item->text()) + "/" +
-                         item->objectName();
-        }
-        menus << menu->text() + "[" + items.join(',') + "]";
-    }
-    EXPECT_EQ(menus.join(' '), QStringLiteral("ファイル[保存/Save,-/dummy2,印刷/Print,終了/End] "
-                                              "ツール[オプション/Option] ヘルプ[目次/mokuji]"));
-    // Fixed size: the client area under the menu bar is 6600 x 5205 twips.
-    EXPECT_EQ(window->centralWidget()->width(), 440);
-    EXPECT_EQ(window->height() - window->menuBar()->height(), 347);
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_TRUE(modal.opened.isEmpty());
+    EXPECT_EQ(state.KsData.RaceTitle().trimmed(), QString());
+    EXPECT_EQ(openWindows(), 1);
+    window->Cmb_Race->setCurrentIndex(-1);  // the race is not checked
+    EXPECT_FALSE(window->Err_Check());
 }
 
-TEST_F(MainWindow, ErrCheckNamesTheMissingListAndFocusesIt) {
-    MessageRecorder messages;
-    EXPECT_FALSE(window->Err_Check());
-    EXPECT_TRUE(messages.shown.empty());
+TEST_F(MainWindow, ModalWindowsOpenOnWhatItHoldsTheClockRunsAndEndClosesEverything) {
+    modal.then(
+        [&](QDialog& dlg) { EXPECT_EQ(Find<QLineEdit>(&dlg, "Text1")->text(), data.path()); });
+    window->Option->trigger();
 
-    // The race list is not checked.
-    window->Cmb_Race->setCurrentIndex(-1);
-    EXPECT_FALSE(window->Err_Check());
-
-    window->Cmb_Type->setCurrentIndex(-1);
-    Click(window->Cmd_Result);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("馬券の種類を選択してください。"));
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
-    EXPECT_TRUE(window->Cmb_Type->hasFocus());
-
-    window->Cmb_Place->setCurrentIndex(-1);
-    Click(window->Cmd_Special);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, QStringLiteral("場名を選択してください。"));
-    EXPECT_TRUE(window->Cmb_Place->hasFocus());
-
-    Click(window->Cmd_Separate);
-    EXPECT_EQ(messages.shown.size(), 3u);
-    EXPECT_TRUE(QApplication::topLevelWidgets().contains(window.get()));
-}
-
-TEST_F(MainWindow, ClockShowsTheTimeAndRunsWhileAModalWindowIsOpen) {
-    auto* panel = Find<QLabel>(window.get(), "Panel2");
-    EXPECT_EQ(panel->text(), QStringLiteral("2026/12/06 9:05:03"));
-    now = now.addSecs(1);
-
-    QDialog modal(window.get());
-    bool advanced = false;
-    QTimer::singleShot(0, &modal, [&] {
-        advanced = QTest::qWaitFor(
-            [&] { return panel->text() == QStringLiteral("2026/12/06 9:05:04"); }, 3000);
-        modal.reject();
+    select("東京", 11);
+    modal.then([&](QDialog& dlg) {
+        EXPECT_EQ(dlg.parentWidget(), window.get());
+        EXPECT_EQ(Find<QLabel>(&dlg, "Lbl_Place")->text() + Find<QLabel>(&dlg, "Lbl_Race")->text(),
+                  QStringLiteral("東京11"));
     });
-    modal.exec();
-    EXPECT_TRUE(advanced);
-}
+    Click(window->Cmd_Separate);
+    EXPECT_EQ(modal.opened, QStringList({"Frm_Option", "Frm_Separate"}));
 
-TEST_F(MainWindow, EndClosesEveryOtherWindow) {
+    EXPECT_EQ(window->Panel2->text(), QStringLiteral("2026/12/06 9:05:03"));
+    now = now.addSecs(1);
+    QDialog dialog(window.get());
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->Panel2->text().endsWith("4"); }, 3000));
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_EQ(window->Panel2->text(), QStringLiteral("2026/12/06 9:05:04"));
+
     QWidget other;
     ShowAndWait(&other);
     window->End->trigger();
@@ -161,16 +196,178 @@ TEST_F(MainWindow, EndClosesEveryOtherWindow) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindow, OptionOpensTheOptionsWindowOnTheDataDirectory) {
-    state.DataDir = QStringLiteral("/srv/pat95");
-    ModalDriver modal;
-    QString shown;
-    modal.then([&](QDialog& dialog) {
-        shown = Find<QLineEdit>(&dialog, "Text1")->text();
-        Click(Find<QPushButton>(&dialog, "Command3"));
-    });
-    window->Option->trigger();
-    EXPECT_EQ(modal.opened, QStringList{"Frm_Option"});
-    EXPECT_EQ(shown, QStringLiteral("/srv/pat95"));
-    EXPECT_EQ(state.DataDir, QStringLiteral("/srv/pat95"));
+TEST_F(MainWindow, ResultReadsTheSelectedRaceAndFollowsTheWindowItShows) {
+    select("東京", 1);  // no result file
+    Click(window->Cmd_Result);
+    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgResultMissing)});
+    EXPECT_EQ(openWindows(), 1);
+
+    writeResult(9);
+    writeResult(11);
+    select("中山", 9);
+    QPointer<Frm_Result> first = press<Frm_Result>(window->Cmd_Result);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Label3->text().trimmed(), QStringLiteral("第9競走"));
+    select("中山", 11);
+    Frm_Result* second = press<Frm_Result>(window->Cmd_Result);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->Label3->text().trimmed(), QStringLiteral("第11競走"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
+    EXPECT_EQ(press<Frm_Result>(window->Cmd_Result), second);  // the pointer followed
+}
+
+TEST_F(MainWindow, RecommendationWithoutOddsOpensNothingButReadsTheResult) {
+    writeResult(1);
+    for (bool raceSelected : {true, false}) {
+        SCOPED_TRACE(raceSelected);
+        messages.clear();
+        state.KsData.assign(KsBuilder().set(KsLayout::RaceDate, u"19990101"_qs).bytes());
+        select("中山", raceSelected ? 1 : 0);
+        Click(window->Cmd_Special);
+        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgOddsMissing)});
+        EXPECT_EQ(state.KsData.RaceDate(), raceSelected ? u"20261227"_qs : QString(8, u' '));
+        EXPECT_EQ(openWindows(), 1);
+    }
+}
+
+TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
+    const QStringList oddsA = {"3.0 2.0 2.0", "6.0 2.0 2.0", "20.0 5.0 5.0"};  // ◎ horse 1
+    const QStringList oddsB = {"6.0 2.0 2.0", "20.0 5.0 5.0", "3.0 2.0 2.0"};  // ◎ horse 3
+    writeOdds(11, oddsA);
+    writeOdds(3, oddsB);
+    select("東京", 11);
+    QPointer<Frm_Special> first = press<Frm_Special>(window->Cmd_Special);
+    ASSERT_TRUE(first);
+
+    // The same race again, new odds on disk: brought forward as it was, to the main window.
+    writeOdds(11, oddsB);
+    window->move(window->pos() + QPoint(40, 30));
+    EXPECT_EQ(press<Frm_Special>(window->Cmd_Special), first);
+    EXPECT_EQ(first->pos(), window->pos());
+    EXPECT_EQ(first->Lbl_Mark[0]->text(), QStringLiteral("◎"));
+
+    // Another race: rebuilt on activation, and the button follows the new window.
+    select("東京", 3);
+    QPointer<Frm_Special> second = press<Frm_Special>(window->Cmd_Special);
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
+    EXPECT_EQ(second->Lbl_Race->text() + second->Lbl_Mark[2]->text(), QStringLiteral("3◎"));
+    EXPECT_EQ(press<Frm_Special>(window->Cmd_Special), second);
+
+    // Another racecourse picked and the window clicked: rebuilt with its name.
+    activateMain();
+    select("京都", 3);
+    second->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second.isNull(); }));
+    auto* third = qobject_cast<Frm_Special*>(QApplication::activeWindow());
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->Lbl_Place->text(), QStringLiteral("京都"));
+}
+
+TEST_F(MainWindow, SavesInCp932WithCrLfAfterAskingWhatWouldBeLost) {
+    window->Txt_Main->setPlainText(QStringLiteral("メモ"));
+    window->Save->trigger();  // cancelled: nothing is written
+    EXPECT_TRUE(QDir(data.path()).isEmpty());
+    // clang-format off
+    const struct { const char16_t* memo; const char* old; MsgAnswer answer; const char16_t* asked;
+                   const char16_t* saved; } cases[] = {
+        {u"", nullptr, MsgAnswer::Ok, nullptr, u"\r\n"},
+        {u"東京\t11R\n\t3-7\t800", nullptr, MsgAnswer::Ok, nullptr, u"東京\t11R\r\n\t3-7\t800\r\n"},
+        {u"新しい", "old\r\n", MsgAnswer::No, u"置き換えますか", u"old\r\n"},
+        {u"新しい", "old\r\n", MsgAnswer::Yes, u"置き換えますか", u"新しい\r\n"},
+        {u"目標 \U0001F600", nullptr, MsgAnswer::Cancel, u"シフトJIS", nullptr},
+        {u"目標 \U0001F600", nullptr, MsgAnswer::Ok, u"シフトJIS", u"目標 ?\r\n"}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        QFile::remove(data.file("memo.txt"));
+        ASSERT_TRUE(!c.old || data.write("memo.txt", c.old));
+        window->Txt_Main->setPlainText(QString::fromUtf16(c.memo));
+        messages.clear();
+        messages.answers = {c.answer};
+        chosen << data.file("memo.txt");
+        window->Save->trigger();
+        EXPECT_EQ(messages.shown.size(), c.asked ? 1u : 0u);
+        EXPECT_TRUE(!c.asked || messages.texts().value(0).contains(QString::fromUtf16(c.asked)));
+        EXPECT_EQ(data.read("memo.txt"), c.saved ? EncodeCp932(QString::fromUtf16(c.saved)) : "");
+    }
+    EXPECT_EQ(offered.mid(0, 3), QStringList({QString(), QString(), data.file("memo.txt")}));
+}
+
+TEST_F(MainWindow, FailedSaveIsReportedWithItsReasonAndKeepsTheOldFile) {
+    ASSERT_TRUE(QDir(data.path()).mkpath("locked/folder"));
+    ASSERT_TRUE(data.write("locked/memo.txt", "old\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(data.file("locked"), QFile::ReadOwner | QFile::ExeOwner));
+    window->Txt_Main->setPlainText(QStringLiteral("新しい"));
+    // clang-format off
+    const struct { const char* target; const char16_t* reason; } cases[] = {
+        {"locked/folder", u"同じ名前のフォルダーがあります。"},
+        {"missing/memo.txt", u"保存先のフォルダーがありません。"},
+        {"locked/memo.txt", u""}};  // a read-only directory; replacing is confirmed
+    // clang-format on
+    for (const auto& c : cases) {
+        if (geteuid() == 0 && c.reason[0] == 0) continue;  // permissions do not stop root
+        SCOPED_TRACE(c.target);
+        messages.clear();
+        chosen << data.file(QLatin1String(c.target));
+        window->Save->trigger();
+        const QString said = messages.texts().join('|');
+        EXPECT_TRUE(said.contains(u"ファイルを保存できませんでした。"_qs + '\n'))
+            << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf16(c.reason)));
+    }
+    QFile::setPermissions(data.file("locked"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(data.read("locked/memo.txt"), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(data.file("locked")).entryList(QDir::Files), QStringList({"memo.txt"}));
+    EXPECT_EQ(window->Txt_Main->toPlainText(), QStringLiteral("新しい"));
+}
+
+TEST_F(MainWindow, PrintsOnlyWhenConfirmedWrappingAndRunningOnToFurtherPages) {
+    QString lines;
+    for (int i = 0; i < 150; ++i) lines += QStringLiteral("東京\t11R\t馬連 %1\n").arg(i);
+    // clang-format off
+    const struct { const char* pdf; bool ok; QString text; int minPages, maxPages; } cases[] = {
+        {"cancel.pdf", false, QStringLiteral("東京"), 0, 0},
+        {"short.pdf", true, QStringLiteral("東京\t11R\t馬連\n\t3-7\t800\n"), 1, 1},
+        {"long.pdf", true, lines, 2, 10}, {"wide.pdf", true, QString(6000, QChar(0x99AC)), 2, 10},
+        {"missing/out.pdf", true, QStringLiteral("東京"), 0, 0}};  // cannot be written
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pdf);
+        window->Txt_Main->setPlainText(c.text);
+        window->memoCommands().printer().setOutputFormat(QPrinter::PdfFormat);
+        window->memoCommands().printer().setOutputFileName(data.file(QLatin1String(c.pdf)));
+        if (c.ok) modal.then([](QDialog& dialog) { dialog.accept(); });
+        messages.clear();
+        window->Print->trigger();
+        const QString pdf = QString::fromLatin1(data.read(QLatin1String(c.pdf)));
+        const qsizetype pages = pdf.count(QRegularExpression("/Type\\s*/Page\\b"));
+        EXPECT_TRUE(pages >= c.minPages && pages <= c.maxPages) << pages;
+        EXPECT_EQ(messages.texts().join("").startsWith(u"印刷できませんでした。"_qs),
+                  c.ok && !pages);
+    }
+}
+
+TEST_F(MainWindow, HelpSaysAMissingFileAndOpensAtItsContentsWhateverTheCurrentDirectory) {
+    SetProgramDir(data.path());
+    window->mokuji->trigger();
+    SetProgramDir({});
+    Frm_Help* help = window->memoCommands().helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->Txt_Help->toPlainText().contains(u"ヘルプファイルが見つかりません。"_qs));
+
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(data.path()));
+    for (int i = 0; i < 2; ++i) {  // again after reading further down: the same window, at the top
+        activateMain();
+        QTest::keyClick(window->Txt_Main, Qt::Key_F1);
+        EXPECT_EQ(window->memoCommands().helpWindow(), help);
+        EXPECT_TRUE(help->isVisible());
+        EXPECT_EQ(help->Txt_Help->documentTitle(), QStringLiteral("ZEM ヘルプ"));
+        EXPECT_EQ(help->Txt_Help->verticalScrollBar()->value(), 0);
+        help->Txt_Help->setSource(QUrl(QStringLiteral("#memo")));
+        EXPECT_GT(help->Txt_Help->verticalScrollBar()->value(), 0);
+    }
+    QDir::setCurrent(before);
 }
