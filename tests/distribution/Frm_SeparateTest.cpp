@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -8,498 +6,219 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <memory>
 
 #include "common/Colours.h"
 #include "common/Memo.h"
-#include "common/ModalRun.h"
-#include "common/RaceSelection.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
-
-static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+#include "tools/RecordBuilder.h"
 
 namespace {
 
-const QString NotNumber = QStringLiteral("数値を入力してください。");
-const QString NotPositive = QStringLiteral("０以上で入力してください。");
-
-QString at(const char* name, int i) {
-    return QStringLiteral("%1(%2)").arg(name).arg(i);
-}
-
-class SeparateTest : public ::testing::Test {
+// The distribution window for 東京 11R, with a data directory for odds files.
+class SeparateTest : public testing::Test {
 protected:
-    void SetUp() override { FillSelectionLists(&place, &type, &race); }
-
-    // Selects racecourse, race and bet type as the main window's lists hold them.
-    void select(const QString& placeName, int raceNo, BetType betType) {
-        place.setCurrentIndex(place.findText(placeName));
-        race.setCurrentIndex(race.findData(raceNo));
-        type.setCurrentIndex(type.findData(int(betType)));
-    }
-
-    Frm_Separate& open() {
+    SeparateTest() { FillSelectionLists(&place, &type, &race), state.DataDir = data.path(); }
+    void open(int betType = Quinella) {
+        place.setCurrentText(QStringLiteral("東京")), race.setCurrentIndex(10);
+        type.setCurrentIndex(betType);
         window = std::make_unique<Frm_Separate>(state, selection, &memo);
         window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        return *window;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-
+    static QString at(const char* name, int i) { return QStringLiteral("%1(%2)").arg(name).arg(i); }
     QLineEdit* box(const QString& name) { return Find<QLineEdit>(window.get(), name); }
-    QLineEdit* budget() { return box(QStringLiteral("Txt_Total_Pay")); }
+    QLineEdit* budget() { return box("Txt_Total_Pay"); }
     QLineEdit* buy1(int i) { return box(at("Txt_Buy1", i)); }
-    QLineEdit* buy2(int i) { return box(at("Txt_Buy2", i)); }
     QLineEdit* odds(int i) { return box(at("Txt_Odds", i)); }
-    QLabel* label(const QString& name) { return Find<QLabel>(window.get(), name); }
-    QString pay(int i) { return label(at("Lbl_Pay", i))->text(); }
-    QString income(int i) { return label(at("Lbl_Income", i))->text(); }
-    QColor incomeColour(int i) { return Foreground(label(at("Lbl_Income", i))); }
-    QString total() { return label(QStringLiteral("Lbl_Real_Pay"))->text(); }
-    QToolButton* arrow(int i, const char* which) {
-        QWidget* upDown = Find<QWidget>(window.get(), at("Upd_Pay", i));
-        return Find<QToolButton>(upDown, QString::fromLatin1(which));
+    QString text(const QString& name) { return Find<QLabel>(window.get(), name)->text(); }
+    QColor colour(int i) { return Foreground(Find<QLabel>(window.get(), at("Lbl_Income", i))); }
+    void press(const char* name) { Click(Find<QPushButton>(window.get(), name)); }
+    void arrow(int i, const char* which) {
+        Click(Find<QToolButton>(Find<QWidget>(window.get(), at("Upd_Pay", i)), which));
     }
-
-    // Clicks into a box (which selects its whole text) and types over it.
-    static void enter(QLineEdit* target, const char* text) {
-        Click(target);
-        QTest::keyClicks(target, QString::fromLatin1(text));
+    // Clicks into a box, which selects its whole text, and types over it; each
+    // further text goes into the next box after a Tab.
+    void enter(QLineEdit* first, std::initializer_list<const char*> texts) {
+        Click(first);
+        for (int i = 0; const char* typed : texts) {
+            if (i++) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+        }
     }
-    void fillRow(int i, const char* first, const char* second, const char* oddsText) {
-        enter(buy1(i), first);
-        if (!buy2(i)->isHidden()) enter(buy2(i), second);
-        enter(odds(i), oddsText);
+    // The rows up to the last one not empty, as "stake/payout" and the total,
+    // or as "first-second:odds".
+    std::string rows(bool bets = false) {
+        QStringList shown;
+        for (int i = 0; i < 8; ++i)
+            shown << (bets ? buy1(i)->text() + '-' + box(at("Txt_Buy2", i))->text() + ':' +
+                                 odds(i)->text()
+                           : text(at("Lbl_Pay", i)) + '/' + text(at("Lbl_Income", i)));
+        while (!shown.isEmpty() && shown.last().size() == 1 + bets) shown.removeLast();
+        return (shown.join(' ') + (bets ? QString() : " = " + text("Lbl_Real_Pay"))).toStdString();
     }
 
     QComboBox place, type, race;
     RaceSelection selection{&place, &type, &race};
-    QPlainTextEdit memo;
+    TempDir data;
     AppState state;
+    QPlainTextEdit memo;
     MessageRecorder messages;
+    ModalDriver modal;
     std::unique_ptr<Frm_Separate> window;
 };
 
 }  // namespace
 
-TEST_F(SeparateTest, DesignTimeState) {
-    select(QStringLiteral("東京"), 11, Quinella);
-    Frm_Separate& w = open();
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("配分"));
-    EXPECT_EQ(w.size(), QSize(362, 382));  // 5430 x 5730 twips
-    EXPECT_EQ(label("Lbl_Place")->text(), QStringLiteral("東京"));
-    EXPECT_EQ(label("Lbl_Type")->text(), QStringLiteral("馬連"));
-    EXPECT_EQ(label("Lbl_Race")->text(), "11");
-    EXPECT_EQ(label("Label1")->text(), "R");
-    EXPECT_EQ(budget()->maxLength(), 6);
-    EXPECT_EQ(budget()->toolTip(), QStringLiteral("購入予算を入力してください"));
-    EXPECT_EQ(QApplication::focusWidget(), budget());
-
-    auto* odds_button = Find<QPushButton>(&w, "Command1");
-    EXPECT_TRUE(odds_button->text().isEmpty());
-    EXPECT_FALSE(odds_button->icon().isNull());
-    EXPECT_EQ(odds_button->toolTip(), QStringLiteral("取得されているオッズを表示します"));
-    EXPECT_EQ(Find<QPushButton>(&w, "Cmd_Add")->text(), "OK");
-    EXPECT_EQ(Find<QPushButton>(&w, "Cmd_Cancel")->text(), "Cancel");
-    for (QPushButton* button : w.findChildren<QPushButton*>()) {
-        EXPECT_FALSE(button->autoDefault() || button->isDefault())
-            << button->objectName().toStdString();
-    }
-
-    for (int i = 0; i < 8; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(buy1(i)->maxLength(), 2);
-        EXPECT_EQ(buy2(i)->maxLength(), 2);
-        EXPECT_EQ(odds(i)->maxLength(), 6);
-        EXPECT_FALSE(buy2(i)->isHidden());
-        EXPECT_EQ(label(at("Label2", i))->text(), "-");
-        EXPECT_EQ(odds(i)->y() - odds(0)->y(), 27 * i);  // 405 twips apart
-        for (const QString& name : {at("Lbl_Pay", i), at("Lbl_Income", i)}) {
-            EXPECT_TRUE(label(name)->text().isEmpty());
-            EXPECT_EQ(Background(label(name)), Colours::LightGrey);
-            EXPECT_TRUE(label(name)->alignment() & Qt::AlignRight);
-        }
-        EXPECT_NE(arrow(i, "Up"), nullptr);
-        EXPECT_NE(arrow(i, "Down"), nullptr);
-    }
-    EXPECT_TRUE(total().isEmpty());
-
-    // Tab order: budget, the rows box by box, OK, Cancel, odds button, up-downs.
-    QStringList expected{"Txt_Total_Pay"};
+TEST_F(SeparateTest, TitleTabOrderAndKeyMoves) {
+    open();
+    EXPECT_EQ(text("Lbl_Place") + text("Lbl_Type") + text("Lbl_Race") + text("Label1"),
+              QStringLiteral("東京馬連11R"));
+    QStringList chain, expected{"Txt_Total_Pay"};
+    for (QWidget* w = QApplication::focusWidget(); chain.size() < 36; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
     for (int i = 0; i < 8; ++i)
         expected << at("Txt_Buy1", i) << at("Txt_Buy2", i) << at("Txt_Odds", i);
-    expected << "Cmd_Add"
-             << "Cmd_Cancel"
-             << "Command1";
+    expected << QStringList{"Cmd_Add", "Cmd_Cancel", "Command1"};
     for (int i = 0; i < 8; ++i) expected << at("Upd_Pay", i);
-    QStringList chain;
-    QWidget* widget = budget();
-    do {
-        if (widget->focusPolicy() & Qt::TabFocus) chain << widget->objectName();
-        widget = widget->nextInFocusChain();
-    } while (widget != budget());
-    EXPECT_EQ(chain, expected);
-}
-
-TEST_F(SeparateTest, WinAndPlaceHidesTheSecondNumber) {
-    select(QStringLiteral("小倉"), 1, WinPlace);
-    open();
-    EXPECT_EQ(label("Lbl_Type")->text(), QStringLiteral("単・複勝"));
-    EXPECT_EQ(label("Lbl_Race")->text(), "1");
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_TRUE(buy2(i)->isHidden());
-        EXPECT_TRUE(label(at("Label2", i))->isHidden());
-    }
-}
-
-TEST_F(SeparateTest, TypedEntriesGiveStakesPayoutsAndColours) {
-    const struct {
-        const char* budget;
-        std::vector<const char*> odds;
-        std::vector<const char*> stakes, payouts;
-        QColor colour;
-        const char* total;
-    } cases[] = {
-        {"10000",
-         {"2.5", "4.0", "10.0"},
-         {"5300", "3300", "1300"},
-         {"13250", "13200", "13000"},
-         Colours::Black,
-         "9900"},
-        {"3000",
-         {"1.5", "2.8", "7.3", "25.6"},
-         {"1700", "900", "300", "100"},
-         {"2550", "2520", "2190", "2560"},
-         Colours::Red,
-         "3000"},
-        {"50", {"5"}, {"100"}, {"500"}, Colours::Black, "100"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.budget);
-        open();
-        enter(budget(), c.budget);
-        EXPECT_EQ(total(), "0");  // no odds yet
-        for (size_t i = 0; i < c.odds.size(); ++i) enter(odds(int(i)), c.odds[i]);
-        for (size_t i = 0; i < c.odds.size(); ++i) {
-            EXPECT_EQ(pay(int(i)), c.stakes[i]);
-            EXPECT_EQ(income(int(i)), c.payouts[i]);
-            EXPECT_EQ(incomeColour(int(i)), c.colour);
+    EXPECT_EQ(chain.join(' ').toStdString(), expected.join(' ').toStdString());  // tab order
+    for (int i = 0; i < 8; ++i) buy1(i)->setText("1"), odds(i)->setText("2");
+    for (const char* column : {"Txt_Buy1", "Txt_Buy2", "Txt_Odds"}) {
+        for (auto [row, step] : {std::pair{0, -1}, {0, 1}, {7, -1}, {7, 1}}) {
+            Click(box(at(column, row)));  // Up and Down, none beyond the first and last row
+            QTest::keyClick(box(at(column, row)), step < 0 ? Qt::Key_Up : Qt::Key_Down);
+            QLineEdit* to = box(at(column, std::clamp(row + step, 0, 7)));
+            EXPECT_EQ(QApplication::focusWidget(), to) << column << row << step;
+            EXPECT_EQ(to->selectedText(), to->text());
         }
-        EXPECT_EQ(total(), c.total);
-        EXPECT_TRUE(messages.shown.empty());
     }
+    Click(buy1(0));  // Enter goes on box by box and stops at the last odds
+    for (int i = 2; i < 27; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Enter : Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), expected[std::min(i, 24)]);
+    }
+    EXPECT_TRUE(messages.shown.empty());  // Enter never pressed OK
 }
 
-TEST_F(SeparateTest, PayoutColourFollowsTheBudgetEvenWhenThePayoutStaysTheSame) {
+TEST_F(SeparateTest, TypingAndArrowsSetStakesPayoutsAndColours) {
     open();
-    enter(odds(0), "1.2");
-    enter(budget(), "50");
-    ASSERT_EQ(income(0), "120");
-    EXPECT_EQ(incomeColour(0), Colours::Black);
-    budget()->setText("149");  // still 100 yen at 1.2, now short of the budget
-    ASSERT_EQ(income(0), "120");
-    EXPECT_EQ(incomeColour(0), Colours::Red);
-}
-
-TEST_F(SeparateTest, EmptyRowsAndAnEmptiedBudget) {
-    open();
-    enter(odds(0), "2");
-    EXPECT_EQ(total(), "0");  // odds without a budget: nothing spread
-    EXPECT_TRUE(pay(0).isEmpty());
-    enter(odds(2), "2");
-    enter(budget(), "1000");
-    EXPECT_EQ(pay(0), "500");
-    EXPECT_TRUE(pay(1).isEmpty() && income(1).isEmpty());
-    EXPECT_EQ(pay(2), "500");
-
-    // Clearing odds with a budget empties that row; the others share the budget.
-    Click(odds(2));
-    QTest::keyClick(odds(2), Qt::Key_Delete);
-    EXPECT_TRUE(pay(2).isEmpty() && income(2).isEmpty());
-    EXPECT_EQ(pay(0), "1000");
-    EXPECT_EQ(total(), "1000");
-
-    // Emptying the budget: the total shows 0, stakes and payouts stay.
-    Click(budget());
-    QTest::keyClick(budget(), Qt::Key_Backspace);
-    EXPECT_EQ(total(), "0");
-    EXPECT_EQ(pay(0), "1000");
-    EXPECT_EQ(income(0), "2000");
-    EXPECT_TRUE(messages.shown.empty());
+    enter(budget(), {"10000", "", "", "2.5", "", "", "", "", "", "4.0", "", "", "10.0"});
+    EXPECT_EQ(rows(), "5300/13250 / 3300/13200 1300/13000 = 9900");
+    enter(budget(), {"1000"});
+    ASSERT_EQ(rows(), "500/1250 / 300/1200 100/1000 = 900");
+    EXPECT_EQ(colour(3), Colours::Black);
+    budget()->setText("1001");  // the colour follows the budget when the payout stays the same
+    EXPECT_EQ(colour(3), Colours::Red);
+    arrow(3, "Up");
+    EXPECT_EQ(colour(3), Colours::Black);
+    for (int i = 0; i < 8; ++i) arrow(0, "Down");  // 100 yen at least
+    arrow(1, "Up");                                // a row without a stake is left alone
+    EXPECT_EQ(rows(), "100/250 / 300/1200 200/2000 = 600");
+    EXPECT_EQ(colour(0), Colours::Red);
+    budget()->clear();  // without a budget the stakes stay and the colour too
+    EXPECT_EQ(rows(), "100/250 / 300/1200 200/2000 = 0");
+    for (int i = 0; i < 5; ++i) arrow(0, "Up");
+    EXPECT_EQ(rows(), "600/1500 / 300/1200 200/2000 = 1100");
+    EXPECT_EQ(colour(0), Colours::Red);
 }
 
 TEST_F(SeparateTest, RefusedEntriesAreKeptSelectedAndFocused) {
-    const struct {
-        const char* typed;
-        QString message;
-        const char* left;  // text in the box afterwards
-        // Row 0's stake afterwards: only the accepted keystrokes recalculate.
-        const char* stakeByBudget;
-        const char* stakeByOdds;
-    } cases[] = {
-        {"0", NotPositive, "0", "500", "500"},
-        {"12a", NotNumber, "12a", "100", "200"},  // as after 12
-        {".", NotNumber, ".", "500", "500"},
-        // "-" alone is refused and selected, so the 5 replaces it.
-        {"-5", NotNumber, "5", "100", "400"},
-    };
-    for (const bool onBudget : {true, false}) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(onBudget ? "budget " : "odds ") + c.typed);
-            open();
-            enter(budget(), "1000");
-            enter(odds(1), "4");
-            enter(odds(0), "4");
-            ASSERT_EQ(pay(0), "500");
-            messages.clear();
-            QLineEdit* target = onBudget ? budget() : odds(0);
-            enter(odds(2), "");  // the focus elsewhere first
-            enter(target, c.typed);
-            EXPECT_EQ(messages.texts(), QStringList{c.message});
-            EXPECT_EQ(messages.shown.at(0).title, "Error");
-            EXPECT_EQ(messages.shown.at(0).icon, MsgIcon::None);
-            EXPECT_EQ(target->text(), c.left);
-            EXPECT_EQ(QApplication::focusWidget(), target);
-            if (QByteArray(c.typed) != "-5") {
-                EXPECT_EQ(target->selectedText(), c.left);
-            }
-            EXPECT_EQ(pay(0), onBudget ? c.stakeByBudget : c.stakeByOdds);
-        }
-    }
-}
-
-TEST_F(SeparateTest, NegativeValuesAssignedAreRefusedAndLeftOut) {
-    open();
-    enter(budget(), "1000");
-    odds(0)->setText(" 2");
-    odds(1)->setText("2");
-    ASSERT_EQ(pay(0), "500");
-    odds(1)->setText("-5");
-    EXPECT_EQ(messages.texts(), QStringList{NotPositive});
-    EXPECT_EQ(pay(0), "500");  // not recalculated
-
-    // The next accepted change leaves the refused row out.
-    budget()->setText("2000");
-    EXPECT_EQ(pay(0), "2000");
-    EXPECT_TRUE(pay(1).isEmpty() && income(1).isEmpty());
-    EXPECT_EQ(total(), "2000");
-
-    budget()->setText("-5");
-    EXPECT_EQ(messages.texts().last(), NotPositive);
-    EXPECT_EQ(budget()->text(), "-5");
-    EXPECT_EQ(pay(0), "2000");
-}
-
-TEST_F(SeparateTest, FocusSelectsTheWholeEntry) {
-    open();
-    odds(5)->setText("12.5");
-    Click(odds(5));  // by the mouse
-    EXPECT_EQ(odds(5)->selectedText(), "12.5");
-    QTest::keyClicks(odds(5), "3");  // typing replaces the whole entry
-    EXPECT_EQ(odds(5)->text(), "3");
-}
-
-TEST_F(SeparateTest, ArrowAndEnterKeysMoveBetweenRows) {
-    const struct {
-        const char* from;
-        int row;
-        Qt::Key key;
-        const char* to;  // box name, or nullptr for staying put
-        int toRow;
-    } cases[] = {
-        {"Txt_Buy1", 0, Qt::Key_Up, nullptr, 0},
-        {"Txt_Buy1", 0, Qt::Key_Down, "Txt_Buy1", 1},
-        {"Txt_Buy1", 0, Qt::Key_Return, "Txt_Buy2", 0},
-        {"Txt_Buy1", 7, Qt::Key_Down, nullptr, 0},
-        {"Txt_Buy1", 7, Qt::Key_Up, "Txt_Buy1", 6},
-        {"Txt_Buy2", 0, Qt::Key_Up, nullptr, 0},
-        {"Txt_Buy2", 0, Qt::Key_Return, "Txt_Odds", 0},
-        {"Txt_Buy2", 7, Qt::Key_Down, nullptr, 0},
-        {"Txt_Buy2", 7, Qt::Key_Up, "Txt_Buy2", 6},
-        {"Txt_Odds", 0, Qt::Key_Up, nullptr, 0},
-        {"Txt_Odds", 0, Qt::Key_Down, "Txt_Odds", 1},
-        {"Txt_Odds", 3, Qt::Key_Return, "Txt_Buy1", 4},
-        {"Txt_Odds", 3, Qt::Key_Enter, "Txt_Buy1", 4},
-        {"Txt_Odds", 7, Qt::Key_Return, nullptr, 0},
-        {"Txt_Odds", 7, Qt::Key_Down, nullptr, 0},
-        {"Txt_Odds", 7, Qt::Key_Up, "Txt_Odds", 6},
-        {"Txt_Odds", 2, Qt::Key_Right, nullptr, 0},
-    };
-    open();
-    for (int i = 0; i < 8; ++i) {
-        buy1(i)->setText(QString::number(i + 1));
-        buy2(i)->setText(QString::number(i + 9));
-    }
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.from) + "(" + std::to_string(c.row) + ") key " +
-                     std::to_string(c.key));
-        QLineEdit* from = box(at(c.from, c.row));
-        Click(from);
-        QTest::keyClick(from, c.key);
-        QLineEdit* to = c.to ? box(at(c.to, c.toRow)) : from;
-        EXPECT_EQ(QApplication::focusWidget(), to);
-        EXPECT_EQ(to->selectedText(), to->text());
-    }
-    EXPECT_TRUE(window->isVisible());  // Enter never pressed OK
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(SeparateTest, EnterInTheOnlyNumberOfWinAndPlaceGoesToTheOdds) {
-    select(QStringLiteral("中山"), 5, WinPlace);
-    open();
-    Click(buy1(3));
-    QTest::keyClick(buy1(3), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), odds(3));
-}
-
-TEST_F(SeparateTest, StakesMovedByHand) {
-    open();
-    enter(budget(), "1300");
-    enter(odds(0), "5");
-    enter(odds(1), "8");
-    ASSERT_EQ(pay(0), "800");
-    ASSERT_EQ(pay(1), "500");
-
-    Click(arrow(1, "Up"));  // 500 -> 600 at odds 8
-    EXPECT_EQ(pay(1), "600");
-    EXPECT_EQ(income(1), "4800");
-    EXPECT_EQ(incomeColour(1), Colours::Black);
-    EXPECT_EQ(total(), "1400");
-
-    for (int i = 0; i < 7; ++i) Click(arrow(0, "Down"));  // 800 down to 100, and no lower
-    EXPECT_EQ(pay(0), "100");
-    EXPECT_EQ(income(0), "500");
-    EXPECT_EQ(incomeColour(0), Colours::Red);
-    EXPECT_EQ(total(), "700");
-
-    Click(arrow(4, "Up"));  // a row without a stake is left alone
-    EXPECT_TRUE(pay(4).isEmpty() && income(4).isEmpty());
-    EXPECT_EQ(total(), "700");
-
-    // With the budget emptied the colour is left as it was.
-    Click(budget());
-    QTest::keyClick(budget(), Qt::Key_Delete);
-    for (int i = 0; i < 5; ++i) Click(arrow(0, "Up"));
-    EXPECT_EQ(income(0), "3000");
-    EXPECT_EQ(incomeColour(0), Colours::Red);
-
-    // The next recalculation replaces the stakes moved by hand.
-    enter(budget(), "1300");
-    EXPECT_EQ(pay(0), "800");
-    EXPECT_EQ(pay(1), "500");
-    EXPECT_EQ(total(), "1300");
-}
-
-TEST_F(SeparateTest, OkChecksInOrderWithTheirFocus) {
-    open();
-    auto ok = [&] {
-        messages.clear();
-        Click(Find<QPushButton>(window.get(), "Cmd_Add"));
-    };
-    ok();
-    EXPECT_EQ(messages.texts(), QStringList{NotNumber});
-    EXPECT_EQ(QApplication::focusWidget(), budget());
-
-    enter(budget(), "0");
-    ok();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("総購入金額を入力してください。")});
-    EXPECT_EQ(QApplication::focusWidget(), budget());
-
-    enter(budget(), "1000");
-    enter(buy1(5), "3");
-    ok();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("最低一件以上入力してください。")});
-    EXPECT_EQ(QApplication::focusWidget(), buy1(0));
-
-    enter(odds(3), "4");
-    ok();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("オッズを入力してください。")});
-    EXPECT_EQ(QApplication::focusWidget(), odds(5));
-    EXPECT_EQ(messages.shown.at(0).icon, MsgIcon::None);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(memo.toPlainText().isEmpty());
-
-    enter(odds(5), "4");
-    ok();  // odds in row 3 without numbers: accepted, nothing written for it
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->result(), QDialog::Accepted);
-}
-
-TEST_F(SeparateTest, OkAppendsTheQuinellaBlock) {
-    select(QStringLiteral("東京"), 11, Quinella);
-    memo.setPlainText(QStringLiteral("前のメモ\n"));
-    open();
-    enter(budget(), "1300");
-    fillRow(0, "3", "7", "5");
-    fillRow(1, "3", "9", "8");
-    QTest::keyClick(odds(1), Qt::Key_Return);  // Enter in a box does not press OK
-    EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(pay(0), "800");
-    ASSERT_EQ(pay(1), "500");
-
-    Click(Find<QPushButton>(window.get(), "Cmd_Add"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(MemoText(&memo),
-              u"前のメモ\r\n東京\t11R\t馬連\r\n\t3-7\t800\r\n\t3-9\t500\r\n\r\n"_qs);
-    EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(SeparateTest, OkAppendsTheWinAndPlaceBlockWithStakesAsShown) {
-    select(QStringLiteral("小倉"), 1, WinPlace);
-    open();
-    enter(budget(), "1000");
-    fillRow(0, "5", "", "2");
-    enter(odds(1), "2");  // odds without a number: shares the budget, not written
-    fillRow(2, "12", "", "4");
-    Click(arrow(2, "Up"));  // moved by hand: written as shown
-    Click(Find<QPushButton>(window.get(), "Cmd_Add"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(MemoText(&memo), u"小倉\t1R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
-}
-
-TEST_F(SeparateTest, CancelEscAndCloseBoxWriteNothing) {
-    enum How { CancelButton, EscKey, CloseBox };
-    for (const How how : {CancelButton, EscKey, CloseBox}) {
-        SCOPED_TRACE(int(how));
+    const char *notNumber = "数値を入力してください。", *notPositive = "０以上で入力してください。";
+    // Target, typed, message, text|selection left, row 0 afterwards: only the
+    // accepted keystrokes recalculate.
+    const std::tuple<bool, const char*, const char*, const char*, const char*> cases[] = {
+        {true, "0", notPositive, "0|0", "500/2000"},
+        {false, "0", notPositive, "0|0", "500/2000"},
+        {false, "12a", notNumber, "12a|12a", "200/2400"},  // as after "12"
+        {false, ".", notNumber, ".|.", "500/2000"},
+        {false, "-5", notNumber, "5|", "400/2000"}};  // "-" refused, "5" typed over it
+    for (const auto& [onBudget, typed, message, left, row0] : cases) {
         open();
-        enter(budget(), "1000");
-        fillRow(0, "1", "2", "3");
-        if (how == CancelButton) Click(Find<QPushButton>(window.get(), "Cmd_Cancel"));
-        if (how == EscKey) QTest::keyClick(odds(0), Qt::Key_Escape);
-        if (how == CloseBox) window->close();
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(window->result(), QDialog::Rejected);
-        EXPECT_TRUE(memo.toPlainText().isEmpty());
+        enter(budget(), {"1000", "", "", "4", "", "", "4", ""});
+        messages.clear();
+        QLineEdit* target = onBudget ? budget() : odds(0);
+        enter(target, {typed});
+        EXPECT_EQ(messages.texts().join('|').toStdString(), message) << typed;
+        EXPECT_EQ((target->text() + "|" + target->selectedText()).toStdString(), left);
+        EXPECT_EQ(QApplication::focusWidget(), target);
+        EXPECT_EQ(rows().substr(0, 8), row0);
     }
 }
 
-TEST_F(SeparateTest, EveryOpeningStartsEmpty) {
-    ModalDriver driver;
-    for (int opening = 0; opening < 2; ++opening) {
-        driver.then([&](QDialog& dialog) {
-            auto* w = static_cast<Frm_Separate*>(&dialog);
-            EXPECT_TRUE(w->Txt_Total_Pay->text().isEmpty());
-            EXPECT_TRUE(w->Lbl_Real_Pay->text().isEmpty());
-            for (int i = 0; i < 8; ++i) {
-                EXPECT_TRUE(w->Txt_Buy1[i]->text().isEmpty() && w->Txt_Odds[i]->text().isEmpty());
-                EXPECT_TRUE(w->Lbl_Pay[i]->text().isEmpty());
-            }
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            enter(w->Txt_Total_Pay, "1000");
-            enter(w->Txt_Buy1[0], "3");
-            enter(w->Txt_Buy2[0], "7");
-            enter(w->Txt_Odds[0], "4");
-            Click(w->Cmd_Add);
-        });
-        Frm_Separate dialog(state, selection, &memo);
-        EXPECT_EQ(RunModal(dialog), QDialog::Accepted);
+TEST_F(SeparateTest, OkChecksInOrderThenAppendsTheBlock) {
+    open();
+    auto ok = [&](const char* message, QLineEdit* focus) {
+        messages.clear();
+        press("Cmd_Add");
+        EXPECT_EQ(messages.texts().join('|').toStdString(), message);
+        EXPECT_EQ(QApplication::focusWidget(), focus);
+    };
+    ok("数値を入力してください。", budget());
+    enter(budget(), {"0"});
+    ok("総購入金額を入力してください。", budget());
+    enter(budget(), {"1300"});
+    enter(buy1(5), {"3"});
+    ok("最低一件以上入力してください。", buy1(0));
+    enter(odds(5), {"12a"});  // refused and left standing
+    ok("オッズを入力してください。", odds(5));
+    // 3-7 at 5 and 3-9 at 8, and two incomplete bets at long odds that take no stake.
+    enter(buy1(0), {"3", "7", "5", "3", "9", "8", "4", "", "999", "", "8", "999"});
+    buy1(5)->clear();  // odds without a number: accepted, not written
+    press("Cmd_Add");
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t馬連\r\n\t3-7\t800\r\n\t3-9\t500\r\n\r\n"_qs);
+}
+
+TEST_F(SeparateTest, WinAndPlaceTakesOneNumber) {
+    open(WinPlace);
+    enter(budget(), {"1000", "5"});
+    QTest::keyClick(buy1(0), Qt::Key_Return);  // on to the odds
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    // Odds without a number share the budget and are not written; Tab skips the hidden boxes.
+    enter(odds(1), {"2", "12", "4"});
+    arrow(2, "Up");  // written as shown
+    press("Cmd_Add");
+    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
+}
+
+TEST_F(SeparateTest, EscAndCancelWriteNothingAndReopeningStartsEmpty) {
+    for (bool esc : {true, false}) {
+        open();
+        EXPECT_EQ(rows(true) + rows() + budget()->text().toStdString(), " = ");
+        enter(budget(), {"1000", "1", "2", "3"});
+        esc ? QTest::keyClick(odds(0), Qt::Key_Escape) : press("Cmd_Cancel");
+        EXPECT_FALSE(window->isVisible());
     }
-    EXPECT_EQ(driver.opened, (QStringList{"Frm_Separate", "Frm_Separate"}));
-    EXPECT_EQ(MemoText(&memo),
-              u"中山\t1R\t馬連\r\n\t3-7\t1000\r\n\r\n"
-              u"中山\t1R\t馬連\r\n\t3-7\t1000\r\n\r\n"_qs);
+    EXPECT_TRUE(memo.toPlainText().isEmpty());
+}
+
+TEST_F(SeparateTest, OddsButtonHandsThePicksToTheRows) {
+    for (int t : {Quinella, BracketQuinella, WinPlace}) open(t), press("Command1");
+    EXPECT_EQ(messages.shown.size(), 3u);  // no odds files: a message each and no picker
+    // Odds files of 東京 11R: quinella pair k at k+2.5, bracket pair t at t+3.5.
+    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18"), zo = ZoBuilder();
+    for (int k = 0; k < 153; ++k) uo.setRight(UoLayout::QuinellaOdds(k), u"%1.5 "_qs.arg(k + 2));
+    for (int t = 0; t < 36; ++t) zo.setRight(ZoLayout::BracketOdds(t), QString("%1.5").arg(t + 3));
+    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) && zo.writeTo(data.file("zo-51b.jra")));
+    auto pick = [&](const char* cell, std::vector<int> cells) {
+        modal.then([=](QDialog& picker) {
+            for (int i : cells) Click(Find<QLabel>(&picker, at(cell, i)));
+            Click(Find<QPushButton>(&picker, "Cmd_OK"));
+        });
+        press("Command1");
+    };
+    open();
+    enter(budget(), {"10000"});
+    buy1(5)->setText("9"), odds(5)->setText("30");
+    pick("Lbl_Uma", {17, 0});  // 2-3, 1-2
+    EXPECT_EQ(rows(true), "1-2:   2.5 2-3:  19.5 -: -: -: 9-:30");
+    EXPECT_EQ(rows(), "8300/20750 1100/21450 / / / 700/21000 = 10100");  // recalculated at once
+    open(BracketQuinella);
+    pick("Lbl_Odds", {35, 15});  // 8-8, 3-3
+    EXPECT_EQ(rows(true), "3-3: 18.5 8-8: 38.5");
+    EXPECT_EQ(rows(), " = 0");  // without a budget no stakes
+    open(WinPlace);
+    press("Command1");
+    EXPECT_EQ(modal.opened, (QStringList{"Frm_Odds", "Frm_Odds2", "Frm_Odds3"}));
 }
