@@ -42,7 +42,8 @@ TEST(SampleData, FourRacecoursesOfTwelveRacesPaidAtTheOddsShown) {
         EXPECT_EQ(ks.WinPayout().toInt(), Paid(winner.WinOdds));
         const int place = ks.PlacePayout1().toInt();
         EXPECT_TRUE(place >= Paid(winner.PlaceOddsLow) && place <= Paid(winner.PlaceOddsHigh));
-        const auto [a, b] = std::minmax(ks.Place(0).HorseNo.toInt(), ks.Place(1).HorseNo.toInt());
+        // minmax of a braced list: a pair of values, not of references to temporaries
+        const auto [a, b] = std::minmax({ks.Place(0).HorseNo.toInt(), ks.Place(1).HorseNo.toInt()});
         EXPECT_EQ(ks.QuinellaCombo(), QStringLiteral("%1-%2").arg(a, 2).arg(b, 2));
         EXPECT_EQ(ks.QuinellaPayout().toInt(),
                   Paid(uo.Quinella(UoRecord::EntryOfPair(a, b, n)).QuinellaOdds));
