@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "app/Frm_Main.h"
 #include "app/MemoCommands.h"
@@ -140,14 +141,16 @@ QString messageText(const QString& token) {
         {"M1", QString::fromUtf16(MsgOddsMissing)},   {"M2", QString::fromUtf16(MsgResultMissing)},
         {"NUM", "数値を入力してください。"},          {"POS", "０以上で入力してください。"},
         {"BUDGET", "総購入金額を入力してください。"}, {"ODDS", "オッズを入力してください。"},
-        {"SAVE", "ファイルを保存できませんでした。"}, {"INI", "設定ファイル"}};
+        {"SAVE", "ファイルを保存できませんでした。"}, {"INI", "設定ファイル"},
+        {"NOBETS", "最低一件以上入力してください。"}};
     return texts.value(QString(token).remove('!'), token);
 }
 
 // Checks "Name=text" pairs separated by ';' on a window: the text of the
 // control Name (blanks at the ends ignored); "#Name" the number of visible
 // elements of the array Name; "*Name" the texts of its elements joined;
-// "DataDir" the data directory; "memo" the main window's memo.
+// "DataDir" the data directory; "memo" the main window's memo; "config" the
+// settings file in the configuration directory (line ends as "/").
 void checkShows(Scene& s, QWidget* window, const char* shows) {
     for (const QString& pair : QString::fromUtf8(shows).split(';', Qt::SkipEmptyParts)) {
         const QString name = pair.section('=', 0, 0);
@@ -155,6 +158,11 @@ void checkShows(Scene& s, QWidget* window, const char* shows) {
         QString got;
         if (name == "DataDir") {
             got = s.state.DataDir;
+        } else if (name == "config") {
+            QFile file(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                       "/ZEM.ini");
+            file.open(QIODevice::ReadOnly);
+            got = QString::fromUtf8(file.readAll()).replace("\r\n", "/");
         } else if (name == "memo") {
             got = MemoText(s.main->Txt_Main).replace("\r\n", "/").replace('\t', ' ');
         } else if (name.startsWith('#') || name.startsWith('*')) {
@@ -329,6 +337,7 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
         {"garbage budget", Job::Typed, nullptr, "abc|2.5|3|7", "NUM NUM", "Lbl_Real_Pay=0;Txt_Total_Pay=abc"},
         {"budget 0", Job::Typed, nullptr, "0|2.5|3|7", "POS BUDGET", "Lbl_Pay(0)="},
         {"budget too large to show", Job::Typed, nullptr, "1e300|2.5|3|7", "BUDGET", "Lbl_Pay(0)=;Lbl_Real_Pay=0"},
+        {"blank odds with a bet", Job::Typed, nullptr, "1000||3|7", "NOBETS", "Lbl_Real_Pay=0"},
         {"garbage odds", Job::Typed, nullptr, "1000|12a|3|7", "NUM ODDS", "Lbl_Pay(0)=;Lbl_Real_Pay=0"},
         {"odds \".\"", Job::Typed, nullptr, "1000|.|3|7", "NUM ODDS", "Lbl_Real_Pay=0"},
         {"odds 0", Job::Typed, nullptr, "1000|0|3|7", "POS ODDS", "Lbl_Real_Pay=0"},
@@ -345,7 +354,10 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
          "", "M2!", ""},
         {"settings missing, program directory unwritable", Job::Startup,
          [](Scene& s) { SetProgramDir(s.places.file("blocker/program")); }, "", "M2!",
-         "DataDir=C:\\Windows\\Pat95"},
+         "DataDir=C:\\Windows\\Pat95;config=[Header]/C:\\Windows\\Pat95/"},
+        {"program directory unwritable", Job::Option,
+         [](Scene& s) { SetProgramDir(s.places.file("blocker/program")); }, "/srv/pat95", "",
+         "DataDir=/srv/pat95;config=[Header]//srv/pat95/"},
         {"settings unwritable anywhere", Job::Option, [](Scene& s) { s.block(); }, "/srv/pat95", "INI!",
          "DataDir=/srv/pat95"},
         {"save target a directory", Job::Save, [](Scene& s) { QDir().mkpath(s.places.file("target")); },
