@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "common/EscapeKey.h"
 #include "common/Colours.h"
 #include "common/Fonts.h"
 #include "common/Memo.h"
@@ -201,6 +202,7 @@ void Frm_Separate::buildControls() {
     connect(Txt_Total_Pay, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
     connect(Cmd_Add, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Separate::Cmd_Cancel_Click);
+    EscapePresses(this, Cmd_Cancel);
     connect(Command1, &QPushButton::clicked, this, &Frm_Separate::Command1_Click);
 
     // Budget, the rows box by box, the buttons, then the up-down controls.
@@ -249,13 +251,6 @@ bool Frm_Separate::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);  // the box still gets the key
 }
 
-void Frm_Separate::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Cmd_Cancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void Frm_Separate::Move_Buy1(qint16 index, qint16 keyCode) {
     if (index < 0 || index >= Rows) return;

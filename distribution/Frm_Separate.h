@@ -64,7 +64,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void Txt_Total_Pay_Change();

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "common/EscapeKey.h"
 #include "common/Colours.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -93,6 +94,7 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
                             TwRect(right - ButtonWidth, BottomTop, ButtonWidth, ButtonHeight));
     connect(Cmd_OK, &QPushButton::clicked, this, &Frm_Odds::Cmd_OK_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds::Cmd_Cancel_Click);
+    EscapePresses(this, Cmd_Cancel);
 
     setFixedSize(TwSize(GridWidth + 2 * Margin, BottomTop + ButtonHeight + Margin));
     Form_Load(state, selection);
@@ -154,10 +156,3 @@ void Frm_Odds::Cmd_Cancel_Click() {
     reject();
 }
 
-void Frm_Odds::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Cmd_Cancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "common/EscapeKey.h"
 #include "common/Colours.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -96,6 +97,7 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
     Cmd_Cancel->setFont(UiFont(9));
     connect(Cmd_OK, &QPushButton::clicked, this, &Frm_Odds2::Cmd_OK_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds2::Cmd_Cancel_Click);
+    EscapePresses(this, Cmd_Cancel);
 
     setFixedSize(TwSize(GridWidth + 2 * Margin, buttonsTop + ButtonHeight + Margin));
     Form_Load(state, selection);
@@ -142,10 +144,3 @@ void Frm_Odds2::Cmd_Cancel_Click() {
     reject();
 }
 
-void Frm_Odds2::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Cmd_Cancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

@@ -26,9 +26,6 @@ public slots:
     void Cmd_OK_Click();
     void Cmd_Cancel_Click();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void Form_Load(const AppState& state, const RaceSelection& selection);
     void RepaintCells();

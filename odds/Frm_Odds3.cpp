@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/EscapeKey.h"
 #include "common/Colours.h"
 #include "common/Fonts.h"
 #include "common/RaceSelection.h"
@@ -72,6 +73,7 @@ Frm_Odds3::Frm_Odds3(const AppState& state, const RaceSelection& selection, QWid
     Cmd_Cancel->setFont(UiFont(9));
     Cmd_Cancel->setAutoDefault(false);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds3::Cmd_Cancel_Click);
+    EscapePresses(this, Cmd_Cancel);
 
     setFixedSize(TwSize(Width + 2 * Margin, ButtonTop + ButtonHeight + Margin));
     Form_Load(state, selection);
@@ -92,10 +94,3 @@ void Frm_Odds3::Cmd_Cancel_Click() {
     reject();
 }
 
-void Frm_Odds3::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Cmd_Cancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

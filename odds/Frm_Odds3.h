@@ -22,9 +22,6 @@ public:
 public slots:
     void Cmd_Cancel_Click();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void Form_Load(const AppState& state, const RaceSelection& selection);
 

@@ -12,6 +12,7 @@
 #include <QStorageInfo>
 #include <QTreeView>
 
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
 #include "common/Twips.h"
@@ -95,6 +96,7 @@ Dialog::Dialog(QLineEdit* Text1, QWidget* parent)
     connect(Dir1, &QTreeView::activated, this, &Dialog::Dir1_DblClick);
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &Dialog::CancelButton_Click);
+    EscapePresses(this, CancelButton);
     // Other drives (and, for a drive below a directory, its siblings) come in
     // as the model loads; only the chosen drive is shown.
     connect(model_, &QFileSystemModel::rowsInserted, this, [this](const QModelIndex& parent) {
@@ -145,13 +147,6 @@ void Dialog::CancelButton_Click() {
     reject();
 }
 
-void Dialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        CancelButton->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void Dialog::showDrive(const QString& root) {
     // Rows hidden for the drive shown before are ordinary directories again.

@@ -35,7 +35,6 @@ public slots:
     void CancelButton_Click();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/ModalRun.h"
 #include "common/Twips.h"
@@ -50,6 +51,7 @@ Frm_Option::Frm_Option(QString& DataDir, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &Frm_Option::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Frm_Option::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Frm_Option::Command3_Click);
+    EscapePresses(this, Command3);
 
     Text1->setText(DataDir_);
     Text1->setFocus();
@@ -69,10 +71,3 @@ void Frm_Option::Command3_Click() {
     reject();
 }
 
-void Frm_Option::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Command3->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

@@ -26,9 +26,6 @@ public slots:
     void Command2_Click();
     void Command3_Click();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     QString& DataDir_;
 };

@@ -1,0 +1,7 @@
+#pragma once
+
+class QAbstractButton;
+class QWidget;
+
+// Esc in the window presses its Cancel button, as in every dialog of the program.
+void EscapePresses(QWidget* window, QAbstractButton* cancel);
