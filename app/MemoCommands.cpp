@@ -1,14 +1,10 @@
 #include "app/MemoCommands.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -17,66 +13,11 @@
 #include "common/Memo.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
+#include "common/SaveFile.h"
 #include "racedata/Cp932.h"
-
-namespace {
-
-const QString Confirm = QStringLiteral("確認");
-
-SaveFileDialog& saveDialog() {
-    static SaveFileDialog instance;
-    return instance;
-}
-
-QString askFileName(QWidget* parent, const QString& fileName) {
-    if (saveDialog()) return saveDialog()(parent, fileName);
-    // Replacing is confirmed by Save_Click itself, for every dialog alike.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), fileName, QString(),
-                                        nullptr, QFileDialog::DontConfirmOverwrite);
-}
-
-QString withSystemReason(const QString& what, const QFileDevice& file) {
-    const QString system = file.errorString();
-    return system.isEmpty() ? what : QStringLiteral("%1（%2）").arg(what, system);
-}
-
-}  // namespace
-
-void SetSaveFileDialog(SaveFileDialog dialog) {
-    saveDialog() = std::move(dialog);
-}
 
 QByteArray MemoFileBytes(const QString& memoText, bool* representable) {
     return EncodeCp932(memoText + QStringLiteral("\r\n"), representable);
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        *reason = QStringLiteral("同じ名前のフォルダーがあります。");
-        return false;
-    }
-    if (!info.absoluteDir().exists()) {
-        *reason = QStringLiteral("保存先のフォルダーがありません。");
-        return false;
-    }
-    // QSaveFile writes a temporary file beside the target and renames it over
-    // the target only when everything was written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *reason = withSystemReason(QStringLiteral("ファイルを作成できません。"), file);
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        *reason = withSystemReason(QStringLiteral("書き込みに失敗しました。"), file);
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *reason = withSystemReason(QStringLiteral("ファイルを置き換えられません。"), file);
-        return false;
-    }
-    return true;
 }
 
 bool PrintText(const QString& text, QPrinter& printer) {
@@ -141,32 +82,19 @@ Frm_Help* MemoCommands::helpWindow() const {
 
 void MemoCommands::Save_Click() {
     QWidget* parent = owner();
-    const QString path = askFileName(parent, lastFileName_);
-    if (path.isEmpty()) return;
-    lastFileName_ = path;
-    const QString shown = QDir::toNativeSeparators(path);
-
-    const QFileInfo target(path);
-    if (target.exists() && !target.isDir() &&
-        ShowMessage(parent, QStringLiteral("%1 は既にあります。\n置き換えますか？").arg(shown),
-                    MsgIcon::Exclamation, MsgButtons::YesNo, Confirm) != MsgAnswer::Yes) {
-        return;
-    }
-    bool representable = true;
-    const QByteArray bytes = MemoFileBytes(MemoText(memo_), &representable);
-    if (!representable &&
-        ShowMessage(parent,
-                    QStringLiteral("メモにはシフトJISで表せない文字があります。\n"
-                                   "その文字は「?」として保存されます。保存しますか？"),
-                    MsgIcon::Exclamation, MsgButtons::OkCancel, Confirm) != MsgAnswer::Ok) {
-        return;
-    }
-    QString reason;
-    if (!WriteFileAtomically(path, bytes, &reason)) {
-        ShowMessage(parent,
-                    QStringLiteral("ファイルを保存できませんでした。\n%1\n%2").arg(shown, reason),
-                    MsgIcon::Exclamation);
-    }
+    SaveThroughDialog(parent, lastFileName_, [&]() -> std::optional<QByteArray> {
+        bool representable = true;
+        QByteArray bytes = MemoFileBytes(MemoText(memo_), &representable);
+        if (!representable &&
+            ShowMessage(parent,
+                        QStringLiteral("メモにはシフトJISで表せない文字があります。\n"
+                                       "その文字は「?」として保存されます。保存しますか？"),
+                        MsgIcon::Exclamation, MsgButtons::OkCancel,
+                        QStringLiteral("確認")) != MsgAnswer::Ok) {
+            return std::nullopt;
+        }
+        return bytes;
+    });
 }
 
 void MemoCommands::Print_Click() {

@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+
 #include <memory>
+#include "common/SaveFile.h"
 
 class Frm_Help;
 class QPlainTextEdit;
@@ -40,20 +42,10 @@ private:
     QPointer<Frm_Help> help_;
 };
 
-// The save dialog: returns the chosen file name, or an empty one when the user
-// cancels. fileName is the name chosen last time (empty at first).
-using SaveFileDialog = std::function<QString(QWidget* parent, const QString& fileName)>;
-// Replaces the save dialog; an empty one restores QFileDialog.
-void SetSaveFileDialog(SaveFileDialog dialog);
-
 // The saved form of the memo text (lines ended by CR LF): the text and one
 // CR LF in code page 932. representable is false when some character has no
 // CP932 form; it is then written as "?".
 QByteArray MemoFileBytes(const QString& memoText, bool* representable = nullptr);
-
-// Replaces the file with the bytes in one step: the old file stays intact
-// unless the whole new content was written. On failure, reason says why.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason);
 
 // Prints plain text on the printer in an 11-point font, 100 twips from the left
 // and 30 twips from the top of the printable area, wrapping long lines and

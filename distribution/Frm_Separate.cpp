@@ -10,8 +10,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/EscapeKey.h"
 #include "common/Colours.h"
+#include "common/Controls.h"
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/Memo.h"
 #include "common/MessageBox.h"
@@ -41,10 +42,6 @@ const QString MsgNotPositive = QStringLiteral("０以上で入力してくださ
 const QString MsgNoBudget = QStringLiteral("総購入金額を入力してください。");
 const QString MsgNoBets = QStringLiteral("最低一件以上入力してください。");
 const QString MsgNoOdds = QStringLiteral("オッズを入力してください。");
-
-QString indexed(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
 
 // The picture of the odds button: a small tote board with odds figures.
 QPixmap oddsPicture() {
@@ -76,37 +73,6 @@ QPixmap oddsPicture() {
     return picture;
 }
 
-QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption, const QRect& rect,
-                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setAlignment(alignment);
-    return label;
-}
-
-// The grey, bordered, right-aligned result boxes.
-void makeResultBox(QLabel* label, const QString& name, const QRect& rect) {
-    label->setObjectName(name);
-    label->setGeometry(rect);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setLineWidth(1);
-    label->setIndent(3);
-    SetBackground(label, Colours::LightGrey);
-}
-
-QPushButton* plainButton(QWidget* parent, const char* name, const QString& caption,
-                         const QRect& rect) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(rect);
-    // No default button: Enter in a box must not press a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
 }  // namespace
 
 Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection,
@@ -125,41 +91,45 @@ Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection,
 void Frm_Separate::buildControls() {
     const QFont titleFont = UiFont(11, true);
     Lbl_Place =
-        plainLabel(this, "Lbl_Place", QString(), TwRect(120, 120, 1200, 360), Qt::AlignCenter);
+        PlainLabel(this, QStringLiteral("Lbl_Place"), TwRect(120, 120, 1200, 360), Qt::AlignCenter);
     Lbl_Type =
-        plainLabel(this, "Lbl_Type", QString(), TwRect(1440, 120, 1560, 360), Qt::AlignCenter);
-    Lbl_Race = plainLabel(this, "Lbl_Race", QString(), TwRect(3120, 120, 600, 360),
+        PlainLabel(this, QStringLiteral("Lbl_Type"), TwRect(1440, 120, 1560, 360), Qt::AlignCenter);
+    Lbl_Race = PlainLabel(this, QStringLiteral("Lbl_Race"), TwRect(3120, 120, 600, 360),
                           Qt::AlignRight | Qt::AlignVCenter);
-    Label1 = plainLabel(this, "Label1", QStringLiteral("R"), TwRect(3720, 120, 300, 360));
+    Label1 = PlainLabel(this, QStringLiteral("Label1"), TwRect(3720, 120, 300, 360), Qt::AlignLeft,
+                        QStringLiteral("R"));
     for (QLabel* label : {Lbl_Place, Lbl_Type, Lbl_Race, Label1}) label->setFont(titleFont);
 
-    Label3 = plainLabel(this, "Label3", QStringLiteral("予算"), TwRect(120, 660, 600, BoxHeight));
+    Label3 = PlainLabel(this, QStringLiteral("Label3"), TwRect(120, 660, 600, BoxHeight),
+                        Qt::AlignLeft, QStringLiteral("予算"));
     auto* budget = new EntryBox(this);
     Txt_Total_Pay = budget;
     Txt_Total_Pay->setObjectName(QStringLiteral("Txt_Total_Pay"));
     Txt_Total_Pay->setGeometry(TwRect(720, 660, 1320, BoxHeight));
     Txt_Total_Pay->setMaxLength(6);
     Txt_Total_Pay->setToolTip(QStringLiteral("購入予算を入力してください"));
-    Label7 = plainLabel(this, "Label7", QStringLiteral("円"), TwRect(2100, 660, 300, BoxHeight));
-    Command1 = plainButton(this, "Command1", QString(), TwRect(4410, 600, 870, 495));
+    Label7 = PlainLabel(this, QStringLiteral("Label7"), TwRect(2100, 660, 300, BoxHeight),
+                        Qt::AlignLeft, QStringLiteral("円"));
+    Command1 =
+        PlainButton(this, QStringLiteral("Command1"), QString(), TwRect(4410, 600, 870, 495));
     Command1->setIcon(QIcon(oddsPicture()));
     Command1->setIconSize(QSize(52, 29));
     Command1->setToolTip(QStringLiteral("取得されているオッズを表示します"));
 
-    Label10 = plainLabel(this, "Label10", QStringLiteral("買い目"), TwRect(120, 1200, 1080, 240),
-                         Qt::AlignCenter);
-    Label4 = plainLabel(this, "Label4", QStringLiteral("オッズ"), TwRect(1320, 1200, 900, 240),
-                        Qt::AlignCenter);
-    Label6 = plainLabel(this, "Label6", QStringLiteral("金額"), TwRect(2340, 1200, 1080, 240),
-                        Qt::AlignCenter);
-    Label9 = plainLabel(this, "Label9", QStringLiteral("配当"), TwRect(3780, 1200, 1500, 240),
-                        Qt::AlignCenter);
+    Label10 = PlainLabel(this, QStringLiteral("Label10"), TwRect(120, 1200, 1080, 240),
+                         Qt::AlignCenter, QStringLiteral("買い目"));
+    Label4 = PlainLabel(this, QStringLiteral("Label4"), TwRect(1320, 1200, 900, 240),
+                        Qt::AlignCenter, QStringLiteral("オッズ"));
+    Label6 = PlainLabel(this, QStringLiteral("Label6"), TwRect(2340, 1200, 1080, 240),
+                        Qt::AlignCenter, QStringLiteral("金額"));
+    Label9 = PlainLabel(this, QStringLiteral("Label9"), TwRect(3780, 1200, 1500, 240),
+                        Qt::AlignCenter, QStringLiteral("配当"));
 
     for (int i = 0; i < Rows; ++i) {
         const int top = RowTop + i * RowStep;
         auto entry = [&](const char* name, int left, int width, int maxLength) {
             QLineEdit* box = new EntryBox(this);
-            box->setObjectName(indexed(name, i));
+            box->setObjectName(ElementName(name, i));
             box->setGeometry(TwRect(left, top, width, BoxHeight));
             box->setMaxLength(maxLength);
             box->installEventFilter(this);
@@ -167,19 +137,20 @@ void Frm_Separate::buildControls() {
         };
         Txt_Buy1[i] = entry("Txt_Buy1", 120, 435, 2);
         Label2[i] = new QLabel(QStringLiteral("-"), this);
-        Label2[i]->setObjectName(indexed("Label2", i));
+        Label2[i]->setObjectName(ElementName("Label2", i));
         Label2[i]->setGeometry(TwRect(555, top, 210, BoxHeight));
         Label2[i]->setAlignment(Qt::AlignCenter);
         Txt_Buy2[i] = entry("Txt_Buy2", 765, 435, 2);
         Txt_Odds[i] = entry("Txt_Odds", 1320, 900, 6);
 
         Lbl_Pay[i] = new QLabel(this);
-        makeResultBox(Lbl_Pay[i], indexed("Lbl_Pay", i), TwRect(2340, top, 1080, BoxHeight));
+        MakeResultBox(Lbl_Pay[i], ElementName("Lbl_Pay", i), TwRect(2340, top, 1080, BoxHeight));
         Upd_Pay[i] = new UpDown(this);
-        Upd_Pay[i]->setObjectName(indexed("Upd_Pay", i));
+        Upd_Pay[i]->setObjectName(ElementName("Upd_Pay", i));
         Upd_Pay[i]->setGeometry(TwRect(3435, top, 255, BoxHeight));
         Lbl_Income[i] = new CaptionLabel(this);
-        makeResultBox(Lbl_Income[i], indexed("Lbl_Income", i), TwRect(3780, top, 1500, BoxHeight));
+        MakeResultBox(Lbl_Income[i], ElementName("Lbl_Income", i),
+                      TwRect(3780, top, 1500, BoxHeight));
 
         connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this, i] { Txt_Odds_Change(i); });
         connect(Lbl_Income[i], &CaptionLabel::captionChanged, this,
@@ -188,16 +159,18 @@ void Frm_Separate::buildControls() {
         connect(Upd_Pay[i], &UpDown::downClicked, this, [this, i] { Upd_Pay_DownClick(i); });
     }
 
-    Label5 = plainLabel(this, "Label5", QStringLiteral("合計"), TwRect(1620, 4770, 600, BoxHeight),
-                        Qt::AlignRight | Qt::AlignVCenter);
+    Label5 = PlainLabel(this, QStringLiteral("Label5"), TwRect(1620, 4770, 600, BoxHeight),
+                        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("合計"));
     Lbl_Real_Pay = new QLabel(this);
-    makeResultBox(Lbl_Real_Pay, QStringLiteral("Lbl_Real_Pay"),
+    MakeResultBox(Lbl_Real_Pay, QStringLiteral("Lbl_Real_Pay"),
                   TwRect(2340, 4770, 1080, BoxHeight));
-    Label8 = plainLabel(this, "Label8", QStringLiteral("円"), TwRect(3480, 4770, 300, BoxHeight));
+    Label8 = PlainLabel(this, QStringLiteral("Label8"), TwRect(3480, 4770, 300, BoxHeight),
+                        Qt::AlignLeft, QStringLiteral("円"));
 
-    Cmd_Add = plainButton(this, "Cmd_Add", QStringLiteral("OK"), TwRect(2640, 5250, 1215, 375));
-    Cmd_Cancel =
-        plainButton(this, "Cmd_Cancel", QStringLiteral("Cancel"), TwRect(4065, 5250, 1215, 375));
+    Cmd_Add = PlainButton(this, QStringLiteral("Cmd_Add"), QStringLiteral("OK"),
+                          TwRect(2640, 5250, 1215, 375));
+    Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
+                             TwRect(4065, 5250, 1215, 375));
 
     connect(Txt_Total_Pay, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
     connect(Cmd_Add, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
@@ -250,7 +223,6 @@ bool Frm_Separate::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);  // the box still gets the key
 }
-
 
 void Frm_Separate::Move_Buy1(qint16 index, qint16 keyCode) {
     if (index < 0 || index >= Rows) return;

@@ -53,7 +53,7 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
     for (int a = 1; a <= QuinellaBlockCount; ++a) {
         const BlockPlace place = QuinellaBlockPlace(a);
         const int left = Margin + place.column * ColumnPitch;
-        QLabel* header = OddsLabel(
+        QLabel* header = PlainLabel(
             this, ElementName("Label1", a - 1),
             TwRect(left, rowTop(place.headerRow, place.lower), NumberWidth + CellWidth, RowHeight),
             Qt::AlignHCenter);
@@ -65,7 +65,7 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
         for (int b = a + 1; b <= QuinellaHorses; ++b) {
             const int i = QuinellaCell(a, b);
             const int top = rowTop(place.headerRow + b - a, place.lower);
-            QLabel* number = OddsLabel(this, ElementName("Label2", i),
+            QLabel* number = PlainLabel(this, ElementName("Label2", i),
                                        TwRect(left, top, NumberWidth, RowHeight), Qt::AlignHCenter);
             number->setText(QString::number(b));
             SetBackground(number, NumberColour);
@@ -83,14 +83,14 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
         }
     }
 
-    Label5 = OddsLabel(this, QStringLiteral("Label5"),
+    Label5 = PlainLabel(this, QStringLiteral("Label5"),
                        TwRect(Margin, BottomTop, 4500, ButtonHeight), Qt::AlignLeft);
     Label5->setText(QStringLiteral("・選択したオッズが赤くなります。"));
     const int right = Margin + GridWidth;
     Cmd_OK =
-        OddsButton(this, "Cmd_OK", QStringLiteral("OK"),
+        PlainButton(this, QStringLiteral("Cmd_OK"), QStringLiteral("OK"),
                    TwRect(right - 2 * ButtonWidth - 120, BottomTop, ButtonWidth, ButtonHeight));
-    Cmd_Cancel = OddsButton(this, "Cmd_Cancel", QStringLiteral("Cancel"),
+    Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
                             TwRect(right - ButtonWidth, BottomTop, ButtonWidth, ButtonHeight));
     connect(Cmd_OK, &QPushButton::clicked, this, &Frm_Odds::Cmd_OK_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds::Cmd_Cancel_Click);

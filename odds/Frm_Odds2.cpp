@@ -53,7 +53,7 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
     for (int a = 1; a <= Brackets; ++a) {
         const BlockPlace place = BracketBlockPlace(a);
         const int left = Margin + place.column * ColumnPitch;
-        QLabel* header = OddsLabel(
+        QLabel* header = PlainLabel(
             this, ElementName("Label1", a - 1),
             TwRect(left, rowTop(place.headerRow, place.lower), NumberWidth + CellWidth, RowHeight),
             Qt::AlignHCenter);
@@ -65,7 +65,7 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
         for (int b = a; b <= Brackets; ++b) {
             const int t = BracketCell(a, b);
             const int top = rowTop(place.headerRow + 1 + b - a, place.lower);
-            QLabel* number = OddsLabel(this, ElementName("Label2", t),
+            QLabel* number = PlainLabel(this, ElementName("Label2", t),
                                        TwRect(left, top, NumberWidth, RowHeight), Qt::AlignHCenter);
             number->setText(QString::number(b));
             SetBackground(number, NumberColour);
@@ -82,16 +82,16 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
         }
     }
 
-    Label5 = OddsLabel(this, QStringLiteral("Label5"),
+    Label5 = PlainLabel(this, QStringLiteral("Label5"),
                        TwRect(Margin, BottomTop, 3300, ButtonHeight), Qt::AlignLeft);
     Label5->setFont(UiFont(9));
     Label5->setText(QStringLiteral("・選択したオッズが赤くなります。"));
     const int buttonsTop = BottomTop;
     const int right = Margin + GridWidth;
     Cmd_OK =
-        OddsButton(this, "Cmd_OK", QStringLiteral("OK"),
+        PlainButton(this, QStringLiteral("Cmd_OK"), QStringLiteral("OK"),
                    TwRect(right - 2 * ButtonWidth - 120, buttonsTop, ButtonWidth, ButtonHeight));
-    Cmd_Cancel = OddsButton(this, "Cmd_Cancel", QStringLiteral("Cancel"),
+    Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
                             TwRect(right - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight));
     Cmd_OK->setFont(UiFont(9));
     Cmd_Cancel->setFont(UiFont(9));

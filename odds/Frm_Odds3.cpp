@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "common/EscapeKey.h"
 #include "common/Colours.h"
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/RaceSelection.h"
 #include "common/Twips.h"
@@ -51,27 +51,25 @@ Frm_Odds3::Frm_Odds3(const AppState& state, const RaceSelection& selection, QWid
             return rect;
         };
         Label1[h] =
-            OddsLabel(this, ElementName("Label1", h), place(NumberWidth, 60), Qt::AlignHCenter);
+            PlainLabel(this, ElementName("Label1", h), place(NumberWidth, 60), Qt::AlignHCenter);
         Label1[h]->setText(QString::number(h + 1));
         Label1[h]->setFrameStyle(QFrame::Box | QFrame::Plain);
         SetBackground(Label1[h], NumberColour);
         Lbl_Odds_T[h] =
-            OddsLabel(this, ElementName("Lbl_Odds_T", h), place(OddsWidth, 120), Qt::AlignRight);
+            PlainLabel(this, ElementName("Lbl_Odds_T", h), place(OddsWidth, 120), Qt::AlignRight);
         Lbl_Odds_F1[h] =
-            OddsLabel(this, ElementName("Lbl_Odds_F1", h), place(OddsWidth, 0), Qt::AlignRight);
+            PlainLabel(this, ElementName("Lbl_Odds_F1", h), place(OddsWidth, 0), Qt::AlignRight);
         Label2[h] =
-            OddsLabel(this, ElementName("Label2", h), place(DashWidth, 0), Qt::AlignHCenter);
+            PlainLabel(this, ElementName("Label2", h), place(DashWidth, 0), Qt::AlignHCenter);
         Label2[h]->setText(QStringLiteral("-"));
         Lbl_Odds_F2[h] =
-            OddsLabel(this, ElementName("Lbl_Odds_F2", h), place(OddsWidth, 0), Qt::AlignRight);
+            PlainLabel(this, ElementName("Lbl_Odds_F2", h), place(OddsWidth, 0), Qt::AlignRight);
     }
 
-    Cmd_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    Cmd_Cancel->setObjectName(QStringLiteral("Cmd_Cancel"));
-    Cmd_Cancel->setGeometry(
-        TwRect(Margin + Width - ButtonWidth, ButtonTop, ButtonWidth, ButtonHeight));
+    Cmd_Cancel =
+        PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
+                    TwRect(Margin + Width - ButtonWidth, ButtonTop, ButtonWidth, ButtonHeight));
     Cmd_Cancel->setFont(UiFont(9));
-    Cmd_Cancel->setAutoDefault(false);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds3::Cmd_Cancel_Click);
     EscapePresses(this, Cmd_Cancel);
 
@@ -93,4 +91,3 @@ void Frm_Odds3::Form_Load(const AppState& state, const RaceSelection& selection)
 void Frm_Odds3::Cmd_Cancel_Click() {
     reject();
 }
-

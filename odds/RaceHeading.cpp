@@ -12,7 +12,7 @@
 namespace {
 
 QLabel* label(QWidget* window, const char* name, const QRect& geometry, Qt::Alignment align) {
-    QLabel* l = OddsLabel(window, QLatin1String(name), geometry, align);
+    QLabel* l = PlainLabel(window, QLatin1String(name), geometry, align);
     l->setFont(UiFont(10));
     return l;
 }

@@ -12,6 +12,7 @@
 #include <QStorageInfo>
 #include <QTreeView>
 
+#include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -24,16 +25,6 @@ constexpr Qt::CaseSensitivity PathCase = Qt::CaseInsensitive;
 #else
 constexpr Qt::CaseSensitivity PathCase = Qt::CaseSensitive;
 #endif
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    // No default button: Enter in the tree opens a directory, nothing more.
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -62,10 +53,10 @@ Dialog::Dialog(QLineEdit* Text1, QWidget* parent)
     Dir1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    OKButton = makeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"),
-                          TwRect(660, 3420, 1215, 375));
-    CancelButton = makeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"),
-                              TwRect(1965, 3420, 1215, 375));
+    OKButton = PlainButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"),
+                           TwRect(660, 3420, 1215, 375));
+    CancelButton = PlainButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"),
+                               TwRect(1965, 3420, 1215, 375));
 
     // The drive list starts at the drive holding the current directory.
     const QString current = QDir::currentPath();
@@ -146,7 +137,6 @@ void Dialog::OKButton_Click() {
 void Dialog::CancelButton_Click() {
     reject();
 }
-
 
 void Dialog::showDrive(const QString& root) {
     // Rows hidden for the drive shown before are ordinary directories again.

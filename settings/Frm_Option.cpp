@@ -5,26 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/ModalRun.h"
 #include "common/Twips.h"
 #include "settings/Dialog.h"
 #include "settings/Settings.h"
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    // The window has no default button: Enter in the text box presses nothing.
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
 
 Frm_Option::Frm_Option(QString& DataDir, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), DataDir_(DataDir) {
@@ -41,12 +28,12 @@ Frm_Option::Frm_Option(QString& DataDir, QWidget* parent)
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(TwRect(120, 420, 3735, 330));
 
-    Command1 = makeButton(this, QStringLiteral("Command1"), QStringLiteral("参照"),
-                          TwRect(3975, 405, 1050, 360));
-    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("OK"),
-                          TwRect(2805, 900, 1050, 375));
-    Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Cancel"),
-                          TwRect(3975, 900, 1050, 375));
+    Command1 = PlainButton(this, QStringLiteral("Command1"), QStringLiteral("参照"),
+                           TwRect(3975, 405, 1050, 360));
+    Command2 = PlainButton(this, QStringLiteral("Command2"), QStringLiteral("OK"),
+                           TwRect(2805, 900, 1050, 375));
+    Command3 = PlainButton(this, QStringLiteral("Command3"), QStringLiteral("Cancel"),
+                           TwRect(3975, 900, 1050, 375));
 
     connect(Command1, &QPushButton::clicked, this, &Frm_Option::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Frm_Option::Command2_Click);
@@ -70,4 +57,3 @@ void Frm_Option::Command2_Click() {
 void Frm_Option::Command3_Click() {
     reject();
 }
-

@@ -1,0 +1,37 @@
+#include "common/Controls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/Colours.h"
+
+QPushButton* PlainButton(QWidget* parent, const QString& name, const QString& caption,
+                         const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* PlainLabel(QWidget* parent, const QString& name, const QRect& geometry, Qt::Alignment align,
+                   const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    if (!(align & Qt::AlignVertical_Mask)) align |= Qt::AlignVCenter;
+    label->setAlignment(align);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+void MakeResultBox(QLabel* label, const QString& name, const QRect& geometry) {
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    label->setIndent(3);
+    SetBackground(label, Colours::LightGrey);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The small builders every window uses for its plain controls.
+
+// Array element name, "Name(i)".
+inline QString ElementName(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// A push button with its name and place. No button is a default button, so Enter
+// in an entry box never presses one.
+QPushButton* PlainButton(QWidget* parent, const QString& name, const QString& caption,
+                         const QRect& geometry);
+
+// A label with its name, place and alignment (vertically centred unless the
+// alignment says otherwise); its text is plain, a stored text is never read as markup.
+QLabel* PlainLabel(QWidget* parent, const QString& name, const QRect& geometry,
+                   Qt::Alignment align = Qt::AlignLeft, const QString& caption = QString());
+
+// Makes a label one of the grey, sunken, right-aligned boxes that show a result.
+void MakeResultBox(QLabel* label, const QString& name, const QRect& geometry);

@@ -1,0 +1,88 @@
+#include "common/SaveFile.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "common/MessageBox.h"
+
+namespace {
+
+SaveFileDialog& saveDialog() {
+    static SaveFileDialog instance;
+    return instance;
+}
+
+QString askFileName(QWidget* parent, const QString& fileName) {
+    if (saveDialog()) return saveDialog()(parent, fileName);
+    // Replacing is confirmed by SaveThroughDialog itself, for every dialog alike.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), fileName, QString(),
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString withSystemReason(const QString& what, const QFileDevice& file) {
+    const QString system = file.errorString();
+    return system.isEmpty() ? what : QStringLiteral("%1（%2）").arg(what, system);
+}
+
+}  // namespace
+
+void SetSaveFileDialog(SaveFileDialog dialog) {
+    saveDialog() = std::move(dialog);
+}
+
+bool SaveThroughDialog(QWidget* parent, QString& lastFileName,
+                       const std::function<std::optional<QByteArray>()>& bytes) {
+    const QString path = askFileName(parent, lastFileName);
+    if (path.isEmpty()) return false;
+    lastFileName = path;
+    const QString shown = QDir::toNativeSeparators(path);
+
+    const QFileInfo target(path);
+    if (target.exists() && !target.isDir() &&
+        ShowMessage(parent, QStringLiteral("%1 は既にあります。\n置き換えますか？").arg(shown),
+                    MsgIcon::Exclamation, MsgButtons::YesNo,
+                    QStringLiteral("確認")) != MsgAnswer::Yes) {
+        return false;
+    }
+    const std::optional<QByteArray> content = bytes();
+    if (!content) return false;
+    QString reason;
+    if (!WriteFileAtomically(path, *content, &reason)) {
+        ShowMessage(parent,
+                    QStringLiteral("ファイルを保存できませんでした。\n%1\n%2").arg(shown, reason),
+                    MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        *reason = QStringLiteral("同じ名前のフォルダーがあります。");
+        return false;
+    }
+    if (!info.absoluteDir().exists()) {
+        *reason = QStringLiteral("保存先のフォルダーがありません。");
+        return false;
+    }
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target only when everything was written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *reason = withSystemReason(QStringLiteral("ファイルを作成できません。"), file);
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        *reason = withSystemReason(QStringLiteral("書き込みに失敗しました。"), file);
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *reason = withSystemReason(QStringLiteral("ファイルを置き換えられません。"), file);
+        return false;
+    }
+    return true;
+}

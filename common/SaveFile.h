@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// Saving a file the user names: one save dialog, one confirmation before an
+// existing file is replaced, one atomic write, one failure message, for every
+// window that saves something.
+
+// The save dialog: returns the chosen file name, or an empty one when the user
+// cancels. fileName is the name chosen last time (empty at first).
+using SaveFileDialog = std::function<QString(QWidget* parent, const QString& fileName)>;
+// Replaces the save dialog; an empty one restores QFileDialog.
+void SetSaveFileDialog(SaveFileDialog dialog);
+
+// Asks for a file name, starting from lastFileName (which then holds the chosen
+// name), asks before replacing an existing file, then takes the bytes to write
+// (nullopt cancels the save) and writes them atomically, saying so when that
+// fails. True when the file was written.
+bool SaveThroughDialog(QWidget* parent, QString& lastFileName,
+                       const std::function<std::optional<QByteArray>()>& bytes);
+
+// Replaces the file with the bytes in one step: the old file stays intact
+// unless the whole new content was written. On failure, reason says why.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason);
