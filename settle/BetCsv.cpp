@@ -1,0 +1,39 @@
+#include "settle/BetCsv.h"
+
+#include <QStringList>
+
+namespace {
+
+// A field in quotes when it holds a separator, a quote or a line break.
+QString csvField(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) {
+        return text;
+    }
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString amount(const std::optional<qint64>& value) {
+    return value ? QString::number(*value) : QString();
+}
+
+}  // namespace
+
+QByteArray BetsCsv(const std::vector<BetRow>& rows) {
+    QString text = QStringLiteral("日付,競馬場,レース,券種,買い目,購入,結果,払戻,収支\r\n");
+    for (const BetRow& row : rows) {
+        const QStringList fields{csvField(row.date),
+                                 csvField(row.place),
+                                 QStringLiteral("%1R").arg(row.race),
+                                 csvField(row.betType),
+                                 csvField(row.bet),
+                                 QString::number(row.stake),
+                                 csvField(row.outcome),
+                                 amount(row.payout),
+                                 amount(row.balance)};
+        text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    }
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
