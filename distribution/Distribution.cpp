@@ -1,6 +1,8 @@
 #include "distribution/Distribution.h"
 
+#include <QStringList>
 #include <cmath>
+#include <limits>
 
 #include "common/NumberText.h"
 #include "common/RaceSelection.h"
@@ -146,4 +148,223 @@ QString MemoBlock(const QString& place, int raceNo, const QString& typeText, int
         }
     }
     return block + crlf;
+}
+
+std::optional<double> CompositeOdds(std::span<const QString> odds) {
+    double inverseSum = 0;
+    bool any = false;
+    for (const QString& text : odds) {
+        if (!OddsReciprocal(text)) continue;
+        inverseSum += 1.0 / *NumericValue(text);
+        any = true;
+    }
+    if (!any) return std::nullopt;
+    return 1.0 / inverseSum;
+}
+
+QString CompositeText(double composite) {
+    // Hundredths rounded down; a product within a hair of a whole number is
+    // that number, so that a single 1.15 does not show as 1.14.
+    const double hundredths = composite * 100;
+    const double nearest = std::round(hundredths);
+    const double shown = std::abs(hundredths - nearest) <= 1e-9 * std::max(1.0, nearest)
+                             ? nearest
+                             : std::floor(hundredths);
+    return QString::number(shown / 100, 'f', 2) + u'倍';
+}
+
+QString PicksLine(const QStringList& picked) {
+    if (picked.isEmpty()) return {};
+    QString line = QStringLiteral("選択 %1点").arg(picked.size());
+    if (const std::optional<double> composite =
+            CompositeOdds(std::span(picked.constData(), size_t(picked.size())))) {
+        line += QStringLiteral(" 合成オッズ ") + CompositeText(*composite);
+    }
+    return line;
+}
+
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+// A positive decimal text as digits x 10^exponent, exactly; nullopt when the
+// text is not a positive number or has more significant digits than 18.
+struct Decimal {
+    qint64 digits = 0;
+    int exponent = 0;
+};
+
+std::optional<Decimal> exactDecimal(QStringView text) {
+    const std::optional<double> value = NumericValue(text);
+    if (!value || *value <= 0) return std::nullopt;
+    // The grammar is checked: blanks, sign, digits with commas, a point, digits, an exponent.
+    Decimal decimal;
+    bool fraction = false;
+    bool full = false;  // no further significant digit fits
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'e' || c == u'E') break;
+        if (c == u'.') fraction = true;
+        if (c < u'0' || c > u'9') continue;
+        const int digit = c.digitValue();
+        if (!full && decimal.digits <= (std::numeric_limits<qint64>::max() - 9) / 10) {
+            decimal.digits = decimal.digits * 10 + digit;
+            if (fraction) --decimal.exponent;
+            continue;
+        }
+        if (digit != 0) return std::nullopt;
+        full = true;
+        if (!fraction) ++decimal.exponent;
+    }
+    if (i < text.size()) {
+        // The exponent: a value beyond a few hundred already failed NumericValue
+        // unless the digits make up for it; clamp far beyond any of those.
+        bool negative = false;
+        int exponent = 0;
+        for (++i; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c == u'-') negative = true;
+            if (c >= u'0' && c <= u'9') exponent = std::min(exponent * 10 + c.digitValue(), 100000);
+        }
+        decimal.exponent += negative ? -exponent : exponent;
+    }
+    return decimal;
+}
+
+// 10^n for 0 <= n <= 38.
+Wide power10(int n) {
+    Wide result = 1;
+    for (int i = 0; i < n; ++i) result *= 10;
+    return result;
+}
+
+// a x 10^n, or nullopt when it does not fit.
+std::optional<Wide> scaleUp(Wide a, int n) {
+    if (a == 0) return Wide(0);
+    if (n > 38) return std::nullopt;
+    const Wide factor = power10(n);
+    if (a > std::numeric_limits<Wide>::max() / factor) return std::nullopt;
+    return a * factor;
+}
+
+// Whole yen a hit pays: odds x stake rounded down; nullopt when it does not fit
+// 64 bits.
+std::optional<qint64> payoutYen(const Decimal& odds, qint64 stake) {
+    const Wide product = Wide(odds.digits) * Wide(stake);
+    Wide yen = 0;
+    if (odds.exponent >= 0) {
+        const std::optional<Wide> scaled = scaleUp(product, odds.exponent);
+        if (!scaled) return std::nullopt;
+        yen = *scaled;
+    } else if (odds.exponent >= -38) {
+        yen = product / power10(-odds.exponent);
+    }
+    if (yen > Wide(std::numeric_limits<qint64>::max())) return std::nullopt;
+    return qint64(yen);
+}
+
+// Whole yen in digit groups, 13000 as "13,000"; with a sign, "+3,100", "-400" and "0".
+QString grouped(qint64 yen, bool sign) {
+    QString digits = QString::number(qAbs(yen));
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, u',');
+    if (yen < 0) return u'-' + digits;
+    return sign && yen > 0 ? u'+' + digits : digits;
+}
+
+QString yenRange(qint64 least, qint64 most, bool sign) {
+    QString text = grouped(least, sign);
+    if (most != least) text += u'〜' + grouped(most, sign);
+    return text + u'円';
+}
+
+}  // namespace
+
+Spread SpreadOf(const RowTexts& odds, const RowTexts& stakes, QStringView total) {
+    std::optional<qint64> least, most;
+    for (int i = 0; i < DistributionRows; ++i) {
+        const std::optional<double> stake = NumericValue(stakes[i]);
+        const std::optional<Decimal> decimal = exactDecimal(odds[i]);
+        if (!stake || *stake <= 0 || *stake >= MaxAmount || !decimal || !OddsReciprocal(odds[i]))
+            continue;
+        const std::optional<qint64> payout = payoutYen(*decimal, std::llround(*stake));
+        if (!payout || *payout >= MaxAmount) continue;
+        least = std::min(least.value_or(*payout), *payout);
+        most = std::max(most.value_or(*payout), *payout);
+    }
+    if (!least) return {};
+    const std::optional<double> totalValue = NumericValue(total);
+    const qint64 staked =
+        totalValue && std::abs(*totalValue) < MaxAmount ? std::llround(*totalValue) : 0;
+    Spread spread;
+    spread.composite = CompositeText(*CompositeOdds(odds));
+    spread.returns = yenRange(*least, *most, false);
+    spread.profit = yenRange(*least - staked, *most - staked, true);
+    spread.loss = *least < staked;
+    return spread;
+}
+
+std::optional<qint64> WorkedBackStake(QStringView odds, QStringView target) {
+    const std::optional<Decimal> rate = exactDecimal(odds);
+    const std::optional<Decimal> goal = exactDecimal(target);
+    if (!rate || !goal || !OddsReciprocal(odds)) return std::nullopt;
+    // The smallest k >= 1 with odds x 100k >= target, that is
+    // rate.digits x k >= goal.digits x 10^shift.
+    const int shift = goal->exponent - rate->exponent - 2;
+    Wide needed = 1;
+    if (shift >= 0) {
+        const std::optional<Wide> scaled = scaleUp(Wide(goal->digits), shift);
+        if (!scaled) return std::nullopt;  // k beyond 10^19
+        needed = (*scaled + Wide(rate->digits) - 1) / Wide(rate->digits);
+    } else {
+        // rate.digits x 10^-shift x k >= goal.digits; a divisor beyond 38
+        // digits exceeds every goal.
+        if (const std::optional<Wide> divisor = scaleUp(Wide(rate->digits), -shift)) {
+            needed = (Wide(goal->digits) + *divisor - 1) / *divisor;
+        }
+    }
+    needed = std::max(needed, Wide(1));
+    if (needed >= Wide(MaxAmount / 100)) return std::nullopt;
+    const qint64 stake = qint64(needed) * 100;
+    if (!fits(*NumericValue(odds) * double(stake))) return std::nullopt;
+    return stake;
+}
+
+namespace {
+
+WorkedBack refused(TargetProblem problem, int row = -1) {
+    WorkedBack worked;
+    worked.problem = problem;
+    worked.row = row;
+    return worked;
+}
+
+}  // namespace
+
+WorkedBack WorkBack(QStringView target, const RowTexts& odds) {
+    const std::optional<double> goal = NumericValue(target);
+    if (!goal) return refused(TargetProblem::TargetNotNumber);
+    if (*goal <= 0) return refused(TargetProblem::TargetNotPositive);
+    int firstOdds = -1;
+    bool usable = false;
+    for (int i = 0; i < DistributionRows; ++i) {
+        if (firstOdds < 0 && !odds[i].isEmpty()) firstOdds = i;
+        usable = usable || OddsReciprocal(odds[i]).has_value();
+    }
+    if (firstOdds < 0) return refused(TargetProblem::NoBets);
+    if (!usable) return refused(TargetProblem::OddsMissing, firstOdds);
+
+    WorkedBack worked;
+    qint64 total = 0;
+    for (int i = 0; i < DistributionRows; ++i) {
+        if (!OddsReciprocal(odds[i])) continue;
+        const std::optional<qint64> stake = WorkedBackStake(odds[i], target);
+        if (!stake) return refused(TargetProblem::TooLarge);
+        total += *stake;
+        worked.rows[i] = {true, QString::number(*stake),
+                          FormatGeneral(*NumericValue(odds[i]) * double(*stake))};
+    }
+    worked.total = QString::number(total);
+    if (worked.total.size() > BudgetLength) return refused(TargetProblem::TooLarge);
+    return worked;
 }

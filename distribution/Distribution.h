@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+#include <QtGlobal>
 #include <array>
 #include <optional>
+#include <span>
 
 // The arithmetic of the distribution window: a budget spread over up to eight
 // bets in inverse proportion to their odds, in whole hundreds of yen, so that
@@ -17,6 +20,9 @@ using RowTexts = std::array<QString, DistributionRows>;
 // distribution whose budget, stakes, payouts or total reach this cannot be
 // shown truthfully and is not made.
 inline constexpr double MaxAmount = 1e15;
+
+// Characters the budget box holds.
+inline constexpr int BudgetLength = 6;
 
 // The reciprocal of an odds text as the distribution uses it, rounded to single
 // precision; nullopt when the row takes no share: the text is not a positive
@@ -106,3 +112,59 @@ EntryCheck CheckEntries(QStringView budget, const BetRows& rows);
 // a bet is one number, otherwise two joined by "-".
 QString MemoBlock(const QString& place, int raceNo, const QString& typeText, int betType,
                   const BetRows& rows);
+
+// Composite odds of a set of bets: 1 / the sum of 1 / odds over the texts whose
+// odds the distribution can use (OddsReciprocal), in double precision; nullopt
+// when none is usable. 2.5, 5.0 and 10.0 make 1.428...
+std::optional<double> CompositeOdds(std::span<const QString> odds);
+
+// Composite odds as shown: two decimals, rounded down, and "倍" ("1.42倍").
+QString CompositeText(double composite);
+
+// The bottom line of an odds picker for its picked odds texts in cell order:
+// "選択 4点 合成オッズ 3.52倍" ("選択 4点" when none is usable); empty when
+// nothing is picked.
+QString PicksLine(const QStringList& picked);
+
+// What the bets promise with the stakes as they stand.
+struct Spread {
+    QString composite;  // Lbl_Synth: "1.42倍"
+    QString returns;    // Lbl_Return_Range: least and most a hit pays, "13,000〜13,250円"
+    QString profit;     // Lbl_Profit_Range: those less the total, "+3,100〜+3,350円"
+    bool loss = false;  // the least a hit pays is below the total (shown red)
+};
+
+// The composite odds of the rows with usable odds, and the least and most
+// payout of a hit in whole yen (odds x stake, rounded down) over the rows with
+// a stake and usable odds, less the total staked. All empty when no row has a
+// stake; one figure when least and most are equal.
+Spread SpreadOf(const RowTexts& odds, const RowTexts& stakes, QStringView total);
+
+// The smallest stake in whole hundreds of yen, 100 at least, whose payout
+// (odds x stake) reaches the target, computed exactly from the decimal texts
+// (odds 2.5 and a target of 1000 give 400). nullopt when the odds are not
+// usable, the target is not a positive number, or the stake or its payout
+// would reach MaxAmount.
+std::optional<qint64> WorkedBackStake(QStringView odds, QStringView target);
+
+// The first check of 逆算 that fails.
+enum class TargetProblem {
+    None,
+    TargetNotNumber,    // "数値を入力してください。", focus on the target
+    TargetNotPositive,  // "０以上で入力してください。", focus on the target
+    TooLarge,           // a stake, payout or the total cannot be shown or entered as a budget
+    NoBets,             // all eight odds boxes empty, focus on Txt_Buy1(0)
+    OddsMissing,        // no usable odds, focus on Txt_Odds(row)
+};
+
+struct WorkedBack {
+    TargetProblem problem = TargetProblem::None;
+    int row = -1;  // for OddsMissing: the first row with odds text
+    std::array<DistributionRow, DistributionRows> rows;  // as Distribute fills them
+    QString total;                                       // Lbl_Real_Pay and the budget
+};
+
+// Stakes worked back from a target payout: every row with usable odds gets its
+// WorkedBackStake and that stake's payout, the other rows nothing. The total
+// must fit the budget box.
+WorkedBack WorkBack(QStringView target, const RowTexts& odds);

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "common/Colours.h"
 #include "common/Controls.h"
@@ -42,6 +43,12 @@ const QString MsgNotPositive = QStringLiteral("０以上で入力してくださ
 const QString MsgNoBudget = QStringLiteral("総購入金額を入力してください。");
 const QString MsgNoBets = QStringLiteral("最低一件以上入力してください。");
 const QString MsgNoOdds = QStringLiteral("オッズを入力してください。");
+const QString MsgTargetTooLarge = QStringLiteral("目標払戻が大きすぎます。");
+
+// The lines under the buttons, twips.
+constexpr int SpreadTop = 5850;
+constexpr int TargetTop = SpreadTop + 2 * RowStep;
+constexpr int ButtonHeight = 375;
 
 // The picture of the odds button: a small tote board with odds figures.
 QPixmap oddsPicture() {
@@ -83,7 +90,7 @@ Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection,
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFont(UiFont(9));
-    setFixedSize(TwSize(5430, 5730));
+    setFixedSize(TwSize(5430, TargetTop + ButtonHeight + 105));
     buildControls();
     Form_Load();
 }
@@ -106,7 +113,7 @@ void Frm_Separate::buildControls() {
     Txt_Total_Pay = budget;
     Txt_Total_Pay->setObjectName(QStringLiteral("Txt_Total_Pay"));
     Txt_Total_Pay->setGeometry(TwRect(720, 660, 1320, BoxHeight));
-    Txt_Total_Pay->setMaxLength(6);
+    Txt_Total_Pay->setMaxLength(BudgetLength);
     Txt_Total_Pay->setToolTip(QStringLiteral("購入予算を入力してください"));
     Label7 = PlainLabel(this, QStringLiteral("Label7"), TwRect(2100, 660, 300, BoxHeight),
                         Qt::AlignLeft, QStringLiteral("円"));
@@ -172,6 +179,8 @@ void Frm_Separate::buildControls() {
     Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
                              TwRect(4065, 5250, 1215, 375));
 
+    buildSpreadLines();
+
     connect(Txt_Total_Pay, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
     connect(Cmd_Add, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Separate::Cmd_Cancel_Click);
@@ -193,7 +202,44 @@ void Frm_Separate::buildControls() {
     chain(Cmd_Cancel);
     chain(Command1);
     for (UpDown* upDown : Upd_Pay) chain(upDown);
+    chain(Txt_Target);
+    chain(Cmd_Target);
     Txt_Total_Pay->setFocus();
+}
+
+void Frm_Separate::buildSpreadLines() {
+    const int second = SpreadTop + RowStep;
+    Label11 = PlainLabel(this, QStringLiteral("Label11"), TwRect(120, SpreadTop, 1080, BoxHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("合成オッズ"));
+    Lbl_Synth = new QLabel(this);
+    MakeResultBox(Lbl_Synth, QStringLiteral("Lbl_Synth"), TwRect(1320, SpreadTop, 900, BoxHeight));
+    Label12 = PlainLabel(this, QStringLiteral("Label12"), TwRect(2340, SpreadTop, 600, BoxHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("払戻"));
+    Lbl_Return_Range = new QLabel(this);
+    MakeResultBox(Lbl_Return_Range, QStringLiteral("Lbl_Return_Range"),
+                  TwRect(3000, SpreadTop, 2280, BoxHeight));
+    Label13 = PlainLabel(this, QStringLiteral("Label13"), TwRect(2340, second, 600, BoxHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("収支"));
+    Lbl_Profit_Range = new QLabel(this);
+    MakeResultBox(Lbl_Profit_Range, QStringLiteral("Lbl_Profit_Range"),
+                  TwRect(3000, second, 2280, BoxHeight));
+
+    const int boxTop = TargetTop + (ButtonHeight - BoxHeight) / 2;
+    Label14 = PlainLabel(this, QStringLiteral("Label14"), TwRect(120, boxTop, 1080, BoxHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("目標払戻"));
+    Txt_Target = new EntryBox(this);
+    Txt_Target->setObjectName(QStringLiteral("Txt_Target"));
+    Txt_Target->setGeometry(TwRect(1320, boxTop, 900, BoxHeight));
+    Txt_Target->setMaxLength(BudgetLength);
+    Txt_Target->setToolTip(QStringLiteral("当たったときに受け取りたい払戻金を入力してください"));
+    Label15 = PlainLabel(this, QStringLiteral("Label15"), TwRect(2280, boxTop, 300, BoxHeight),
+                         Qt::AlignLeft, QStringLiteral("円"));
+    Cmd_Target = PlainButton(this, QStringLiteral("Cmd_Target"), QStringLiteral("逆算"),
+                             TwRect(2640, TargetTop, 1215, ButtonHeight));
+    Cmd_Target->setToolTip(QStringLiteral("どれが当たっても目標払戻に届く金額を各行に入れます"));
+
+    connect(Txt_Target, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Target_Change);
+    connect(Cmd_Target, &QPushButton::clicked, this, &Frm_Separate::Cmd_Target_Click);
 }
 
 void Frm_Separate::Form_Load() {
@@ -282,6 +328,7 @@ void Frm_Separate::Recalculate() {
         }
     }
     Lbl_Real_Pay->setText(result.total);
+    showSpread();
 }
 
 void Frm_Separate::Lbl_Income_Change(int index) {
@@ -296,6 +343,20 @@ void Frm_Separate::recountTotal() {
     RowTexts stakes;
     for (int i = 0; i < Rows; ++i) stakes[i] = Lbl_Pay[i]->text();
     Lbl_Real_Pay->setText(CountTotal(stakes));
+    showSpread();
+}
+
+void Frm_Separate::showSpread() {
+    RowTexts odds, stakes;
+    for (int i = 0; i < Rows; ++i) {
+        odds[i] = Txt_Odds[i]->text();
+        stakes[i] = Lbl_Pay[i]->text();
+    }
+    const Spread spread = SpreadOf(odds, stakes, Lbl_Real_Pay->text());
+    Lbl_Synth->setText(spread.composite);
+    Lbl_Return_Range->setText(spread.returns);
+    Lbl_Profit_Range->setText(spread.profit);
+    SetForeground(Lbl_Profit_Range, spread.loss ? Colours::Red : Colours::Black);
 }
 
 void Frm_Separate::Upd_Pay_UpClick(int index) {
@@ -361,12 +422,12 @@ void Frm_Separate::Command1_Click() {
     };
     switch (selection_.typeCode().value_or(Quinella)) {
         case Quinella: {
-            Frm_Odds picker(state_, selection_, sink, this);
+            Frm_Odds picker(state_, selection_, sink, this, PicksLine);
             RunModal(picker);
             break;
         }
         case BracketQuinella: {
-            Frm_Odds2 picker(state_, selection_, sink, this);
+            Frm_Odds2 picker(state_, selection_, sink, this, PicksLine);
             RunModal(picker);
             break;
         }
@@ -376,6 +437,47 @@ void Frm_Separate::Command1_Click() {
             break;
         }
     }
+}
+
+void Frm_Separate::Txt_Target_Change() {
+    acceptEntry(Txt_Target);
+}
+
+void Frm_Separate::Cmd_Target_Click() {
+    RowTexts odds;
+    for (int i = 0; i < Rows; ++i) odds[i] = Txt_Odds[i]->text();
+    const WorkedBack worked = WorkBack(Txt_Target->text(), odds);
+    const auto refuse = [this](const QString& message, QLineEdit* box) {
+        ShowMessage(this, message);
+        box->selectAll();
+        box->setFocus();
+    };
+    switch (worked.problem) {
+        case TargetProblem::TargetNotNumber:
+            return refuse(MsgNotNumber, Txt_Target);
+        case TargetProblem::TargetNotPositive:
+            return refuse(MsgNotPositive, Txt_Target);
+        case TargetProblem::TooLarge:
+            return refuse(MsgTargetTooLarge, Txt_Target);
+        case TargetProblem::NoBets:
+            return refuse(MsgNoBets, Txt_Buy1[0]);
+        case TargetProblem::OddsMissing:
+            return refuse(MsgNoOdds, Txt_Odds[worked.row]);
+        case TargetProblem::None:
+            break;
+    }
+    {
+        // The sum stands as the budget without being spread again, so that
+        // the payout colours compare every payout with it.
+        const QSignalBlocker noRecalculation(Txt_Total_Pay);
+        Txt_Total_Pay->setText(worked.total);
+    }
+    for (int i = 0; i < Rows; ++i) {
+        Lbl_Pay[i]->setText(worked.rows[i].stake);
+        Lbl_Income[i]->setText(worked.rows[i].payout);
+    }
+    Lbl_Real_Pay->setText(worked.total);
+    showSpread();
 }
 
 void Frm_Separate::Cmd_Cancel_Click() {

@@ -55,6 +55,18 @@ public:
     // Buttons
     QPushButton* Cmd_Add;
     QPushButton* Cmd_Cancel;
+    // What the bets promise, under the buttons
+    QLabel* Label11;  // "合成オッズ"
+    QLabel* Lbl_Synth;
+    QLabel* Label12;  // "払戻"
+    QLabel* Lbl_Return_Range;
+    QLabel* Label13;  // "収支"
+    QLabel* Lbl_Profit_Range;
+    // Stakes worked back from a target payout
+    QLabel* Label14;  // "目標払戻"
+    QLineEdit* Txt_Target;
+    QLabel* Label15;  // "円"
+    QPushButton* Cmd_Target;
 
     // Focus moves of the row boxes for a key (13 Enter, 38 Up, 40 Down; other
     // codes do nothing).
@@ -74,9 +86,12 @@ private slots:
     void Cmd_Add_Click();
     void Cmd_Cancel_Click();
     void Command1_Click();
+    void Txt_Target_Change();
+    void Cmd_Target_Click();
 
 private:
     void buildControls();
+    void buildSpreadLines();
     void Form_Load();
     // Rewrites every stake, payout and the total from the budget and the odds.
     void Recalculate();
@@ -84,6 +99,8 @@ private:
     // with its message, kept, selected and focused.
     bool acceptEntry(QLineEdit* box);
     void recountTotal();
+    // The composite odds and the payout and profit ranges of the rows as they stand.
+    void showSpread();
 
     AppState& state_;
     RaceSelection selection_;

@@ -1,5 +1,6 @@
 // The distribution arithmetic on a budget and eight odds texts, then the
-// up-down moves and the checks of OK on what it showed.
+// up-down moves, the stakes worked back from the budget as a target, the
+// payout range and the checks of OK on what it showed.
 
 #include <cmath>
 
@@ -68,7 +69,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(LooksFinite(down->payout));
         }
         PayoutShort(d.rows[i].payout, budget);
+
+        // The budget taken as a target payout: the stake worked back reaches
+        // it, and 100 yen less would not (up to a rounding hair of the check).
+        if (const std::optional<qint64> back = WorkedBackStake(odds[i], budget)) {
+            const double rate = *NumericValue(odds[i]), target = *NumericValue(budget);
+            FUZZ_CHECK(*back >= 100 && *back % 100 == 0);
+            FUZZ_CHECK(rate * double(*back) >= target * (1 - 1e-12));
+            FUZZ_CHECK(*back == 100 || rate * double(*back - 100) < target * (1 + 1e-12));
+        }
     }
+    SpreadOf(odds, stakes, d.total);
 
     BetRows bets;
     for (int i = 0; i < DistributionRows; ++i) {

@@ -42,8 +42,8 @@ int rowTop(int row, bool lower) {
 }  // namespace
 
 Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSink sink,
-                   QWidget* parent)
-    : QDialog(parent), sink_(std::move(sink)) {
+                   QWidget* parent, PickSummary summary)
+    : QDialog(parent), sink_(std::move(sink)), summary_(std::move(summary)) {
     setObjectName(QStringLiteral("Frm_Odds"));
     setWindowTitle(QStringLiteral("馬連"));
     setFont(UiFont(9));
@@ -85,7 +85,7 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
 
     Label5 = PlainLabel(this, QStringLiteral("Label5"),
                        TwRect(Margin, BottomTop, 4500, ButtonHeight), Qt::AlignLeft);
-    Label5->setText(QStringLiteral("・選択したオッズが赤くなります。"));
+    ShowPicks();
     const int right = Margin + GridWidth;
     Cmd_OK =
         PlainButton(this, QStringLiteral("Cmd_OK"), QStringLiteral("OK"),
@@ -130,12 +130,22 @@ void Frm_Odds::Lbl_Uma_Click(int index) {
     if (result == Toggle::Ignored) return;
     if (result == Toggle::Refused) ShowMessage(this, QString::fromUtf16(MsgTooManyPicks));
     RepaintCells();
+    ShowPicks();
 }
 
 void Frm_Odds::RepaintCells() {
     for (int i = 0; i < QuinellaCellCount; ++i) {
         SetShade(Lbl_Uma[i], OddsShade(Lbl_Uma[i]->text(), Sel_Flag[i]));
     }
+}
+
+void Frm_Odds::ShowPicks() {
+    QStringList picked;
+    for (int i = 0; i < QuinellaCellCount; ++i) {
+        if (Sel_Flag[i]) picked << Lbl_Uma[i]->text();
+    }
+    const QString line = summary_ ? summary_(picked) : QString();
+    Label5->setText(line.isEmpty() ? QStringLiteral("・選択したオッズが赤くなります。") : line);
 }
 
 void Frm_Odds::Cmd_OK_Click() {

@@ -19,7 +19,7 @@ class Frm_Odds : public QDialog {
     Q_OBJECT
 public:
     Frm_Odds(const AppState& state, const RaceSelection& selection, PickSink sink,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, PickSummary summary = {});
 
 public slots:
     void Lbl_Uma_Click(int index);
@@ -29,8 +29,11 @@ public slots:
 private:
     void Form_Load(const AppState& state, const RaceSelection& selection);
     void RepaintCells();
+    // The bottom line: what the summary says of the picks, or its own caption.
+    void ShowPicks();
 
     PickSink sink_;
+    PickSummary summary_;
     std::array<bool, QuinellaCellCount> Sel_Flag{};
 
     std::array<ClickLabel*, QuinellaCellCount> Lbl_Uma{};

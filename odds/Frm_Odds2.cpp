@@ -42,8 +42,8 @@ int rowTop(int row, bool lower) {
 }  // namespace
 
 Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, PickSink sink,
-                     QWidget* parent)
-    : QDialog(parent), sink_(std::move(sink)) {
+                     QWidget* parent, PickSummary summary)
+    : QDialog(parent), sink_(std::move(sink)), summary_(std::move(summary)) {
     setObjectName(QStringLiteral("Frm_Odds2"));
     setWindowTitle(QStringLiteral("枠連"));
     setFont(UiFont(12));
@@ -85,7 +85,7 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
     Label5 = PlainLabel(this, QStringLiteral("Label5"),
                        TwRect(Margin, BottomTop, 3300, ButtonHeight), Qt::AlignLeft);
     Label5->setFont(UiFont(9));
-    Label5->setText(QStringLiteral("・選択したオッズが赤くなります。"));
+    ShowPicks();
     const int buttonsTop = BottomTop;
     const int right = Margin + GridWidth;
     Cmd_OK =
@@ -118,12 +118,22 @@ void Frm_Odds2::Lbl_Odds_Click(int index) {
     if (result == Toggle::Ignored) return;
     if (result == Toggle::Refused) ShowMessage(this, QString::fromUtf16(MsgTooManyPicks));
     RepaintCells();
+    ShowPicks();
 }
 
 void Frm_Odds2::RepaintCells() {
     for (int t = 0; t < BracketCellCount; ++t) {
         SetShade(Lbl_Odds[t], OddsShade(Lbl_Odds[t]->text(), Sel_Flag[t]));
     }
+}
+
+void Frm_Odds2::ShowPicks() {
+    QStringList picked;
+    for (int t = 0; t < BracketCellCount; ++t) {
+        if (Sel_Flag[t]) picked << Lbl_Odds[t]->text();
+    }
+    const QString line = summary_ ? summary_(picked) : QString();
+    Label5->setText(line.isEmpty() ? QStringLiteral("・選択したオッズが赤くなります。") : line);
 }
 
 void Frm_Odds2::Cmd_OK_Click() {

@@ -48,3 +48,69 @@ TEST(Distribute, WithoutAPositiveBudgetNothingIsSpread) {
 TEST(Distribute, RowsWithoutUsableOddsAreNotMovedByHand) {
     EXPECT_FALSE(StakeUp(u"500", u"12a") || StakeDown(u"500", u"0"));
 }
+
+TEST(Spread, CompositeOddsOfTheUsableRowsRoundedDown) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"2.5", "5.0", "10.0"}, "選択 3点 合成オッズ 1.42倍"},
+        {{"  2.5"}, "選択 1点 合成オッズ 2.50倍"},  // one bet: its own odds
+        {{"1.15"}, "選択 1点 合成オッズ 1.15倍"},   // not 1.14 by a rounding hair
+        {{"12a", "0", "4"}, "選択 3点 合成オッズ 4.00倍"},
+        {{"12a"}, "選択 1点"},
+        {{}, ""}};
+    for (const auto& [odds, line] : cases) EXPECT_EQ(PicksLine(odds).toStdString(), line);
+}
+
+TEST(Spread, PayoutAndProfitRangesOfTheStakesAsTheyStand) {
+    // Odds, stakes, total: composite | returns | profit, and "!" when a hit can lose.
+    const std::tuple<RowTexts, RowTexts, const char*, const char*> cases[] = {
+        {{"2.5", "4.0", "10.0"},
+         {"5300", "3300", "1300"},
+         "9900",
+         "1.33倍|13,000〜13,250円|+3,100〜+3,350円"},
+        {{"1.5", "2.8", "7.3", "25.6"},
+         {"1700", "900", "300", "100"},
+         "3000",
+         "0.83倍|2,190〜2,560円|-810〜-440円!"},
+        {{"3", "3"}, {"400", "400"}, "800", "1.50倍|1,200円|+400円"},
+        {{"2.5", "4"}, {"", "300"}, "300", "1.53倍|1,200円|+900円"},  // no stake: no hit to count
+        {{"1.25", "4"}, {"100", "500"}, "600", "0.95倍|125〜2,000円|-475〜+1,400円!"},
+        {{"2.5", "12a"}, {"", "500"}, "500", "||"}};  // no stake on usable odds
+    for (const auto& [odds, stakes, total, shown] : cases) {
+        const Spread s = SpreadOf(odds, stakes, QString::fromUtf8(total));
+        EXPECT_EQ(
+            (s.composite + '|' + s.returns + '|' + s.profit + (s.loss ? "!" : "")).toStdString(),
+            shown);
+    }
+}
+
+TEST(WorkBack, SmallestWholeHundredsReachingTheTarget) {
+    const std::tuple<const char*, const char*, qint64> stakes[] = {
+        {"2.5", "1000", 400},     {"2.5", "1001", 500},
+        {"1.15", "345", 300},  // exact at the boundary
+        {"4.0", "10,000", 2500},  {"3", "50", 100},
+        {" 1.1 ", "999.5", 1000}, {"2.5", "1e3", 400}};
+    for (const auto& [odds, target, stake] : stakes)
+        EXPECT_EQ(WorkedBackStake(QString::fromUtf8(odds), QString::fromUtf8(target)), stake)
+            << odds << " " << target;
+    for (auto [odds, target] :
+         {std::pair{"12a", "1000"}, {"0", "1000"}, {"2.5", "0"}, {"2.5", "1e20"}})
+        EXPECT_FALSE(WorkedBackStake(QString::fromUtf8(odds), QString::fromUtf8(target)));
+
+    const WorkedBack worked = WorkBack(u"10000", {"2.5", "", "4.0", "10.0"});
+    QStringList shown;
+    for (const DistributionRow& row : worked.rows) shown << row.stake + '/' + row.payout;
+    EXPECT_EQ((shown.join(' ') + " = " + worked.total).toStdString(),
+              "4000/10000 / 2500/10000 1000/10000 / / / / = 7500");
+    // What is missing, in the order it is asked for.
+    const std::tuple<const char*, RowTexts, TargetProblem, int> problems[] = {
+        {"", {"2.5"}, TargetProblem::TargetNotNumber, -1},
+        {"0", {"2.5"}, TargetProblem::TargetNotPositive, -1},
+        {"1000", {}, TargetProblem::NoBets, -1},
+        {"1000", {"", "", "12a", "0"}, TargetProblem::OddsMissing, 2},
+        {"999999", {"1.1", "2"}, TargetProblem::TooLarge, -1}};  // 1,409,100 in the budget box
+    for (const auto& [target, odds, problem, row] : problems) {
+        const WorkedBack refused = WorkBack(QString::fromUtf8(target), odds);
+        EXPECT_EQ(refused.problem, problem) << target;
+        EXPECT_EQ(refused.row, row) << target;
+    }
+}

@@ -9,6 +9,7 @@
 
 #include "common/Colours.h"
 #include "common/Memo.h"
+#include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
@@ -68,6 +69,15 @@ protected:
     ModalDriver modal;
     std::unique_ptr<Frm_Separate> window;
 };
+
+// The line under the buttons as "composite|returns|profit", "!" when the profit is red.
+std::string SpreadShown(QWidget* window) {
+    QLabel* profit = Find<QLabel>(window, "Lbl_Profit_Range");
+    return (Find<QLabel>(window, "Lbl_Synth")->text() + '|' +
+            Find<QLabel>(window, "Lbl_Return_Range")->text() + '|' + profit->text() +
+            (Foreground(profit) == Colours::Red ? "!" : ""))
+        .toStdString();
+}
 
 }  // namespace
 
@@ -221,4 +231,100 @@ TEST_F(SeparateTest, OddsButtonHandsThePicksToTheRows) {
     open(WinPlace);
     press("Command1");
     EXPECT_EQ(modal.opened, (QStringList{"Frm_Odds", "Frm_Odds2", "Frm_Odds3"}));
+}
+
+TEST_F(SeparateTest, SpreadLineFollowsEveryChangeOfTheRows) {
+    open();
+    for (const char* name :
+         {"Label11", "Lbl_Synth", "Label12", "Lbl_Return_Range", "Label13", "Lbl_Profit_Range",
+          "Label14", "Txt_Target", "Label15", "Cmd_Target"}) {
+        const QRect place = Find<QWidget>(window.get(), name)->geometry();  // under the old bottom
+        EXPECT_TRUE(place.top() >= Tw(5730) && window->rect().contains(place)) << name;
+    }
+    enter(odds(0), {"2.5", "", "", "4.0", "", "", "10.0"});
+    EXPECT_EQ(SpreadShown(window.get()), "||");  // no stakes without a budget
+    enter(budget(), {"10000"});
+    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|13,000〜13,250円|+3,100〜+3,350円");
+    arrow(2, "Up");
+    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|13,200〜14,000円|+3,200〜+4,000円");
+    for (int i = 0; i < 33; ++i) arrow(0, "Down");  // 2000 on 2.5 pays 5000 of 6700 staked
+    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|5,000〜14,000円|-1,700〜+7,300円!");
+    odds(1)->clear();
+    EXPECT_EQ(SpreadShown(window.get()), "2.00倍|20,000円|+10,000円");
+}
+
+TEST_F(SeparateTest, TargetWorksTheStakesBackWithoutSpreadingThem) {
+    open();
+    enter(buy1(0), {"1", "2", "2.5", "1", "3", "4.0", "1", "4", "10.0"});
+    enter(box("Txt_Target"), {"10000"});
+    press("Cmd_Target");
+    EXPECT_EQ(rows(), "4000/10000 2500/10000 1000/10000 = 7500");
+    EXPECT_EQ(budget()->text(), "7500");
+    EXPECT_EQ(QList<QColor>({colour(0), colour(1), colour(2)}), QList<QColor>(3, Colours::Black));
+    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|10,000円|+2,500円");
+    enter(budget(), {"10000"});  // a new budget spreads again
+    EXPECT_EQ(rows(), "5300/13250 3300/13200 1300/13000 = 9900");
+
+    enter(odds(0), {"1.8", "", "", "2", "", "", "20"});
+    enter(box("Txt_Target"), {"1000"});
+    press("Cmd_Target");
+    EXPECT_EQ(rows(), "600/1080 500/1000 100/2000 = 1200");
+    EXPECT_EQ(
+        QList<QColor>({colour(0), colour(1), colour(2)}),
+        QList<QColor>({Colours::Red, Colours::Red, Colours::Black}));  // hits short of the total
+    EXPECT_EQ(SpreadShown(window.get()), "0.90倍|1,000〜2,000円|-200〜+800円!");
+    press("Cmd_Add");
+    EXPECT_EQ(MemoText(&memo),
+              u"東京\t11R\t馬連\r\n\t1-2\t600\r\n\t1-3\t500\r\n\t1-4\t100\r\n\r\n"_qs);
+}
+
+TEST_F(SeparateTest, TargetSaysWhatIsMissingAndChangesNothing) {
+    const char *notNumber = "数値を入力してください。", *notPositive = "０以上で入力してください。";
+    // Odds of rows 0.., target typed, messages of typing and of 逆算, box focused.
+    const std::tuple<QStringList, const char*, std::string, const char*> cases[] = {
+        {{"2.5"}, "", notNumber, "Txt_Target"},
+        {{"2.5"}, "0", std::string(notPositive) + '|' + notPositive, "Txt_Target"},
+        {{"2.5"}, "12a", std::string(notNumber) + '|' + notNumber, "Txt_Target"},
+        {{}, "1000", "最低一件以上入力してください。", "Txt_Buy1(0)"},
+        {{"", "", "12a"}, "1000", "オッズを入力してください。", "Txt_Odds(2)"},
+        {{"1.1", "2"}, "999999", "目標払戻が大きすぎます。", "Txt_Target"}};
+    for (const auto& [oddsTexts, target, shown, focus] : cases) {
+        open();
+        enter(budget(), {"1000"});
+        for (int i = 0; i < oddsTexts.size(); ++i) odds(i)->setText(oddsTexts[i]);
+        const std::string before = rows() + budget()->text().toStdString();
+        messages.clear();
+        enter(box("Txt_Target"), {target});
+        press("Cmd_Target");
+        EXPECT_EQ(messages.texts().join('|').toStdString(), shown) << target;
+        auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_TRUE(focused);
+        EXPECT_EQ(focused->objectName(), focus);
+        EXPECT_EQ(focused->selectedText(), focused->text());
+        EXPECT_EQ(rows() + budget()->text().toStdString(), before);
+    }
+}
+
+TEST_F(SeparateTest, PickersLineCountsThePicksAndTheirCompositeOdds) {
+    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18"), zo = ZoBuilder();
+    for (int k = 0; k < 153; ++k) uo.setRight(UoLayout::QuinellaOdds(k), u"%1.5 "_qs.arg(k + 2));
+    for (int t = 0; t < 36; ++t) zo.setRight(ZoLayout::BracketOdds(t), QString("%1.5").arg(t + 3));
+    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) && zo.writeTo(data.file("zo-51b.jra")));
+    QStringList lines;
+    auto pick = [&](const char* cell, std::vector<int> cells) {
+        modal.then([=, &lines](QDialog& picker) {
+            for (int pass = 0; pass < 2; ++pass) {  // pick them all, then unpick them all
+                for (int i : cells) Click(Find<QLabel>(&picker, at(cell, i)));
+                lines << Find<QLabel>(&picker, "Label5")->text();
+            }
+        });
+        press("Command1");
+    };
+    open();
+    pick("Lbl_Uma", {0, 16, 17, 30});  // 2.5, 18.5, 19.5 and 32.5
+    open(BracketQuinella);
+    pick("Lbl_Odds", {0, 15, 35});  // 3.5, 18.5 and 38.5
+    EXPECT_EQ(lines,
+              (QStringList{"選択 4点 合成オッズ 1.86倍", "・選択したオッズが赤くなります。",
+                           "選択 3点 合成オッズ 2.73倍", "・選択したオッズが赤くなります。"}));
 }
