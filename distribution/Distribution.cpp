@@ -186,6 +186,7 @@ QString PicksLine(const QStringList& picked) {
 namespace {
 
 __extension__ typedef unsigned __int128 Wide;
+constexpr Wide WideMax = ~Wide(0);
 
 // A positive decimal text as digits x 10^exponent, exactly; nullopt when the
 // text is not a positive number or has more significant digits than 18.
@@ -218,8 +219,8 @@ std::optional<Decimal> exactDecimal(QStringView text) {
         if (!fraction) ++decimal.exponent;
     }
     if (i < text.size()) {
-        // The exponent: a value beyond a few hundred already failed NumericValue
-        // unless the digits make up for it; clamp far beyond any of those.
+        // The exponent, clamped far beyond any that a text of reasonable length
+        // can balance with its digits.
         bool negative = false;
         int exponent = 0;
         for (++i; i < text.size(); ++i) {
@@ -244,7 +245,7 @@ std::optional<Wide> scaleUp(Wide a, int n) {
     if (a == 0) return Wide(0);
     if (n > 38) return std::nullopt;
     const Wide factor = power10(n);
-    if (a > std::numeric_limits<Wide>::max() / factor) return std::nullopt;
+    if (a > WideMax / factor) return std::nullopt;
     return a * factor;
 }
 

@@ -45,10 +45,12 @@ const QString MsgNoBets = QStringLiteral("最低一件以上入力してくだ�
 const QString MsgNoOdds = QStringLiteral("オッズを入力してください。");
 const QString MsgTargetTooLarge = QStringLiteral("目標払戻が大きすぎます。");
 
-// The lines under the buttons, twips.
+// The lines under OK and Cancel, twips: two lines of figures, then the target.
+// The window ends as far below 逆算 as it used to end below OK.
 constexpr int SpreadTop = 5850;
 constexpr int TargetTop = SpreadTop + 2 * RowStep;
 constexpr int ButtonHeight = 375;
+constexpr int BottomMargin = 105;
 
 // The picture of the odds button: a small tote board with odds figures.
 QPixmap oddsPicture() {
@@ -90,7 +92,7 @@ Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection,
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFont(UiFont(9));
-    setFixedSize(TwSize(5430, TargetTop + ButtonHeight + 105));
+    setFixedSize(TwSize(5430, TargetTop + ButtonHeight + BottomMargin));
     buildControls();
     Form_Load();
 }
