@@ -22,8 +22,8 @@
 #include "app/frmSplash.h"
 #include "common/Clock.h"
 #include "common/ProgramDir.h"
+#include "common/SystemText.h"
 #include "racedata/AppState.h"
-#include "racedata/Cp932.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
 #include "recommend/Frm_Special.h"
@@ -53,6 +53,7 @@ protected:
             if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w)) delete w;
         SetClock({});
         SetSaveFileDialog({});
+        SetSystemEncoding(nullptr);
     }
 
     void select(const char* place, int race) {
@@ -264,22 +265,30 @@ TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
     EXPECT_EQ(third->Lbl_Place->text(), QStringLiteral("京都"));
 }
 
-TEST_F(MainWindow, SavesInCp932WithCrLfAfterAskingWhatWouldBeLost) {
+TEST_F(MainWindow, SavesInTheSystemEncodingWithCrLfAfterAskingWhatWouldBeLost) {
     window->Txt_Main->setPlainText(QStringLiteral("メモ"));
     window->Save->trigger();  // cancelled: nothing is written
     EXPECT_TRUE(QDir(data.path()).isEmpty());
+    // The system's encoding as a Japanese Windows has it, and as this UTF-8 Linux has it.
+    const char* cp932 = "windows-31j";
     // clang-format off
-    const struct { const char16_t* memo; const char* old; MsgAnswer answer; const char16_t* asked;
-                   const char16_t* saved; } cases[] = {
-        {u"", nullptr, MsgAnswer::Ok, nullptr, u"\r\n"},
-        {u"東京\t11R\n\t3-7\t800", nullptr, MsgAnswer::Ok, nullptr, u"東京\t11R\r\n\t3-7\t800\r\n"},
-        {u"新しい", "old\r\n", MsgAnswer::No, u"置き換えますか", u"old\r\n"},
-        {u"新しい", "old\r\n", MsgAnswer::Yes, u"置き換えますか", u"新しい\r\n"},
-        {u"目標 \U0001F600", nullptr, MsgAnswer::Cancel, u"シフトJIS", nullptr},
-        {u"目標 \U0001F600", nullptr, MsgAnswer::Ok, u"シフトJIS", u"目標 ?\r\n"}};
+    const struct { const char* encoding; const char16_t* memo; const char* old; MsgAnswer answer;
+                   const char16_t* asked; const char* saved; } cases[] = {
+        {cp932, u"", nullptr, MsgAnswer::Ok, nullptr, "\r\n"},
+        {cp932, u"東京\t11R\n\t3-7\t800", nullptr, MsgAnswer::Ok, nullptr,
+         "\x93\x8c\x8b\x9e\t11R\r\n\t3-7\t800\r\n"},
+        {cp932, u"新しい", "old\r\n", MsgAnswer::No, u"置き換えますか", "old\r\n"},
+        {cp932, u"新しい", "old\r\n", MsgAnswer::Yes, u"置き換えますか", "\x90\x56\x82\xb5\x82\xa2\r\n"},
+        {cp932, u"目標 \U0001F600", nullptr, MsgAnswer::Cancel, u"文字コード（シフトJIS）", ""},
+        {cp932, u"目標 \U0001F600", nullptr, MsgAnswer::Ok, u"文字コード（シフトJIS）",
+         "\x96\xda\x95\x57 ?\r\n"},
+        {nullptr, u"東京\t11R\n目標 \U0001F600", nullptr, MsgAnswer::Ok, nullptr,
+         "\xe6\x9d\xb1\xe4\xba\xac\t11R\r\n\xe7\x9b\xae\xe6\xa8\x99 \xf0\x9f\x98\x80\r\n"},
+        {nullptr, u"馬\xD800", nullptr, MsgAnswer::Ok, u"文字コード（UTF-8）", "\xe9\xa6\xac?\r\n"}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
+        SetSystemEncoding(c.encoding);
         QFile::remove(data.file("memo.txt"));
         ASSERT_TRUE(!c.old || data.write("memo.txt", c.old));
         window->Txt_Main->setPlainText(QString::fromUtf16(c.memo));
@@ -289,8 +298,9 @@ TEST_F(MainWindow, SavesInCp932WithCrLfAfterAskingWhatWouldBeLost) {
         window->Save->trigger();
         EXPECT_EQ(messages.shown.size(), c.asked ? 1u : 0u);
         EXPECT_TRUE(!c.asked || messages.texts().value(0).contains(QString::fromUtf16(c.asked)));
-        EXPECT_EQ(data.read("memo.txt"), c.saved ? EncodeCp932(QString::fromUtf16(c.saved)) : "");
+        EXPECT_EQ(data.read("memo.txt"), QByteArray(c.saved));
     }
+    SetSystemEncoding(nullptr);
     EXPECT_EQ(offered.mid(0, 3), QStringList({QString(), QString(), data.file("memo.txt")}));
 }
 

@@ -32,6 +32,8 @@ ModalDriver::ModalDriver() {
     SetModalRunner([this](QDialog& dialog) {
         opened << dialog.objectName();
         dialog.setResult(QDialog::Rejected);
+        // Modal as exec() makes it: the windows beneath it take no input.
+        dialog.setAttribute(Qt::WA_ShowModal, true);
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         if (!steps_.empty()) {
