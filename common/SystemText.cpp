@@ -29,8 +29,8 @@ QStringEncoder encoder(const char* encoding) {
 
 bool isCp932(const QString& name) {
     static const QStringList names = {QStringLiteral("windows-31j"), QStringLiteral("cp932"),
-                                      QStringLiteral("shift_jis"), QStringLiteral("sjis"),
-                                      QStringLiteral("ms932"), QStringLiteral("ms_kanji")};
+                                      QStringLiteral("shift_jis"),   QStringLiteral("sjis"),
+                                      QStringLiteral("ms932"),       QStringLiteral("ms_kanji")};
     return names.contains(name, Qt::CaseInsensitive);
 }
 

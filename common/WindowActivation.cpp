@@ -55,4 +55,6 @@ bool ActivatedFromOwnWindow(const QWidget* window) {
     return history().cameFromOwn(window->windowHandle());
 }
 
-void InstallWindowActivationTracking() { history(); }
+void InstallWindowActivationTracking() {
+    history();
+}

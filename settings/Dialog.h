@@ -48,8 +48,8 @@ private:
 
     QLineEdit* Text1_;
     QFileSystemModel* model_;
-    QString drive_;  // root of the drive shown
-    QString path_;   // the opened directory
+    QString drive_;                       // root of the drive shown
+    QString path_;                        // the opened directory
     QHash<QString, QString> lastOpened_;  // per drive root, the directory last opened on it
     int driveIndex_ = -1;
     bool followOpened_ = false;  // keep the opened directory in view as rows arrive
