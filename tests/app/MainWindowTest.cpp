@@ -381,3 +381,53 @@ TEST_F(MainWindow, HelpSaysAMissingFileAndOpensAtItsContentsWhateverTheCurrentDi
     }
     QDir::setCurrent(before);
 }
+
+TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThere) {
+    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18");
+    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) && ZoBuilder().writeTo(data.file("zo-51b.jra")));
+    select("東京", 11);
+    activateMain();
+    QTest::keyClick(window->windowHandle(), Qt::Key_F1);  // open before the modal windows
+    QPointer<Frm_Help> first = window->memoCommands().helpWindow();
+    ASSERT_TRUE(first && first->isVisible());
+
+    QStringList helped;
+    auto f1 = [&](QDialog& dlg) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dlg; }));
+        QWidget* focus = QApplication::focusWidget();
+        // Keys and clicks through the window system, which holds them back from a
+        // window that a modal window blocks.
+        QTest::keyClick(dlg.windowHandle(), Qt::Key_F1);
+        QPointer<Frm_Help> help = window->memoCommands().helpWindow();
+        ASSERT_TRUE(help && (!first || help == first));  // the open one comes to the front
+        ASSERT_TRUE(QTest::qWaitFor([&] { return help->isActiveWindow(); }));
+        QTest::keyClick(help->windowHandle(), Qt::Key_End);
+        const bool scrolled = help->Txt_Help->verticalScrollBar()->value() > 0;
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Tab, Qt::Key_Return})  // the first link
+            QTest::keyClick(help->windowHandle(), key);
+        if (scrolled && help->Txt_Help->source().fragment() == "main") helped << dlg.objectName();
+        help->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return QApplication::activeWindow() == &dlg && QApplication::focusWidget() == focus;
+        }));
+    };
+    modal.then([&](QDialog& options) {
+        f1(options);
+        modal.then(f1);
+        Click(Find<QPushButton>(&options, "Command1"));  // the directory chooser
+    });
+    window->Option->trigger();
+    for (int type = 0; type < 3; ++type) {
+        window->Cmb_Type->setCurrentIndex(type);
+        modal.then([&](QDialog& separate) {
+            f1(separate);
+            modal.then(f1);
+            Click(Find<QPushButton>(&separate, "Command1"));  // the odds window
+        });
+        activateMain();
+        window->Cmd_Separate->setFocus(Qt::TabFocusReason);  // Enter on the focused button
+        QTest::keyClick(window->Cmd_Separate, Qt::Key_Return);
+    }
+    EXPECT_EQ(helped, QStringList({"Frm_Option", "Dialog", "Frm_Separate", "Frm_Odds",
+                                   "Frm_Separate", "Frm_Odds2", "Frm_Separate", "Frm_Odds3"}));
+}
