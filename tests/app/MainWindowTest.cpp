@@ -384,7 +384,8 @@ TEST_F(MainWindow, HelpSaysAMissingFileAndOpensAtItsContentsWhateverTheCurrentDi
 
 TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThere) {
     RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18");
-    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) && ZoBuilder().writeTo(data.file("zo-51b.jra")));
+    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) &&
+                ZoBuilder().writeTo(data.file("zo-51b.jra")));
     select("東京", 11);
     activateMain();
     QTest::keyClick(window->windowHandle(), Qt::Key_F1);  // open before the modal windows
@@ -430,4 +431,34 @@ TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThe
     }
     EXPECT_EQ(helped, QStringList({"Frm_Option", "Dialog", "Frm_Separate", "Frm_Odds",
                                    "Frm_Separate", "Frm_Odds2", "Frm_Separate", "Frm_Odds3"}));
+}
+
+TEST_F(MainWindow, ResultFollowsARaceReadMeanwhileAfterAnotherWindowClosedButNotFromOutside) {
+    writeResult(3);
+    writeResult(4);
+    ASSERT_TRUE(ZoBuilder().writeTo(data.file("zo-62" + RaceChar(4) + ".jra")));
+    select("中山", 3);
+    QPointer<Frm_Result> result = press<Frm_Result>(window->Cmd_Result);
+    ASSERT_TRUE(result);
+    select("中山", 4);
+    QPointer<Frm_Special> special = press<Frm_Special>(window->Cmd_Special);  // reads 4R's result
+    ASSERT_TRUE(special);
+    auto activate = [](QWidget* w) {
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w; }));
+    };
+    // The user goes to another program, as the platform reports it (no window of
+    // ours is active, the recommendation window is still open), and comes back.
+    emit qApp->focusWindowChanged(nullptr);
+    activate(result);
+    EXPECT_EQ(result->Lbl_Race->text(), QStringLiteral(" 3"));
+    // From the recommendation window, which is closed before the result window is clicked.
+    activate(special);
+    special->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return special.isNull(); }));
+    result->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return result.isNull(); }));
+    auto* followed = qobject_cast<Frm_Result*>(QApplication::activeWindow());
+    ASSERT_TRUE(followed);
+    EXPECT_EQ(followed->Lbl_Race->text(), QStringLiteral(" 4"));
 }
