@@ -1,8 +1,11 @@
 #include "app/Frm_Help.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "common/Fonts.h"
@@ -39,4 +42,34 @@ void Frm_Help::ShowContents() {
     }
     // Loading the same file again also returns to its top, the contents page.
     Txt_Help->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+}
+
+void Frm_Help::ShowOver(QWidget* from) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != this) {
+        const Qt::WindowModality modality = modal ? Qt::ApplicationModal : Qt::NonModal;
+        // The modality of a window changes only while it is hidden.
+        if (modality != windowModality()) {
+            hide();
+            setWindowModality(modality);
+        }
+    }
+    if (from && from != this) returnTo_ = from;
+    ShowContents();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Frm_Help::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    // Once the help is gone (and a modal one no longer blocks it), the window
+    // the user came from is active again; it gives the focus back to its
+    // control itself.
+    if (QWidget* back = returnTo_) {
+        QTimer::singleShot(0, back, [back] {
+            if (back->isVisible()) back->activateWindow();
+        });
+    }
 }

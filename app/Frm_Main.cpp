@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/MemoCommands.h"
+#include "common/AppKeys.h"
 #include "common/Clock.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -123,6 +124,8 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
     const QSize client = TwSize(6600, 5205);
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
 
+    SetHelpRequest(this, [this](QWidget* from) { memoCommands_->mokuji_Click(from); });
+
     Form_Load();
     Timer1->start();
 }
@@ -152,9 +155,12 @@ void Frm_Main::buildMenus() {
     Help->setObjectName(QStringLiteral("Help"));
     mokuji = Help->addAction(QStringLiteral("目次"));
     mokuji->setObjectName(QStringLiteral("mokuji"));
-    // F1 opens the same help from every window of the program.
+    // F1 opens the help from every window of the program, modal ones too: the
+    // application-wide keys handle it (a shortcut of this window would be
+    // blocked by a modal window). The menu shows the key; its shortcut acts
+    // only while the menu itself has the focus.
     mokuji->setShortcut(QKeySequence(Qt::Key_F1));
-    mokuji->setShortcutContext(Qt::ApplicationShortcut);
+    mokuji->setShortcutContext(Qt::WidgetShortcut);
     connect(Save, &QAction::triggered, this, &Frm_Main::Save_Click);
     connect(Print, &QAction::triggered, this, &Frm_Main::Print_Click);
     connect(mokuji, &QAction::triggered, this, &Frm_Main::mokuji_Click);

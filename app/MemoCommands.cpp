@@ -14,10 +14,10 @@
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
-#include "racedata/Cp932.h"
+#include "common/SystemText.h"
 
 QByteArray MemoFileBytes(const QString& memoText, bool* representable) {
-    return EncodeCp932(memoText + QStringLiteral("\r\n"), representable);
+    return EncodeSystemText(memoText + QStringLiteral("\r\n"), representable);
 }
 
 bool PrintText(const QString& text, QPrinter& printer) {
@@ -87,8 +87,10 @@ void MemoCommands::Save_Click() {
         QByteArray bytes = MemoFileBytes(MemoText(memo_), &representable);
         if (!representable &&
             ShowMessage(parent,
-                        QStringLiteral("メモにはシフトJISで表せない文字があります。\n"
-                                       "その文字は「?」として保存されます。保存しますか？"),
+                        QStringLiteral("メモには、このシステムの文字コード（%1）で表せない"
+                                       "文字があります。\nその文字は「?」として保存されます。"
+                                       "保存しますか？")
+                            .arg(SystemEncodingName()),
                         MsgIcon::Exclamation, MsgButtons::OkCancel,
                         QStringLiteral("確認")) != MsgAnswer::Ok) {
             return std::nullopt;
@@ -110,11 +112,7 @@ void MemoCommands::Print_Click() {
     }
 }
 
-void MemoCommands::mokuji_Click() {
+void MemoCommands::mokuji_Click(QWidget* from) {
     if (!help_) help_ = new Frm_Help(owner());
-    help_->ShowContents();
-    help_->setWindowState(help_->windowState() & ~Qt::WindowMinimized);
-    help_->show();
-    help_->raise();
-    help_->activateWindow();
+    help_->ShowOver(from ? from : owner());
 }

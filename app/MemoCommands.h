@@ -26,7 +26,9 @@ public:
 
     void Save_Click();
     void Print_Click();
-    void mokuji_Click();  // also F1
+    // Opens the help in front of `from`, the window the user is in (the main
+    // window when null); F1 in any window comes here.
+    void mokuji_Click(QWidget* from = nullptr);
 
     // The printer of the run, set up on first use; tests point it at a PDF file.
     QPrinter& printer();
@@ -43,8 +45,9 @@ private:
 };
 
 // The saved form of the memo text (lines ended by CR LF): the text and one
-// CR LF in code page 932. representable is false when some character has no
-// CP932 form; it is then written as "?".
+// CR LF in the system's encoding, as the user's editor reads it (CP932 on a
+// Japanese Windows, UTF-8 on a UTF-8 Linux). representable is false when some
+// character has no form in that encoding; it is then written as "?".
 QByteArray MemoFileBytes(const QString& memoText, bool* representable = nullptr);
 
 // Prints plain text on the printer in an 11-point font, 100 twips from the left

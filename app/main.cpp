@@ -4,6 +4,7 @@
 
 #include "app/Frm_Main.h"
 #include "app/frmSplash.h"
+#include "common/AppKeys.h"
 #include "common/Fonts.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/images/zem.png")));
     QApplication::setFont(UiFont(9));
     InstallWindowActivationTracking();
+    InstallAppKeys();
 
     AppState state;
     std::unique_ptr<Frm_Main> mainWindow;

@@ -7,22 +7,41 @@
 
 namespace {
 
-// Follows the application's focus window, remembering the one before it.
+// Follows the application's focus window, which is only ever one of ours. When
+// it becomes none, either the user went to another program (our window is
+// still on the screen) or our window went away (closed, hidden or minimised)
+// before another one of ours was activated: the next window activated then
+// still comes from one of ours.
 class FocusHistory : public QObject {
 public:
     FocusHistory() : QObject(qApp) {
-        last_ = QGuiApplication::focusWindow();
+        current_ = {QGuiApplication::focusWindow(), QGuiApplication::focusWindow() != nullptr};
         connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
-            previous_ = last_;
-            last_ = now;
+            previous_ = current_;
+            current_ = now ? Focus{now, true} : Focus{nullptr, current_.own && wentAway(current_)};
         });
     }
-    QWindow* last() const { return last_; }
-    QWindow* previous() const { return previous_; }
+
+    bool cameFromOwn(const QWindow* self) const {
+        // The widget's activate event may come before or after the focus-window
+        // signal, so the focus before this window's is the last or the one before it.
+        if (self && current_.window == self) return previous_.own;
+        return current_.own;
+    }
 
 private:
-    QPointer<QWindow> last_;
-    QPointer<QWindow> previous_;
+    struct Focus {
+        QPointer<QWindow> window;  // null when none, or when it was destroyed since
+        bool own = false;          // one of ours, or none since one of ours went away
+    };
+
+    static bool wentAway(const Focus& focus) {
+        const QWindow* window = focus.window;
+        return !window || !window->isVisible() || (window->windowStates() & Qt::WindowMinimized);
+    }
+
+    Focus current_;
+    Focus previous_;
 };
 
 FocusHistory& history() {
@@ -33,12 +52,9 @@ FocusHistory& history() {
 }  // namespace
 
 bool ActivatedFromOwnWindow(const QWidget* window) {
-    const FocusHistory& h = history();
-    const QWindow* self = window->windowHandle();
-    // The widget's activate event may come before or after the focus-window
-    // signal, so the window before this one is the last or the one before it.
-    const QWindow* before = (h.last() == self) ? h.previous() : h.last();
-    return before != nullptr && before != self;
+    return history().cameFromOwn(window->windowHandle());
 }
 
-void InstallWindowActivationTracking() { history(); }
+void InstallWindowActivationTracking() {
+    history();
+}

@@ -2,7 +2,10 @@
 
 #include <QLabel>
 
-// A label that reports a left click (press and release inside it).
+// A label that reports a left click (press and release inside it). A
+// double-click counts as one click, as on the platform the odds windows come
+// from: its second press is not a click of its own, unless it lands on another
+// label than the first (two cells clicked quickly).
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -13,6 +16,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

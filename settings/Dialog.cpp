@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +19,7 @@
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
 #include "common/Twips.h"
+#include "settings/WineDrives.h"
 
 namespace {
 
@@ -25,6 +28,11 @@ constexpr Qt::CaseSensitivity PathCase = Qt::CaseInsensitive;
 #else
 constexpr Qt::CaseSensitivity PathCase = Qt::CaseSensitive;
 #endif
+
+bool isOnDrive(const QString& path, const QString& root) {
+    if (!path.startsWith(root, PathCase)) return false;
+    return path.size() == root.size() || root.endsWith(u'/') || path[root.size()] == u'/';
+}
 
 }  // namespace
 
@@ -40,7 +48,8 @@ Dialog::Dialog(QLineEdit* Text1, QWidget* parent)
     Drive1->setGeometry(TwRect(120, 120, 3600, 315));
 
     model_ = new QFileSystemModel(this);
-    model_->setFilter(QDir::Dirs | QDir::Drives | QDir::NoDotAndDotDot);
+    // Hidden folders too: under Wine, PAT95 lies below ~/.wine.
+    model_->setFilter(QDir::Dirs | QDir::Drives | QDir::NoDotAndDotDot | QDir::Hidden);
 
     Dir1 = new QTreeView(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
@@ -58,16 +67,21 @@ Dialog::Dialog(QLineEdit* Text1, QWidget* parent)
     CancelButton = PlainButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"),
                                TwRect(1965, 3420, 1215, 375));
 
-    // The drive list starts at the drive holding the current directory.
+    // The drive list: the system's drives, then the C: drive of each Wine
+    // prefix, where PAT95 lies when it runs under Wine. It starts at the drive
+    // holding the current directory.
     const QString current = QDir::currentPath();
-    int start = -1;
-    qsizetype matched = -1;
-    const QFileInfoList drives = QDir::drives();
-    for (const QFileInfo& drive : drives) {
+    for (const QFileInfo& drive : QDir::drives()) {
         const QString root = drive.absoluteFilePath();
         Drive1->addItem(QDir::toNativeSeparators(root), root);
-        if (current.startsWith(root, PathCase) && root.size() > matched) {
-            start = Drive1->count() - 1;
+    }
+    for (const WineDrive& wine : WineDrives()) Drive1->addItem(wine.name, wine.root);
+    int start = -1;
+    qsizetype matched = -1;
+    for (int i = 0; i < Drive1->count(); ++i) {
+        const QString root = Drive1->itemData(i).toString();
+        if (isOnDrive(current, root) && root.size() > matched) {
+            start = i;
             matched = root.size();
         }
     }
@@ -122,7 +136,9 @@ void Dialog::Drive1_Change(int index) {
     }
     driveIndex_ = index;
     showDrive(root);
-    openPath(root);
+    // Back on a drive, the directory last opened there in this chooser.
+    const QString last = lastOpened_.value(root);
+    openPath(!last.isEmpty() && QFileInfo(last).isDir() ? last : root);
 }
 
 void Dialog::Dir1_DblClick(const QModelIndex& index) {
@@ -162,6 +178,7 @@ void Dialog::openPath(const QString& path) {
     const QModelIndex index = model_->index(path);
     if (!index.isValid()) return;
     path_ = model_->filePath(index);
+    lastOpened_.insert(drive_, path_);
     for (QModelIndex i = index; i.isValid() && i != Dir1->rootIndex(); i = i.parent()) {
         Dir1->expand(i);
     }

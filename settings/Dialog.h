@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <QString>
 
 class QComboBox;
@@ -11,9 +12,11 @@ class QPushButton;
 class QTreeView;
 
 // The directory chooser of the options window: a drive list and the directory
-// tree of the chosen drive. It starts at the process's current directory; a
-// double click (or Enter) opens a directory, and OK puts the opened directory's
-// full path into the options window's text box.
+// tree of the chosen drive, hidden folders included. The drives are the
+// system's and the C: drive of each Wine prefix. It starts at the process's
+// current directory; a double click (or Enter) opens a directory, another
+// drive opens at the directory last opened on it (at first its root), and OK
+// puts the opened directory's full path into the options window's text box.
 class Dialog : public QDialog {
     Q_OBJECT
 public:
@@ -45,8 +48,9 @@ private:
 
     QLineEdit* Text1_;
     QFileSystemModel* model_;
-    QString drive_;  // root of the drive shown
-    QString path_;   // the opened directory
+    QString drive_;                       // root of the drive shown
+    QString path_;                        // the opened directory
+    QHash<QString, QString> lastOpened_;  // per drive root, the directory last opened on it
     int driveIndex_ = -1;
     bool followOpened_ = false;  // keep the opened directory in view as rows arrive
 };

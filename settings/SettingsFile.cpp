@@ -1,7 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "common/SystemText.h"
 
 namespace {
 
@@ -39,11 +38,9 @@ QString DefaultDataDir() {
 }
 
 QString ReadSettingsText(const QByteArray& bytes, const char* encoding) {
-    QStringDecoder decoder =
-        encoding ? QStringDecoder(encoding) : QStringDecoder(QStringConverter::System);
     // CR and LF are single bytes in every code page ZEM meets (no CP932 trail
     // byte is below 0x40), so the lines can be cut after decoding.
-    const QString text = decoder.decode(bytes);
+    const QString text = DecodeSystemText(bytes, encoding);
     const qsizetype end1 = lineEnd(text, 0);
     if (end1 == text.size()) return QString();
     qsizetype start2 = end1 + 1;
@@ -55,13 +52,10 @@ QString ReadSettingsText(const QByteArray& bytes, const char* encoding) {
 namespace {
 
 std::optional<QByteArray> fileBytes(const QString& line2, const char* encoding) {
-    QStringEncoder encoder =
-        encoding ? QStringEncoder(encoding) : QStringEncoder(QStringConverter::System);
-    // One call: a stateful encoder only notices a lone surrogate at the end of
-    // the directory when the line end follows in the same input.
-    const QByteArray bytes =
-        encoder.encode(QStringLiteral("[Header]\r\n") + line2 + QStringLiteral("\r\n"));
-    if (!encoder.isValid() || encoder.hasError()) return std::nullopt;
+    bool representable = false;
+    QByteArray bytes = EncodeSystemText(
+        QStringLiteral("[Header]\r\n") + line2 + QStringLiteral("\r\n"), &representable, encoding);
+    if (!representable) return std::nullopt;
     return bytes;
 }
 

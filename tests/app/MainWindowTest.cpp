@@ -22,8 +22,8 @@
 #include "app/frmSplash.h"
 #include "common/Clock.h"
 #include "common/ProgramDir.h"
+#include "common/SystemText.h"
 #include "racedata/AppState.h"
-#include "racedata/Cp932.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
 #include "recommend/Frm_Special.h"
@@ -53,6 +53,7 @@ protected:
             if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w)) delete w;
         SetClock({});
         SetSaveFileDialog({});
+        SetSystemEncoding(nullptr);
     }
 
     void select(const char* place, int race) {
@@ -264,22 +265,30 @@ TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
     EXPECT_EQ(third->Lbl_Place->text(), QStringLiteral("京都"));
 }
 
-TEST_F(MainWindow, SavesInCp932WithCrLfAfterAskingWhatWouldBeLost) {
+TEST_F(MainWindow, SavesInTheSystemEncodingWithCrLfAfterAskingWhatWouldBeLost) {
     window->Txt_Main->setPlainText(QStringLiteral("メモ"));
     window->Save->trigger();  // cancelled: nothing is written
     EXPECT_TRUE(QDir(data.path()).isEmpty());
+    // The system's encoding as a Japanese Windows has it, and as this UTF-8 Linux has it.
+    const char* cp932 = "windows-31j";
     // clang-format off
-    const struct { const char16_t* memo; const char* old; MsgAnswer answer; const char16_t* asked;
-                   const char16_t* saved; } cases[] = {
-        {u"", nullptr, MsgAnswer::Ok, nullptr, u"\r\n"},
-        {u"東京\t11R\n\t3-7\t800", nullptr, MsgAnswer::Ok, nullptr, u"東京\t11R\r\n\t3-7\t800\r\n"},
-        {u"新しい", "old\r\n", MsgAnswer::No, u"置き換えますか", u"old\r\n"},
-        {u"新しい", "old\r\n", MsgAnswer::Yes, u"置き換えますか", u"新しい\r\n"},
-        {u"目標 \U0001F600", nullptr, MsgAnswer::Cancel, u"シフトJIS", nullptr},
-        {u"目標 \U0001F600", nullptr, MsgAnswer::Ok, u"シフトJIS", u"目標 ?\r\n"}};
+    const struct { const char* encoding; const char16_t* memo; const char* old; MsgAnswer answer;
+                   const char16_t* asked; const char* saved; } cases[] = {
+        {cp932, u"", nullptr, MsgAnswer::Ok, nullptr, "\r\n"},
+        {cp932, u"東京\t11R\n\t3-7\t800", nullptr, MsgAnswer::Ok, nullptr,
+         "\x93\x8c\x8b\x9e\t11R\r\n\t3-7\t800\r\n"},
+        {cp932, u"新しい", "old\r\n", MsgAnswer::No, u"置き換えますか", "old\r\n"},
+        {cp932, u"新しい", "old\r\n", MsgAnswer::Yes, u"置き換えますか", "\x90\x56\x82\xb5\x82\xa2\r\n"},
+        {cp932, u"目標 \U0001F600", nullptr, MsgAnswer::Cancel, u"文字コード（シフトJIS）", ""},
+        {cp932, u"目標 \U0001F600", nullptr, MsgAnswer::Ok, u"文字コード（シフトJIS）",
+         "\x96\xda\x95\x57 ?\r\n"},
+        {nullptr, u"東京\t11R\n目標 \U0001F600", nullptr, MsgAnswer::Ok, nullptr,
+         "\xe6\x9d\xb1\xe4\xba\xac\t11R\r\n\xe7\x9b\xae\xe6\xa8\x99 \xf0\x9f\x98\x80\r\n"},
+        {nullptr, u"馬\xD800", nullptr, MsgAnswer::Ok, u"文字コード（UTF-8）", "\xe9\xa6\xac?\r\n"}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
+        SetSystemEncoding(c.encoding);
         QFile::remove(data.file("memo.txt"));
         ASSERT_TRUE(!c.old || data.write("memo.txt", c.old));
         window->Txt_Main->setPlainText(QString::fromUtf16(c.memo));
@@ -289,8 +298,9 @@ TEST_F(MainWindow, SavesInCp932WithCrLfAfterAskingWhatWouldBeLost) {
         window->Save->trigger();
         EXPECT_EQ(messages.shown.size(), c.asked ? 1u : 0u);
         EXPECT_TRUE(!c.asked || messages.texts().value(0).contains(QString::fromUtf16(c.asked)));
-        EXPECT_EQ(data.read("memo.txt"), c.saved ? EncodeCp932(QString::fromUtf16(c.saved)) : "");
+        EXPECT_EQ(data.read("memo.txt"), QByteArray(c.saved));
     }
+    SetSystemEncoding(nullptr);
     EXPECT_EQ(offered.mid(0, 3), QStringList({QString(), QString(), data.file("memo.txt")}));
 }
 
@@ -370,4 +380,85 @@ TEST_F(MainWindow, HelpSaysAMissingFileAndOpensAtItsContentsWhateverTheCurrentDi
         EXPECT_GT(help->Txt_Help->verticalScrollBar()->value(), 0);
     }
     QDir::setCurrent(before);
+}
+
+TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThere) {
+    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18");
+    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) &&
+                ZoBuilder().writeTo(data.file("zo-51b.jra")));
+    select("東京", 11);
+    activateMain();
+    QTest::keyClick(window->windowHandle(), Qt::Key_F1);  // open before the modal windows
+    QPointer<Frm_Help> first = window->memoCommands().helpWindow();
+    ASSERT_TRUE(first && first->isVisible());
+
+    QStringList helped;
+    auto f1 = [&](QDialog& dlg) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dlg; }));
+        QWidget* focus = QApplication::focusWidget();
+        // Keys and clicks through the window system, which holds them back from a
+        // window that a modal window blocks.
+        QTest::keyClick(dlg.windowHandle(), Qt::Key_F1);
+        QPointer<Frm_Help> help = window->memoCommands().helpWindow();
+        ASSERT_TRUE(help && (!first || help == first));  // the open one comes to the front
+        ASSERT_TRUE(QTest::qWaitFor([&] { return help->isActiveWindow(); }));
+        QTest::keyClick(help->windowHandle(), Qt::Key_End);
+        const bool scrolled = help->Txt_Help->verticalScrollBar()->value() > 0;
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Tab, Qt::Key_Return})  // the first link
+            QTest::keyClick(help->windowHandle(), key);
+        if (scrolled && help->Txt_Help->source().fragment() == "main") helped << dlg.objectName();
+        help->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return QApplication::activeWindow() == &dlg && QApplication::focusWidget() == focus;
+        }));
+    };
+    modal.then([&](QDialog& options) {
+        f1(options);
+        modal.then(f1);
+        Click(Find<QPushButton>(&options, "Command1"));  // the directory chooser
+    });
+    window->Option->trigger();
+    for (int type = 0; type < 3; ++type) {
+        window->Cmb_Type->setCurrentIndex(type);
+        modal.then([&](QDialog& separate) {
+            f1(separate);
+            modal.then(f1);
+            Click(Find<QPushButton>(&separate, "Command1"));  // the odds window
+        });
+        activateMain();
+        window->Cmd_Separate->setFocus(Qt::TabFocusReason);  // Enter on the focused button
+        QTest::keyClick(window->Cmd_Separate, Qt::Key_Return);
+    }
+    EXPECT_EQ(helped, QStringList({"Frm_Option", "Dialog", "Frm_Separate", "Frm_Odds",
+                                   "Frm_Separate", "Frm_Odds2", "Frm_Separate", "Frm_Odds3"}));
+}
+
+TEST_F(MainWindow, ResultFollowsARaceReadMeanwhileAfterAnotherWindowClosedButNotFromOutside) {
+    writeResult(3);
+    writeResult(4);
+    ASSERT_TRUE(ZoBuilder().writeTo(data.file("zo-62" + RaceChar(4) + ".jra")));
+    select("中山", 3);
+    QPointer<Frm_Result> result = press<Frm_Result>(window->Cmd_Result);
+    ASSERT_TRUE(result);
+    select("中山", 4);
+    QPointer<Frm_Special> special = press<Frm_Special>(window->Cmd_Special);  // reads 4R's result
+    ASSERT_TRUE(special);
+    auto activate = [](QWidget* w) {
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w; }));
+    };
+    // The user goes to another program, as the platform reports it (no window of
+    // ours is active, the recommendation window is still open), and comes back.
+    emit qApp->focusWindowChanged(nullptr);
+    activate(result);
+    EXPECT_EQ(result->Lbl_Race->text(), QStringLiteral(" 3"));
+    // From the recommendation window, which is closed before the result window is clicked.
+    activate(special);
+    special->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return special.isNull(); }));
+    result->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return result.isNull(); }));
+    auto* followed = qobject_cast<Frm_Result*>(QApplication::activeWindow());
+    ASSERT_TRUE(followed);
+    EXPECT_EQ(followed->Lbl_Race->text(), QStringLiteral(" 4"));
 }

@@ -109,6 +109,7 @@ TEST_F(SeparateTest, TitleTabOrderAndKeyMoves) {
         EXPECT_EQ(QApplication::focusWidget()->objectName(), expected[std::min(i, 24)]);
     }
     EXPECT_TRUE(messages.shown.empty());  // Enter never pressed OK
+    EXPECT_TRUE(window->isVisible());     // nor Cancel
 }
 
 TEST_F(SeparateTest, TypingAndArrowsSetStakesPayoutsAndColours) {
@@ -192,12 +193,22 @@ TEST_F(SeparateTest, WinAndPlaceTakesOneNumber) {
     EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
 }
 
-TEST_F(SeparateTest, EscAndCancelWriteNothingAndReopeningStartsEmpty) {
-    for (bool esc : {true, false}) {
+TEST_F(SeparateTest, EscCancelAndEnterOnCancelWriteNothingAndReopeningStartsEmpty) {
+    auto enterOnCancel = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        Click(odds(7));
+        for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Cmd_Cancel"));
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    const std::function<void()> ways[] = {
+        [&] { QTest::keyClick(odds(0), Qt::Key_Escape); }, [&] { press("Cmd_Cancel"); },
+        [&] { enterOnCancel(Qt::Key_Return, Qt::NoModifier); },
+        [&] { enterOnCancel(Qt::Key_Enter, Qt::KeypadModifier); }};
+    for (const auto& leave : ways) {
         open();
         EXPECT_EQ(rows(true) + rows() + budget()->text().toStdString(), " = ");
         enter(budget(), {"1000", "1", "2", "3"});
-        esc ? QTest::keyClick(odds(0), Qt::Key_Escape) : press("Cmd_Cancel");
+        leave();
         EXPECT_FALSE(window->isVisible());
     }
     EXPECT_TRUE(memo.toPlainText().isEmpty());

@@ -1,7 +1,9 @@
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyleHints>
 #include <QTest>
 
 #include "common/Colours.h"
@@ -179,4 +181,33 @@ TEST_F(OddsWindows, OnlyOkWithPicksHandsThemBack) {
         }
     }
     EXPECT_TRUE(picks.isEmpty());
+}
+
+TEST_F(OddsWindows, ADoubleClickIsOneClickAndTwoCellsClickedQuicklyAreBothPicked) {
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind);
+        open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }));
+        QLabel* first = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0);
+        QLabel* second = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 1);  // the cell below
+        // Through the window system, which makes the double-click of two presses.
+        auto where = [&](QLabel* cell, QPoint p) { return cell->mapTo(window.get(), p); };
+        auto doubleClick = [&](QLabel* cell) {
+            QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                               where(cell, cell->rect().center()));
+        };
+        const QColor unselected = Background(first);
+        doubleClick(first);
+        EXPECT_EQ(Background(first), Colours::Red);
+        doubleClick(first);
+        EXPECT_EQ(Background(first), unselected);
+        // Two presses close enough to make a double-click, on the two cells.
+        const QPoint a = where(first, QPoint(4, first->height() - 1)), b = where(second, {4, 0});
+        ASSERT_LT((b - a).manhattanLength(),
+                  QGuiApplication::styleHints()->mouseDoubleClickDistance());
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, a);
+        QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // QTest's pause undone
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b);
+        EXPECT_EQ(Background(first), Colours::Red);
+        EXPECT_EQ(Background(second), Colours::Red);
+    }
 }

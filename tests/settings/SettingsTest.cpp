@@ -181,3 +181,38 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
     }
     EXPECT_EQ(modal.opened.count("Dialog"), 6);  // and never from Enter in the options window
 }
+
+TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
+    // A home with Wine's own prefix, and another prefix named by WINEPREFIX.
+    const QString home = places.file("home"), wine = home + "/.wine/drive_c";
+    const QString prefix = places.file("prefix");
+    for (const QString& dir : {wine + "/PAT95", prefix + "/drive_c/Windows"})
+        ASSERT_TRUE(QDir().mkpath(dir));
+    const QByteArray oldHome = qgetenv("HOME"), oldPrefix = qgetenv("WINEPREFIX");
+    qputenv("HOME", home.toUtf8());
+    qputenv("WINEPREFIX", prefix.toUtf8());
+    ASSERT_TRUE(QDir::setCurrent(home));
+
+    Dialog chooser(nullptr);
+    ShowAndWait(&chooser);
+    QStringList drives;
+    for (int i = 0; i < chooser.Drive1->count(); ++i) drives << chooser.Drive1->itemText(i);
+    EXPECT_EQ(drives.mid(drives.size() - 2),
+              QStringList({"C: (Wine: " + QDir::toNativeSeparators(prefix) + ")", "C: (Wine)"}));
+    OpenRow(chooser, home + "/.wine");  // a hidden folder
+    EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(home + "/.wine"));
+    // Each drive opens at its root the first time, then where the user was on it.
+    const int system = chooser.Drive1->currentIndex(), ours = drives.size() - 1;
+    chooser.Drive1->setCurrentIndex(ours);
+    EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(wine));
+    OpenRow(chooser, wine + "/PAT95");
+    const std::pair<int, QString> visits[] = {
+        {system, home + "/.wine"}, {ours, wine + "/PAT95"}, {ours - 1, prefix + "/drive_c"}};
+    for (const auto& [drive, opened] : visits) {
+        chooser.Drive1->setCurrentIndex(drive);
+        EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(opened));
+    }
+    qputenv("HOME", oldHome);
+    qputenv("WINEPREFIX", oldPrefix);
+    if (oldPrefix.isEmpty()) qunsetenv("WINEPREFIX");
+}

@@ -20,7 +20,9 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageHandler({}); }
+MessageRecorder::~MessageRecorder() {
+    SetMessageHandler({});
+}
 
 QStringList MessageRecorder::texts() const {
     QStringList list;
@@ -32,6 +34,8 @@ ModalDriver::ModalDriver() {
     SetModalRunner([this](QDialog& dialog) {
         opened << dialog.objectName();
         dialog.setResult(QDialog::Rejected);
+        // Modal as exec() makes it: the windows beneath it take no input.
+        dialog.setAttribute(Qt::WA_ShowModal, true);
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         if (!steps_.empty()) {
@@ -44,11 +48,14 @@ ModalDriver::ModalDriver() {
     });
 }
 
-ModalDriver::~ModalDriver() { SetModalRunner({}); }
+ModalDriver::~ModalDriver() {
+    SetModalRunner({});
+}
 
 bool TempDir::write(const QString& name, const QByteArray& bytes) const {
     QFile file(dir_.filePath(name));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 QByteArray TempDir::read(const QString& name) const {

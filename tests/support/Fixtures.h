@@ -35,7 +35,7 @@ public:
     void clear() { shown.clear(); }
 };
 
-// Runs modal windows without a nested event loop: the window is shown, and the
+// Runs modal windows without a nested event loop: the window is shown modal, and the
 // next queued step drives it with real events (clicks, keys). A window still
 // open after its step is rejected, as if closed by its close box. With no step
 // queued the window is rejected at once.

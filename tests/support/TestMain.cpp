@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "common/AppKeys.h"
 #include "common/WindowActivation.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallWindowActivationTracking();
+    InstallAppKeys();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
