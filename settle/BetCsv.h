@@ -13,8 +13,8 @@ struct BetRow {
     QString betType;  // "馬連", "枠連", "単勝" or "複勝"
     QString bet;      // e.g. "3-7" or "5"
     qint64 stake = 0;
-    QString outcome;               // "的中", "不的中", "返還", "未確定" or "払戻不明"
-    std::optional<qint64> payout;  // none while the race is unsettled
+    QString outcome;  // "的中", "不的中", "返還", "未確定" or "払戻不明"
+    std::optional<qint64> payout;   // none while the race is unsettled
     std::optional<qint64> balance;  // payout - stake; none while unsettled
 };
 
