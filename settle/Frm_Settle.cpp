@@ -104,6 +104,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidge
     Cht_Balance->setMinimumHeight(220);
     Lst_Skipped = new QListWidget(this);
     Lst_Skipped->setObjectName(QStringLiteral("Lst_Skipped"));
+    Lst_Skipped->setWordWrap(true);
     auto* skippedBox = new QVBoxLayout;
     skippedBox->addWidget(PlainLabel(this, QStringLiteral("Label2"), QRect(), Qt::AlignLeft,
                                      QStringLiteral("読めなかった行")));
