@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QMessageBox>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,7 +33,29 @@ Frm_Help::Frm_Help(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(Txt_Help);
 }
 
+QString HelpSection(const QWidget* window) {
+    if (!window) return QString();
+    if (qobject_cast<const QMessageBox*>(window)) return QStringLiteral("messages");
+    static const QHash<QString, QString> sections{
+        {QStringLiteral("Frm_Result"), QStringLiteral("result")},
+        {QStringLiteral("Frm_Special"), QStringLiteral("special")},
+        {QStringLiteral("Frm_Separate"), QStringLiteral("separate")},
+        {QStringLiteral("Frm_Odds"), QStringLiteral("odds")},
+        {QStringLiteral("Frm_Odds2"), QStringLiteral("odds")},
+        {QStringLiteral("Frm_Odds3"), QStringLiteral("odds")},
+        {QStringLiteral("Frm_Option"), QStringLiteral("option")},
+        {QStringLiteral("Dialog"), QStringLiteral("option")},
+        {QStringLiteral("Frm_Settle"), QStringLiteral("settle")},
+        {QStringLiteral("Frm_Ledger"), QStringLiteral("ledger")},
+    };
+    return sections.value(window->objectName());
+}
+
 void Frm_Help::ShowContents() {
+    ShowSection(QString());
+}
+
+void Frm_Help::ShowSection(const QString& section) {
     const QString path = HelpFilePath();
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable()) {
@@ -41,7 +65,9 @@ void Frm_Help::ShowContents() {
         return;
     }
     // Loading the same file again also returns to its top, the contents page.
-    Txt_Help->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!section.isEmpty()) url.setFragment(section);
+    Txt_Help->setSource(url, QTextDocument::HtmlResource);
 }
 
 void Frm_Help::ShowOver(QWidget* from) {
@@ -55,7 +81,7 @@ void Frm_Help::ShowOver(QWidget* from) {
         }
     }
     if (from && from != this) returnTo_ = from;
-    ShowContents();
+    ShowSection(HelpSection(returnTo_));
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

@@ -17,9 +17,12 @@ public:
     // Loads the help file afresh and shows its contents page; a missing file is
     // said in the window.
     void ShowContents();
+    // The same at a section of the help (an anchor name); empty: the contents page.
+    void ShowSection(const QString& section);
 
-    // Shows the contents in front of `from`, the window the user is in; closing
-    // the help goes back to that window, to the control that had the focus.
+    // Shows the help's section about `from`, the window the user is in (the
+    // contents for the main window), in front of it; closing the help goes back
+    // to that window, to the control that had the focus.
     void ShowOver(QWidget* from);
 
     QTextBrowser* Txt_Help = nullptr;
@@ -30,6 +33,10 @@ protected:
 private:
     QPointer<QWidget> returnTo_;
 };
+
+// The anchor of the help's section about a window (by its objectName; message
+// boxes: the messages section), empty for the main window and any other.
+QString HelpSection(const QWidget* window);
 
 // The program directory + "/ZEM.hlp".
 QString HelpFilePath();

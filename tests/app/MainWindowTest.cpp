@@ -397,7 +397,7 @@ TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThe
     QPointer<Frm_Help> first = window->memoCommands().helpWindow();
     ASSERT_TRUE(first && first->isVisible());
 
-    QStringList helped;
+    QStringList helped, sections;
     auto f1 = [&](QDialog& dlg) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dlg; }));
         QWidget* focus = QApplication::focusWidget();
@@ -407,6 +407,7 @@ TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThe
         QPointer<Frm_Help> help = window->memoCommands().helpWindow();
         ASSERT_TRUE(help && (!first || help == first));  // the open one comes to the front
         ASSERT_TRUE(QTest::qWaitFor([&] { return help->isActiveWindow(); }));
+        sections << help->Txt_Help->source().fragment();  // opened at the window's section
         QTest::keyClick(help->windowHandle(), Qt::Key_End);
         const bool scrolled = help->Txt_Help->verticalScrollBar()->value() > 0;
         for (Qt::Key key : {Qt::Key_Home, Qt::Key_Tab, Qt::Key_Return})  // the first link
@@ -436,6 +437,8 @@ TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThe
     }
     EXPECT_EQ(helped, QStringList({"Frm_Option", "Dialog", "Frm_Separate", "Frm_Odds",
                                    "Frm_Separate", "Frm_Odds2", "Frm_Separate", "Frm_Odds3"}));
+    EXPECT_EQ(sections, QStringList({"option", "option", "separate", "odds", "separate", "odds",
+                                     "separate", "odds"}));
 }
 
 TEST_F(MainWindow, ResultFollowsARaceReadMeanwhileAfterAnotherWindowClosedButNotFromOutside) {
