@@ -162,48 +162,49 @@ void Frm_Settle::fillTable() {
     Grd_Settle->clearContents();
     Grd_Settle->setRowCount(rows);
     int r = 0;
+    // Each cell gets its row's look before it goes into the table: a change to a
+    // cell already in the table is one more signal through the view.
+    const QBrush* background = nullptr;
+    const QFont* rowFont = nullptr;
+    const auto put = [&](int column, QTableWidgetItem* item) {
+        if (background) item->setBackground(*background);
+        if (rowFont) item->setFont(*rowFont);
+        Grd_Settle->setItem(r, column, item);
+    };
+    QFont bold = font();
+    bold.setBold(true);
+    const QBrush hit(HitBackground), subtotal(SubtotalBackground);
     for (const SettledRace& race : settlement_.races) {
         const QString raceText = QStringLiteral("%1R").arg(race.race);
+        rowFont = nullptr;
         for (const SettledBet& bet : race.bets) {
             const BetRow& row = bet.row;
-            Grd_Settle->setItem(r, ColPlace, cell(row.place));
-            Grd_Settle->setItem(r, ColRace, cell(raceText, Qt::AlignRight));
-            Grd_Settle->setItem(r, ColType, cell(row.betType));
-            Grd_Settle->setItem(r, ColBet, cell(row.bet, Qt::AlignHCenter));
-            Grd_Settle->setItem(r, ColStake, amountCell(row.stake));
-            Grd_Settle->setItem(r, ColOutcome, cell(row.outcome, Qt::AlignHCenter));
-            Grd_Settle->setItem(r, ColPayout, amountCell(row.payout));
-            Grd_Settle->setItem(r, ColBalance, amountCell(row.balance));
-            Grd_Settle->setItem(r, ColNote,
-                                cell(bet.asWin ? QStringLiteral("単勝として計算") : QString()));
-            if (bet.outcome == Outcome::Hit) {
-                for (int c = 0; c < ColumnCount; ++c)
-                    Grd_Settle->item(r, c)->setBackground(HitBackground);
-            }
+            background = bet.outcome == Outcome::Hit ? &hit : nullptr;
+            put(ColPlace, cell(row.place));
+            put(ColRace, cell(raceText, Qt::AlignRight));
+            put(ColType, cell(row.betType));
+            put(ColBet, cell(row.bet, Qt::AlignHCenter));
+            put(ColStake, amountCell(row.stake));
+            put(ColOutcome, cell(row.outcome, Qt::AlignHCenter));
+            put(ColPayout, amountCell(row.payout));
+            put(ColBalance, amountCell(row.balance));
+            put(ColNote, cell(bet.asWin ? QStringLiteral("単勝として計算") : QString()));
             ++r;
         }
         // The race's subtotal, of its settled bets.
         const bool settled = race.settled();
-        Grd_Settle->setItem(r, ColPlace, cell(race.place));
-        Grd_Settle->setItem(r, ColRace, cell(raceText, Qt::AlignRight));
-        Grd_Settle->setItem(r, ColType, cell(QStringLiteral("小計")));
-        Grd_Settle->setItem(r, ColBet, cell(QString()));
-        Grd_Settle->setItem(r, ColStake,
-                            amountCell(settled ? std::optional(race.stake) : std::nullopt));
-        Grd_Settle->setItem(r, ColOutcome,
-                            cell(settled ? QString() : QStringLiteral("未確定"), Qt::AlignHCenter));
-        Grd_Settle->setItem(r, ColPayout,
-                            amountCell(settled ? std::optional(race.payout) : std::nullopt));
-        Grd_Settle->setItem(
-            r, ColBalance,
+        background = &subtotal;
+        rowFont = &bold;
+        put(ColPlace, cell(race.place));
+        put(ColRace, cell(raceText, Qt::AlignRight));
+        put(ColType, cell(QStringLiteral("小計")));
+        put(ColBet, cell(QString()));
+        put(ColStake, amountCell(settled ? std::optional(race.stake) : std::nullopt));
+        put(ColOutcome, cell(settled ? QString() : QStringLiteral("未確定"), Qt::AlignHCenter));
+        put(ColPayout, amountCell(settled ? std::optional(race.payout) : std::nullopt));
+        put(ColBalance,
             amountCell(settled ? std::optional(race.payout - race.stake) : std::nullopt));
-        Grd_Settle->setItem(r, ColNote, cell(QString()));
-        QFont bold = font();
-        bold.setBold(true);
-        for (int c = 0; c < ColumnCount; ++c) {
-            Grd_Settle->item(r, c)->setBackground(SubtotalBackground);
-            Grd_Settle->item(r, c)->setFont(bold);
-        }
+        put(ColNote, cell(QString()));
         ++r;
     }
 
