@@ -25,6 +25,7 @@
 #include "recommend/Frm_Special.h"
 #include "results/Frm_Result.h"
 #include "settings/Frm_Option.h"
+#include "settle/Frm_Settle.h"
 
 namespace {
 
@@ -147,6 +148,9 @@ void Frm_Main::buildMenus() {
     Option = Tool->addAction(QStringLiteral("オプション"));
     Option->setObjectName(QStringLiteral("Option"));
     connect(Option, &QAction::triggered, this, &Frm_Main::Option_Click);
+    Settle = Tool->addAction(QStringLiteral("収支計算"));
+    Settle->setObjectName(QStringLiteral("Settle"));
+    connect(Settle, &QAction::triggered, this, &Frm_Main::Settle_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -220,6 +224,24 @@ void Frm_Main::keepSpecial(Frm_Special* window) {
 void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
+}
+
+Frm_Settle* Frm_Main::settleWindow() const {
+    return settle_;
+}
+
+void Frm_Main::Settle_Click() {
+    // A window of its own beside the main window. An open one is rebuilt: by
+    // its activation from this window, or here when it is the active one.
+    if (!settle_) {
+        settle_ = new Frm_Settle(state_, Txt_Main);
+    } else if (settle_->isActiveWindow()) {
+        settle_->Form_Load();
+    }
+    settle_->setWindowState(settle_->windowState() & ~Qt::WindowMinimized);
+    settle_->show();
+    settle_->raise();
+    settle_->activateWindow();
 }
 
 void Frm_Main::Save_Click() {

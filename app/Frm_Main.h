@@ -15,6 +15,7 @@ class QPushButton;
 class QTimer;
 class Frm_Special;
 class Frm_Result;
+class Frm_Settle;
 class MemoCommands;
 struct AppState;
 
@@ -30,6 +31,7 @@ public:
     AppState& state() { return state_; }
     MemoCommands& memoCommands() { return *memoCommands_; }
     Frm_Result* resultWindow() const;
+    Frm_Settle* settleWindow() const;
 
     QComboBox* Cmb_Place;
     QComboBox* Cmb_Type;
@@ -50,6 +52,7 @@ public:
     QAction* Print;
     QAction* End;
     QAction* Option;
+    QAction* Settle;
     QAction* mokuji;
 
 public slots:
@@ -61,6 +64,7 @@ public slots:
     void Timer1_Timer();
     void End_Click();
     void Option_Click();
+    void Settle_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -80,4 +84,5 @@ private:
     std::unique_ptr<MemoCommands> memoCommands_;
     QPointer<Frm_Result> result_;
     QPointer<Frm_Special> special_;
+    QPointer<Frm_Settle> settle_;
 };

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  qt6-charts-dev libqt6sql6-sqlite
+  qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
   libgtest-dev googletest
   fonts-noto-cjk
   xvfb xauth

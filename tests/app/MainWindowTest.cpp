@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -28,6 +30,7 @@
 #include "racedata/RaceFiles.h"
 #include "recommend/Frm_Special.h"
 #include "results/Frm_Result.h"
+#include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 
@@ -50,7 +53,9 @@ protected:
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w)) delete w;
+            if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w) ||
+                qobject_cast<Frm_Settle*>(w))
+                delete w;
         SetClock({});
         SetSaveFileDialog({});
     }
@@ -370,4 +375,23 @@ TEST_F(MainWindow, HelpSaysAMissingFileAndOpensAtItsContentsWhateverTheCurrentDi
         EXPECT_GT(help->Txt_Help->verticalScrollBar()->value(), 0);
     }
     QDir::setCurrent(before);
+}
+
+TEST_F(MainWindow, SettlementOpensFromTheToolMenuOnceAndKeepsF1) {
+    window->Txt_Main->setPlainText(u"東京\t11R\t馬連\n\t3-7\t800\n"_qs);
+    QAction* item = window->findChild<QAction*>(u"Settle"_qs);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), u"収支計算"_qs);
+    EXPECT_TRUE(window->Tool->actions().contains(item));
+    item->trigger();
+    Frm_Settle* settle = window->settleWindow();
+    ASSERT_NE(settle, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settle->isActiveWindow(); }));
+    EXPECT_EQ(settle->Lbl_Pending->text(), u"1件 800円"_qs);
+    item->trigger();
+    EXPECT_EQ(window->settleWindow(), settle);
+
+    QTest::keyClick(settle->Grd_Settle, Qt::Key_F1);
+    ASSERT_NE(window->memoCommands().helpWindow(), nullptr);
+    EXPECT_TRUE(window->memoCommands().helpWindow()->isVisible());
 }

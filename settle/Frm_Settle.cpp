@@ -1,0 +1,304 @@
+#include "settle/Frm_Settle.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/Colours.h"
+#include "common/Controls.h"
+#include "common/Fonts.h"
+#include "common/Memo.h"
+#include "common/SaveFile.h"
+#include "common/WindowActivation.h"
+#include "racedata/AppState.h"
+#include "racedata/RaceFiles.h"
+#include "settle/BalanceChart.h"
+#include "settle/BetCsv.h"
+
+namespace {
+
+const QColor HitBackground{255, 240, 170};
+const QColor SubtotalBackground{232, 232, 232};
+const QColor NegativeText{220, 0, 0};
+
+// A result file that appears or changes is settled this long after the last
+// change seen, so that a burst of writes costs one rebuild.
+constexpr int SettleDelayMs = 300;
+
+QLabel* valueLabel(QWidget* parent, const char* name) {
+    QLabel* label = PlainLabel(parent, QLatin1String(name), QRect(), Qt::AlignRight);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(120);
+    return label;
+}
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+QTableWidgetItem* amountCell(const std::optional<qint64>& amount) {
+    QTableWidgetItem* item = cell(amount ? YenText(*amount) : QString(), Qt::AlignRight);
+    if (amount && *amount < 0) item->setForeground(NegativeText);
+    return item;
+}
+
+}  // namespace
+
+Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), memo_(memo) {
+    setObjectName(QStringLiteral("Frm_Settle"));
+    setWindowTitle(QStringLiteral("収支"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(UiFont(9));
+    resize(900, 720);
+
+    Grd_Settle = new QTableWidget(0, ColumnCount, this);
+    Grd_Settle->setObjectName(QStringLiteral("Grd_Settle"));
+    Grd_Settle->setHorizontalHeaderLabels(
+        {QStringLiteral("競馬場"), QStringLiteral("レース"), QStringLiteral("券種"),
+         QStringLiteral("買い目"), QStringLiteral("購入"), QStringLiteral("結果"),
+         QStringLiteral("払戻"), QStringLiteral("収支"), QStringLiteral("備考")});
+    Grd_Settle->verticalHeader()->hide();
+    Grd_Settle->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    Grd_Settle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grd_Settle->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grd_Settle->setWordWrap(false);
+    const int widths[] = {60, 50, 60, 60, 90, 70, 100, 100, 120};
+    for (int c = 0; c < ColumnCount; ++c) Grd_Settle->setColumnWidth(c, widths[c]);
+    Grd_Settle->horizontalHeader()->setStretchLastSection(true);
+
+    auto* totals = new QGridLayout;
+    const struct {
+        const char16_t* caption;
+        QLabel** label;
+        const char* name;
+    } figures[] = {{u"購入", &Lbl_Stake, "Lbl_Stake"},       {u"払戻", &Lbl_Return, "Lbl_Return"},
+                   {u"収支", &Lbl_Balance, "Lbl_Balance"},   {u"回収率", &Lbl_Rate, "Lbl_Rate"},
+                   {u"未確定", &Lbl_Pending, "Lbl_Pending"}, {u"的中率", &Lbl_Hit, "Lbl_Hit"}};
+    for (int i = 0; i < 6; ++i) {
+        const int row = i / 3, column = (i % 3) * 2;
+        totals->addWidget(PlainLabel(this, ElementName("Label1", i), QRect(), Qt::AlignRight,
+                                     QString::fromUtf16(figures[i].caption)),
+                          row, column);
+        *figures[i].label = valueLabel(this, figures[i].name);
+        totals->addWidget(*figures[i].label, row, column + 1, 1, i == 5 ? 3 : 1);
+    }
+    Lbl_Hit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c : {1, 3, 5}) totals->setColumnStretch(c, 1);
+
+    Cht_Balance = MakeBalanceChart(this, QStringLiteral("Cht_Balance"));
+    Cht_Balance->setMinimumHeight(220);
+    Lst_Skipped = new QListWidget(this);
+    Lst_Skipped->setObjectName(QStringLiteral("Lst_Skipped"));
+    auto* skippedBox = new QVBoxLayout;
+    skippedBox->addWidget(PlainLabel(this, QStringLiteral("Label2"), QRect(), Qt::AlignLeft,
+                                     QStringLiteral("読めなかった行")));
+    skippedBox->addWidget(Lst_Skipped, 1);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(Cht_Balance, 3);
+    lower->addLayout(skippedBox, 2);
+
+    Cmd_Refresh =
+        PlainButton(this, QStringLiteral("Cmd_Refresh"), QStringLiteral("再計算"), QRect());
+    Cmd_Save = PlainButton(this, QStringLiteral("Cmd_Save"), QStringLiteral("CSV保存"), QRect());
+    connect(Cmd_Refresh, &QPushButton::clicked, this, &Frm_Settle::Cmd_Refresh_Click);
+    connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Settle::Cmd_Save_Click);
+    ButtonRow = new QHBoxLayout;
+    ButtonRow->addWidget(Cmd_Refresh);
+    ButtonRow->addWidget(Cmd_Save);
+    ButtonRow->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Grd_Settle, 3);
+    layout->addLayout(totals);
+    layout->addLayout(lower, 2);
+    layout->addLayout(ButtonRow);
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    settleLater_.setSingleShot(true);
+    settleLater_.setInterval(SettleDelayMs);
+    connect(&settleLater_, &QTimer::timeout, this, &Frm_Settle::filesChanged);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settleLater_,
+            qOverload<>(&QTimer::start));
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, &settleLater_,
+            qOverload<>(&QTimer::start));
+
+    Form_Load();
+}
+
+void Frm_Settle::Form_Load() {
+    settlement_ = SettleMemo(MemoText(memo_), state_.DataDir);
+    Grd_Settle->setUpdatesEnabled(false);
+    fillTable();
+    Grd_Settle->setUpdatesEnabled(true);
+    fillTotals();
+    fillChart();
+    watchFiles();
+    emit Rebuilt();
+}
+
+void Frm_Settle::fillTable() {
+    int rows = 0;
+    for (const SettledRace& race : settlement_.races)
+        rows += static_cast<int>(race.bets.size()) + 1;
+    Grd_Settle->clearContents();
+    Grd_Settle->setRowCount(rows);
+    int r = 0;
+    for (const SettledRace& race : settlement_.races) {
+        const QString raceText = QStringLiteral("%1R").arg(race.race);
+        for (const SettledBet& bet : race.bets) {
+            const BetRow& row = bet.row;
+            Grd_Settle->setItem(r, ColPlace, cell(row.place));
+            Grd_Settle->setItem(r, ColRace, cell(raceText, Qt::AlignRight));
+            Grd_Settle->setItem(r, ColType, cell(row.betType));
+            Grd_Settle->setItem(r, ColBet, cell(row.bet, Qt::AlignHCenter));
+            Grd_Settle->setItem(r, ColStake, amountCell(row.stake));
+            Grd_Settle->setItem(r, ColOutcome, cell(row.outcome, Qt::AlignHCenter));
+            Grd_Settle->setItem(r, ColPayout, amountCell(row.payout));
+            Grd_Settle->setItem(r, ColBalance, amountCell(row.balance));
+            Grd_Settle->setItem(r, ColNote,
+                                cell(bet.asWin ? QStringLiteral("単勝として計算") : QString()));
+            if (bet.outcome == Outcome::Hit) {
+                for (int c = 0; c < ColumnCount; ++c)
+                    Grd_Settle->item(r, c)->setBackground(HitBackground);
+            }
+            ++r;
+        }
+        // The race's subtotal, of its settled bets.
+        const bool settled = race.settled();
+        Grd_Settle->setItem(r, ColPlace, cell(race.place));
+        Grd_Settle->setItem(r, ColRace, cell(raceText, Qt::AlignRight));
+        Grd_Settle->setItem(r, ColType, cell(QStringLiteral("小計")));
+        Grd_Settle->setItem(r, ColBet, cell(QString()));
+        Grd_Settle->setItem(r, ColStake,
+                            amountCell(settled ? std::optional(race.stake) : std::nullopt));
+        Grd_Settle->setItem(r, ColOutcome,
+                            cell(settled ? QString() : QStringLiteral("未確定"), Qt::AlignHCenter));
+        Grd_Settle->setItem(r, ColPayout,
+                            amountCell(settled ? std::optional(race.payout) : std::nullopt));
+        Grd_Settle->setItem(
+            r, ColBalance,
+            amountCell(settled ? std::optional(race.payout - race.stake) : std::nullopt));
+        Grd_Settle->setItem(r, ColNote, cell(QString()));
+        QFont bold = font();
+        bold.setBold(true);
+        for (int c = 0; c < ColumnCount; ++c) {
+            Grd_Settle->item(r, c)->setBackground(SubtotalBackground);
+            Grd_Settle->item(r, c)->setFont(bold);
+        }
+        ++r;
+    }
+
+    Lst_Skipped->clear();
+    for (const SkippedLine& line : settlement_.skipped) {
+        QString text = QStringLiteral("%1行目：%2").arg(line.line).arg(line.reason);
+        const QString shown = line.text.simplified();
+        if (!shown.isEmpty()) text += QStringLiteral("「%1」").arg(shown);
+        Lst_Skipped->addItem(text);
+    }
+}
+
+void Frm_Settle::fillTotals() {
+    const Totals& t = settlement_.totals;
+    Lbl_Stake->setText(YenText(t.stake));
+    Lbl_Return->setText(YenText(t.payout));
+    Lbl_Balance->setText(YenText(t.balance()));
+    SetForeground(Lbl_Balance,
+                  t.balance() < 0 ? NegativeText : palette().color(QPalette::WindowText));
+    Lbl_Rate->setText(RateText(t.payout, t.stake));
+    Lbl_Hit->setText(HitText(t));
+    Lbl_Pending->setText(PendingText(t));
+}
+
+void Frm_Settle::fillChart() {
+    std::vector<BalancePoint> points;
+    qint64 balance = 0;
+    for (const SettledRace& race : settlement_.races) {
+        if (!race.settled()) continue;
+        balance += race.payout - race.stake;
+        points.push_back({race.label(), balance});
+    }
+    ShowBalance(Cht_Balance, points, QStringLiteral("確定したレースはまだありません"));
+}
+
+// The result files of the memo's races, with their size and time, as the
+// directory holds them now.
+QStringList Frm_Settle::resultFileState() const {
+    QStringList files;
+    for (const SettledRace& race : settlement_.races) {
+        const int code = CourseCodeOf(race.place);
+        const RaceFile file =
+            FindRaceFile(state_.DataDir, QStringLiteral("ks-"), 7, code, race.race);
+        if (file.path.isEmpty()) {
+            files << QString();
+            continue;
+        }
+        const QFileInfo info(file.path);
+        files << QStringLiteral("%1|%2|%3")
+                     .arg(file.path)
+                     .arg(info.size())
+                     .arg(info.lastModified().toMSecsSinceEpoch());
+    }
+    return files;
+}
+
+void Frm_Settle::watchFiles() {
+    watchedState_ = resultFileState();
+    if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    if (settlement_.races.empty() || state_.DataDir.isEmpty() || !QFileInfo(state_.DataDir).isDir())
+        return;
+    watcher_.addPath(state_.DataDir);  // files that appear or are replaced
+    QStringList files;
+    for (const QString& entry : std::as_const(watchedState_)) {
+        if (!entry.isEmpty()) files << entry.section(QLatin1Char('|'), 0, 0);
+    }
+    if (!files.isEmpty()) watcher_.addPaths(files);  // files rewritten in place
+}
+
+void Frm_Settle::filesChanged() {
+    if (resultFileState() != watchedState_) {
+        Form_Load();
+    } else {
+        watchFiles();  // a replaced file is no longer watched under its name
+    }
+}
+
+void Frm_Settle::Cmd_Refresh_Click() {
+    Form_Load();
+}
+
+void Frm_Settle::Cmd_Save_Click() {
+    SaveThroughDialog(this, lastCsv_,
+                      [this] { return std::optional(BetsCsv(settlement_.rows())); });
+}
+
+bool Frm_Settle::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        // The first activation is the opening, which has just settled.
+        if (firstActivation_) {
+            firstActivation_ = false;
+        } else if (ActivatedFromOwnWindow(this)) {
+            Form_Load();
+        }
+    }
+    return handled;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include "settle/Settlement.h"
+
+class QHBoxLayout;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+struct AppState;
+
+// 収支: the memo's bets settled against the race results, with the totals, a
+// chart of the balance race by race, the lines that could not be read, and the
+// bets as CSV. Modeless; rebuilt from the memo and the files when it opens,
+// when the user switches to it from another window of the program, by 再計算,
+// and by itself when a result file of a race in the memo appears or changes.
+class Frm_Settle : public QWidget {
+    Q_OBJECT
+public:
+    // Reads only state.DataDir (anew at each rebuild) and the memo's text.
+    Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidget* parent = nullptr);
+
+    const Settlement& settlement() const { return settlement_; }
+
+    QTableWidget* Grd_Settle = nullptr;
+    QLabel* Lbl_Stake = nullptr;
+    QLabel* Lbl_Return = nullptr;
+    QLabel* Lbl_Balance = nullptr;
+    QLabel* Lbl_Rate = nullptr;
+    QLabel* Lbl_Hit = nullptr;
+    QLabel* Lbl_Pending = nullptr;
+    QListWidget* Lst_Skipped = nullptr;
+    QWidget* Cht_Balance = nullptr;
+    QPushButton* Cmd_Refresh = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    // The buttons, left to right, with a stretch at the end: room for more.
+    QHBoxLayout* ButtonRow = nullptr;
+
+    // Columns of Grd_Settle.
+    enum Column {
+        ColPlace,
+        ColRace,
+        ColType,
+        ColBet,
+        ColStake,
+        ColOutcome,
+        ColPayout,
+        ColBalance,
+        ColNote,
+        ColumnCount
+    };
+
+signals:
+    // The window has been rebuilt from the memo and the files.
+    void Rebuilt();
+
+public slots:
+    void Form_Load();
+    void Cmd_Refresh_Click();
+    void Cmd_Save_Click();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void fillTable();
+    void fillTotals();
+    void fillChart();
+    void watchFiles();
+    QStringList resultFileState() const;
+    void filesChanged();
+
+    const AppState& state_;
+    const QPlainTextEdit* memo_;
+    Settlement settlement_;
+    QString lastCsv_;
+    bool firstActivation_ = true;
+    QFileSystemWatcher watcher_;
+    QTimer settleLater_;
+    QStringList watchedState_;  // result files of the memo's races when last settled
+};

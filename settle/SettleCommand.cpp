@@ -1,0 +1,147 @@
+#include "settle/SettleCommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <algorithm>
+#include <array>
+
+#include "common/ProgramDir.h"
+#include "settings/SettingsFile.h"
+#include "settle/BetCsv.h"
+#include "settle/Settlement.h"
+
+namespace {
+
+// Columns a text takes on a terminal: two for a wide character.
+int displayWidth(const QString& text) {
+    int width = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        width += (u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFF9F)) ? 2 : 1;
+    }
+    return width;
+}
+
+QString padded(const QString& text, int width, bool right) {
+    const QString blanks(std::max(0, width - displayWidth(text)), QLatin1Char(' '));
+    return right ? blanks + text : text + blanks;
+}
+
+QString amount(const std::optional<qint64>& value) {
+    return value ? YenText(*value) : QString();
+}
+
+}  // namespace
+
+QString SettlementReport(const Settlement& s) {
+    using Row = std::array<QString, 9>;
+    std::vector<Row> rows;
+    rows.push_back({QStringLiteral("競馬場"), QStringLiteral("レース"), QStringLiteral("券種"),
+                    QStringLiteral("買い目"), QStringLiteral("購入"), QStringLiteral("結果"),
+                    QStringLiteral("払戻"), QStringLiteral("収支"), QStringLiteral("備考")});
+    for (const SettledRace& race : s.races) {
+        const QString raceText = QStringLiteral("%1R").arg(race.race);
+        for (const SettledBet& bet : race.bets) {
+            const BetRow& r = bet.row;
+            rows.push_back({r.place, raceText, r.betType, r.bet, YenText(r.stake), r.outcome,
+                            amount(r.payout), amount(r.balance),
+                            bet.asWin ? QStringLiteral("単勝として計算") : QString()});
+        }
+        const bool settled = race.settled();
+        rows.push_back({race.place, raceText, QStringLiteral("小計"), QString(),
+                        settled ? YenText(race.stake) : QString(),
+                        settled ? QString() : QStringLiteral("未確定"),
+                        settled ? YenText(race.payout) : QString(),
+                        settled ? YenText(race.payout - race.stake) : QString(), QString()});
+    }
+    std::array<int, 9> widths{};
+    for (const Row& row : rows) {
+        for (size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
+    }
+    const bool rightAligned[] = {false, true, false, false, true, false, true, true, false};
+    QString text;
+    for (const Row& row : rows) {
+        QString line;
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (c) line += QStringLiteral("  ");
+            line += padded(row[c], widths[c], rightAligned[c]);
+        }
+        while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+        text += line + QLatin1Char('\n');
+    }
+    const Totals& t = s.totals;
+    text += QLatin1Char('\n');
+    text += QStringLiteral("購入　%1\n").arg(YenText(t.stake));
+    text += QStringLiteral("払戻　%1\n").arg(YenText(t.payout));
+    text += QStringLiteral("収支　%1\n").arg(YenText(t.balance()));
+    text += QStringLiteral("回収率　%1\n").arg(RateText(t.payout, t.stake));
+    text += QStringLiteral("的中率　%1\n").arg(HitText(t));
+    text += QStringLiteral("未確定　%1\n").arg(PendingText(t));
+    if (!s.skipped.empty()) {
+        text += QStringLiteral("\n読めなかった行\n");
+        for (const SkippedLine& line : s.skipped) {
+            text += QStringLiteral("%1行目：%2").arg(line.line).arg(line.reason);
+            if (!line.text.simplified().isEmpty())
+                text += QStringLiteral("「%1」").arg(line.text.simplified());
+            text += QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+QString SettingsDataDir() {
+    const QString name = QStringLiteral("ZEM.ini");
+    const QString configDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString candidates[] = {
+        QDir(ProgramDir()).filePath(name),
+        configDir.isEmpty() ? QString() : QDir(configDir).filePath(QStringLiteral("ZEM/") + name)};
+    for (const QString& path : candidates) {
+        if (path.isEmpty() || !QFileInfo::exists(path)) continue;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) return ReadSettingsText(file.read(64 * 1024));
+    }
+    return DefaultDataDir();
+}
+
+int RunSettleCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QStringList args = arguments;
+    const bool csv = args.removeAll(QStringLiteral("--csv")) > 0;
+    if (args.isEmpty() || args.size() > 2 || args.front().startsWith(QLatin1Char('-'))) {
+        err << "usage: zem-settle [--csv] MEMOFILE [DATADIR]\n"
+            << "Settles the bets of a saved memo against the race results in DATADIR\n"
+            << "(by default the data directory of ZEM.ini) and prints the table and the\n"
+            << "totals, or with --csv the bets as CSV.\n";
+        return 2;
+    }
+    QFile file(args[0]);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "zem-settle: " << args[0] << ": " << file.errorString() << '\n';
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        err << "zem-settle: " << args[0] << ": " << file.errorString() << '\n';
+        return 1;
+    }
+    const QString dataDir = args.size() > 1 ? args[1] : SettingsDataDir();
+    const Settlement s = SettleMemo(DecodeMemoFile(bytes), dataDir);
+    if (csv) {
+        // The bytes as they are: UTF-8 with its byte-order mark, CR LF.
+        const QByteArray bytes = BetsCsv(s.rows());
+        out.flush();
+        if (out.device()) {
+            out.device()->write(bytes);
+        } else {
+            out << QString::fromUtf8(bytes);
+        }
+    } else {
+        out << SettlementReport(s);
+    }
+    out.flush();
+    return 0;
+}

@@ -1,0 +1,107 @@
+// The chart module: the balance chart drawn with Qt Charts.
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPen>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "settle/chart/ChartModule.h"
+
+namespace {
+
+class BalanceChartView : public QChartView {
+public:
+    explicit BalanceChartView(QWidget* parent) : QChartView(new QChart, parent) {
+        setRenderHint(QPainter::Antialiasing);
+        chart()->setAnimationOptions(QChart::NoAnimation);
+        chart()->legend()->hide();
+        chart()->setMargins(QMargins(4, 4, 4, 4));
+        chart()->setBackgroundRoundness(0);
+    }
+
+    void show(const std::vector<BalancePoint>& points, const QString& emptyNote) {
+        QChart* c = chart();
+        c->removeAllSeries();
+        for (QAbstractAxis* axis : c->axes()) {
+            c->removeAxis(axis);
+            delete axis;
+        }
+        if (points.empty()) {
+            c->setTitle(emptyNote);
+            return;
+        }
+        c->setTitle(QString());
+
+        auto* zero = new QLineSeries;
+        zero->setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
+        zero->append(-0.5, 0);
+        zero->append(static_cast<double>(points.size()) - 0.5, 0);
+
+        auto* line = new QLineSeries;
+        line->setPen(QPen(QColor(0, 90, 200), 2));
+        auto* above = new QScatterSeries;  // the points at or above zero
+        auto* below = new QScatterSeries;  // and those below it, in red
+        for (auto* dots : {above, below}) {
+            dots->setMarkerSize(8);
+            dots->setBorderColor(Qt::transparent);
+        }
+        above->setColor(QColor(0, 90, 200));
+        below->setColor(QColor(220, 0, 0));
+
+        QStringList labels;
+        qint64 low = 0, high = 0;
+        for (size_t i = 0; i < points.size(); ++i) {
+            const double x = static_cast<double>(i);
+            const double y = static_cast<double>(points[i].balance);
+            line->append(x, y);
+            (points[i].balance < 0 ? below : above)->append(x, y);
+            labels << points[i].label;
+            low = std::min(low, points[i].balance);
+            high = std::max(high, points[i].balance);
+        }
+        for (QAbstractSeries* s :
+             {static_cast<QAbstractSeries*>(zero), static_cast<QAbstractSeries*>(line),
+              static_cast<QAbstractSeries*>(above), static_cast<QAbstractSeries*>(below)}) {
+            c->addSeries(s);
+        }
+
+        auto* xAxis = new QValueAxis;
+        xAxis->setRange(-0.5, static_cast<double>(points.size()) - 0.5);
+        xAxis->setVisible(false);
+        auto* categories = new QBarCategoryAxis;
+        categories->append(labels);
+        categories->setLabelsAngle(labels.size() > 8 ? -60 : 0);
+        auto* yAxis = new QValueAxis;
+        const double span = std::max<double>(100.0, static_cast<double>(high - low));
+        yAxis->setRange(static_cast<double>(low) - span * 0.08,
+                        static_cast<double>(high) + span * 0.08);
+        yAxis->applyNiceNumbers();
+        yAxis->setLabelFormat(QStringLiteral("%.0f"));
+        yAxis->setTitleText(QStringLiteral("収支（円）"));
+        c->addAxis(categories, Qt::AlignBottom);
+        c->addAxis(xAxis, Qt::AlignBottom);
+        c->addAxis(yAxis, Qt::AlignLeft);
+        for (QAbstractSeries* s : c->series()) {
+            s->attachAxis(xAxis);
+            s->attachAxis(yAxis);
+        }
+    }
+};
+
+}  // namespace
+
+extern "C" Q_DECL_EXPORT QWidget* zemMakeBalanceChart(QWidget* parent, const QString& objectName) {
+    auto* view = new BalanceChartView(parent);
+    view->setObjectName(objectName);
+    return view;
+}
+
+extern "C" Q_DECL_EXPORT void zemShowBalance(QWidget* chart,
+                                             const std::vector<BalancePoint>& points,
+                                             const QString& emptyNote) {
+    if (auto* view = dynamic_cast<BalanceChartView*>(chart)) view->show(points, emptyNote);
+}

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "common/Colours.h"
+#include "common/SaveFile.h"
+#include "racedata/AppState.h"
+#include "settle/BetCsv.h"
+#include "settle/Frm_Settle.h"
+#include "support/Fixtures.h"
+#include "tests/settle/SettleFiles.h"
+
+namespace {
+
+KsFields Result(const char* quinella, const char* payout) {
+    KsFields f;
+    f.finish = {7, 3, 12};
+    f.win = QStringLiteral("560");
+    f.quinellaCombo = QString::fromLatin1(quinella);
+    f.quinellaPayout = QString::fromLatin1(payout);
+    return f;
+}
+
+// A memo of two races, 東京11R with its result and 中山2R without, beside a
+// stand-in main window; the held records belong to another race.
+class SettleWindow : public ::testing::Test {
+protected:
+    SettleWindow() {
+        EXPECT_TRUE(WriteResult(data, 5, 11, Result("03-07", "2,310")));
+        state.DataDir = data.path();
+        state.KsData.assign(KsBuilder().set(KsLayout::RaceDate, u"20261205"_qs).bytes());
+        state.UoData.assign(UoBuilder().set(UoLayout::RaceTitle, u"held"_qs).bytes());
+        memo->setPlainText(
+            u"メモ\n東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n\n"_qs);
+        main.show();
+        window = new Frm_Settle(state, memo);
+        ShowAndWait(window);
+    }
+    ~SettleWindow() override {
+        delete window;
+        SetSaveFileDialog({});
+    }
+
+    QString cell(int row, int column) const {
+        const QTableWidgetItem* item = window->Grd_Settle->item(row, column);
+        return item ? item->text() : u"<none>"_qs;
+    }
+    QStringList row(int r) const {
+        QStringList texts;
+        for (int c = 0; c < Frm_Settle::ColumnCount; ++c) texts << cell(r, c);
+        return texts;
+    }
+
+    TempDir data;
+    AppState state;
+    QWidget main;
+    QPlainTextEdit* memo = new QPlainTextEdit(&main);
+    QPointer<Frm_Settle> window;
+};
+
+QStringList Row(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* t : texts) list << QString::fromUtf8(t);
+    return list;
+}
+
+}  // namespace
+
+TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
+    EXPECT_EQ(window->windowTitle(), u"収支"_qs);
+    ASSERT_EQ(window->Grd_Settle->rowCount(), 5);
+    EXPECT_EQ(row(0),
+              Row({"東京", "11R", "馬連", "3-7", "800円", "的中", "18,480円", "17,680円", ""}));
+    EXPECT_EQ(row(1), Row({"東京", "11R", "馬連", "3-12", "500円", "不的中", "0円", "-500円", ""}));
+    EXPECT_EQ(row(2), Row({"東京", "11R", "小計", "", "1,300円", "", "18,480円", "17,180円", ""}));
+    EXPECT_EQ(row(3), Row({"中山", "2R", "馬連", "1-2", "300円", "未確定", "", "", ""}));
+    EXPECT_EQ(row(4), Row({"中山", "2R", "小計", "", "", "未確定", "", "", ""}));
+    const QTableWidget* grid = window->Grd_Settle;
+    EXPECT_NE(grid->item(0, 0)->background(),
+              grid->item(1, 0)->background());  // the hit stands out
+    EXPECT_EQ(grid->item(1, Frm_Settle::ColBalance)->foreground().color(), QColor(220, 0, 0));
+    EXPECT_NE(grid->item(0, Frm_Settle::ColBalance)->foreground().color(), QColor(220, 0, 0));
+
+    const struct {
+        QLabel* label;
+        const char* text;
+    } totals[] = {{window->Lbl_Stake, "1,300円"},
+                  {window->Lbl_Return, "18,480円"},
+                  {window->Lbl_Balance, "17,180円"},
+                  {window->Lbl_Rate, "1421.5%"},
+                  {window->Lbl_Pending, "1件 300円"},
+                  {window->Lbl_Hit, "レース 1/1 (100.0%)　買い目 1/2 (50.0%)"}};
+    for (const auto& t : totals) EXPECT_EQ(t.label->text(), QString::fromUtf8(t.text));
+    ASSERT_EQ(window->Lst_Skipped->count(), 1);
+    EXPECT_TRUE(window->Lst_Skipped->item(0)->text().startsWith(u"1行目："_qs));
+
+    // Neither the memo nor the records the other windows hold have changed.
+    EXPECT_TRUE(memo->toPlainText().startsWith(u"メモ\n東京\t11R"_qs));
+    EXPECT_EQ(state.KsData.RaceDate(), u"20261205"_qs);
+    EXPECT_EQ(state.UoData.RaceTitle().trimmed(), u"held"_qs);
+}
+
+TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
+    // PAT95 writes the result of 中山2R: settled without a click.
+    ASSERT_TRUE(WriteResult(data, 6, 2, Result(" 1- 2", "450")));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return cell(3, Frm_Settle::ColOutcome) == u"的中"_qs; }, 3000));
+    EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);
+    EXPECT_EQ(window->Lbl_Pending->text(), u"0件 0円"_qs);
+
+    // A bet added to the memo: 再計算, or coming back from another window.
+    memo->appendPlainText(u"中山\t2R\t単勝\n\t7\t100"_qs);
+    Click(window->Cmd_Refresh);
+    EXPECT_EQ(window->Grd_Settle->rowCount(), 6);
+    memo->appendPlainText(u"中山\t2R\t複勝\n\t3\t100"_qs);
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.isActiveWindow(); }));
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Grd_Settle->rowCount() == 7; }));
+}
+
+TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
+    const QString path = data.file(u"収支.csv"_qs);
+    SetSaveFileDialog([&](QWidget*, const QString&) { return path; });
+    Click(window->Cmd_Save);
+    EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
+    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,3-7,800,的中,18480,17680\r\n"));
+
+    QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+// Data files for the settlement tests, built from field values.
+
+#include <QString>
+#include <array>
+#include <ostream>
+
+#include "racedata/RaceFiles.h"
+#include "support/Fixtures.h"
+#include "tools/RecordBuilder.h"
+
+struct KsFields {
+    QString date = QStringLiteral("20261206");
+    std::array<int, 3> finish{};  // horse numbers of the first three
+    QString win;
+    std::array<QString, 3> place;
+    QString bracketCombo, bracketPayout;
+    QString quinellaCombo, quinellaPayout;
+};
+
+// ks-<course>081<race>.jra, the name PAT95 gives a result file.
+inline QString KsName(int course, int race) {
+    return QStringLiteral("ks-") + QString::number(course) + QStringLiteral("081") +
+           RaceChar(race) + QStringLiteral(".jra");
+}
+
+inline bool WriteResult(const TempDir& dir, int course, int race, const KsFields& f) {
+    RecordBuilder ks = KsBuilder();
+    ks.set(KsLayout::RaceDate, f.date)
+        .setRight(KsLayout::RaceNo, QString::number(race))
+        .setRight(KsLayout::WinPayout, f.win)
+        .setRight(KsLayout::PlacePayout1, f.place[0])
+        .setRight(KsLayout::PlacePayout2, f.place[1])
+        .setRight(KsLayout::PlacePayout3, f.place[2])
+        .set(KsLayout::BracketCombo, f.bracketCombo)
+        .setRight(KsLayout::BracketPayout, f.bracketPayout)
+        .set(KsLayout::QuinellaCombo, f.quinellaCombo)
+        .setRight(KsLayout::QuinellaPayout, f.quinellaPayout);
+    for (int i = 0; i < 3; ++i) {
+        if (f.finish[i]) ks.setRight(KsLayout::FinisherHorseNo(i), QString::number(f.finish[i]));
+    }
+    return ks.writeTo(dir.file(KsName(course, race)));
+}
+
+// Odds files of a race of `runners` horses; `scratched` (if not 0) has no win
+// odds and its pairs read "ﾄﾘｹｼ".
+inline bool WriteOdds(const TempDir& dir, int course, int race, int runners, int scratched = 0) {
+    RecordBuilder uo = UoBuilder();
+    uo.set(UoLayout::RaceDate, QStringLiteral("20261206"))
+        .setRight(UoLayout::Runners, QString::number(runners));
+    for (int k = 0; k < runners * (runners - 1) / 2; ++k) {
+        const auto [a, b] = UoRecord::PairOfEntry(k, runners);
+        const FieldSpan odds{UoLayout::QuinellaOdds(k).offset, 6};
+        if (a == scratched || b == scratched) {
+            uo.set(odds, QStringLiteral("  ﾄﾘｹｼ"));
+        } else {
+            uo.setRight(odds, QStringLiteral("12.5"));
+        }
+    }
+    RecordBuilder zo = ZoBuilder();
+    zo.set(ZoLayout::RaceDate, QStringLiteral("20261206"));
+    for (int h = 0; h < runners; ++h) {
+        zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
+            .setRight(ZoLayout::WinOdds(h),
+                      h + 1 == scratched ? QStringLiteral("取消") : QStringLiteral("4.5"));
+    }
+    const QString tail =
+        QString::number(course) + QLatin1Char('8') + RaceChar(race) + QStringLiteral(".jra");
+    return uo.writeTo(dir.file(QStringLiteral("uo-") + tail)) &&
+           zo.writeTo(dir.file(QStringLiteral("zo-") + tail));
+}
+
+// Readable failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

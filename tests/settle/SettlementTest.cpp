@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include "racedata/Cp932.h"
+#include "settle/BetCsv.h"
+#include "settle/Settlement.h"
+#include "support/Fixtures.h"
+#include "tests/settle/SettleFiles.h"
+
+namespace {
+
+// 東京11R: 7, 3, 12 home; the third place is not paid (a blank payout).
+KsFields Tokyo11() {
+    KsFields f;
+    f.finish = {7, 3, 12};
+    f.win = QStringLiteral("560");
+    f.place = {QStringLiteral("180"), QStringLiteral("240"), QString()};
+    f.bracketCombo = QStringLiteral("3-3");
+    f.bracketPayout = QStringLiteral("1,450");
+    f.quinellaCombo = QStringLiteral("03-07");
+    f.quinellaPayout = QStringLiteral("2,310");
+    return f;
+}
+
+// 中山1R: horse 5 scratched; 1, 2, 3 home; the win payout unreadable.
+KsFields Nakayama1() {
+    KsFields f;
+    f.finish = {1, 2, 3};
+    f.win = QStringLiteral("不明");
+    f.place = {QStringLiteral("110"), QStringLiteral("150"), QStringLiteral("200")};
+    f.quinellaCombo = QStringLiteral(" 1- 2");
+    f.quinellaPayout = QStringLiteral("870");
+    return f;
+}
+
+const char* const Day =
+    "東京\t11R\t馬連\r\n\t7-3\t800\r\n\t3-12\t500\r\n\r\n"
+    "東京\t11R\t枠連\r\n\t3-3\t300\r\n\t3-4\t200\r\n\r\n"
+    "東京\t11R\t単・複勝\r\n\t7\t400\r\n\t3\t100\r\n\r\n"
+    "東京\t11R\t複勝\r\n\t3\t200\r\n\t12\t300\r\n\t5\t100\r\n\r\n"
+    "中山\t1R\t馬連\r\n\t5-2\t1000\r\n\t1-2\t500\r\n\r\n"
+    "中山\t1R\t単・複勝\r\n\t5\t300\r\n\t1\t200\r\n\r\n"
+    "阪神\t5R\t馬連\r\n\t1-2\t600\r\n\r\n"
+    "阪神\t6R\t複勝\r\n\t1\t100\r\n\r\n";
+
+class SettleDay : public ::testing::Test {
+protected:
+    SettleDay() {
+        EXPECT_TRUE(WriteResult(dir, 5, 11, Tokyo11()));
+        EXPECT_TRUE(WriteOdds(dir, 5, 11, 14));
+        EXPECT_TRUE(WriteResult(dir, 6, 1, Nakayama1()));
+        EXPECT_TRUE(WriteOdds(dir, 6, 1, 10, 5));
+        KsFields noDate = Tokyo11();
+        noDate.date = QStringLiteral("        ");
+        EXPECT_TRUE(WriteResult(dir, 9, 6, noDate));  // 阪神5R has no file at all
+    }
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(SettleDay, EveryBetAgainstItsResult) {
+    const Settlement s = SettleMemo(QString::fromUtf8(Day), dir.path());
+    const struct {
+        const char* place;
+        int race;
+        const char* type;
+        const char* bet;
+        qint64 stake;
+        const char* outcome;
+        qint64 payout;  // -1: none
+    } expected[] = {
+        {"東京", 11, "馬連", "3-7", 800, "的中", 18480},  // "7-3" against "03-07"
+        {"東京", 11, "馬連", "3-12", 500, "不的中", 0},
+        {"東京", 11, "枠連", "3-3", 300, "的中", 4350},  // a pair within one bracket
+        {"東京", 11, "枠連", "3-4", 200, "不的中", 0},
+        {"東京", 11, "単勝", "7", 400, "的中", 2240},  // 単・複勝 settled as 単勝
+        {"東京", 11, "単勝", "3", 100, "不的中", 0},
+        {"東京", 11, "複勝", "3", 200, "的中", 480},
+        {"東京", 11, "複勝", "12", 300, "不的中", 0},  // third, third place not paid
+        {"東京", 11, "複勝", "5", 100, "不的中", 0},
+        {"中山", 1, "馬連", "2-5", 1000, "返還", 1000},  // pair reads ﾄﾘｹｼ
+        {"中山", 1, "馬連", "1-2", 500, "的中", 4350},
+        {"中山", 1, "単勝", "5", 300, "返還", 300},  // no win odds
+        {"中山", 1, "単勝", "1", 200, "払戻不明", -1},
+        {"阪神", 5, "馬連", "1-2", 600, "未確定", -1},  // no file
+        {"阪神", 6, "複勝", "1", 100, "未確定", -1},    // result without a date
+    };
+    const std::vector<BetRow> rows = s.rows();
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto& e = expected[i];
+        const BetRow& r = rows[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(r.place, QString::fromUtf8(e.place));
+        EXPECT_EQ(r.race, e.race);
+        EXPECT_EQ(r.betType, QString::fromUtf8(e.type));
+        EXPECT_EQ(r.bet, QString::fromUtf8(e.bet));
+        EXPECT_EQ(r.stake, e.stake);
+        EXPECT_EQ(r.outcome, QString::fromUtf8(e.outcome));
+        EXPECT_EQ(r.payout.value_or(-1), e.payout);
+        EXPECT_EQ(r.balance.has_value(), r.payout.has_value());
+        if (r.payout) {
+            EXPECT_EQ(r.balance.value_or(-1), e.payout - e.stake);
+        }
+        EXPECT_EQ(r.date, r.race == 5 || r.race == 6 ? QString() : u"2026/12/06"_qs);
+    }
+    ASSERT_EQ(s.races.size(), 4u);  // the 東京11R blocks gather in one race
+    EXPECT_TRUE(s.races[0].bets[4].asWin);
+    EXPECT_FALSE(s.races[0].bets[6].asWin);
+}
+
+TEST_F(SettleDay, TotalsRateAndHitRate) {
+    const Totals t = SettleMemo(QString::fromUtf8(Day), dir.path()).totals;
+    // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit).
+    EXPECT_EQ(t.stake, 4700);
+    EXPECT_EQ(t.payout, 31200);
+    EXPECT_EQ(t.balance(), 26500);
+    EXPECT_EQ(RateText(t.payout, t.stake), u"663.8%"_qs);
+    EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/10 (50.0%)"_qs);
+    EXPECT_EQ(PendingText(t), u"3件 900円"_qs);  // 払戻不明 200, 未確定 600 and 100
+}
+
+TEST(SettleTexts, AmountsAndRates) {
+    EXPECT_EQ(YenText(0), u"0円"_qs);
+    EXPECT_EQ(YenText(-1200), u"-1,200円"_qs);
+    EXPECT_EQ(YenText(123456789012), u"123,456,789,012円"_qs);
+    EXPECT_EQ(RateText(0, 1000), u"0.0%"_qs);
+    EXPECT_EQ(RateText(2, 3), u"66.7%"_qs);
+    EXPECT_EQ(RateText(1, 2000), u"0.1%"_qs);  // 0.05 rounds up
+    EXPECT_EQ(RateText(500, 0), u"-"_qs);
+}
+
+TEST(ReadMemo, HandEditedForms) {
+    const struct {
+        const char* memo;
+        const char* place;
+        int race;
+        BetKind kind;
+        int first, second;
+        qint64 stake;
+    } cases[] = {
+        {"東京　１１Ｒ　馬連\n　７－３　１，２００円\n", "東京", 11, BetKind::Quinella, 7, 3, 1200},
+        {"東京 11 枠連\r\n 07-03 1,200円\r\n", "東京", 11, BetKind::Bracket, 7, 3, 1200},
+        {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, BetKind::Place, 12, 0, 300},
+        {"阪神\t12R\t単勝\n 3 \t 100円 ", "阪神", 12, BetKind::Win, 3, 0, 100},
+        {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, BetKind::Quinella, 3, 7, 500},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.memo);
+        const MemoReading r = ReadMemo(QString::fromUtf8(c.memo));
+        EXPECT_TRUE(r.skipped.empty()) << r.skipped.front().reason.toStdString();
+        ASSERT_EQ(r.blocks.size(), 1u);
+        const MemoBlock& b = r.blocks[0];
+        EXPECT_EQ(b.place, QString::fromUtf8(c.place));
+        EXPECT_EQ(b.race, c.race);
+        EXPECT_EQ(b.kind, c.kind);
+        ASSERT_EQ(b.bets.size(), 1u);
+        EXPECT_EQ(b.bets[0].first, c.first);
+        EXPECT_EQ(b.bets[0].second, c.second);
+        EXPECT_EQ(b.bets[0].stake, c.stake);
+        EXPECT_EQ(b.bets[0].line, 2);
+    }
+}
+
+TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
+    const char* memo =
+        "今日の予定\n"       // 1
+        "東京\t11R\t馬連\n"  // 2
+        "\t3-7\t800\n"       // 3 read
+        "\t3-19\t500\n"      // 4
+        "\t3-3\t500\n"       // 5
+        "\t2-5\t550\n"       // 6
+        "\t2-5\t0\n"         // 7
+        "\t2-5\n"            // 8
+        "\n"
+        "東京\t11R\t枠連\n"  // 10
+        "\t3-9\t200\n"       // 11
+        "\n"
+        "大井\t11R\t馬連\n"  // 13
+        "\t1-2\t100\n"       // 14
+        "\n"
+        "東京\t13R\t単勝\n"  // 16
+        "\n"
+        "東京\t12R\t単勝\n"  // 18
+        "\t3-7\t100\n"       // 19
+        "\t十\t100\n"        // 20
+        "\n"
+        "中山\t1R\t馬連\n"  // 22, no bets
+        "\n";
+    const MemoReading r = ReadMemo(QString::fromUtf8(memo));
+    const struct {
+        int line;
+        const char* reason;
+    } expected[] = {
+        {1, "見出し（競馬場・レース・券種）の下にない行です"},
+        {4, "馬番「19」が 1～18 ではありません"},
+        {5, "馬連の買い目「3-3」が同じ馬番の組です"},
+        {6, "金額が 100 円単位ではありません"},
+        {7, "金額が 0 円です"},
+        {8, "買い目と金額の行ではありません"},
+        {11, "枠番「9」が 1～8 ではありません"},
+        {13, "競馬場「大井」がわかりません"},
+        {14, "見出しが読めない組の行です"},
+        {16, "レース番号が 1～12 ではありません"},
+        {19, "単勝・複勝の買い目「3-7」が馬番ひとつではありません"},
+        {20, "馬番「十」が 1～18 ではありません"},
+        {22, "見出しの後に買い目がありません"},
+    };
+    ASSERT_EQ(r.skipped.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(r.skipped[i].line, expected[i].line);
+        EXPECT_EQ(r.skipped[i].reason, QString::fromUtf8(expected[i].reason)) << expected[i].line;
+    }
+    ASSERT_EQ(r.blocks.size(), 1u);
+    EXPECT_EQ(r.blocks[0].bets.size(), 1u);
+}
+
+TEST_F(SettleDay, CsvReadsBackAsTheTable) {
+    const QByteArray csv = BetsCsv(SettleMemo(QString::fromUtf8(Day), dir.path()).rows());
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs);
+    ASSERT_EQ(lines.size(), 17);  // header, 15 bets, and the end of the last line
+    EXPECT_EQ(lines[0], u"日付,競馬場,レース,券種,買い目,購入,結果,払戻,収支"_qs);
+    EXPECT_EQ(lines[1], u"2026/12/06,東京,11R,馬連,3-7,800,的中,18480,17680"_qs);
+    EXPECT_EQ(lines[2], u"2026/12/06,東京,11R,馬連,3-12,500,不的中,0,-500"_qs);
+    EXPECT_EQ(lines[14], u",阪神,5R,馬連,1-2,600,未確定,,"_qs);
+    EXPECT_TRUE(lines[16].isEmpty());
+}
+
+TEST(DecodeMemoFile, Utf8OrCp932) {
+    const QString text = u"東京\t11R\t馬連\r\n"_qs;
+    EXPECT_EQ(DecodeMemoFile(text.toUtf8()), text);
+    EXPECT_EQ(DecodeMemoFile("\xEF\xBB\xBF" + text.toUtf8()), text);
+    EXPECT_EQ(DecodeMemoFile(EncodeCp932(text)), text);
+}
