@@ -20,6 +20,7 @@
 #include "common/ModalRun.h"
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
+#include "ledger/Frm_Ledger.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "recommend/Frm_Special.h"
@@ -151,6 +152,9 @@ void Frm_Main::buildMenus() {
     Settle = Tool->addAction(QStringLiteral("収支計算"));
     Settle->setObjectName(QStringLiteral("Settle"));
     connect(Settle, &QAction::triggered, this, &Frm_Main::Settle_Click);
+    Ledger = Tool->addAction(QStringLiteral("収支台帳"));
+    Ledger->setObjectName(QStringLiteral("Ledger"));
+    connect(Ledger, &QAction::triggered, this, &Frm_Main::Ledger_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -242,6 +246,14 @@ void Frm_Main::Settle_Click() {
     settle_->show();
     settle_->raise();
     settle_->activateWindow();
+}
+
+Frm_Ledger* Frm_Main::ledgerWindow() const {
+    return ledger_;
+}
+
+void Frm_Main::Ledger_Click() {
+    Frm_Ledger::Show(ledger_);
 }
 
 void Frm_Main::Save_Click() {

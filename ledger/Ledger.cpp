@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "common/Clock.h"
+#include "settle/Settlement.h"
 
 namespace {
 
@@ -121,13 +122,6 @@ std::pair<int, int> periodRange(int year) {
     return {year * 10000, year * 10000 + 9999};
 }
 
-QString percent(qint64 numerator, qint64 denominator) {
-    if (denominator <= 0) return QStringLiteral("-");
-    // One decimal, rounded half up, in whole numbers: no floating point drift.
-    const qint64 tenths = (numerator * 10 * 2 + denominator) / (denominator * 2);
-    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
-}
-
 // The steps from each version to the next; the list's length is the version.
 const std::vector<std::vector<const char*>>& upgradeSteps() {
     static const std::vector<std::vector<const char*>> steps = {
@@ -189,18 +183,12 @@ void LedgerFigures::add(const LedgerFigures& other) {
     races += other.races;
 }
 
-QString YenText(qint64 yen) {
-    QString digits = QString::number(yen < 0 ? -yen : yen);
-    for (int at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, QLatin1Char(','));
-    return (yen < 0 ? QStringLiteral("-") : QString()) + digits + QStringLiteral("円");
-}
-
 QString RecoveryRateText(const LedgerFigures& figures) {
-    return percent(figures.payout * 100, figures.stake);
+    return RateText(figures.payout, figures.stake);
 }
 
 QString HitRateText(const LedgerFigures& figures) {
-    return percent(qint64(figures.hits) * 100, figures.bets - figures.refunds);
+    return PercentOf(figures.hits, figures.bets - figures.refunds);
 }
 
 QString LedgerPath() {

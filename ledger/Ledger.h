@@ -22,8 +22,6 @@ struct LedgerFigures {
     void add(const LedgerFigures& other);
 };
 
-// Whole yen with digit groups and "円": "-12,300円".
-QString YenText(qint64 yen);
 // 回収率 (払戻 ÷ 購入) with one decimal and "%", "-" without a stake.
 QString RecoveryRateText(const LedgerFigures& figures);
 // 的中率 (bets hit ÷ bets that ran) with one decimal and "%", "-" without bets.
