@@ -21,6 +21,7 @@
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
 #include "ledger/Frm_Ledger.h"
+#include "ledger/RecordCommand.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "recommend/Frm_Special.h"
@@ -239,6 +240,7 @@ void Frm_Main::Settle_Click() {
     // its activation from this window, or here when it is the active one.
     if (!settle_) {
         settle_ = new Frm_Settle(state_, Txt_Main);
+        AddRecordCommand(settle_);
     } else if (settle_->isActiveWindow()) {
         settle_->Form_Load();
     }

@@ -418,5 +418,10 @@ TEST_F(MainWindow, LedgerOpensFromTheToolMenuOnceAndKeepsF1) {
     QTest::keyClick(ledger->Grd_Ledger, Qt::Key_F1);
     ASSERT_NE(window->memoCommands().helpWindow(), nullptr);
     EXPECT_TRUE(window->memoCommands().helpWindow()->isVisible());
+
+    // The settlement window records into the ledger.
+    window->Settle->trigger();
+    ASSERT_NE(window->settleWindow(), nullptr);
+    EXPECT_NE(window->settleWindow()->findChild<QPushButton*>(u"Cmd_Record"_qs), nullptr);
     SetLedgerPath({});
 }
