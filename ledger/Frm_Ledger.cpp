@@ -31,7 +31,8 @@ QTableWidget* figuresTable(QWidget* parent, const QString& name, const QStringLi
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The first column takes the room the amounts leave (see fitColumns).
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     return table;
 }
 
@@ -55,6 +56,13 @@ void putFigures(QTableWidget* table, int row, int column, const LedgerFigures& f
     if (withRaces) table->setItem(row, column + 5, cell(QString::number(f.races)));
 }
 
+// Amounts as wide as they need, measured once the table is filled: a header
+// that resizes to its contents measures again at every cell set.
+void fitColumns(QTableWidget* table) {
+    for (int column = 1; column < table->columnCount(); ++column)
+        table->resizeColumnToContents(column);
+}
+
 // A line per group, and a bold total line when there is one.
 void fillLines(QTableWidget* table, const std::vector<LedgerLine>& lines,
                const LedgerFigures* total) {
@@ -75,6 +83,7 @@ void fillLines(QTableWidget* table, const std::vector<LedgerLine>& lines,
             table->item(row, column)->setFont(font);
         }
     }
+    fitColumns(table);
 }
 
 QStringList figureHeadings(const QString& first) {
@@ -278,6 +287,7 @@ void Frm_LedgerMonth::fill() {
         Grd_Races->setItem(row, 2, cell(QStringLiteral("%1R").arg(race.race)));
         putFigures(Grd_Races, row, 3, race.figures, false);
     }
+    fitColumns(Grd_Races);
 }
 
 void Frm_LedgerMonth::Cmd_Delete_Click() {

@@ -143,16 +143,63 @@ const std::vector<std::vector<const char*>>& upgradeSteps() {
             "CREATE INDEX bets_by_race ON bets"
             " (race_date, place, race, bet_type, stake, payout, outcome)",
         },
+        // 1 -> 2: the figures of each race and bet type kept beside the bets,
+        // so that the period queries read a row a race instead of a row a bet.
+        {
+            "CREATE TABLE race_totals ("
+            " race_date INTEGER NOT NULL,"
+            " place TEXT NOT NULL,"
+            " race INTEGER NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL,"
+            " hits INTEGER NOT NULL,"
+            " refunds INTEGER NOT NULL,"
+            " first_id INTEGER NOT NULL,"  // the race's first bet: recording order
+            // 1 on one row of each race: summed, it counts races without
+            // grouping the rows by race first.
+            " lead INTEGER NOT NULL,"
+            " PRIMARY KEY (race_date, place, race, bet_type)) WITHOUT ROWID",
+            "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
+            " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
+            " ROW_NUMBER() OVER (PARTITION BY race_date, place, race ORDER BY bet_type) = 1"
+            " FROM bets GROUP BY race_date, place, race, bet_type",
+            // The bets are now only looked up by race.
+            "DROP INDEX bets_by_race",
+            "CREATE INDEX bets_by_race ON bets (race_date, place, race)",
+        },
     };
     return steps;
 }
 
-// The figures' columns, summed over the bets of a race: every query groups by
-// race first, so that races can be counted.
-const char* const raceFigures =
-    "SUM(stake) AS s, SUM(payout) AS p, COUNT(*) AS n,"
-    " SUM(outcome = '的中') AS h, SUM(outcome = '返還') AS r";
-const char* const groupFigures = "SUM(s), SUM(p), SUM(n), SUM(h), SUM(r), COUNT(*)";
+// The figures' columns of race_totals summed over a group of rows.
+const char* const groupFigures =
+    "SUM(stake), SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead)";
+
+const char* const raceIs = "race_date = ? AND place = ? AND race = ?";
+
+// The statements that take a race's bets and figures out, and that put its
+// figures back from its bets.
+void prepareRaceStatements(QSqlQuery& removeBets, QSqlQuery& removeTotals, QSqlQuery& addTotals) {
+    removeBets.prepare(QStringLiteral("DELETE FROM bets WHERE %1").arg(QLatin1String(raceIs)));
+    removeTotals.prepare(
+        QStringLiteral("DELETE FROM race_totals WHERE %1").arg(QLatin1String(raceIs)));
+    addTotals.prepare(
+        QStringLiteral(
+            "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
+            " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
+            " ROW_NUMBER() OVER (ORDER BY bet_type) = 1"
+            " FROM bets WHERE %1 GROUP BY bet_type")
+            .arg(QLatin1String(raceIs)));
+}
+
+QSqlQuery& bindRace(QSqlQuery& query, int date, const QString& place, int race) {
+    query.addBindValue(date);
+    query.addBindValue(place);
+    query.addBindValue(race);
+    return query;
+}
 
 LedgerFigures figuresAt(const QSqlQuery& query, int first) {
     LedgerFigures f;
@@ -308,6 +355,7 @@ bool Ledger::upgrade(int from) {
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return rollback();
     from = query.value(0).toInt();
     const auto& steps = upgradeSteps();
+    Q_ASSERT(int(steps.size()) == SchemaVersion);
     for (int version = from; version < int(steps.size()); ++version) {
         for (const char* statement : steps[version]) {
             if (!query.exec(QString::fromUtf8(statement))) return rollback();
@@ -360,14 +408,13 @@ RecordOutcome Ledger::record(const std::vector<BetRow>& rows) {
         outcome.error = error_;
         return outcome;
     };
-    QSqlQuery remove(connection());
-    remove.prepare(
-        QStringLiteral("DELETE FROM bets WHERE race_date = ? AND place = ? AND race = ?"));
+    QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
+    prepareRaceStatements(removeBets, removeTotals, addTotals);
     for (const RaceKey& key : racesToReplace) {
-        remove.addBindValue(std::get<0>(key));
-        remove.addBindValue(std::get<1>(key));
-        remove.addBindValue(std::get<2>(key));
-        if (!remove.exec()) return rollback(remove);
+        for (QSqlQuery* step : {&removeBets, &removeTotals}) {
+            if (!bindRace(*step, std::get<0>(key), std::get<1>(key), std::get<2>(key)).exec())
+                return rollback(*step);
+        }
     }
     QSqlQuery insert(connection());
     insert.prepare(QStringLiteral(
@@ -386,6 +433,10 @@ RecordOutcome Ledger::record(const std::vector<BetRow>& rows) {
         insert.addBindValue(now);
         if (!insert.exec()) return rollback(insert);
     }
+    for (const RaceKey& key : racesToReplace) {
+        if (!bindRace(addTotals, std::get<0>(key), std::get<1>(key), std::get<2>(key)).exec())
+            return rollback(addTotals);
+    }
     if (!query.exec(QStringLiteral("COMMIT"))) return rollback(query);
     outcome.ok = true;
     outcome.recorded = int(settled.size());
@@ -401,7 +452,7 @@ std::vector<int> Ledger::years() {
     query.setForwardOnly(true);
     // One index seek a year, from the newest down, instead of reading every bet.
     int below = 99999999;
-    query.prepare(QStringLiteral("SELECT MAX(race_date) FROM bets WHERE race_date < ?"));
+    query.prepare(QStringLiteral("SELECT MAX(race_date) FROM race_totals WHERE race_date < ?"));
     for (;;) {
         query.addBindValue(below);
         if (!query.exec() || !query.next()) {
@@ -425,10 +476,9 @@ LedgerSummary Ledger::summary(int year) {
                                            : QStringLiteral("race_date / 100 % 100");
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT k, %1 FROM (SELECT %2 AS k, %3 FROM bets"
-                                 " WHERE race_date BETWEEN ? AND ?"
-                                 " GROUP BY race_date, place, race) GROUP BY k ORDER BY k")
-                      .arg(QLatin1String(groupFigures), group, QString::fromUtf8(raceFigures)));
+    query.prepare(QStringLiteral("SELECT %1 AS k, %2 FROM race_totals"
+                                 " WHERE race_date BETWEEN ? AND ? GROUP BY k ORDER BY k")
+                      .arg(group, QLatin1String(groupFigures)));
     query.addBindValue(from);
     query.addBindValue(to);
     if (!query.exec()) {
@@ -454,10 +504,11 @@ std::vector<LedgerLine> Ledger::byType(int year) {
     const auto [from, to] = periodRange(year);
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT bet_type, %1 FROM (SELECT bet_type, %2 FROM bets"
-                                 " WHERE race_date BETWEEN ? AND ?"
-                                 " GROUP BY race_date, place, race, bet_type) GROUP BY bet_type")
-                      .arg(QLatin1String(groupFigures), QString::fromUtf8(raceFigures)));
+    // A row of race_totals is one race's bets of one type: rows count races.
+    query.prepare(
+        QStringLiteral("SELECT bet_type, SUM(stake), SUM(payout), SUM(bets), SUM(hits),"
+                       " SUM(refunds), COUNT(*) FROM race_totals"
+                       " WHERE race_date BETWEEN ? AND ? GROUP BY bet_type"));
     query.addBindValue(from);
     query.addBindValue(to);
     if (!query.exec()) {
@@ -479,11 +530,10 @@ std::vector<LedgerLine> Ledger::byPlace(int year) {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     // The racecourses bet most first.
-    query.prepare(QStringLiteral("SELECT place, %1 FROM (SELECT place, %2 FROM bets"
+    query.prepare(QStringLiteral("SELECT place, %1 FROM race_totals"
                                  " WHERE race_date BETWEEN ? AND ?"
-                                 " GROUP BY race_date, place, race)"
-                                 " GROUP BY place ORDER BY SUM(s) DESC, place")
-                      .arg(QLatin1String(groupFigures), QString::fromUtf8(raceFigures)));
+                                 " GROUP BY place ORDER BY SUM(stake) DESC, place")
+                      .arg(QLatin1String(groupFigures)));
     query.addBindValue(from);
     query.addBindValue(to);
     if (!query.exec()) {
@@ -503,7 +553,7 @@ std::vector<LedgerPoint> Ledger::balanceSeries(int year) {
         year == AllYears ? QStringLiteral("race_date / 100") : QStringLiteral("race_date");
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 AS k, SUM(payout) - SUM(stake) FROM bets"
+    query.prepare(QStringLiteral("SELECT %1 AS k, SUM(payout) - SUM(stake) FROM race_totals"
                                  " WHERE race_date BETWEEN ? AND ? GROUP BY k ORDER BY k")
                       .arg(group));
     query.addBindValue(from);
@@ -533,10 +583,10 @@ std::vector<LedgerRace> Ledger::races(int year, int month) {
     const int from = year * 10000 + month * 100;
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT race_date, place, race, %1, MIN(id) AS first FROM bets"
-                                 " WHERE race_date BETWEEN ? AND ?"
+    query.prepare(QStringLiteral("SELECT race_date, place, race, %1, MIN(first_id) AS first"
+                                 " FROM race_totals WHERE race_date BETWEEN ? AND ?"
                                  " GROUP BY race_date, place, race ORDER BY race_date, first")
-                      .arg(QString::fromUtf8(raceFigures)));
+                      .arg(QLatin1String(groupFigures)));
     query.addBindValue(from);
     query.addBindValue(from + 99);
     if (!query.exec()) {
@@ -548,12 +598,7 @@ std::vector<LedgerRace> Ledger::races(int year, int month) {
         race.date = dateText(query.value(0).toInt());
         race.place = query.value(1).toString();
         race.race = query.value(2).toInt();
-        race.figures.stake = query.value(3).toLongLong();
-        race.figures.payout = query.value(4).toLongLong();
-        race.figures.bets = query.value(5).toInt();
-        race.figures.hits = query.value(6).toInt();
-        race.figures.refunds = query.value(7).toInt();
-        race.figures.races = 1;
+        race.figures = figuresAt(query, 3);
         result.push_back(race);
     }
     return result;
@@ -567,13 +612,22 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
         return false;
     }
     QSqlQuery query(connection());
-    query.prepare(
-        QStringLiteral("DELETE FROM bets WHERE race_date = ? AND place = ? AND race = ?"));
-    query.addBindValue(dateKey(date));
-    query.addBindValue(place);
-    query.addBindValue(race);
-    if (!query.exec()) {
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         failQuery(query);
+        return false;
+    }
+    QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
+    prepareRaceStatements(removeBets, removeTotals, addTotals);
+    for (QSqlQuery* step : {&removeBets, &removeTotals}) {
+        if (!bindRace(*step, dateKey(date), place, race).exec()) {
+            failQuery(*step);
+            query.exec(QStringLiteral("ROLLBACK"));
+            return false;
+        }
+    }
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        failQuery(query);
+        query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     return true;

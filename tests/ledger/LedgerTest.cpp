@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -54,7 +55,13 @@ protected:
 
     bool recorded(const std::vector<BetRow>& rows) {
         Ledger ledger;
-        return ledger.open() && ledger.record(rows).ok;
+        if (!ledger.open()) {
+            ADD_FAILURE() << ledger.error().toStdString();
+            return false;
+        }
+        const RecordOutcome outcome = ledger.record(rows);
+        EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
+        return outcome.ok;
     }
 
     TempDir dir;
@@ -186,6 +193,42 @@ TEST_F(LedgerTest, NewerVersionIsOpenedReadOnly) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_FALSE(ledger.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
     EXPECT_EQ(ledger.summary(2026).total.stake, 2500);
+}
+
+TEST_F(LedgerTest, OlderVersionIsBroughtUpToDate) {
+    {
+        // A ledger of the first version: the bets alone.
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"v1"_qs);
+        QDir().mkpath(dir.file(u"data"_qs));
+        db.setDatabaseName(LedgerPath());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* statement :
+             {"CREATE TABLE bets (id INTEGER PRIMARY KEY, race_date INTEGER NOT NULL,"
+              " place TEXT NOT NULL, race INTEGER NOT NULL, bet_type TEXT NOT NULL,"
+              " bet TEXT NOT NULL, stake INTEGER NOT NULL, payout INTEGER NOT NULL,"
+              " outcome TEXT NOT NULL, recorded_at TEXT NOT NULL)",
+              "CREATE INDEX bets_by_race ON bets"
+              " (race_date, place, race, bet_type, stake, payout, outcome)",
+              "INSERT INTO bets VALUES (1, 20261101, '東京', 11, '馬連', '3-7', 1000, 5400, "
+              "'的中', '')",
+              "INSERT INTO bets VALUES (2, 20261101, '東京', 11, '馬連', '3-8', 1000, 0, '不的中', "
+              "'')",
+              "PRAGMA user_version = 1"}) {
+            ASSERT_TRUE(q.exec(QString::fromUtf8(statement))) << statement;
+        }
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"v1"_qs);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_FALSE(ledger.readOnly());
+    QSqlQuery version(ledger.connection());
+    ASSERT_TRUE(version.exec(u"PRAGMA user_version"_qs) && version.next());
+    EXPECT_EQ(version.value(0).toInt(), Ledger::SchemaVersion);
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2000, 5400, 2, 1, 0, 1));
+    EXPECT_EQ(ledger.races(2026, 11).size(), 1u);
 }
 
 TEST_F(LedgerTest, BrokenFileIsLeftUntouched) {
@@ -339,6 +382,9 @@ TEST_F(LedgerTest, KilledWhileRecordingLeavesOldOrNewFigures) {
         ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
         const qint64 stake = ledger.summary(2027).total.stake;
         EXPECT_TRUE(stake == 12 * 288 * 100 || stake == 12 * 288 * 200) << stake;
+        qint64 betsStake = 0;  // the bets and their figures agree
+        for (const BetRow& bet : ledger.bets(2027)) betsStake += bet.stake;
+        EXPECT_EQ(betsStake, stake);
         QSqlQuery check(ledger.connection());
         ASSERT_TRUE(check.exec(u"PRAGMA integrity_check"_qs) && check.next());
         EXPECT_EQ(check.value(0).toString(), u"ok"_qs);
