@@ -42,7 +42,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DZEM_BUILD_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)" --target zem-bench-startup zem-startup-probe \
-  zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions >/dev/null
+  zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions zem-bench-ledger >/dev/null
 
 bin="$build/bin"
 log="$build/bench.log"
@@ -69,6 +69,7 @@ run "$bin/zem-bench-startup" "$bin/zem-startup-probe" "$bin/zem-bare-window" 15 
 run "$bin/zem-bench-gui"
 run "$bin/zem-bench-lookup" "$build/lookup-data"
 run "$bin/zem-bench-functions"
+run "$bin/zem-bench-ledger" "$build/ledger-data"
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "ZEM benchmarks, $(date '+%Y-%m-%d %H:%M %Z'), $clock$priority_note"
