@@ -1,6 +1,7 @@
 #include "ledger/Frm_Ledger.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,7 +23,9 @@ namespace {
 const QString Title = QStringLiteral("収支台帳");
 const QString AllPeriods = QStringLiteral("全期間");
 
-QTableWidget* figuresTable(QWidget* parent, const QString& name, const QStringList& heading) {
+// The stretched column takes the room the others leave (see fitColumns).
+QTableWidget* figuresTable(QWidget* parent, const QString& name, const QStringList& heading,
+                           int stretched = 0) {
     auto* table = new QTableWidget(0, heading.size(), parent);
     table->setObjectName(name);
     table->setHorizontalHeaderLabels(heading);
@@ -31,8 +34,7 @@ QTableWidget* figuresTable(QWidget* parent, const QString& name, const QStringLi
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
-    // The first column takes the room the amounts leave (see fitColumns).
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(stretched, QHeaderView::Stretch);
     return table;
 }
 
@@ -59,13 +61,13 @@ void putFigures(QTableWidget* table, int row, int column, const LedgerFigures& f
 // Amounts as wide as they need, measured once the table is filled: a header
 // that resizes to its contents measures again at every cell set.
 void fitColumns(QTableWidget* table) {
-    for (int column = 1; column < table->columnCount(); ++column)
-        table->resizeColumnToContents(column);
+    table->resizeColumnsToContents();
 }
 
 // A line per group, and a bold total line when there is one.
 void fillLines(QTableWidget* table, const std::vector<LedgerLine>& lines,
                const LedgerFigures* total) {
+    table->clearSelection();
     table->setRowCount(int(lines.size()) + (total ? 1 : 0));
     int row = 0;
     for (const LedgerLine& line : lines) {
@@ -170,18 +172,18 @@ int Frm_Ledger::chosenYear() const {
 }
 
 void Frm_Ledger::Reload() {
-    const bool first = !ledger_;
-    const int shown = first ? -1 : chosenYear();
     ledger_ = std::make_unique<Ledger>();
-    std::vector<int> years;
     if (!ledger_->open()) {
         ShowMessage(this, ledger_->error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
-    } else {
-        if (!ledger_->notice().isEmpty()) {
-            ShowMessage(this, ledger_->notice(), MsgIcon::Information, MsgButtons::Ok, Title);
-        }
-        years = ledger_->years();
+    } else if (!ledger_->notice().isEmpty()) {
+        ShowMessage(this, ledger_->notice(), MsgIcon::Information, MsgButtons::Ok, Title);
     }
+    fill();
+}
+
+void Frm_Ledger::fill() {
+    const int shown = Cmb_Year->count() > 0 ? chosenYear() : -1;
+    const std::vector<int> years = ledger_->isOpen() ? ledger_->years() : std::vector<int>();
     {
         const QSignalBlocker quiet(Cmb_Year);
         Cmb_Year->clear();
@@ -193,12 +195,21 @@ void Frm_Ledger::Reload() {
     Cmb_Year_Change();
 }
 
+bool Frm_Ledger::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && ledger_ && ledger_->isOpen() &&
+        ledger_->dataVersion() != shownVersion_) {
+        fill();
+    }
+    return QWidget::event(event);
+}
+
 void Frm_Ledger::Cmb_Year_Change() {
     const int year = chosenYear();
     LedgerSummary summary;
     std::vector<LedgerLine> types, places;
     std::vector<LedgerPoint> series;
     if (ledger_->isOpen()) {
+        shownVersion_ = ledger_->dataVersion();
         summary = ledger_->summary(year);
         types = ledger_->byType(year);
         places = ledger_->byPlace(year);
@@ -230,7 +241,7 @@ void Frm_Ledger::Grd_Ledger_DblClick(int row) {
     }
     Frm_LedgerMonth month(*ledger_, year, key.toInt(), this);
     RunModal(month);
-    if (month.deleted()) Reload();
+    if (month.deleted()) fill();
 }
 
 void Frm_Ledger::Cmd_Save_Click() {
@@ -253,7 +264,8 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
         figuresTable(this, QStringLiteral("Grd_Races"),
                      {QStringLiteral("日付"), QStringLiteral("競馬場"), QStringLiteral("レース"),
                       QStringLiteral("購入"), QStringLiteral("払戻"), QStringLiteral("収支"),
-                      QStringLiteral("回収率"), QStringLiteral("的中率")});
+                      QStringLiteral("回収率"), QStringLiteral("的中率")},
+                     7);
     Cmd_Delete = PlainButton(this, QStringLiteral("Cmd_Delete"), QStringLiteral("削除"), QRect());
     Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
     Cmd_Delete->setEnabled(false);  // until a race is chosen

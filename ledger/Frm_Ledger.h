@@ -41,10 +41,18 @@ public slots:
     void Grd_Ledger_DblClick(int row);
     void Cmd_Save_Click();
 
+protected:
+    // Coming back to the window shows what another window or another ZEM has
+    // recorded meanwhile.
+    bool event(QEvent* event) override;
+
 private:
     int chosenYear() const;
+    // Fills the period list, keeping the period shown, and the figures.
+    void fill();
 
     std::unique_ptr<Ledger> ledger_;
+    qint64 shownVersion_ = -1;  // the ledger's data version when last filled
     QString csvName_;
 };
 

@@ -444,6 +444,13 @@ RecordOutcome Ledger::record(const std::vector<BetRow>& rows) {
     return outcome;
 }
 
+qint64 Ledger::dataVersion() {
+    if (!open_) return -1;
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) return -1;
+    return query.value(0).toLongLong();
+}
+
 std::vector<int> Ledger::years() {
     error_.clear();
     std::vector<int> result;

@@ -120,6 +120,10 @@ public:
     // Every recorded bet of the period, as the settlement writes them out.
     std::vector<BetRow> bets(int year);
 
+    // A number that changes whenever another connection (another window or
+    // another ZEM) has changed the ledger; -1 when it cannot be read.
+    qint64 dataVersion();
+
     // The connection, for tests that need to reach under the queries.
     QSqlDatabase connection() const;
 

@@ -106,6 +106,24 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     EXPECT_FALSE(window && window->isVisible());
 }
 
+TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
+    open();
+    QWidget other;
+    ShowAndWait(&other);
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }));
+    Ledger elsewhere;  // another window or another ZEM
+    ASSERT_TRUE(elsewhere.open());
+    ASSERT_TRUE(
+        elsewhere.record({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)})
+            .ok);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
+    EXPECT_EQ(window->Cmb_Year->currentText(), u"2026年"_qs);
+    EXPECT_EQ(Row(window->Grd_Ledger, 1).mid(0, 3),
+              QStringList({u"12月"_qs, u"1,000円"_qs, u"1,000円"_qs}));
+}
+
 TEST_F(LedgerWindowTest, MonthRacesAndDeletingOneAfterConfirmation) {
     open();
     QTableWidget* grid = Find<QTableWidget>(window, u"Grd_Ledger"_qs);
