@@ -104,7 +104,8 @@ QLabel* caption(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-Frm_Ledger::Frm_Ledger(QWidget* parent) : QWidget(parent, Qt::Window) {
+Frm_Ledger::Frm_Ledger(QWidget* parent)
+    : QWidget(parent, Qt::Window), ledger_(std::make_unique<Ledger>()) {
     setObjectName(QStringLiteral("Frm_Ledger"));
     setWindowTitle(Title);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -196,7 +197,7 @@ void Frm_Ledger::fill() {
 }
 
 bool Frm_Ledger::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && ledger_ && ledger_->isOpen() &&
+    if (event->type() == QEvent::WindowActivate && ledger_->isOpen() &&
         ledger_->dataVersion() != shownVersion_) {
         fill();
     }
@@ -210,12 +211,21 @@ void Frm_Ledger::Cmb_Year_Change() {
     std::vector<LedgerPoint> series;
     if (ledger_->isOpen()) {
         shownVersion_ = ledger_->dataVersion();
+        // The first query that fails is said; the others show what they can.
+        QString error;
+        const auto keep = [&] {
+            if (error.isEmpty()) error = ledger_->error();
+        };
         summary = ledger_->summary(year);
+        keep();
         types = ledger_->byType(year);
+        keep();
         places = ledger_->byPlace(year);
+        keep();
         series = ledger_->balanceSeries(year);
-        if (!ledger_->error().isEmpty()) {
-            ShowMessage(this, ledger_->error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
+        keep();
+        if (!error.isEmpty()) {
+            ShowMessage(this, error, MsgIcon::Exclamation, MsgButtons::Ok, Title);
         }
     }
     Grd_Ledger->horizontalHeaderItem(0)->setText(year == AllYears ? QStringLiteral("年")
