@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +28,8 @@
 #include "common/WindowActivation.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
+#include "racedata/RaceFiles.h"
+#include "settle/Frm_Settle.h"
 #include "tools/SampleData.h"
 
 namespace {
@@ -239,6 +242,74 @@ void benchTyping(PaintWatch& watch, Frm_Main& main) {
               value <= KeystrokeBudgetSeconds});
 }
 
+// ツール → 収支計算 to Frm_Settle painted, for a memo of 36 races of 8 bets
+// each, all with their result files; beside the floor of finding and reading
+// those 36 result records. The window is closed after each paint, so every
+// run builds it anew.
+void benchSettle(PaintWatch& watch, Frm_Main& main) {
+    struct Race {
+        int code;
+        const char16_t* place;
+        int race;
+    };
+    std::vector<Race> races;
+    const Race courses[] = {{5, u"東京", 12}, {6, u"中山", 10}, {9, u"阪神", 11}, {0, u"小倉", 9}};
+    for (const Race& course : courses) {
+        for (int race = 1; race <= course.race && races.size() < 36; ++race)
+            races.push_back({course.code, course.place, race});
+    }
+    const char16_t* types[] = {u"馬連", u"枠連", u"単・複勝"};
+    QString memo;
+    for (std::size_t i = 0; i < races.size(); ++i) {
+        memo += QStringLiteral("%1\t%2R\t%3\n")
+                    .arg(QString::fromUtf16(races[i].place))
+                    .arg(races[i].race)
+                    .arg(QString::fromUtf16(types[i % 3]));
+        for (int bet = 1; bet <= 8; ++bet) {
+            const QString text =
+                i % 3 == 2
+                    ? QString::number(bet)
+                    : QStringLiteral("%1-%2").arg(bet % 4 + 1).arg(bet % 4 + 1 + bet % 3 + 1);
+            memo += QStringLiteral("\t%1\t%2\n").arg(text).arg(bet * 100);
+        }
+        memo += QLatin1Char('\n');
+    }
+    main.Txt_Main->setPlainText(memo);
+
+    const PaintWatch::Done close = [](QWidget* window) { window->close(); };
+    const auto real = [&] {
+        watch.arm(WindowNamed(QStringLiteral("Frm_Settle")), close);
+        const Stamp start = TakeStamp();
+        main.Settle->trigger();
+        if (!watch.wait()) fail("Frm_Settle did not paint");
+        const double seconds = Elapsed(start, watch.ended());
+        settle();
+        return seconds;
+    };
+    const QString dataDir = main.state().DataDir;
+    const auto floor = [&] {
+        const Stamp start = TakeStamp();
+        int read = 0;
+        for (const Race& race : races) {
+            KsRecord ks;
+            const RaceFile file =
+                FindRaceFile(dataDir, QStringLiteral("ks-"), 7, race.code, race.race);
+            read += !file.path.isEmpty() && ReadRecord1(file.path, ks) && ks.HasResult();
+        }
+        const double seconds = Elapsed(start, TakeStamp());
+        if (read != 36) fail("the 36 result records did not read");
+        return seconds;
+    };
+    real();
+    if (main.settleWindow()) fail("Frm_Settle did not close");
+    const Pair times = alternate(real, floor);
+    const double value = Median(times.real), floorValue = Median(times.floor);
+    PrintRow({"収支計算 to Frm_Settle painted, 36 races x 8 bets (median of " +
+                  std::to_string(times.real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floorValue), value / floorValue,
+              "<= 1.5 x floor, <= 50 ms", value <= 1.5 * floorValue && value <= 0.050});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -272,7 +343,7 @@ int main(int argc, char** argv) {
     settle();
 
     // Arguments, for profiling: the benchmarks to run ("result", "special",
-    // "odds0" to "odds2", "typing"; all when none is given), then "runs=N".
+    // "odds0" to "odds2", "typing", "settle"; all when none is given), then "runs=N".
     QStringList only = QCoreApplication::arguments().mid(1);
     for (const QString& argument : QStringList(only)) {
         if (argument.startsWith(QStringLiteral("runs="))) {
@@ -300,5 +371,6 @@ int main(int argc, char** argv) {
         benchOddsButton(watch, host, main, 2, QStringLiteral("Frm_Odds3"),
                         "odds button, win/place, to Frm_Odds3 painted");
     if (wanted("typing")) benchTyping(watch, main);
+    if (wanted("settle")) benchSettle(watch, main);
     return 0;
 }

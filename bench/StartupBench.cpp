@@ -4,9 +4,11 @@
 // main window's size; alternating runs, offscreen, median of each.
 //
 // Usage: zem-bench-startup <zem with probe> <bare window program> [runs]
-//        [reference window program]
+//        [reference window program] [zem with probe, earlier build]
 // The reference, when given, runs in turn with the others and is reported
-// beside the same floor, without a budget.
+// beside the same floor, without a budget. The earlier build, when given, runs
+// in turn too, and zem is set beside it: a change must not cost start-up more
+// than 3 % of time or peak memory.
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -92,7 +94,7 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr,
                      "usage: %s <zem with probe> <bare window program> [runs] [reference window "
-                     "program]\n",
+                     "program] [zem with probe, earlier build]\n",
                      argv[0]);
         return 2;
     }
@@ -106,6 +108,7 @@ int main(int argc, char** argv) {
     };
     std::vector<Program> programs{{argv[1], {}, {}, {}}, {argv[2], {}, {}, {}}};
     if (argc > 4) programs.push_back({argv[4], {}, {}, {}});
+    if (argc > 5) programs.push_back({argv[5], {}, {}, {}});
 
     // Warm-up, not counted: fills the file cache, lets zem write its settings
     // file if it has none, and tells the main window's size for the others.
@@ -116,6 +119,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (std::size_t p = 1; p < programs.size(); ++p) {
+        if (p == 3) {  // the earlier zem
+            for (int i = 0; i < 2; ++i) launch(programs[p].path, {});
+            continue;
+        }
         programs[p].arguments = {std::to_string(first.width), std::to_string(first.height)};
         for (int i = 0; i < 2; ++i) launch(programs[p].path, programs[p].arguments);
     }
@@ -158,6 +165,17 @@ int main(int argc, char** argv) {
                 std::nullopt, "-");
         peakRow("reference: bare window + 2 labels in the UI font, peak RSS", programs[2],
                 std::nullopt, "-");
+    }
+    if (programs.size() > 3) {
+        const double beforeTime = Median(programs[3].seconds),
+                     beforePeak = Median(programs[3].peak);
+        PrintRow({"start-up to main window painted, against the earlier build" + count +
+                      ClockNote() + ")",
+                  FormatSeconds(time), FormatSeconds(beforeTime), time / beforeTime,
+                  "<= 1.03 x earlier", time <= 1.03 * beforeTime});
+        PrintRow({"start-up peak RSS, against the earlier build" + count + ")", FormatMiB(peak),
+                  FormatMiB(beforePeak), peak / beforePeak, "<= 1.03 x earlier",
+                  peak <= 1.03 * beforePeak});
     }
     return 0;
 }

@@ -104,6 +104,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidge
     Cht_Balance->setMinimumHeight(220);
     Lst_Skipped = new QListWidget(this);
     Lst_Skipped->setObjectName(QStringLiteral("Lst_Skipped"));
+    Lst_Skipped->setWordWrap(true);
     auto* skippedBox = new QVBoxLayout;
     skippedBox->addWidget(PlainLabel(this, QStringLiteral("Label2"), QRect(), Qt::AlignLeft,
                                      QStringLiteral("読めなかった行")));
@@ -238,21 +239,20 @@ void Frm_Settle::fillChart() {
     ShowBalance(Cht_Balance, points, QStringLiteral("確定したレースはまだありません"));
 }
 
-// The result files of the memo's races, with their size and time, as the
-// directory holds them now.
-QStringList Frm_Settle::resultFileState() const {
+QStringList Frm_Settle::resultFileState(bool lookAgain) const {
     QStringList files;
     for (const SettledRace& race : settlement_.races) {
-        const int code = CourseCodeOf(race.place);
-        const RaceFile file =
-            FindRaceFile(state_.DataDir, QStringLiteral("ks-"), 7, code, race.race);
-        if (file.path.isEmpty()) {
+        const QString path = lookAgain ? FindRaceFile(state_.DataDir, QStringLiteral("ks-"), 7,
+                                                      CourseCodeOf(race.place), race.race)
+                                             .path
+                                       : race.resultFile;
+        if (path.isEmpty()) {
             files << QString();
             continue;
         }
-        const QFileInfo info(file.path);
+        const QFileInfo info(path);
         files << QStringLiteral("%1|%2|%3")
-                     .arg(file.path)
+                     .arg(path)
                      .arg(info.size())
                      .arg(info.lastModified().toMSecsSinceEpoch());
     }
@@ -260,7 +260,7 @@ QStringList Frm_Settle::resultFileState() const {
 }
 
 void Frm_Settle::watchFiles() {
-    watchedState_ = resultFileState();
+    watchedState_ = resultFileState(false);
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
     if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
     if (settlement_.races.empty() || state_.DataDir.isEmpty() || !QFileInfo(state_.DataDir).isDir())
@@ -274,7 +274,7 @@ void Frm_Settle::watchFiles() {
 }
 
 void Frm_Settle::filesChanged() {
-    if (resultFileState() != watchedState_) {
+    if (resultFileState(true) != watchedState_) {
         Form_Load();
     } else {
         watchFiles();  // a replaced file is no longer watched under its name

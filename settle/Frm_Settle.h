@@ -73,7 +73,9 @@ private:
     void fillTotals();
     void fillChart();
     void watchFiles();
-    QStringList resultFileState() const;
+    // The result files of the memo's races: as the last settlement found them,
+    // or as the directory holds them now.
+    QStringList resultFileState(bool lookAgain) const;
     void filesChanged();
 
     const AppState& state_;

@@ -17,8 +17,11 @@ public:
     RaceRecords(const QString& dataDir, int courseCode, int race)
         : dataDir_(dataDir), course_(courseCode), race_(race) {
         const RaceFile file = FindRaceFile(dataDir_, QStringLiteral("ks-"), 7, course_, race_);
+        ksPath_ = file.path;
         hasResult_ = !file.path.isEmpty() && ReadRecord1(file.path, ks_) && ks_.HasResult();
     }
+
+    const QString& ksPath() const { return ksPath_; }
 
     bool hasResult() const { return hasResult_; }
     const KsRecord& ks() const { return ks_; }
@@ -40,6 +43,7 @@ private:
     QString dataDir_;
     int course_, race_;
     KsRecord ks_;
+    QString ksPath_;
     bool hasResult_ = false;
     std::optional<UoRecord> uo_;
     std::optional<ZoRecord> zo_;
@@ -202,6 +206,7 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
             SettledRace r;
             r.place = block.place;
             r.race = block.race;
+            r.resultFile = race.ksPath();
             if (race.hasResult()) r.date = dateOf(race.ks());
             s.races.push_back(r);
         }

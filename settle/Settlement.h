@@ -37,7 +37,8 @@ struct SettledBet {
 struct SettledRace {
     QString place;
     int race = 0;
-    QString date;  // "yyyy/MM/dd" from the result, empty while there is none
+    QString date;        // "yyyy/MM/dd" from the result, empty while there is none
+    QString resultFile;  // the "ks-" file found for the race, empty when none
     std::vector<SettledBet> bets;
     qint64 stake = 0;      // of the settled bets
     qint64 payout = 0;     // of the settled bets

@@ -7,6 +7,8 @@
 #   tools/bench.sh          wall-clock times (the budgets are meant for these)
 #   tools/bench.sh --cpu    CPU times of the measuring thread or process, for a
 #                           machine busy with other work
+# With ZEM_BENCH_BEFORE set to the zem-startup-probe of an earlier build (built
+# the same way from an earlier commit), start-up is also set beside that build.
 # Where it is allowed (as root), the programs run at a raised priority (nice
 # -10), so that other work on the machine disturbs the timings less; the header
 # of the table says so.
@@ -42,7 +44,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DZEM_BUILD_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)" --target zem-bench-startup zem-startup-probe \
-  zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions zem-bench-ledger >/dev/null
+  zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions zem-bench-settle \
+  zem-bench-ledger >/dev/null
 
 bin="$build/bin"
 log="$build/bench.log"
@@ -65,10 +68,11 @@ run() {
 }
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 run "$bin/zem-bench-startup" "$bin/zem-startup-probe" "$bin/zem-bare-window" 15 \
-  "$bin/zem-text-window"
+  "$bin/zem-text-window" ${ZEM_BENCH_BEFORE:+"$ZEM_BENCH_BEFORE"}
 run "$bin/zem-bench-gui"
 run "$bin/zem-bench-lookup" "$build/lookup-data"
 run "$bin/zem-bench-functions"
+run "$bin/zem-bench-settle"
 run "$bin/zem-bench-ledger" "$build/ledger-data"
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 
