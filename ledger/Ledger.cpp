@@ -9,7 +9,6 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtEndian>
-#include <map>
 #include <set>
 #include <tuple>
 
