@@ -168,13 +168,35 @@ const std::vector<std::vector<const char*>>& upgradeSteps() {
             "DROP INDEX bets_by_race",
             "CREATE INDEX bets_by_race ON bets (race_date, place, race)",
         },
+        // 2 -> 3: the figures of each month by racecourse and bet type, so
+        // that every year at once reads a few rows a month.
+        {
+            "CREATE TABLE month_totals ("
+            " month INTEGER NOT NULL,"  // yyyymm
+            " place TEXT NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL,"
+            " hits INTEGER NOT NULL,"
+            " refunds INTEGER NOT NULL,"
+            " races INTEGER NOT NULL,"        // each race counted once (its lead row)
+            " typed_races INTEGER NOT NULL,"  // races with bets of this type
+            " PRIMARY KEY (month, place, bet_type)) WITHOUT ROWID",
+            "INSERT INTO month_totals SELECT race_date / 100, place, bet_type, SUM(stake),"
+            " SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead), COUNT(*)"
+            " FROM race_totals GROUP BY race_date / 100, place, bet_type",
+        },
     };
     return steps;
 }
 
-// The figures' columns of race_totals summed over a group of rows.
+// The figures' columns of race_totals and of month_totals summed over a group
+// of rows.
 const char* const groupFigures =
     "SUM(stake), SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead)";
+const char* const monthFigures =
+    "SUM(stake), SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(races)";
 
 const char* const raceIs = "race_date = ? AND place = ? AND race = ?";
 
@@ -191,6 +213,28 @@ void prepareRaceStatements(QSqlQuery& removeBets, QSqlQuery& removeTotals, QSqlQ
             " ROW_NUMBER() OVER (ORDER BY bet_type) = 1"
             " FROM bets WHERE %1 GROUP BY bet_type")
             .arg(QLatin1String(raceIs)));
+}
+
+// The statements that take a month's figures out and put them back from the
+// figures of its races.
+void prepareMonthStatements(QSqlQuery& removeMonth, QSqlQuery& addMonth) {
+    removeMonth.prepare(QStringLiteral("DELETE FROM month_totals WHERE month = ?"));
+    // Every row read is of the month: race_date / 100 is the same on all.
+    addMonth.prepare(QStringLiteral(
+        "INSERT INTO month_totals SELECT race_date / 100, place, bet_type, SUM(stake),"
+        " SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead), COUNT(*)"
+        " FROM race_totals WHERE race_date BETWEEN ? AND ? GROUP BY place, bet_type"));
+}
+
+// Puts a month's (yyyymm) figures back from its races: the statement that
+// failed, or none.
+QSqlQuery* refreshMonth(QSqlQuery& removeMonth, QSqlQuery& addMonth, int month) {
+    removeMonth.addBindValue(month);
+    if (!removeMonth.exec()) return &removeMonth;
+    addMonth.addBindValue(month * 100);
+    addMonth.addBindValue(month * 100 + 99);
+    if (!addMonth.exec()) return &addMonth;
+    return nullptr;
 }
 
 QSqlQuery& bindRace(QSqlQuery& query, int date, const QString& place, int race) {
@@ -432,9 +476,17 @@ RecordOutcome Ledger::record(const std::vector<BetRow>& rows) {
         insert.addBindValue(now);
         if (!insert.exec()) return rollback(insert);
     }
+    std::set<int> months;
     for (const RaceKey& key : racesToReplace) {
         if (!bindRace(addTotals, std::get<0>(key), std::get<1>(key), std::get<2>(key)).exec())
             return rollback(addTotals);
+        months.insert(std::get<0>(key) / 100);
+    }
+    QSqlQuery removeMonth(connection()), addMonth(connection());
+    prepareMonthStatements(removeMonth, addMonth);
+    for (int month : months) {
+        if (QSqlQuery* failed = refreshMonth(removeMonth, addMonth, month))
+            return rollback(*failed);
     }
     if (!query.exec(QStringLiteral("COMMIT"))) return rollback(query);
     outcome.ok = true;
@@ -457,8 +509,8 @@ std::vector<int> Ledger::years() {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     // One index seek a year, from the newest down, instead of reading every bet.
-    int below = 99999999;
-    query.prepare(QStringLiteral("SELECT MAX(race_date) FROM race_totals WHERE race_date < ?"));
+    int below = 999999;
+    query.prepare(QStringLiteral("SELECT MAX(month) FROM month_totals WHERE month < ?"));
     for (;;) {
         query.addBindValue(below);
         if (!query.exec() || !query.next()) {
@@ -466,9 +518,9 @@ std::vector<int> Ledger::years() {
             return {};
         }
         if (query.value(0).isNull()) break;
-        const int year = query.value(0).toInt() / 10000;
+        const int year = query.value(0).toInt() / 100;
         result.push_back(year);
-        below = year * 10000;
+        below = year * 100;
     }
     return result;
 }
@@ -478,15 +530,15 @@ LedgerSummary Ledger::summary(int year) {
     LedgerSummary result;
     if (!open_) return result;
     const auto [from, to] = periodRange(year);
-    const QString group = year == AllYears ? QStringLiteral("race_date / 10000")
-                                           : QStringLiteral("race_date / 100 % 100");
+    const QString group =
+        year == AllYears ? QStringLiteral("month / 100") : QStringLiteral("month % 100");
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 AS k, %2 FROM race_totals"
-                                 " WHERE race_date BETWEEN ? AND ? GROUP BY k ORDER BY k")
-                      .arg(group, QLatin1String(groupFigures)));
-    query.addBindValue(from);
-    query.addBindValue(to);
+    query.prepare(QStringLiteral("SELECT %1 AS k, %2 FROM month_totals"
+                                 " WHERE month BETWEEN ? AND ? GROUP BY k ORDER BY k")
+                      .arg(group, QLatin1String(monthFigures)));
+    query.addBindValue(from / 100);
+    query.addBindValue(to / 100);
     if (!query.exec()) {
         failQuery(query);
         return result;
@@ -510,13 +562,12 @@ std::vector<LedgerLine> Ledger::byType(int year) {
     const auto [from, to] = periodRange(year);
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    // A row of race_totals is one race's bets of one type: rows count races.
     query.prepare(
         QStringLiteral("SELECT bet_type, SUM(stake), SUM(payout), SUM(bets), SUM(hits),"
-                       " SUM(refunds), COUNT(*) FROM race_totals"
-                       " WHERE race_date BETWEEN ? AND ? GROUP BY bet_type"));
-    query.addBindValue(from);
-    query.addBindValue(to);
+                       " SUM(refunds), SUM(typed_races) FROM month_totals"
+                       " WHERE month BETWEEN ? AND ? GROUP BY bet_type"));
+    query.addBindValue(from / 100);
+    query.addBindValue(to / 100);
     if (!query.exec()) {
         failQuery(query);
         return result;
@@ -536,12 +587,12 @@ std::vector<LedgerLine> Ledger::byPlace(int year) {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     // The racecourses bet most first.
-    query.prepare(QStringLiteral("SELECT place, %1 FROM race_totals"
-                                 " WHERE race_date BETWEEN ? AND ?"
+    query.prepare(QStringLiteral("SELECT place, %1 FROM month_totals"
+                                 " WHERE month BETWEEN ? AND ?"
                                  " GROUP BY place ORDER BY SUM(stake) DESC, place")
-                      .arg(QLatin1String(groupFigures)));
-    query.addBindValue(from);
-    query.addBindValue(to);
+                      .arg(QLatin1String(monthFigures)));
+    query.addBindValue(from / 100);
+    query.addBindValue(to / 100);
     if (!query.exec()) {
         failQuery(query);
         return result;
@@ -555,13 +606,15 @@ std::vector<LedgerPoint> Ledger::balanceSeries(int year) {
     std::vector<LedgerPoint> result;
     if (!open_) return result;
     const auto [from, to] = periodRange(year);
-    const QString group =
-        year == AllYears ? QStringLiteral("race_date / 100") : QStringLiteral("race_date");
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 AS k, SUM(payout) - SUM(stake) FROM race_totals"
-                                 " WHERE race_date BETWEEN ? AND ? GROUP BY k ORDER BY k")
-                      .arg(group));
+    query.prepare(year == AllYears
+                      ? QStringLiteral("SELECT month, SUM(payout) - SUM(stake) FROM month_totals"
+                                       " WHERE month BETWEEN ? / 100 AND ? / 100"
+                                       " GROUP BY month ORDER BY month")
+                      : QStringLiteral("SELECT race_date, SUM(payout) - SUM(stake) FROM"
+                                       " race_totals WHERE race_date BETWEEN ? AND ?"
+                                       " GROUP BY race_date ORDER BY race_date"));
     query.addBindValue(from);
     query.addBindValue(to);
     if (!query.exec()) {
@@ -624,12 +677,18 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     }
     QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
     prepareRaceStatements(removeBets, removeTotals, addTotals);
+    QSqlQuery removeMonth(connection()), addMonth(connection());
+    prepareMonthStatements(removeMonth, addMonth);
+    const int day = dateKey(date);
+    QSqlQuery* failed = nullptr;
     for (QSqlQuery* step : {&removeBets, &removeTotals}) {
-        if (!bindRace(*step, dateKey(date), place, race).exec()) {
-            failQuery(*step);
-            query.exec(QStringLiteral("ROLLBACK"));
-            return false;
-        }
+        if (!failed && !bindRace(*step, day, place, race).exec()) failed = step;
+    }
+    if (!failed) failed = refreshMonth(removeMonth, addMonth, day / 100);
+    if (failed) {
+        failQuery(*failed);
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
         failQuery(query);

@@ -77,7 +77,7 @@ inline constexpr int AllYears = 0;
 
 class Ledger {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     Ledger();
     ~Ledger();
