@@ -158,8 +158,7 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
 Frm_Ledger::~Frm_Ledger() = default;
 
 void Frm_Ledger::Show(QPointer<Frm_Ledger>& window) {
-    const bool opening = !window;
-    if (opening) window = new Frm_Ledger;
+    if (!window) window = new Frm_Ledger;
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
