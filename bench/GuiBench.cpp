@@ -304,7 +304,7 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
     if (main.settleWindow()) fail("Frm_Settle did not close");
     const Pair times = alternate(real, floor);
     const double value = Median(times.real), floorValue = Median(times.floor);
-    PrintRow({"収支計算 to Frm_Settle painted, 36 races x 8 bets (median of " +
+    PrintRow({"menu item Settle to Frm_Settle painted, 36 races x 8 bets (median of " +
                   std::to_string(times.real.size()) + ClockNote() + ")",
               FormatSeconds(value), FormatSeconds(floorValue), value / floorValue,
               "<= 1.5 x floor, <= 50 ms", value <= 1.5 * floorValue && value <= 0.050});

@@ -1,10 +1,9 @@
 // The chart module: the balance chart drawn with Qt Charts.
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
 #include <QPen>
-#include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -41,16 +40,11 @@ public:
         zero->append(-0.5, 0);
         zero->append(static_cast<double>(points.size()) - 0.5, 0);
 
+        // One series: the line with its points, those below zero in red.
         auto* line = new QLineSeries;
         line->setPen(QPen(QColor(0, 90, 200), 2));
-        auto* above = new QScatterSeries;  // the points at or above zero
-        auto* below = new QScatterSeries;  // and those below it, in red
-        for (auto* dots : {above, below}) {
-            dots->setMarkerSize(8);
-            dots->setBorderColor(Qt::transparent);
-        }
-        above->setColor(QColor(0, 90, 200));
-        below->setColor(QColor(220, 0, 0));
+        line->setPointsVisible(true);
+        line->setMarkerSize(6);
 
         QStringList labels;
         qint64 low = 0, high = 0;
@@ -58,23 +52,26 @@ public:
             const double x = static_cast<double>(i);
             const double y = static_cast<double>(points[i].balance);
             line->append(x, y);
-            (points[i].balance < 0 ? below : above)->append(x, y);
+            if (points[i].balance < 0) {
+                line->setPointConfiguration(
+                    static_cast<int>(i), QXYSeries::PointConfiguration::Color, QColor(220, 0, 0));
+            }
             labels << points[i].label;
             low = std::min(low, points[i].balance);
             high = std::max(high, points[i].balance);
         }
-        for (QAbstractSeries* s :
-             {static_cast<QAbstractSeries*>(zero), static_cast<QAbstractSeries*>(line),
-              static_cast<QAbstractSeries*>(above), static_cast<QAbstractSeries*>(below)}) {
-            c->addSeries(s);
-        }
+        c->addSeries(zero);
+        c->addSeries(line);
 
-        auto* xAxis = new QValueAxis;
+        // The races along the bottom, level; with many races only every
+        // step-th is named, so that the names stay whole.
+        auto* xAxis = new QCategoryAxis;
         xAxis->setRange(-0.5, static_cast<double>(points.size()) - 0.5);
-        xAxis->setVisible(false);
-        auto* categories = new QBarCategoryAxis;
-        categories->append(labels);
-        categories->setLabelsAngle(labels.size() > 8 ? -60 : 0);
+        xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        xAxis->setStartValue(-0.5);
+        xAxis->setGridLineVisible(false);
+        const int step = std::max<int>(1, static_cast<int>((labels.size() + 7) / 8));
+        for (int i = 0; i < labels.size(); i += step) xAxis->append(labels[i], i);
         auto* yAxis = new QValueAxis;
         const double span = std::max<double>(100.0, static_cast<double>(high - low));
         yAxis->setRange(static_cast<double>(low) - span * 0.08,
@@ -82,7 +79,6 @@ public:
         yAxis->applyNiceNumbers();
         yAxis->setLabelFormat(QStringLiteral("%.0f"));
         yAxis->setTitleText(QStringLiteral("収支（円）"));
-        c->addAxis(categories, Qt::AlignBottom);
         c->addAxis(xAxis, Qt::AlignBottom);
         c->addAxis(yAxis, Qt::AlignLeft);
         for (QAbstractSeries* s : c->series()) {
