@@ -207,7 +207,7 @@ int main(int argc, char** argv) {
     Frm_Ledger::Show(window);
     if (!QTest::qWaitForWindowExposed(window)) fail(QStringLiteral("Frm_Ledger did not show"));
     settle();
-    int allYears = 0;  // every other run chooses 全期間 in the row that measures it
+    int allYears = 0;  // set for the row that measures 全期間 (change(1) then chooses it)
     const auto yearOf = [&](int i) {
         return allYears ? (i % 2 ? AllYears : latest - 1) : latest - 1 - i % (Years - 1);
     };
@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
     // 全期間 and back: the figures of every year, beside a bare read of every bet.
     allYears = 1;
     const auto toAll = [&](int) { return change(1); };
-    printRow("Frm_Ledger 全期間 chosen to repaint",
+    printRow("Frm_Ledger all years chosen to repaint",
              alternate(toAll, [&](int) { return bareRead(bare, AllYears); }), 0.050);
     window->close();
     settle();
