@@ -61,7 +61,10 @@ void putFigures(QTableWidget* table, int row, int column, const LedgerFigures& f
 // Amounts as wide as they need, measured once the table is filled: a header
 // that resizes to its contents measures again at every cell set.
 void fitColumns(QTableWidget* table) {
-    table->resizeColumnsToContents();
+    for (int column = 0; column < table->columnCount(); ++column) {
+        if (table->horizontalHeader()->sectionResizeMode(column) != QHeaderView::Stretch)
+            table->resizeColumnToContents(column);
+    }
 }
 
 // A line per group, and a bold total line when there is one.
