@@ -21,6 +21,8 @@
 #include "common/ModalRun.h"
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
+#include "ledger/Frm_Ledger.h"
+#include "ledger/RecordCommand.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "recommend/Frm_Special.h"
@@ -154,6 +156,9 @@ void Frm_Main::buildMenus() {
     Settle = Tool->addAction(QStringLiteral("収支計算"));
     Settle->setObjectName(QStringLiteral("Settle"));
     connect(Settle, &QAction::triggered, this, &Frm_Main::Settle_Click);
+    Ledger = Tool->addAction(QStringLiteral("収支台帳"));
+    Ledger->setObjectName(QStringLiteral("Ledger"));
+    connect(Ledger, &QAction::triggered, this, &Frm_Main::Ledger_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -241,6 +246,7 @@ void Frm_Main::Settle_Click() {
     // its activation from this window, or here when it is the active one.
     if (!settle_) {
         settle_ = new Frm_Settle(state_, Txt_Main);
+        AddRecordCommand(settle_);
     } else if (settle_->isActiveWindow()) {
         settle_->Form_Load();
     }
@@ -248,6 +254,14 @@ void Frm_Main::Settle_Click() {
     settle_->show();
     settle_->raise();
     settle_->activateWindow();
+}
+
+Frm_Ledger* Frm_Main::ledgerWindow() const {
+    return ledger_;
+}
+
+void Frm_Main::Ledger_Click() {
+    Frm_Ledger::Show(ledger_);
 }
 
 void Frm_Main::Save_Click() {

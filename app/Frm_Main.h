@@ -16,6 +16,7 @@ class QTimer;
 class Frm_Special;
 class Frm_Result;
 class Frm_Settle;
+class Frm_Ledger;
 class MemoCommands;
 struct AppState;
 
@@ -32,6 +33,7 @@ public:
     MemoCommands& memoCommands() { return *memoCommands_; }
     Frm_Result* resultWindow() const;
     Frm_Settle* settleWindow() const;
+    Frm_Ledger* ledgerWindow() const;
 
     QComboBox* Cmb_Place;
     QComboBox* Cmb_Type;
@@ -53,6 +55,7 @@ public:
     QAction* End;
     QAction* Option;
     QAction* Settle;
+    QAction* Ledger;
     QAction* mokuji;
 
 public slots:
@@ -65,6 +68,7 @@ public slots:
     void End_Click();
     void Option_Click();
     void Settle_Click();
+    void Ledger_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -85,4 +89,5 @@ private:
     QPointer<Frm_Result> result_;
     QPointer<Frm_Special> special_;
     QPointer<Frm_Settle> settle_;
+    QPointer<Frm_Ledger> ledger_;
 };

@@ -44,7 +44,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DZEM_BUILD_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)" --target zem-bench-startup zem-startup-probe \
-  zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions zem-bench-settle >/dev/null
+  zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions zem-bench-settle \
+  zem-bench-ledger >/dev/null
 
 bin="$build/bin"
 log="$build/bench.log"
@@ -72,6 +73,7 @@ run "$bin/zem-bench-gui"
 run "$bin/zem-bench-lookup" "$build/lookup-data"
 run "$bin/zem-bench-functions"
 run "$bin/zem-bench-settle"
+run "$bin/zem-bench-ledger" "$build/ledger-data"
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "ZEM benchmarks, $(date '+%Y-%m-%d %H:%M %Z'), $clock$priority_note"

@@ -4,16 +4,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "common/Clock.h"
 #include "common/ProgramDir.h"
 #include "common/SystemText.h"
+#include "ledger/Frm_Ledger.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
@@ -54,7 +56,7 @@ protected:
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w) ||
-                qobject_cast<Frm_Settle*>(w))
+                qobject_cast<Frm_Settle*>(w) || qobject_cast<Frm_Ledger*>(w))
                 delete w;
         SetClock({});
         SetSaveFileDialog({});
@@ -488,4 +490,32 @@ TEST_F(MainWindow, SettlementOpensFromTheToolMenuOnceAndKeepsF1) {
     QTest::keyClick(settle->Grd_Settle, Qt::Key_F1);
     ASSERT_NE(window->memoCommands().helpWindow(), nullptr);
     EXPECT_TRUE(window->memoCommands().helpWindow()->isVisible());
+}
+
+TEST_F(MainWindow, LedgerOpensFromTheToolMenuOnceAndKeepsF1) {
+    TempDir home;
+    SetLedgerPath(home.file(u"ledger.sqlite"_qs));
+    QAction* item = window->findChild<QAction*>(u"Ledger"_qs);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), u"収支台帳"_qs);
+    EXPECT_TRUE(window->Tool->actions().contains(item));
+    item->trigger();
+    Frm_Ledger* ledger = window->ledgerWindow();
+    ASSERT_NE(ledger, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ledger->isActiveWindow(); }));
+    EXPECT_FALSE(ledger->isModal());
+    item->trigger();
+    EXPECT_EQ(window->ledgerWindow(), ledger);
+    EXPECT_TRUE(QFileInfo::exists(home.file(u"ledger.sqlite"_qs)));
+    EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).filter(u"ledger"_qs).isEmpty());
+
+    QTest::keyClick(ledger->Grd_Ledger, Qt::Key_F1);
+    ASSERT_NE(window->memoCommands().helpWindow(), nullptr);
+    EXPECT_TRUE(window->memoCommands().helpWindow()->isVisible());
+
+    // The settlement window records into the ledger.
+    window->Settle->trigger();
+    ASSERT_NE(window->settleWindow(), nullptr);
+    EXPECT_NE(window->settleWindow()->findChild<QPushButton*>(u"Cmd_Record"_qs), nullptr);
+    SetLedgerPath({});
 }

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "ledger/Ledger.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// 収支台帳: the recorded bets by month of a year (or by year), by bet type and
+// by racecourse, and the cumulative balance as a chart. Modeless.
+class Frm_Ledger : public QWidget {
+    Q_OBJECT
+public:
+    explicit Frm_Ledger(QWidget* parent = nullptr);
+    ~Frm_Ledger() override;
+
+    // Opens the window, or brings the open one forward with fresh figures.
+    static void Show(QPointer<Frm_Ledger>& window);
+
+    // Reopens the ledger and fills the window for the period chosen (the
+    // latest year with records at first). A ledger that cannot be opened is
+    // said in a message; the window then stays empty.
+    void Reload();
+
+    QComboBox* Cmb_Year = nullptr;
+    QTableWidget* Grd_Ledger = nullptr;
+    QTableWidget* Grd_Type = nullptr;
+    QTableWidget* Grd_Place = nullptr;
+    QWidget* Cht_Ledger = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    QPushButton* Cmd_Close = nullptr;
+
+public slots:
+    void Cmb_Year_Change();
+    void Grd_Ledger_DblClick(int row);
+    void Cmd_Save_Click();
+
+protected:
+    // Coming back to the window shows what another window or another ZEM has
+    // recorded meanwhile.
+    bool event(QEvent* event) override;
+
+private:
+    int chosenYear() const;
+    // Fills the period list, keeping the period shown, and the figures.
+    void fill();
+
+    std::unique_ptr<Ledger> ledger_;
+    qint64 shownVersion_ = -1;  // the ledger's data version when last filled
+    QString csvName_;
+};
+
+// A month's races with their figures; a race can be deleted from the ledger.
+class Frm_LedgerMonth : public QDialog {
+    Q_OBJECT
+public:
+    Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* parent = nullptr);
+
+    QTableWidget* Grd_Races = nullptr;
+    QPushButton* Cmd_Delete = nullptr;
+    QPushButton* Cmd_Close = nullptr;
+
+    bool deleted() const { return deleted_; }
+
+public slots:
+    void Cmd_Delete_Click();
+
+private:
+    void fill();
+
+    Ledger& ledger_;
+    int year_;
+    int month_;
+    std::vector<LedgerRace> races_;
+    bool deleted_ = false;
+};

@@ -1,0 +1,731 @@
+#include "ledger/Ledger.h"
+
+#include <QAtomicInt>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QtEndian>
+#include <set>
+#include <tuple>
+
+#include "common/Clock.h"
+#include "settle/Settlement.h"
+
+namespace {
+
+QString& pathOverride() {
+    static QString path;
+    return path;
+}
+
+const QString Hit = QStringLiteral("的中");
+const QString Miss = QStringLiteral("不的中");
+const QString Refund = QStringLiteral("返還");
+
+// SQLite's primary result codes that the user is told about in words.
+enum SqliteCode {
+    Perm = 3,
+    Busy = 5,
+    Locked = 6,
+    ReadOnly = 8,
+    IoErr = 10,
+    Corrupt = 11,
+    Full = 13,
+    CantOpen = 14,
+    NotADb = 26,
+};
+
+QString reasonOf(const QSqlError& error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    if (ok) {
+        switch (code) {
+            case Busy:
+            case Locked:
+                return QStringLiteral("ほかのプログラムが台帳を使用中です");
+            case ReadOnly:
+            case Perm:
+                return QStringLiteral("台帳ファイルに書き込めません（読み取り専用）");
+            case Full:
+                return QStringLiteral("ディスクの空きが足りません");
+            case IoErr:
+                return QStringLiteral("ファイルの読み書きに失敗しました");
+            case Corrupt:
+            case NotADb:
+                return QStringLiteral("台帳ファイルが壊れています");
+            case CantOpen:
+                return QStringLiteral("ファイルを開けません");
+            default:
+                break;
+        }
+    }
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text.isEmpty() ? QStringLiteral("原因不明のエラー") : text;
+}
+
+// A file that exists but is no SQLite database, or is shorter than its own
+// header says, is not opened at all: SQLite would only find out page by page.
+QString brokenFileReason(const QString& path) {
+    QFile file(path);
+    if (!file.exists() || file.size() == 0) return {};
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("ファイルを開けません");
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
+        return QStringLiteral("台帳のデータベースではありません");
+    }
+    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
+    qint64 pageSize = qFromBigEndian<quint16>(bytes + 16);
+    if (pageSize == 1) pageSize = 65536;
+    const quint32 pages = qFromBigEndian<quint32>(bytes + 28);
+    const bool countValid =
+        pages != 0 && qFromBigEndian<quint32>(bytes + 24) == qFromBigEndian<quint32>(bytes + 92);
+    if (pageSize < 512 || file.size() % pageSize != 0 ||
+        (countValid && file.size() < pageSize * pages)) {
+        return QStringLiteral("ファイルが途中で切れています");
+    }
+    return {};
+}
+
+// "yyyy/MM/dd" as yyyymmdd, 0 when it is no date. Read by hand: a recording
+// reads thousands of them, and QDate::fromString with a format is slow.
+int dateKey(const QString& text) {
+    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/') return 0;
+    int digits[8];
+    int n = 0;
+    for (int i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7) continue;
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return 0;
+        digits[n++] = c - u'0';
+    }
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    const int month = digits[4] * 10 + digits[5];
+    const int day = digits[6] * 10 + digits[7];
+    return QDate::isValid(year, month, day) ? year * 10000 + month * 100 + day : 0;
+}
+
+QString dateText(int key) {
+    return QStringLiteral("%1/%2/%3")
+        .arg(key / 10000, 4, 10, QLatin1Char('0'))
+        .arg(key / 100 % 100, 2, 10, QLatin1Char('0'))
+        .arg(key % 100, 2, 10, QLatin1Char('0'));
+}
+
+// First and last date key of the period.
+std::pair<int, int> periodRange(int year) {
+    if (year == AllYears) return {0, 99999999};
+    return {year * 10000, year * 10000 + 9999};
+}
+
+// The steps from each version to the next; the list's length is the version.
+const std::vector<std::vector<const char*>>& upgradeSteps() {
+    static const std::vector<std::vector<const char*>> steps = {
+        // 0 -> 1: the bets.
+        {
+            "CREATE TABLE bets ("
+            " id INTEGER PRIMARY KEY,"
+            " race_date INTEGER NOT NULL,"  // yyyymmdd of the result record
+            " place TEXT NOT NULL,"
+            " race INTEGER NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " bet TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " outcome TEXT NOT NULL CHECK (outcome IN ('的中', '不的中', '返還')),"
+            " recorded_at TEXT NOT NULL)",
+            // Replacing and deleting a race, and every period query, read this
+            // index alone: it holds each column they sum.
+            "CREATE INDEX bets_by_race ON bets"
+            " (race_date, place, race, bet_type, stake, payout, outcome)",
+        },
+        // 1 -> 2: the figures of each race and bet type kept beside the bets,
+        // so that the period queries read a row a race instead of a row a bet.
+        {
+            "CREATE TABLE race_totals ("
+            " race_date INTEGER NOT NULL,"
+            " place TEXT NOT NULL,"
+            " race INTEGER NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL,"
+            " hits INTEGER NOT NULL,"
+            " refunds INTEGER NOT NULL,"
+            " first_id INTEGER NOT NULL,"  // the race's first bet: recording order
+            // 1 on one row of each race: summed, it counts races without
+            // grouping the rows by race first.
+            " lead INTEGER NOT NULL,"
+            " PRIMARY KEY (race_date, place, race, bet_type)) WITHOUT ROWID",
+            "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
+            " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
+            " ROW_NUMBER() OVER (PARTITION BY race_date, place, race ORDER BY bet_type) = 1"
+            " FROM bets GROUP BY race_date, place, race, bet_type",
+            // The bets are now only looked up by race.
+            "DROP INDEX bets_by_race",
+            "CREATE INDEX bets_by_race ON bets (race_date, place, race)",
+        },
+        // 2 -> 3: the figures of each month by racecourse and bet type, so
+        // that every year at once reads a few rows a month.
+        {
+            "CREATE TABLE month_totals ("
+            " month INTEGER NOT NULL,"  // yyyymm
+            " place TEXT NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL,"
+            " hits INTEGER NOT NULL,"
+            " refunds INTEGER NOT NULL,"
+            " races INTEGER NOT NULL,"        // each race counted once (its lead row)
+            " typed_races INTEGER NOT NULL,"  // races with bets of this type
+            " PRIMARY KEY (month, place, bet_type)) WITHOUT ROWID",
+            "INSERT INTO month_totals SELECT race_date / 100, place, bet_type, SUM(stake),"
+            " SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead), COUNT(*)"
+            " FROM race_totals GROUP BY race_date / 100, place, bet_type",
+        },
+    };
+    return steps;
+}
+
+// The figures' columns of race_totals and of month_totals summed over a group
+// of rows.
+const char* const groupFigures =
+    "SUM(stake), SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead)";
+const char* const monthFigures =
+    "SUM(stake), SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(races)";
+
+const char* const raceIs = "race_date = ? AND place = ? AND race = ?";
+
+// The statements that take a race's bets and figures out, and that put its
+// figures back from its bets.
+void prepareRaceStatements(QSqlQuery& removeBets, QSqlQuery& removeTotals, QSqlQuery& addTotals) {
+    removeBets.prepare(QStringLiteral("DELETE FROM bets WHERE %1").arg(QLatin1String(raceIs)));
+    removeTotals.prepare(
+        QStringLiteral("DELETE FROM race_totals WHERE %1").arg(QLatin1String(raceIs)));
+    addTotals.prepare(
+        QStringLiteral(
+            "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
+            " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
+            " ROW_NUMBER() OVER (ORDER BY bet_type) = 1"
+            " FROM bets WHERE %1 GROUP BY bet_type")
+            .arg(QLatin1String(raceIs)));
+}
+
+// The statements that take a month's figures out and put them back from the
+// figures of its races.
+void prepareMonthStatements(QSqlQuery& removeMonth, QSqlQuery& addMonth) {
+    removeMonth.prepare(QStringLiteral("DELETE FROM month_totals WHERE month = ?"));
+    // Every row read is of the month: race_date / 100 is the same on all.
+    addMonth.prepare(QStringLiteral(
+        "INSERT INTO month_totals SELECT race_date / 100, place, bet_type, SUM(stake),"
+        " SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead), COUNT(*)"
+        " FROM race_totals WHERE race_date BETWEEN ? AND ? GROUP BY place, bet_type"));
+}
+
+// Puts a month's (yyyymm) figures back from its races: the statement that
+// failed, or none.
+QSqlQuery* refreshMonth(QSqlQuery& removeMonth, QSqlQuery& addMonth, int month) {
+    removeMonth.addBindValue(month);
+    if (!removeMonth.exec()) return &removeMonth;
+    addMonth.addBindValue(month * 100);
+    addMonth.addBindValue(month * 100 + 99);
+    if (!addMonth.exec()) return &addMonth;
+    return nullptr;
+}
+
+QSqlQuery& bindRace(QSqlQuery& query, int date, const QString& place, int race) {
+    query.addBindValue(date);
+    query.addBindValue(place);
+    query.addBindValue(race);
+    return query;
+}
+
+LedgerFigures figuresAt(const QSqlQuery& query, int first) {
+    LedgerFigures f;
+    f.stake = query.value(first).toLongLong();
+    f.payout = query.value(first + 1).toLongLong();
+    f.bets = query.value(first + 2).toInt();
+    f.hits = query.value(first + 3).toInt();
+    f.refunds = query.value(first + 4).toInt();
+    f.races = query.value(first + 5).toInt();
+    return f;
+}
+
+int typeOrder(const QString& type) {
+    static const QStringList order{QStringLiteral("馬連"), QStringLiteral("枠連"),
+                                   QStringLiteral("単勝"), QStringLiteral("複勝")};
+    const int at = order.indexOf(type);
+    return at < 0 ? order.size() : at;
+}
+
+}  // namespace
+
+void LedgerFigures::add(const LedgerFigures& other) {
+    stake += other.stake;
+    payout += other.payout;
+    bets += other.bets;
+    hits += other.hits;
+    refunds += other.refunds;
+    races += other.races;
+}
+
+QString RecoveryRateText(const LedgerFigures& figures) {
+    return RateText(figures.payout, figures.stake);
+}
+
+QString HitRateText(const LedgerFigures& figures) {
+    return PercentOf(figures.hits, figures.bets - figures.refunds);
+}
+
+QString LedgerPath() {
+    if (!pathOverride().isEmpty()) return pathOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/ledger.sqlite");
+}
+
+void SetLedgerPath(const QString& path) {
+    pathOverride() = path;
+}
+
+Ledger::Ledger() {
+    static QAtomicInt counter;
+    name_ = QStringLiteral("ledger-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+Ledger::~Ledger() {
+    close();
+}
+
+QSqlDatabase Ledger::connection() const {
+    return QSqlDatabase::database(name_, false);
+}
+
+void Ledger::close() {
+    if (QSqlDatabase::contains(name_)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    open_ = false;
+}
+
+void Ledger::fail(const QString& why) {
+    error_ = QStringLiteral("台帳 %1 を使えません。\n%2").arg(QDir::toNativeSeparators(path_), why);
+}
+
+void Ledger::failQuery(const QSqlQuery& query) {
+    fail(reasonOf(query.lastError()));
+}
+
+bool Ledger::connect(bool readOnly) {
+    close();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(path_);
+    // Another ZEM may be recording: wait for it rather than fail.
+    db.setConnectOptions(readOnly
+                             ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
+                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        fail(reasonOf(db.lastError()));
+        return false;
+    }
+    readOnly_ = readOnly;
+    open_ = true;
+    return true;
+}
+
+bool Ledger::open(const QString& path) {
+    close();
+    path_ = path;
+    notice_.clear();
+    error_.clear();
+    readOnly_ = false;
+    if (const QString broken = brokenFileReason(path); !broken.isEmpty()) {
+        fail(broken + QStringLiteral("。ファイルはそのままにしてあります"));
+        return false;
+    }
+    if (!QFileInfo::exists(path) && !QDir().mkpath(QFileInfo(path).absolutePath())) {
+        fail(QStringLiteral("フォルダを作れません"));
+        return false;
+    }
+    if (!connect(false)) return false;
+    int version = 0;
+    {
+        QSqlQuery query(connection());
+        if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+            failQuery(query);
+            query = QSqlQuery();
+            close();
+            return false;
+        }
+        version = query.value(0).toInt();
+    }
+    if (version > SchemaVersion) {
+        if (!connect(true)) return false;
+        notice_ = QStringLiteral(
+                      "台帳 %1 はこのプログラムより新しい版（%2）で作られています。"
+                      "読み取り専用で開きました。記録と削除はできません。")
+                      .arg(QDir::toNativeSeparators(path_))
+                      .arg(version);
+        return true;
+    }
+    if (version < SchemaVersion && !upgrade(version)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool Ledger::upgrade(int from) {
+    QSqlQuery query(connection());
+    // The write lock first, then the version again: another ZEM may have
+    // brought the file up to date meanwhile.
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        failQuery(query);
+        return false;
+    }
+    auto rollback = [&] {
+        fail(reasonOf(query.lastError()));
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    };
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return rollback();
+    from = query.value(0).toInt();
+    const auto& steps = upgradeSteps();
+    Q_ASSERT(int(steps.size()) == SchemaVersion);
+    for (int version = from; version < int(steps.size()); ++version) {
+        for (const char* statement : steps[version]) {
+            if (!query.exec(QString::fromUtf8(statement))) return rollback();
+        }
+    }
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(steps.size())) ||
+        !query.exec(QStringLiteral("COMMIT"))) {
+        return rollback();
+    }
+    return true;
+}
+
+RecordOutcome Ledger::record(const std::vector<BetRow>& rows) {
+    RecordOutcome outcome;
+    error_.clear();
+    using RaceKey = std::tuple<int, QString, int>;
+    std::vector<std::pair<RaceKey, const BetRow*>> settled;
+    std::set<RaceKey> racesToReplace;
+    for (const BetRow& row : rows) {
+        const int date = dateKey(row.date);
+        const bool known = row.outcome == Hit || row.outcome == Miss || row.outcome == Refund;
+        if (row.outcome == QStringLiteral("払戻不明")) {
+            ++outcome.unknown;
+        } else if (!known || date == 0 || !row.payout) {
+            ++outcome.pending;
+        } else {
+            RaceKey key{date, row.place, row.race};
+            settled.emplace_back(key, &row);
+            racesToReplace.insert(key);
+        }
+    }
+    if (!open_) {
+        outcome.error = error_.isEmpty() ? QStringLiteral("台帳が開いていません") : error_;
+        return outcome;
+    }
+    if (readOnly_) {
+        fail(QStringLiteral("読み取り専用で開いています"));
+        outcome.error = error_;
+        return outcome;
+    }
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        failQuery(query);
+        outcome.error = error_;
+        return outcome;
+    }
+    auto rollback = [&](const QSqlQuery& failed) {
+        failQuery(failed);
+        query.exec(QStringLiteral("ROLLBACK"));
+        outcome.error = error_;
+        return outcome;
+    };
+    QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
+    prepareRaceStatements(removeBets, removeTotals, addTotals);
+    for (const RaceKey& key : racesToReplace) {
+        for (QSqlQuery* step : {&removeBets, &removeTotals}) {
+            if (!bindRace(*step, std::get<0>(key), std::get<1>(key), std::get<2>(key)).exec())
+                return rollback(*step);
+        }
+    }
+    QSqlQuery insert(connection());
+    insert.prepare(QStringLiteral(
+        "INSERT INTO bets (race_date, place, race, bet_type, bet, stake, payout, outcome,"
+        " recorded_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QString now = Now().toString(Qt::ISODate);
+    for (const auto& [key, row] : settled) {
+        insert.addBindValue(std::get<0>(key));
+        insert.addBindValue(row->place);
+        insert.addBindValue(row->race);
+        insert.addBindValue(row->betType);
+        insert.addBindValue(row->bet);
+        insert.addBindValue(row->stake);
+        insert.addBindValue(*row->payout);
+        insert.addBindValue(row->outcome);
+        insert.addBindValue(now);
+        if (!insert.exec()) return rollback(insert);
+    }
+    std::set<int> months;
+    for (const RaceKey& key : racesToReplace) {
+        if (!bindRace(addTotals, std::get<0>(key), std::get<1>(key), std::get<2>(key)).exec())
+            return rollback(addTotals);
+        months.insert(std::get<0>(key) / 100);
+    }
+    QSqlQuery removeMonth(connection()), addMonth(connection());
+    prepareMonthStatements(removeMonth, addMonth);
+    for (int month : months) {
+        if (QSqlQuery* failed = refreshMonth(removeMonth, addMonth, month))
+            return rollback(*failed);
+    }
+    if (!query.exec(QStringLiteral("COMMIT"))) return rollback(query);
+    outcome.ok = true;
+    outcome.recorded = int(settled.size());
+    outcome.races = int(racesToReplace.size());
+    return outcome;
+}
+
+qint64 Ledger::dataVersion() {
+    if (!open_) return -1;
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) return -1;
+    return query.value(0).toLongLong();
+}
+
+std::vector<int> Ledger::years() {
+    error_.clear();
+    std::vector<int> result;
+    if (!open_) return result;
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // One index seek a year, from the newest down, instead of reading every bet.
+    int below = 999999;
+    query.prepare(QStringLiteral("SELECT MAX(month) FROM month_totals WHERE month < ?"));
+    for (;;) {
+        query.addBindValue(below);
+        if (!query.exec() || !query.next()) {
+            failQuery(query);
+            return {};
+        }
+        if (query.value(0).isNull()) break;
+        const int year = query.value(0).toInt() / 100;
+        result.push_back(year);
+        below = year * 100;
+    }
+    return result;
+}
+
+LedgerSummary Ledger::summary(int year) {
+    error_.clear();
+    LedgerSummary result;
+    if (!open_) return result;
+    const auto [from, to] = periodRange(year);
+    const QString group =
+        year == AllYears ? QStringLiteral("month / 100") : QStringLiteral("month % 100");
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 AS k, %2 FROM month_totals"
+                                 " WHERE month BETWEEN ? AND ? GROUP BY k ORDER BY k")
+                      .arg(group, QLatin1String(monthFigures)));
+    query.addBindValue(from / 100);
+    query.addBindValue(to / 100);
+    if (!query.exec()) {
+        failQuery(query);
+        return result;
+    }
+    while (query.next()) {
+        LedgerLine line;
+        line.key = query.value(0).toInt();
+        line.label = year == AllYears ? QStringLiteral("%1年").arg(line.key)
+                                      : QStringLiteral("%1月").arg(line.key);
+        line.figures = figuresAt(query, 1);
+        result.total.add(line.figures);
+        result.lines.push_back(line);
+    }
+    return result;
+}
+
+std::vector<LedgerLine> Ledger::byType(int year) {
+    error_.clear();
+    std::vector<LedgerLine> result;
+    if (!open_) return result;
+    const auto [from, to] = periodRange(year);
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT bet_type, SUM(stake), SUM(payout), SUM(bets), SUM(hits),"
+                       " SUM(refunds), SUM(typed_races) FROM month_totals"
+                       " WHERE month BETWEEN ? AND ? GROUP BY bet_type"));
+    query.addBindValue(from / 100);
+    query.addBindValue(to / 100);
+    if (!query.exec()) {
+        failQuery(query);
+        return result;
+    }
+    while (query.next()) result.push_back({query.value(0).toString(), 0, figuresAt(query, 1)});
+    std::stable_sort(result.begin(), result.end(), [](const LedgerLine& a, const LedgerLine& b) {
+        return typeOrder(a.label) < typeOrder(b.label);
+    });
+    return result;
+}
+
+std::vector<LedgerLine> Ledger::byPlace(int year) {
+    error_.clear();
+    std::vector<LedgerLine> result;
+    if (!open_) return result;
+    const auto [from, to] = periodRange(year);
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // The racecourses bet most first.
+    query.prepare(QStringLiteral("SELECT place, %1 FROM month_totals"
+                                 " WHERE month BETWEEN ? AND ?"
+                                 " GROUP BY place ORDER BY SUM(stake) DESC, place")
+                      .arg(QLatin1String(monthFigures)));
+    query.addBindValue(from / 100);
+    query.addBindValue(to / 100);
+    if (!query.exec()) {
+        failQuery(query);
+        return result;
+    }
+    while (query.next()) result.push_back({query.value(0).toString(), 0, figuresAt(query, 1)});
+    return result;
+}
+
+std::vector<LedgerPoint> Ledger::balanceSeries(int year) {
+    error_.clear();
+    std::vector<LedgerPoint> result;
+    if (!open_) return result;
+    const auto [from, to] = periodRange(year);
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(year == AllYears
+                      ? QStringLiteral("SELECT month, SUM(payout) - SUM(stake) FROM month_totals"
+                                       " WHERE month BETWEEN ? / 100 AND ? / 100"
+                                       " GROUP BY month ORDER BY month")
+                      : QStringLiteral("SELECT race_date, SUM(payout) - SUM(stake) FROM"
+                                       " race_totals WHERE race_date BETWEEN ? AND ?"
+                                       " GROUP BY race_date ORDER BY race_date"));
+    query.addBindValue(from);
+    query.addBindValue(to);
+    if (!query.exec()) {
+        failQuery(query);
+        return result;
+    }
+    qint64 balance = 0;
+    while (query.next()) {
+        const int key = query.value(0).toInt();
+        balance += query.value(1).toLongLong();
+        const QString label = year == AllYears ? QStringLiteral("%1/%2").arg(key / 100).arg(
+                                                     key % 100, 2, 10, QLatin1Char('0'))
+                                               : QStringLiteral("%1/%2")
+                                                     .arg(key / 100 % 100, 2, 10, QLatin1Char('0'))
+                                                     .arg(key % 100, 2, 10, QLatin1Char('0'));
+        result.push_back({label, balance});
+    }
+    return result;
+}
+
+std::vector<LedgerRace> Ledger::races(int year, int month) {
+    error_.clear();
+    std::vector<LedgerRace> result;
+    if (!open_) return result;
+    const int from = year * 10000 + month * 100;
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT race_date, place, race, %1, MIN(first_id) AS first"
+                                 " FROM race_totals WHERE race_date BETWEEN ? AND ?"
+                                 " GROUP BY race_date, place, race ORDER BY race_date, first")
+                      .arg(QLatin1String(groupFigures)));
+    query.addBindValue(from);
+    query.addBindValue(from + 99);
+    if (!query.exec()) {
+        failQuery(query);
+        return result;
+    }
+    while (query.next()) {
+        LedgerRace race;
+        race.date = dateText(query.value(0).toInt());
+        race.place = query.value(1).toString();
+        race.race = query.value(2).toInt();
+        race.figures = figuresAt(query, 3);
+        result.push_back(race);
+    }
+    return result;
+}
+
+bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
+    error_.clear();
+    if (!open_) return false;
+    if (readOnly_) {
+        fail(QStringLiteral("読み取り専用で開いています"));
+        return false;
+    }
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        failQuery(query);
+        return false;
+    }
+    QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
+    prepareRaceStatements(removeBets, removeTotals, addTotals);
+    QSqlQuery removeMonth(connection()), addMonth(connection());
+    prepareMonthStatements(removeMonth, addMonth);
+    const int day = dateKey(date);
+    QSqlQuery* failed = nullptr;
+    for (QSqlQuery* step : {&removeBets, &removeTotals}) {
+        if (!failed && !bindRace(*step, day, place, race).exec()) failed = step;
+    }
+    if (!failed) failed = refreshMonth(removeMonth, addMonth, day / 100);
+    if (failed) {
+        failQuery(*failed);
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        failQuery(query);
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    return true;
+}
+
+std::vector<BetRow> Ledger::bets(int year) {
+    error_.clear();
+    std::vector<BetRow> result;
+    if (!open_) return result;
+    const auto [from, to] = periodRange(year);
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT race_date, place, race, bet_type, bet, stake, payout, outcome FROM bets"
+        " WHERE race_date BETWEEN ? AND ? ORDER BY race_date, id"));
+    query.addBindValue(from);
+    query.addBindValue(to);
+    if (!query.exec()) {
+        failQuery(query);
+        return result;
+    }
+    while (query.next()) {
+        BetRow row;
+        row.date = dateText(query.value(0).toInt());
+        row.place = query.value(1).toString();
+        row.race = query.value(2).toInt();
+        row.betType = query.value(3).toString();
+        row.bet = query.value(4).toString();
+        row.stake = query.value(5).toLongLong();
+        row.payout = query.value(6).toLongLong();
+        row.outcome = query.value(7).toString();
+        row.balance = *row.payout - row.stake;
+        result.push_back(std::move(row));
+    }
+    return result;
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <vector>
+
+#include "settle/BetCsv.h"
+
+// The ledger of settled bets: one SQLite file in the user's data directory,
+// one row a bet. Every query of the ledger lives here; windows only call these.
+
+// Figures of a group of recorded bets.
+struct LedgerFigures {
+    qint64 stake = 0;   // 購入
+    qint64 payout = 0;  // 払戻
+    int bets = 0;       // bets recorded
+    int hits = 0;       // 的中
+    int refunds = 0;    // 返還: they did not run, so they count for no hit rate
+    int races = 0;      // races with at least one of the bets
+
+    qint64 balance() const { return payout - stake; }
+    void add(const LedgerFigures& other);
+};
+
+// 回収率 (払戻 ÷ 購入) with one decimal and "%", "-" without a stake.
+QString RecoveryRateText(const LedgerFigures& figures);
+// 的中率 (bets hit ÷ bets that ran) with one decimal and "%", "-" without bets.
+QString HitRateText(const LedgerFigures& figures);
+
+// A line of figures: a month ("12月", key 12), a year ("2026年", key 2026), a
+// bet type or a racecourse (key 0).
+struct LedgerLine {
+    QString label;
+    int key = 0;
+    LedgerFigures figures;
+};
+
+struct LedgerSummary {
+    std::vector<LedgerLine> lines;
+    LedgerFigures total;
+};
+
+// A recorded race with its figures; date "yyyy/MM/dd".
+struct LedgerRace {
+    QString date;
+    QString place;
+    int race = 0;
+    LedgerFigures figures;
+};
+
+// The balance summed up to and including a day (within a year) or a month
+// (over every year).
+struct LedgerPoint {
+    QString label;
+    qint64 balance = 0;
+};
+
+// What one recording did.
+struct RecordOutcome {
+    bool ok = false;
+    int recorded = 0;  // bets written
+    int races = 0;     // races whose figures were replaced
+    int pending = 0;   // 未確定 (and bets without a race date), left out
+    int unknown = 0;   // 払戻不明, left out
+    QString error;     // why nothing was recorded
+
+    int leftOut() const { return pending + unknown; }
+};
+
+// The ledger file: AppDataLocation + "/ledger.sqlite", unless replaced.
+QString LedgerPath();
+// Replaces the ledger's path (tests, benchmarks); empty restores the default.
+void SetLedgerPath(const QString& path);
+
+// Period of the queries: a year, or every year with AllYears.
+inline constexpr int AllYears = 0;
+
+class Ledger {
+public:
+    static constexpr int SchemaVersion = 3;
+
+    Ledger();
+    ~Ledger();
+    Ledger(const Ledger&) = delete;
+    Ledger& operator=(const Ledger&) = delete;
+
+    // Opens the ledger, creating it (and its directory) when there is none and
+    // bringing an older one up to date. A file that is not a ledger, is cut
+    // short or cannot be opened is left as it is: false, with error() naming it.
+    // A ledger of a newer version is opened read-only, with notice() saying so.
+    bool open(const QString& path = LedgerPath());
+    bool isOpen() const { return open_; }
+    bool readOnly() const { return readOnly_; }
+    const QString& path() const { return path_; }
+    // What the user is told after a successful open, or empty.
+    const QString& notice() const { return notice_; }
+    // Why the last call failed, naming the file; empty after a call that worked.
+    const QString& error() const { return error_; }
+
+    // Records settled bets. The bets are the truth for their races: whatever
+    // the ledger held for each race (date, racecourse, race number) that has a
+    // bet to record is replaced. 未確定 and 払戻不明 are left out and counted.
+    // All in one transaction: after a failure the ledger is as it was.
+    RecordOutcome record(const std::vector<BetRow>& rows);
+
+    // Years with records, newest first.
+    std::vector<int> years();
+    // A line per month of the year, or per year for AllYears, with the total.
+    LedgerSummary summary(int year);
+    // The period's figures by bet type (馬連, 枠連, 単勝, 複勝) and by racecourse.
+    std::vector<LedgerLine> byType(int year);
+    std::vector<LedgerLine> byPlace(int year);
+    // Cumulative balance: a point per race day of the year, or per month of
+    // every year ("2026/12") for AllYears.
+    std::vector<LedgerPoint> balanceSeries(int year);
+    // The month's races with their figures, in date and recording order.
+    std::vector<LedgerRace> races(int year, int month);
+    // Removes a race's bets; false when that failed (error() says why).
+    bool deleteRace(const QString& date, const QString& place, int race);
+    // Every recorded bet of the period, as the settlement writes them out.
+    std::vector<BetRow> bets(int year);
+
+    // A number that changes whenever another connection (another window or
+    // another ZEM) has changed the ledger; -1 when it cannot be read.
+    qint64 dataVersion();
+
+    // The connection, for tests that need to reach under the queries.
+    QSqlDatabase connection() const;
+
+private:
+    bool connect(bool readOnly);
+    bool upgrade(int from);
+    void fail(const QString& why);
+    void failQuery(const class QSqlQuery& query);
+    void close();
+
+    QString name_;
+    QString path_;
+    QString notice_;
+    QString error_;
+    bool open_ = false;
+    bool readOnly_ = false;
+};

@@ -1,0 +1,45 @@
+#include "ledger/RecordCommand.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include "common/Controls.h"
+#include "common/MessageBox.h"
+#include "settle/Frm_Settle.h"
+
+QString RecordMessage(const RecordOutcome& outcome) {
+    if (!outcome.ok) {
+        return QStringLiteral("台帳に記録できませんでした。台帳は記録前のままです。\n%1")
+            .arg(outcome.error);
+    }
+    const QString leftOut = QStringLiteral("\n記録しなかった馬券：未確定 %1 件、払戻不明 %2 件")
+                                .arg(outcome.pending)
+                                .arg(outcome.unknown);
+    if (outcome.recorded == 0) return QStringLiteral("記録できる馬券がありません。") + leftOut;
+    return QStringLiteral("台帳に %1 件記録しました（%2 レース）。")
+               .arg(outcome.recorded)
+               .arg(outcome.races) +
+           leftOut;
+}
+
+void RecordBets(QWidget* parent, const std::vector<BetRow>& rows) {
+    Ledger ledger;
+    RecordOutcome outcome;
+    if (ledger.open()) {
+        outcome = ledger.record(rows);
+    } else {
+        outcome.error = ledger.error();
+    }
+    ShowMessage(parent, RecordMessage(outcome),
+                outcome.ok ? MsgIcon::Information : MsgIcon::Exclamation, MsgButtons::Ok,
+                QStringLiteral("収支台帳"));
+}
+
+QPushButton* AddRecordCommand(Frm_Settle* window) {
+    QPushButton* record =
+        PlainButton(window, QStringLiteral("Cmd_Record"), QStringLiteral("台帳に記録"), QRect());
+    window->ButtonRow->insertWidget(window->ButtonRow->indexOf(window->Cmd_Save) + 1, record);
+    QObject::connect(record, &QPushButton::clicked, window,
+                     [window] { RecordBets(window, window->settlement().rows()); });
+    return record;
+}

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "common/SaveFile.h"
+#include "ledger/Frm_Ledger.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+BetRow Bet(const QString& date, const QString& place, int race, const QString& type, qint64 stake,
+           const QString& outcome, qint64 payout) {
+    return {date, place, race, type, u"1-2"_qs, stake, outcome, payout, payout - stake};
+}
+
+// Text of a table's row, column by column.
+QStringList Row(QTableWidget* table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem* item = table->item(row, column);
+        cells << (item ? item->text() : QString());
+    }
+    return cells;
+}
+
+void DoubleClickRow(QTableWidget* table, int row) {
+    const QPoint at = table->visualItemRect(table->item(row, 0)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+}
+
+class LedgerWindowTest : public ::testing::Test {
+protected:
+    LedgerWindowTest() {
+        SetLedgerPath(dir.file(u"ledger.sqlite"_qs));
+        Ledger ledger;
+        EXPECT_TRUE(ledger.open());
+        EXPECT_TRUE(
+            ledger
+                .record({Bet(u"2025/05/04"_qs, u"京都"_qs, 11, u"単勝"_qs, 1000, u"不的中"_qs, 0),
+                         Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs, 5400),
+                         Bet(u"2026/11/01"_qs, u"東京"_qs, 12, u"枠連"_qs, 500, u"不的中"_qs, 0),
+                         Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"馬連"_qs, 600, u"不的中"_qs, 0)})
+                .ok);
+    }
+    ~LedgerWindowTest() override {
+        delete window;
+        SetLedgerPath({});
+        SetSaveFileDialog({});
+    }
+
+    void open() {
+        Frm_Ledger::Show(window);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+
+    TempDir dir;
+    MessageRecorder messages;
+    QPointer<Frm_Ledger> window;
+};
+
+TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
+    open();
+    EXPECT_EQ(window->windowTitle(), u"収支台帳"_qs);
+    QComboBox* years = Find<QComboBox>(window, u"Cmb_Year"_qs);
+    QTableWidget* grid = Find<QTableWidget>(window, u"Grd_Ledger"_qs);
+    ASSERT_EQ(years->count(), 3);
+    EXPECT_EQ(QStringList({years->itemText(0), years->itemText(1), years->itemText(2)}),
+              QStringList({u"2026年"_qs, u"2025年"_qs, u"全期間"_qs}));
+    EXPECT_EQ(years->currentText(), u"2026年"_qs);
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(Row(grid, 0), QStringList({u"11月"_qs, u"1,500円"_qs, u"5,400円"_qs, u"3,900円"_qs,
+                                         u"360.0%"_qs, u"50.0%"_qs, u"2"_qs}));
+    EXPECT_EQ(Row(grid, 2), QStringList({u"合計"_qs, u"2,100円"_qs, u"5,400円"_qs, u"3,300円"_qs,
+                                         u"257.1%"_qs, u"33.3%"_qs, u"3"_qs}));
+    EXPECT_EQ(grid->item(1, 3)->text(), u"-600円"_qs);
+    EXPECT_EQ(grid->item(1, 3)->foreground().color(), QColor(255, 0, 0));
+    EXPECT_NE(grid->item(0, 3)->foreground().color(), QColor(255, 0, 0));
+    QTableWidget* types = Find<QTableWidget>(window, u"Grd_Type"_qs);
+    QTableWidget* places = Find<QTableWidget>(window, u"Grd_Place"_qs);
+    ASSERT_EQ(types->rowCount(), 2);
+    EXPECT_EQ(Row(types, 0).mid(0, 4),
+              QStringList({u"馬連"_qs, u"1,600円"_qs, u"5,400円"_qs, u"3,800円"_qs}));
+    ASSERT_EQ(places->rowCount(), 2);
+    EXPECT_EQ(Row(places, 0).first(), u"東京"_qs);
+    EXPECT_NE(Find<QWidget>(window, u"Cht_Ledger"_qs), nullptr);
+
+    // 全期間 by the keyboard: a line a year, and a year's line opens that year.
+    years->setFocus();
+    QTest::keyClick(years, Qt::Key_End);
+    EXPECT_EQ(years->currentText(), u"全期間"_qs);
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(Row(grid, 0).mid(0, 4),
+              QStringList({u"2025年"_qs, u"1,000円"_qs, u"0円"_qs, u"-1,000円"_qs}));
+    EXPECT_EQ(places->rowCount(), 3);
+    DoubleClickRow(grid, 0);
+    EXPECT_EQ(years->currentText(), u"2025年"_qs);
+    EXPECT_EQ(Row(grid, 0).first(), u"5月"_qs);
+    EXPECT_TRUE(messages.shown.empty());
+
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window && window->isVisible());
+}
+
+TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
+    open();
+    QWidget other;
+    ShowAndWait(&other);
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }));
+    Ledger elsewhere;  // another window or another ZEM
+    ASSERT_TRUE(elsewhere.open());
+    ASSERT_TRUE(
+        elsewhere.record({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)})
+            .ok);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
+    EXPECT_EQ(window->Cmb_Year->currentText(), u"2026年"_qs);
+    EXPECT_EQ(Row(window->Grd_Ledger, 1).mid(0, 3),
+              QStringList({u"12月"_qs, u"1,000円"_qs, u"1,000円"_qs}));
+}
+
+TEST_F(LedgerWindowTest, MonthRacesAndDeletingOneAfterConfirmation) {
+    open();
+    QTableWidget* grid = Find<QTableWidget>(window, u"Grd_Ledger"_qs);
+    ModalDriver modal;
+    QStringList listed;
+    modal.then([&](QDialog& month) {
+        EXPECT_EQ(month.windowTitle(), u"2026年11月のレース"_qs);
+        auto* races = Find<QTableWidget>(&month, u"Grd_Races"_qs);
+        auto* remove = Find<QPushButton>(&month, u"Cmd_Delete"_qs);
+        ASSERT_EQ(races->rowCount(), 2);
+        listed = Row(races, 0);
+        EXPECT_FALSE(remove->isEnabled());
+        QTest::mouseClick(races->viewport(), Qt::LeftButton, {},
+                          races->visualItemRect(races->item(1, 0)).center());
+        messages.answers = {MsgAnswer::No};
+        Click(remove);  // answered No: nothing deleted
+        EXPECT_EQ(races->rowCount(), 2);
+        Click(remove);  // answered Yes
+        EXPECT_EQ(races->rowCount(), 1);
+    });
+    DoubleClickRow(grid, 0);
+    EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
+    EXPECT_EQ(listed, QStringList({u"2026/11/01"_qs, u"東京"_qs, u"11R"_qs, u"1,000円"_qs,
+                                   u"5,400円"_qs, u"4,400円"_qs, u"540.0%"_qs, u"100.0%"_qs}));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, u"2026/11/01 東京12R の記録を台帳から削除しますか？"_qs);
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
+    // The window shows the ledger without the race.
+    EXPECT_EQ(Row(grid, 0).mid(0, 3), QStringList({u"11月"_qs, u"1,000円"_qs, u"5,400円"_qs}));
+}
+
+TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
+    const QString target = dir.file(u"2026.csv"_qs);
+    SetSaveFileDialog([&](QWidget*, const QString&) { return target; });
+    open();
+    Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    const std::vector<BetRow> bets = ledger.bets(2026);
+    EXPECT_EQ(bets.size(), 3u);
+    EXPECT_EQ(dir.read(u"2026.csv"_qs), BetsCsv(bets));
+}
+
+TEST_F(LedgerWindowTest, BrokenLedgerIsNamedInAMessage) {
+    ASSERT_TRUE(dir.write(u"ledger.sqlite"_qs, "not a database"));
+    open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(dir.file(u"ledger.sqlite"_qs)));
+    EXPECT_EQ(Find<QTableWidget>(window, u"Grd_Ledger"_qs)->rowCount(), 1);  // a zero total
+    Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
+    EXPECT_EQ(dir.read(u"ledger.sqlite"_qs), QByteArray("not a database"));
+}
+
+}  // namespace

@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QThread>
+
+#include "ledger/Ledger.h"
+#include "support/Fixtures.h"
+
+namespace {
+
+BetRow Bet(const QString& date, const QString& place, int race, const QString& type,
+           const QString& bet, qint64 stake, const QString& outcome, qint64 payout) {
+    BetRow row{date, place, race, type, bet, stake, outcome, payout, payout - stake};
+    if (outcome == u"未確定"_qs || outcome == u"払戻不明"_qs) row.payout = row.balance = {};
+    return row;
+}
+
+// Two days of 2026 and one of 2025, figures worked out by hand below.
+std::vector<BetRow> November() {
+    return {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"3-7"_qs, 1000, u"的中"_qs, 5400),
+            Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"3-8"_qs, 1000, u"不的中"_qs, 0),
+            Bet(u"2026/11/01"_qs, u"東京"_qs, 12, u"枠連"_qs, u"3-3"_qs, 500, u"不的中"_qs, 0)};
+}
+std::vector<BetRow> December() {
+    return {Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"単勝"_qs, u"5"_qs, 500, u"的中"_qs, 1500),
+            Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"複勝"_qs, u"2"_qs, 300, u"返還"_qs, 300),
+            Bet(u"2026/12/06"_qs, u"中山"_qs, 2, u"馬連"_qs, u"1-2"_qs, 200, u"不的中"_qs, 0)};
+}
+std::vector<BetRow> Year2025() {
+    return {Bet(u"2025/05/04"_qs, u"京都"_qs, 11, u"単勝"_qs, u"1"_qs, 1000, u"不的中"_qs, 0)};
+}
+
+template <typename... Lists>
+std::vector<BetRow> Join(const Lists&... lists) {
+    std::vector<BetRow> all;
+    (all.insert(all.end(), lists.begin(), lists.end()), ...);
+    return all;
+}
+
+// stake, payout, bets, hits, refunds, races
+using Figures = std::tuple<qint64, qint64, int, int, int, int>;
+Figures Of(const LedgerFigures& f) {
+    return {f.stake, f.payout, f.bets, f.hits, f.refunds, f.races};
+}
+
+class LedgerTest : public ::testing::Test {
+protected:
+    LedgerTest() { SetLedgerPath(dir.file(u"data/ledger.sqlite"_qs)); }
+    ~LedgerTest() override { SetLedgerPath({}); }
+
+    bool recorded(const std::vector<BetRow>& rows) {
+        Ledger ledger;
+        if (!ledger.open()) {
+            ADD_FAILURE() << ledger.error().toStdString();
+            return false;
+        }
+        const RecordOutcome outcome = ledger.record(rows);
+        EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
+        return outcome.ok;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(LedgerTest, MonthAndYearFiguresOfRecordedDays) {
+    ASSERT_TRUE(recorded(Join(November(), December())));
+    ASSERT_TRUE(recorded(Year2025()));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_EQ(ledger.years(), (std::vector<int>{2026, 2025}));
+
+    const LedgerSummary months = ledger.summary(2026);
+    ASSERT_EQ(months.lines.size(), 2u);
+    EXPECT_EQ(months.lines[0].label, u"11月"_qs);
+    EXPECT_EQ(Of(months.lines[0].figures), Figures(2500, 5400, 3, 1, 0, 2));
+    EXPECT_EQ(months.lines[1].label, u"12月"_qs);
+    EXPECT_EQ(Of(months.lines[1].figures), Figures(1000, 1800, 3, 1, 1, 2));
+    EXPECT_EQ(Of(months.total), Figures(3500, 7200, 6, 2, 1, 4));
+    EXPECT_EQ(months.total.balance(), 3700);
+    EXPECT_EQ(RecoveryRateText(months.total), u"205.7%"_qs);  // 7200 / 3500
+    EXPECT_EQ(HitRateText(months.total), u"40.0%"_qs);        // 2 of the 5 that ran
+
+    const LedgerSummary years = ledger.summary(AllYears);
+    ASSERT_EQ(years.lines.size(), 2u);
+    EXPECT_EQ(years.lines[0].label, u"2025年"_qs);
+    EXPECT_EQ(Of(years.lines[0].figures), Figures(1000, 0, 1, 0, 0, 1));
+    EXPECT_EQ(years.lines[1].label, u"2026年"_qs);
+    EXPECT_EQ(Of(years.total), Figures(4500, 7200, 7, 2, 1, 5));
+    EXPECT_EQ(RecoveryRateText(ledger.summary(2024).total), u"-"_qs);
+
+    // The chart's series: a point per day of a year, per month over every year.
+    auto points = [](const std::vector<LedgerPoint>& series) {
+        std::vector<std::pair<QString, qint64>> out;
+        for (const auto& p : series) out.emplace_back(p.label, p.balance);
+        return out;
+    };
+    using Points = std::vector<std::pair<QString, qint64>>;
+    EXPECT_EQ(points(ledger.balanceSeries(2026)),
+              (Points{{u"11/01"_qs, 2900}, {u"12/06"_qs, 3700}}));
+    EXPECT_EQ(points(ledger.balanceSeries(AllYears)),
+              (Points{{u"2025/05"_qs, -1000}, {u"2026/11"_qs, 1900}, {u"2026/12"_qs, 2700}}));
+}
+
+TEST_F(LedgerTest, BreakdownsByBetTypeAndRacecourse) {
+    ASSERT_TRUE(recorded(Join(November(), December(), Year2025())));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    auto lines = [](const std::vector<LedgerLine>& list) {
+        std::vector<std::pair<QString, Figures>> out;
+        for (const auto& line : list) out.emplace_back(line.label, Of(line.figures));
+        return out;
+    };
+    using Lines = std::vector<std::pair<QString, Figures>>;
+    EXPECT_EQ(lines(ledger.byType(2026)), (Lines{{u"馬連"_qs, {2200, 5400, 3, 1, 0, 2}},
+                                                 {u"枠連"_qs, {500, 0, 1, 0, 0, 1}},
+                                                 {u"単勝"_qs, {500, 1500, 1, 1, 0, 1}},
+                                                 {u"複勝"_qs, {300, 300, 1, 0, 1, 1}}}));
+    EXPECT_EQ(lines(ledger.byPlace(2026)), (Lines{{u"東京"_qs, {2500, 5400, 3, 1, 0, 2}},
+                                                  {u"中山"_qs, {1000, 1800, 3, 1, 1, 2}}}));
+    EXPECT_EQ(lines(ledger.byPlace(AllYears)).size(), 3u);
+}
+
+TEST_F(LedgerTest, RecordingReplacesTheRacesOfTheMemo) {
+    ASSERT_TRUE(recorded(November()));
+    ASSERT_TRUE(recorded(November()));  // twice: nothing changes
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2500, 5400, 3, 1, 0, 2));
+
+    // A corrected memo for 東京11R: one bet of 2000 that missed. 東京12R stays.
+    const RecordOutcome outcome = ledger.record(
+        {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"7-3"_qs, 2000, u"不的中"_qs, 0)});
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(std::tuple(outcome.recorded, outcome.races, outcome.leftOut()), std::tuple(1, 1, 0));
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2500, 0, 2, 0, 0, 2));
+}
+
+TEST_F(LedgerTest, UnsettledBetsAreLeftOutAndCounted) {
+    ASSERT_TRUE(recorded(November()));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    // 東京11R now only pending or of unknown payout: its recorded figures stay.
+    const RecordOutcome outcome = ledger.record(
+        {Bet({}, u"東京"_qs, 11, u"馬連"_qs, u"3-7"_qs, 1000, u"未確定"_qs, 0),
+         Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"3-8"_qs, 1000, u"払戻不明"_qs, 0),
+         Bet({}, u"阪神"_qs, 3, u"単勝"_qs, u"4"_qs, 100, u"未確定"_qs, 0),
+         Bet(u"2026/11/02"_qs, u"東京"_qs, 1, u"単勝"_qs, u"4"_qs, 100, u"不的中"_qs, 0)});
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending, outcome.unknown), std::tuple(1, 2, 1));
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2600, 5400, 4, 1, 0, 3));
+}
+
+TEST_F(LedgerTest, MonthRacesDeletingOneAndBetsOfAPeriod) {
+    ASSERT_TRUE(recorded(Join(December(), November(), Year2025())));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    const auto races = ledger.races(2026, 11);
+    ASSERT_EQ(races.size(), 2u);
+    EXPECT_EQ(std::tuple(races[0].date, races[0].place, races[0].race),
+              std::tuple(u"2026/11/01"_qs, u"東京"_qs, 11));
+    EXPECT_EQ(Of(races[0].figures), Figures(2000, 5400, 2, 1, 0, 1));
+
+    ASSERT_TRUE(ledger.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
+    EXPECT_EQ(ledger.races(2026, 11).size(), 1u);
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(1500, 1800, 4, 1, 1, 3));
+
+    // The period's bets come back as they were recorded, in date order.
+    const std::vector<BetRow> bets = ledger.bets(2026);
+    std::vector<BetRow> expected = Join(std::vector<BetRow>{November()[2]}, December());
+    EXPECT_EQ(BetsCsv(bets), BetsCsv(expected));
+    EXPECT_EQ(ledger.bets(AllYears).size(), 5u);
+}
+
+TEST_F(LedgerTest, NewerVersionIsOpenedReadOnly) {
+    ASSERT_TRUE(recorded(November()));
+    {
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open());
+        QSqlQuery(ledger.connection()).exec(u"PRAGMA user_version = 7"_qs);
+    }
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_TRUE(ledger.readOnly());
+    EXPECT_TRUE(ledger.notice().contains(u"読み取り専用"_qs));
+    EXPECT_TRUE(ledger.notice().contains(u"ledger.sqlite"_qs));
+    EXPECT_EQ(ledger.summary(2026).total.stake, 2500);
+    const RecordOutcome outcome = ledger.record(December());
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(ledger.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
+    EXPECT_EQ(ledger.summary(2026).total.stake, 2500);
+}
+
+TEST_F(LedgerTest, OlderVersionIsBroughtUpToDate) {
+    {
+        // A ledger of the first version: the bets alone.
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"v1"_qs);
+        QDir().mkpath(dir.file(u"data"_qs));
+        db.setDatabaseName(LedgerPath());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* statement :
+             {"CREATE TABLE bets (id INTEGER PRIMARY KEY, race_date INTEGER NOT NULL,"
+              " place TEXT NOT NULL, race INTEGER NOT NULL, bet_type TEXT NOT NULL,"
+              " bet TEXT NOT NULL, stake INTEGER NOT NULL, payout INTEGER NOT NULL,"
+              " outcome TEXT NOT NULL, recorded_at TEXT NOT NULL)",
+              "CREATE INDEX bets_by_race ON bets"
+              " (race_date, place, race, bet_type, stake, payout, outcome)",
+              "INSERT INTO bets VALUES (1, 20261101, '東京', 11, '馬連', '3-7', 1000, 5400, "
+              "'的中', '')",
+              "INSERT INTO bets VALUES (2, 20261101, '東京', 11, '馬連', '3-8', 1000, 0, '不的中', "
+              "'')",
+              "PRAGMA user_version = 1"}) {
+            ASSERT_TRUE(q.exec(QString::fromUtf8(statement))) << statement;
+        }
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"v1"_qs);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_FALSE(ledger.readOnly());
+    QSqlQuery version(ledger.connection());
+    ASSERT_TRUE(version.exec(u"PRAGMA user_version"_qs) && version.next());
+    EXPECT_EQ(version.value(0).toInt(), Ledger::SchemaVersion);
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2000, 5400, 2, 1, 0, 1));
+    EXPECT_EQ(ledger.races(2026, 11).size(), 1u);
+}
+
+TEST_F(LedgerTest, BrokenFileIsLeftUntouched) {
+    ASSERT_TRUE(recorded(Join(November(), December())));
+    const QString path = LedgerPath();
+    const QByteArray good = dir.read(u"data/ledger.sqlite"_qs);
+    ASSERT_GT(good.size(), 4096);
+    const struct {
+        QByteArray bytes;
+        QString reason;
+    } cases[] = {
+        {"memo text, not a database\r\n", u"データベースではありません"_qs},
+        {good.left(good.size() / 2 + 100), u"切れています"_qs},  // cut inside a page
+        {good.left(good.size() - 4096), u"切れています"_qs},     // a whole page short
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(dir.write(u"data/ledger.sqlite"_qs, c.bytes));
+        const QDateTime modified = QFileInfo(path).lastModified();
+        QThread::msleep(20);
+        Ledger ledger;
+        EXPECT_FALSE(ledger.open());
+        EXPECT_TRUE(ledger.error().contains(path)) << ledger.error().toStdString();
+        EXPECT_TRUE(ledger.error().contains(c.reason)) << ledger.error().toStdString();
+        EXPECT_FALSE(ledger.record(December()).ok);
+        EXPECT_EQ(dir.read(u"data/ledger.sqlite"_qs), c.bytes);
+        EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    }
+}
+
+TEST_F(LedgerTest, FailedRecordingLeavesTheLedgerAsItWas) {
+    ASSERT_TRUE(recorded(November()));
+    std::vector<BetRow> many;
+    for (int race = 1; race <= 12; ++race) {
+        for (int k = 0; k < 200; ++k) {
+            many.push_back(Bet(u"2026/11/01"_qs, u"東京"_qs, race, u"馬連"_qs,
+                               u"1-%1"_qs.arg(k % 17 + 2), 100, u"不的中"_qs, 0));
+        }
+    }
+    const struct {
+        const char* setup;  // on the recording connection
+        bool lockedByOther;
+        QString reason;
+    } cases[] = {
+        {"PRAGMA max_page_count = 3", false, u"ディスクの空きが足りません"_qs},
+        {"PRAGMA busy_timeout = 100", true, u"使用中"_qs},
+    };
+    for (const auto& c : cases) {
+        Ledger ledger, other;
+        ASSERT_TRUE(ledger.open() && other.open());
+        QSqlQuery(ledger.connection()).exec(QString::fromLatin1(c.setup));
+        if (c.lockedByOther) QSqlQuery(other.connection()).exec(u"BEGIN EXCLUSIVE"_qs);
+        const RecordOutcome outcome = ledger.record(many);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(outcome.error.contains(c.reason)) << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(LedgerPath()));
+        if (c.lockedByOther) QSqlQuery(other.connection()).exec(u"ROLLBACK"_qs);
+        EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2500, 5400, 3, 1, 0, 2));
+    }
+}
+
+// The test program run again as a second ZEM: ZEM_LEDGER_CHILD says what it does.
+//   "record <first day> <times>": records a 36-race day and a race shared by
+//   every child, again and again.
+//   "churn": records two large versions of the same races in turn, forever,
+//   printing "recording" before each; the parent kills it.
+std::vector<BetRow> Day(int day, qint64 stake) {
+    std::vector<BetRow> rows;
+    const QString date = u"2027/01/%1"_qs.arg(day, 2, 10, QLatin1Char('0'));
+    for (int race = 1; race <= 36; ++race) {
+        for (int k = 0; k < 8; ++k) {
+            rows.push_back(Bet(date, u"場%1"_qs.arg(race / 12), race % 12 + 1, u"馬連"_qs,
+                               u"1-%1"_qs.arg(k + 2), stake, u"不的中"_qs, 0));
+        }
+    }
+    return rows;
+}
+const BetRow Shared =
+    Bet(u"2027/02/01"_qs, u"東京"_qs, 11, u"単勝"_qs, u"1"_qs, 100, u"的中"_qs, 250);
+
+TEST(LedgerChild, Run) {
+    const QStringList args = qEnvironmentVariable("ZEM_LEDGER_CHILD").split(u' ');
+    if (args.size() < 2) GTEST_SKIP() << "runs only as a child of the tests below";
+    SetLedgerPath(args[1]);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
+    if (args[0] == u"record"_qs) {
+        const int day = args[2].toInt();
+        for (int k = 0; k < args[3].toInt(); ++k) {
+            const RecordOutcome outcome =
+                ledger.record(Join(Day(day + k % 2, 100), std::vector{Shared}));
+            ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+            ledger.summary(2027);
+            ASSERT_EQ(ledger.error(), QString());
+        }
+    } else {
+        std::vector<BetRow> big[2];
+        for (int day = 1; day <= 12; ++day) {
+            for (int v = 0; v < 2; ++v) {
+                const auto rows = Day(day, 100 * (v + 1));
+                big[v].insert(big[v].end(), rows.begin(), rows.end());
+            }
+        }
+        for (int k = 0;; ++k) {
+            printf("recording\n");
+            fflush(stdout);
+            ASSERT_TRUE(ledger.record(big[k % 2]).ok);
+        }
+    }
+}
+
+QProcess* StartChild(const QString& mode, QObject* parent) {
+    auto* child = new QProcess(parent);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"ZEM_LEDGER_CHILD"_qs, mode);
+    child->setProcessEnvironment(env);
+    child->start(QCoreApplication::applicationFilePath(), {u"--gtest_filter=LedgerChild.Run"_qs});
+    return child;
+}
+
+TEST_F(LedgerTest, TwoProgramsRecordingAtOnceLoseNothing) {
+    QObject owner;
+    QProcess* a = StartChild(u"record %1 1 15"_qs.arg(LedgerPath()), &owner);
+    QProcess* b = StartChild(u"record %1 11 15"_qs.arg(LedgerPath()), &owner);
+    // This program reads meanwhile.
+    Ledger reader;
+    ASSERT_TRUE(reader.open());
+    while (a->state() != QProcess::NotRunning || b->state() != QProcess::NotRunning) {
+        reader.summary(AllYears);
+        EXPECT_EQ(reader.error(), QString());
+        a->waitForFinished(20);
+        b->waitForFinished(20);
+    }
+    EXPECT_EQ(a->exitCode(), 0) << a->readAllStandardOutput().toStdString();
+    EXPECT_EQ(b->exitCode(), 0) << b->readAllStandardOutput().toStdString();
+    // Days 1, 2, 11 and 12, 288 bets each, and the shared race once.
+    const LedgerSummary total = reader.summary(2027);
+    EXPECT_EQ(Of(total.total), Figures(4 * 288 * 100 + 100, 250, 4 * 288 + 1, 1, 0, 4 * 36 + 1));
+}
+
+TEST_F(LedgerTest, KilledWhileRecordingLeavesOldOrNewFigures) {
+    for (int round = 0; round < 4; ++round) {
+        QObject owner;
+        QProcess* child = StartChild(u"churn %1"_qs.arg(LedgerPath()), &owner);
+        QByteArray out;
+        while (out.count("recording") < 2 + round && child->waitForReadyRead(10000))
+            out += child->readAllStandardOutput();
+        QThread::msleep(7 * round);
+        child->kill();
+        child->waitForFinished();
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
+        const qint64 stake = ledger.summary(2027).total.stake;
+        EXPECT_TRUE(stake == 12 * 288 * 100 || stake == 12 * 288 * 200) << stake;
+        qint64 betsStake = 0;  // the bets and their figures agree
+        for (const BetRow& bet : ledger.bets(2027)) betsStake += bet.stake;
+        EXPECT_EQ(betsStake, stake);
+        QSqlQuery check(ledger.connection());
+        ASSERT_TRUE(check.exec(u"PRAGMA integrity_check"_qs) && check.next());
+        EXPECT_EQ(check.value(0).toString(), u"ok"_qs);
+    }
+}
+
+}  // namespace

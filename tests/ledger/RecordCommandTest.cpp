@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTest>
+
+#include "ledger/RecordCommand.h"
+#include "racedata/AppState.h"
+#include "settle/Frm_Settle.h"
+#include "support/Fixtures.h"
+#include "tests/settle/SettleFiles.h"
+
+namespace {
+
+// The settlement window on a memo of 東京11R (its result present: 7-3 hits at
+// 2,310 a hundred yen) and 中山2R (no result yet), with 台帳に記録 added.
+class RecordWindow : public ::testing::Test {
+protected:
+    RecordWindow() {
+        SetLedgerPath(home.file(u"ledger.sqlite"_qs));
+        KsFields result;
+        result.finish = {7, 3, 12};
+        result.quinellaCombo = u"03-07"_qs;
+        result.quinellaPayout = u"2,310"_qs;
+        EXPECT_TRUE(WriteResult(data, 5, 11, result));
+        state.DataDir = data.path();
+        memo.setPlainText(
+            u"東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n"_qs);
+        window = new Frm_Settle(state, &memo);
+        record = AddRecordCommand(window);
+        ShowAndWait(window);
+    }
+    ~RecordWindow() override {
+        delete window;
+        SetLedgerPath({});
+    }
+
+    TempDir data, home;
+    AppState state;
+    QPlainTextEdit memo;
+    QPointer<Frm_Settle> window;
+    QPushButton* record = nullptr;
+    MessageRecorder messages;
+};
+
+TEST_F(RecordWindow, RecordsTheSettledBetsAndCountsTheRest) {
+    ASSERT_EQ(Find<QPushButton>(window, u"Cmd_Record"_qs), record);
+    EXPECT_EQ(record->text(), u"台帳に記録"_qs);
+    Click(record);
+    Click(record);  // the same memo again changes nothing
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(
+        messages.shown[1].text,
+        u"台帳に 2 件記録しました（1 レース）。\n記録しなかった馬券：未確定 1 件、払戻不明 0 件"_qs);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    const LedgerFigures total = ledger.summary(2026).total;
+    EXPECT_EQ(std::tuple(total.stake, total.payout, total.bets, total.races),
+              std::tuple(1300, 18480, 2, 1));
+    EXPECT_EQ(ledger.races(2026, 12).front().date, u"2026/12/06"_qs);
+}
+
+TEST_F(RecordWindow, AFailureLeavesTheLedgerAsItWasAndSaysWhy) {
+    const struct {
+        std::function<void()> spoil;
+        QString reason;
+    } cases[] = {
+        {[&] { home.write(u"ledger.sqlite"_qs, "not a database"); },
+         u"データベースではありません"_qs},
+        {[&] {
+             QFile::remove(home.file(u"ledger.sqlite"_qs));
+             Ledger ledger;
+             ASSERT_TRUE(ledger.open());
+             QSqlQuery(ledger.connection()).exec(u"PRAGMA user_version = 9"_qs);
+         },
+         u"読み取り専用"_qs},
+    };
+    for (const auto& c : cases) {
+        c.spoil();
+        const QByteArray before = home.read(u"ledger.sqlite"_qs);
+        messages.clear();
+        Click(record);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown[0].text.startsWith(
+            u"台帳に記録できませんでした。台帳は記録前のままです。"_qs));
+        EXPECT_TRUE(messages.shown[0].text.contains(c.reason))
+            << messages.shown[0].text.toStdString();
+        EXPECT_TRUE(messages.shown[0].text.contains(home.file(u"ledger.sqlite"_qs)));
+        EXPECT_EQ(home.read(u"ledger.sqlite"_qs), before);
+    }
+}
+
+}  // namespace
