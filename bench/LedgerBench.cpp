@@ -40,19 +40,19 @@ constexpr int Warmups = 5;
 
 // A day of 36 races (東京, 中山, 阪神 x 12), 8 bets each; about one bet in
 // nine hits. `salt` varies the stakes between recordings of the same day.
-std::vector<BetRow> Day(const QDate& date, int salt) {
+std::vector<BetLine> Day(const QDate& date, int salt) {
     static const QString places[] = {QStringLiteral("東京"), QStringLiteral("中山"),
                                      QStringLiteral("阪神")};
     static const QString types[] = {QStringLiteral("馬連"), QStringLiteral("枠連"),
                                     QStringLiteral("単勝"), QStringLiteral("複勝")};
-    std::vector<BetRow> rows;
+    std::vector<BetLine> rows;
     rows.reserve(288);
     const QString day = date.toString(QStringLiteral("yyyy/MM/dd"));
     for (int r = 0; r < 36; ++r) {
         const int race = r % 12 + 1;
         const QString& type = types[(r + date.day()) % 4];
         for (int k = 0; k < 8; ++k) {
-            BetRow row;
+            BetLine row;
             row.date = day;
             row.place = places[r / 12];
             row.race = race;
@@ -113,7 +113,7 @@ double bareRead(Ledger& ledger, int year) {
 }
 
 // The day's bets written with plain statements in one transaction.
-double bareWrite(Ledger& ledger, const std::vector<BetRow>& rows) {
+double bareWrite(Ledger& ledger, const std::vector<BetLine>& rows) {
     QSqlDatabase db = ledger.connection();
     const Stamp start = TakeStamp();
     QSqlQuery query(db);
@@ -126,7 +126,7 @@ double bareWrite(Ledger& ledger, const std::vector<BetRow>& rows) {
     insert.prepare(
         QStringLiteral("INSERT INTO bets (race_date, place, race, bet_type, bet, stake,"
                        " payout, outcome, recorded_at) VALUES (?,?,?,?,?,?,?,?,'')"));
-    for (const BetRow& row : rows) {
+    for (const BetLine& row : rows) {
         insert.addBindValue(QString(row.date).remove(QLatin1Char('/')).toInt());
         insert.addBindValue(row.place);
         insert.addBindValue(row.race);
@@ -237,7 +237,7 @@ int main(int argc, char** argv) {
     Ledger recorder;
     if (!recorder.open()) fail(recorder.error());
     const auto record = [&](int i) {
-        const std::vector<BetRow> rows = Day(day, i + 1);
+        const std::vector<BetLine> rows = Day(day, i + 1);
         const Stamp start = TakeStamp();
         const RecordOutcome outcome = recorder.record(rows);
         const double seconds = Elapsed(start, TakeStamp());

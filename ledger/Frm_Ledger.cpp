@@ -259,7 +259,7 @@ void Frm_Ledger::Grd_Ledger_DblClick(int row) {
 void Frm_Ledger::Cmd_Save_Click() {
     if (!ledger_->isOpen()) return;
     SaveThroughDialog(this, csvName_, [this]() -> std::optional<QByteArray> {
-        const std::vector<BetRow> rows = ledger_->bets(chosenYear());
+        const std::vector<BetLine> rows = ledger_->bets(chosenYear());
         if (!ledger_->error().isEmpty()) {
             ShowMessage(this, ledger_->error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
             return std::nullopt;

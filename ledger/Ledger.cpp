@@ -411,13 +411,13 @@ bool Ledger::upgrade(int from) {
     return true;
 }
 
-RecordOutcome Ledger::record(const std::vector<BetRow>& rows) {
+RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
     RecordOutcome outcome;
     error_.clear();
     using RaceKey = std::tuple<int, QString, int>;
-    std::vector<std::pair<RaceKey, const BetRow*>> settled;
+    std::vector<std::pair<RaceKey, const BetLine*>> settled;
     std::set<RaceKey> racesToReplace;
-    for (const BetRow& row : rows) {
+    for (const BetLine& row : rows) {
         const int date = dateKey(row.date);
         const bool known = row.outcome == Hit || row.outcome == Miss || row.outcome == Refund;
         if (row.outcome == QStringLiteral("払戻不明")) {
@@ -698,9 +698,9 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     return true;
 }
 
-std::vector<BetRow> Ledger::bets(int year) {
+std::vector<BetLine> Ledger::bets(int year) {
     error_.clear();
-    std::vector<BetRow> result;
+    std::vector<BetLine> result;
     if (!open_) return result;
     const auto [from, to] = periodRange(year);
     QSqlQuery query(connection());
@@ -715,7 +715,7 @@ std::vector<BetRow> Ledger::bets(int year) {
         return result;
     }
     while (query.next()) {
-        BetRow row;
+        BetLine row;
         row.date = dateText(query.value(0).toInt());
         row.place = query.value(1).toString();
         row.race = query.value(2).toInt();

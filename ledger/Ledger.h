@@ -101,7 +101,7 @@ public:
     // the ledger held for each race (date, racecourse, race number) that has a
     // bet to record is replaced. 未確定 and 払戻不明 are left out and counted.
     // All in one transaction: after a failure the ledger is as it was.
-    RecordOutcome record(const std::vector<BetRow>& rows);
+    RecordOutcome record(const std::vector<BetLine>& rows);
 
     // Years with records, newest first.
     std::vector<int> years();
@@ -118,7 +118,7 @@ public:
     // Removes a race's bets; false when that failed (error() says why).
     bool deleteRace(const QString& date, const QString& place, int race);
     // Every recorded bet of the period, as the settlement writes them out.
-    std::vector<BetRow> bets(int year);
+    std::vector<BetLine> bets(int year);
 
     // A number that changes whenever another connection (another window or
     // another ZEM) has changed the ledger; -1 when it cannot be read.

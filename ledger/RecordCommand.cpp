@@ -22,7 +22,7 @@ QString RecordMessage(const RecordOutcome& outcome) {
            leftOut;
 }
 
-void RecordBets(QWidget* parent, const std::vector<BetRow>& rows) {
+void RecordBets(QWidget* parent, const std::vector<BetLine>& rows) {
     Ledger ledger;
     RecordOutcome outcome;
     if (ledger.open()) {

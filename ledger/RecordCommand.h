@@ -17,7 +17,7 @@ class QWidget;
 QPushButton* AddRecordCommand(Frm_Settle* window);
 
 // Records the bets into the ledger and says how it went.
-void RecordBets(QWidget* parent, const std::vector<BetRow>& rows);
+void RecordBets(QWidget* parent, const std::vector<BetLine>& rows);
 
 // The message after a recording.
 QString RecordMessage(const RecordOutcome& outcome);

@@ -178,7 +178,7 @@ void Frm_Settle::fillTable() {
         const QString raceText = QStringLiteral("%1R").arg(race.race);
         rowFont = nullptr;
         for (const SettledBet& bet : race.bets) {
-            const BetRow& row = bet.row;
+            const BetLine& row = bet.row;
             background = bet.outcome == Outcome::Hit ? &hit : nullptr;
             put(ColPlace, cell(row.place));
             put(ColRace, cell(raceText, Qt::AlignRight));

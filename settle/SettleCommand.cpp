@@ -45,7 +45,7 @@ QString SettlementReport(const Settlement& s) {
     for (const SettledRace& race : s.races) {
         const QString raceText = QStringLiteral("%1R").arg(race.race);
         for (const SettledBet& bet : race.bets) {
-            const BetRow& r = bet.row;
+            const BetLine& r = bet.row;
             rows.push_back({r.place, raceText, r.betType, r.bet, YenText(r.stake), r.outcome,
                             amount(r.payout), amount(r.balance),
                             bet.asWin ? QStringLiteral("単勝として計算") : QString()});

@@ -180,8 +180,8 @@ bool SettledRace::settled() const {
     return false;
 }
 
-std::vector<BetRow> Settlement::rows() const {
-    std::vector<BetRow> all;
+std::vector<BetLine> Settlement::rows() const {
+    std::vector<BetLine> all;
     for (const SettledRace& race : races) {
         for (const SettledBet& bet : race.bets) all.push_back(bet.row);
     }

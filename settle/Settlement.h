@@ -27,7 +27,7 @@ inline bool IsSettled(Outcome outcome) {
 }
 
 struct SettledBet {
-    BetRow row;  // as the table, the CSV and the ledger show it
+    BetLine row;  // as the table, the CSV and the ledger show it
     Outcome outcome = Outcome::Pending;
     int line = 0;        // memo line of the bet
     bool asWin = false;  // from a "単・複勝" block: settled as 単勝
@@ -61,7 +61,7 @@ struct Settlement {
     std::vector<SkippedLine> skipped;
     Totals totals;
 
-    std::vector<BetRow> rows() const;  // every bet, in the table's order
+    std::vector<BetLine> rows() const;  // every bet, in the table's order
 };
 
 Settlement SettleBets(const MemoReading& memo, const QString& dataDir);

@@ -11,7 +11,7 @@
 
 namespace {
 
-BetRow Bet(const QString& date, const QString& place, int race, const QString& type, qint64 stake,
+BetLine Bet(const QString& date, const QString& place, int race, const QString& type, qint64 stake,
            const QString& outcome, qint64 payout) {
     return {date, place, race, type, u"1-2"_qs, stake, outcome, payout, payout - stake};
 }
@@ -162,7 +162,7 @@ TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
-    const std::vector<BetRow> bets = ledger.bets(2026);
+    const std::vector<BetLine> bets = ledger.bets(2026);
     EXPECT_EQ(bets.size(), 3u);
     EXPECT_EQ(dir.read(u"2026.csv"_qs), BetsCsv(bets));
 }

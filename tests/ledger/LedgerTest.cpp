@@ -13,31 +13,31 @@
 
 namespace {
 
-BetRow Bet(const QString& date, const QString& place, int race, const QString& type,
+BetLine Bet(const QString& date, const QString& place, int race, const QString& type,
            const QString& bet, qint64 stake, const QString& outcome, qint64 payout) {
-    BetRow row{date, place, race, type, bet, stake, outcome, payout, payout - stake};
+    BetLine row{date, place, race, type, bet, stake, outcome, payout, payout - stake};
     if (outcome == u"未確定"_qs || outcome == u"払戻不明"_qs) row.payout = row.balance = {};
     return row;
 }
 
 // Two days of 2026 and one of 2025, figures worked out by hand below.
-std::vector<BetRow> November() {
+std::vector<BetLine> November() {
     return {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"3-7"_qs, 1000, u"的中"_qs, 5400),
             Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"3-8"_qs, 1000, u"不的中"_qs, 0),
             Bet(u"2026/11/01"_qs, u"東京"_qs, 12, u"枠連"_qs, u"3-3"_qs, 500, u"不的中"_qs, 0)};
 }
-std::vector<BetRow> December() {
+std::vector<BetLine> December() {
     return {Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"単勝"_qs, u"5"_qs, 500, u"的中"_qs, 1500),
             Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"複勝"_qs, u"2"_qs, 300, u"返還"_qs, 300),
             Bet(u"2026/12/06"_qs, u"中山"_qs, 2, u"馬連"_qs, u"1-2"_qs, 200, u"不的中"_qs, 0)};
 }
-std::vector<BetRow> Year2025() {
+std::vector<BetLine> Year2025() {
     return {Bet(u"2025/05/04"_qs, u"京都"_qs, 11, u"単勝"_qs, u"1"_qs, 1000, u"不的中"_qs, 0)};
 }
 
 template <typename... Lists>
-std::vector<BetRow> Join(const Lists&... lists) {
-    std::vector<BetRow> all;
+std::vector<BetLine> Join(const Lists&... lists) {
+    std::vector<BetLine> all;
     (all.insert(all.end(), lists.begin(), lists.end()), ...);
     return all;
 }
@@ -53,7 +53,7 @@ protected:
     LedgerTest() { SetLedgerPath(dir.file(u"data/ledger.sqlite"_qs)); }
     ~LedgerTest() override { SetLedgerPath({}); }
 
-    bool recorded(const std::vector<BetRow>& rows) {
+    bool recorded(const std::vector<BetLine>& rows) {
         Ledger ledger;
         if (!ledger.open()) {
             ADD_FAILURE() << ledger.error().toStdString();
@@ -170,8 +170,8 @@ TEST_F(LedgerTest, MonthRacesDeletingOneAndBetsOfAPeriod) {
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(1500, 1800, 4, 1, 1, 3));
 
     // The period's bets come back as they were recorded, in date order.
-    const std::vector<BetRow> bets = ledger.bets(2026);
-    std::vector<BetRow> expected = Join(std::vector<BetRow>{November()[2]}, December());
+    const std::vector<BetLine> bets = ledger.bets(2026);
+    std::vector<BetLine> expected = Join(std::vector<BetLine>{November()[2]}, December());
     EXPECT_EQ(BetsCsv(bets), BetsCsv(expected));
     EXPECT_EQ(ledger.bets(AllYears).size(), 5u);
 }
@@ -260,7 +260,7 @@ TEST_F(LedgerTest, BrokenFileIsLeftUntouched) {
 
 TEST_F(LedgerTest, FailedRecordingLeavesTheLedgerAsItWas) {
     ASSERT_TRUE(recorded(November()));
-    std::vector<BetRow> many;
+    std::vector<BetLine> many;
     for (int race = 1; race <= 12; ++race) {
         for (int k = 0; k < 200; ++k) {
             many.push_back(Bet(u"2026/11/01"_qs, u"東京"_qs, race, u"馬連"_qs,
@@ -294,8 +294,8 @@ TEST_F(LedgerTest, FailedRecordingLeavesTheLedgerAsItWas) {
 //   every child, again and again.
 //   "churn": records two large versions of the same races in turn, forever,
 //   printing "recording" before each; the parent kills it.
-std::vector<BetRow> Day(int day, qint64 stake) {
-    std::vector<BetRow> rows;
+std::vector<BetLine> Day(int day, qint64 stake) {
+    std::vector<BetLine> rows;
     const QString date = u"2027/01/%1"_qs.arg(day, 2, 10, QLatin1Char('0'));
     for (int race = 1; race <= 36; ++race) {
         for (int k = 0; k < 8; ++k) {
@@ -305,7 +305,7 @@ std::vector<BetRow> Day(int day, qint64 stake) {
     }
     return rows;
 }
-const BetRow Shared =
+const BetLine Shared =
     Bet(u"2027/02/01"_qs, u"東京"_qs, 11, u"単勝"_qs, u"1"_qs, 100, u"的中"_qs, 250);
 
 TEST(LedgerChild, Run) {
@@ -324,7 +324,7 @@ TEST(LedgerChild, Run) {
             ASSERT_EQ(ledger.error(), QString());
         }
     } else {
-        std::vector<BetRow> big[2];
+        std::vector<BetLine> big[2];
         for (int day = 1; day <= 12; ++day) {
             for (int v = 0; v < 2; ++v) {
                 const auto rows = Day(day, 100 * (v + 1));
@@ -383,7 +383,7 @@ TEST_F(LedgerTest, KilledWhileRecordingLeavesOldOrNewFigures) {
         const qint64 stake = ledger.summary(2027).total.stake;
         EXPECT_TRUE(stake == 12 * 288 * 100 || stake == 12 * 288 * 200) << stake;
         qint64 betsStake = 0;  // the bets and their figures agree
-        for (const BetRow& bet : ledger.bets(2027)) betsStake += bet.stake;
+        for (const BetLine& bet : ledger.bets(2027)) betsStake += bet.stake;
         EXPECT_EQ(betsStake, stake);
         QSqlQuery check(ledger.connection());
         ASSERT_TRUE(check.exec(u"PRAGMA integrity_check"_qs) && check.next());

@@ -85,11 +85,11 @@ TEST_F(SettleDay, EveryBetAgainstItsResult) {
         {"阪神", 5, "馬連", "1-2", 600, "未確定", -1},  // no file
         {"阪神", 6, "複勝", "1", 100, "未確定", -1},    // result without a date
     };
-    const std::vector<BetRow> rows = s.rows();
+    const std::vector<BetLine> rows = s.rows();
     ASSERT_EQ(rows.size(), std::size(expected));
     for (size_t i = 0; i < rows.size(); ++i) {
         const auto& e = expected[i];
-        const BetRow& r = rows[i];
+        const BetLine& r = rows[i];
         SCOPED_TRACE(i);
         EXPECT_EQ(r.place, QString::fromUtf8(e.place));
         EXPECT_EQ(r.race, e.race);
