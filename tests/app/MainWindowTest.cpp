@@ -83,6 +83,26 @@ protected:
         }));
         return shown;
     }
+    // Triggers the tool menu's item twice: one window, active and not modal.
+    template <typename Get>
+    auto openFromToolMenu(const char* name, const char16_t* text, Get shown) -> decltype(shown()) {
+        QAction* item = window->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_TRUE(item && item->text() == QString::fromUtf16(text) &&
+                    window->Tool->actions().contains(item));
+        if (!item) return nullptr;
+        item->trigger();
+        auto* first = shown();
+        EXPECT_TRUE(first && QTest::qWaitFor([&] { return first->isActiveWindow(); }));
+        EXPECT_FALSE(first && first->isModal());
+        item->trigger();
+        EXPECT_EQ(shown(), first);
+        return first;
+    }
+    void expectHelpOnF1(QWidget* focus) {
+        QTest::keyClick(focus, Qt::Key_F1);
+        Frm_Help* help = window->memoCommands().helpWindow();
+        EXPECT_TRUE(help && help->isVisible());
+    }
     static int openWindows() {
         const QWidgetList all = QApplication::topLevelWidgets();
         return int(std::count_if(all.begin(), all.end(), std::mem_fn(&QWidget::isVisible)));
@@ -475,44 +495,22 @@ TEST_F(MainWindow, ResultFollowsARaceReadMeanwhileAfterAnotherWindowClosedButNot
 
 TEST_F(MainWindow, SettlementOpensFromTheToolMenuOnceAndKeepsF1) {
     window->Txt_Main->setPlainText(u"東京\t11R\t馬連\n\t3-7\t800\n"_qs);
-    QAction* item = window->findChild<QAction*>(u"Settle"_qs);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), u"収支計算"_qs);
-    EXPECT_TRUE(window->Tool->actions().contains(item));
-    item->trigger();
-    Frm_Settle* settle = window->settleWindow();
+    Frm_Settle* settle =
+        openFromToolMenu("Settle", u"収支計算", [&] { return window->settleWindow(); });
     ASSERT_NE(settle, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return settle->isActiveWindow(); }));
     EXPECT_EQ(settle->Lbl_Pending->text(), u"1件 800円"_qs);
-    item->trigger();
-    EXPECT_EQ(window->settleWindow(), settle);
-
-    QTest::keyClick(settle->Grd_Settle, Qt::Key_F1);
-    ASSERT_NE(window->memoCommands().helpWindow(), nullptr);
-    EXPECT_TRUE(window->memoCommands().helpWindow()->isVisible());
+    expectHelpOnF1(settle->Grd_Settle);
 }
 
 TEST_F(MainWindow, LedgerOpensFromTheToolMenuOnceAndKeepsF1) {
     TempDir home;
     SetLedgerPath(home.file(u"ledger.sqlite"_qs));
-    QAction* item = window->findChild<QAction*>(u"Ledger"_qs);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), u"収支台帳"_qs);
-    EXPECT_TRUE(window->Tool->actions().contains(item));
-    item->trigger();
-    Frm_Ledger* ledger = window->ledgerWindow();
+    Frm_Ledger* ledger =
+        openFromToolMenu("Ledger", u"収支台帳", [&] { return window->ledgerWindow(); });
     ASSERT_NE(ledger, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ledger->isActiveWindow(); }));
-    EXPECT_FALSE(ledger->isModal());
-    item->trigger();
-    EXPECT_EQ(window->ledgerWindow(), ledger);
     EXPECT_TRUE(QFileInfo::exists(home.file(u"ledger.sqlite"_qs)));
     EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).filter(u"ledger"_qs).isEmpty());
-
-    QTest::keyClick(ledger->Grd_Ledger, Qt::Key_F1);
-    ASSERT_NE(window->memoCommands().helpWindow(), nullptr);
-    EXPECT_TRUE(window->memoCommands().helpWindow()->isVisible());
-
+    expectHelpOnF1(ledger->Grd_Ledger);
     // The settlement window records into the ledger.
     window->Settle->trigger();
     ASSERT_NE(window->settleWindow(), nullptr);
