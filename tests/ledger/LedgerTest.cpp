@@ -14,7 +14,7 @@
 namespace {
 
 BetLine Bet(const QString& date, const QString& place, int race, const QString& type,
-           const QString& bet, qint64 stake, const QString& outcome, qint64 payout) {
+            const QString& bet, qint64 stake, const QString& outcome, qint64 payout) {
     BetLine row{date, place, race, type, bet, stake, outcome, payout, payout - stake};
     if (outcome == u"未確定"_qs || outcome == u"払戻不明"_qs) row.payout = row.balance = {};
     return row;
@@ -47,6 +47,12 @@ using Figures = std::tuple<qint64, qint64, int, int, int, int>;
 Figures Of(const LedgerFigures& f) {
     return {f.stake, f.payout, f.bets, f.hits, f.refunds, f.races};
 }
+using Lines = std::vector<std::pair<QString, Figures>>;
+Lines Of(const std::vector<LedgerLine>& list) {
+    Lines out;
+    for (const auto& line : list) out.emplace_back(line.label, Of(line.figures));
+    return out;
+}
 
 class LedgerTest : public ::testing::Test {
 protected:
@@ -67,7 +73,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(LedgerTest, MonthAndYearFiguresOfRecordedDays) {
+TEST_F(LedgerTest, FiguresByMonthYearBetTypeAndRacecourse) {
     ASSERT_TRUE(recorded(Join(November(), December())));
     ASSERT_TRUE(recorded(Year2025()));
     Ledger ledger;
@@ -75,21 +81,16 @@ TEST_F(LedgerTest, MonthAndYearFiguresOfRecordedDays) {
     EXPECT_EQ(ledger.years(), (std::vector<int>{2026, 2025}));
 
     const LedgerSummary months = ledger.summary(2026);
-    ASSERT_EQ(months.lines.size(), 2u);
-    EXPECT_EQ(months.lines[0].label, u"11月"_qs);
-    EXPECT_EQ(Of(months.lines[0].figures), Figures(2500, 5400, 3, 1, 0, 2));
-    EXPECT_EQ(months.lines[1].label, u"12月"_qs);
-    EXPECT_EQ(Of(months.lines[1].figures), Figures(1000, 1800, 3, 1, 1, 2));
+    EXPECT_EQ(Of(months.lines), (Lines{{u"11月"_qs, {2500, 5400, 3, 1, 0, 2}},
+                                       {u"12月"_qs, {1000, 1800, 3, 1, 1, 2}}}));
     EXPECT_EQ(Of(months.total), Figures(3500, 7200, 6, 2, 1, 4));
     EXPECT_EQ(months.total.balance(), 3700);
     EXPECT_EQ(RecoveryRateText(months.total), u"205.7%"_qs);  // 7200 / 3500
     EXPECT_EQ(HitRateText(months.total), u"40.0%"_qs);        // 2 of the 5 that ran
 
     const LedgerSummary years = ledger.summary(AllYears);
-    ASSERT_EQ(years.lines.size(), 2u);
-    EXPECT_EQ(years.lines[0].label, u"2025年"_qs);
-    EXPECT_EQ(Of(years.lines[0].figures), Figures(1000, 0, 1, 0, 0, 1));
-    EXPECT_EQ(years.lines[1].label, u"2026年"_qs);
+    EXPECT_EQ(Of(years.lines), (Lines{{u"2025年"_qs, {1000, 0, 1, 0, 0, 1}},
+                                      {u"2026年"_qs, {3500, 7200, 6, 2, 1, 4}}}));
     EXPECT_EQ(Of(years.total), Figures(4500, 7200, 7, 2, 1, 5));
     EXPECT_EQ(RecoveryRateText(ledger.summary(2024).total), u"-"_qs);
 
@@ -104,25 +105,14 @@ TEST_F(LedgerTest, MonthAndYearFiguresOfRecordedDays) {
               (Points{{u"11/01"_qs, 2900}, {u"12/06"_qs, 3700}}));
     EXPECT_EQ(points(ledger.balanceSeries(AllYears)),
               (Points{{u"2025/05"_qs, -1000}, {u"2026/11"_qs, 1900}, {u"2026/12"_qs, 2700}}));
-}
-
-TEST_F(LedgerTest, BreakdownsByBetTypeAndRacecourse) {
-    ASSERT_TRUE(recorded(Join(November(), December(), Year2025())));
-    Ledger ledger;
-    ASSERT_TRUE(ledger.open());
-    auto lines = [](const std::vector<LedgerLine>& list) {
-        std::vector<std::pair<QString, Figures>> out;
-        for (const auto& line : list) out.emplace_back(line.label, Of(line.figures));
-        return out;
-    };
-    using Lines = std::vector<std::pair<QString, Figures>>;
-    EXPECT_EQ(lines(ledger.byType(2026)), (Lines{{u"馬連"_qs, {2200, 5400, 3, 1, 0, 2}},
-                                                 {u"枠連"_qs, {500, 0, 1, 0, 0, 1}},
-                                                 {u"単勝"_qs, {500, 1500, 1, 1, 0, 1}},
-                                                 {u"複勝"_qs, {300, 300, 1, 0, 1, 1}}}));
-    EXPECT_EQ(lines(ledger.byPlace(2026)), (Lines{{u"東京"_qs, {2500, 5400, 3, 1, 0, 2}},
-                                                  {u"中山"_qs, {1000, 1800, 3, 1, 1, 2}}}));
-    EXPECT_EQ(lines(ledger.byPlace(AllYears)).size(), 3u);
+    // Breakdowns by bet type and by racecourse.
+    EXPECT_EQ(Of(ledger.byType(2026)), (Lines{{u"馬連"_qs, {2200, 5400, 3, 1, 0, 2}},
+                                              {u"枠連"_qs, {500, 0, 1, 0, 0, 1}},
+                                              {u"単勝"_qs, {500, 1500, 1, 1, 0, 1}},
+                                              {u"複勝"_qs, {300, 300, 1, 0, 1, 1}}}));
+    EXPECT_EQ(Of(ledger.byPlace(2026)), (Lines{{u"東京"_qs, {2500, 5400, 3, 1, 0, 2}},
+                                               {u"中山"_qs, {1000, 1800, 3, 1, 1, 2}}}));
+    EXPECT_EQ(Of(ledger.byPlace(AllYears)).size(), 3u);
 }
 
 TEST_F(LedgerTest, RecordingReplacesTheRacesOfTheMemo) {

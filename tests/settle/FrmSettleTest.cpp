@@ -52,9 +52,14 @@ protected:
         const QTableWidgetItem* item = window->Grd_Settle->item(row, column);
         return item ? item->text() : u"<none>"_qs;
     }
-    QStringList row(int r) const {
+    // The table's rows, cells joined by '|', one string per row.
+    QStringList rows() const {
         QStringList texts;
-        for (int c = 0; c < Frm_Settle::ColumnCount; ++c) texts << cell(r, c);
+        for (int r = 0; r < window->Grd_Settle->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << cell(r, c);
+            texts << cells.join('|');
+        }
         return texts;
     }
 
@@ -65,39 +70,28 @@ protected:
     QPointer<Frm_Settle> window;
 };
 
-QStringList Row(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* t : texts) list << QString::fromUtf8(t);
-    return list;
-}
-
 }  // namespace
 
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
-    ASSERT_EQ(window->Grd_Settle->rowCount(), 5);
-    EXPECT_EQ(row(0),
-              Row({"東京", "11R", "馬連", "3-7", "800円", "的中", "18,480円", "17,680円", ""}));
-    EXPECT_EQ(row(1), Row({"東京", "11R", "馬連", "3-12", "500円", "不的中", "0円", "-500円", ""}));
-    EXPECT_EQ(row(2), Row({"東京", "11R", "小計", "", "1,300円", "", "18,480円", "17,180円", ""}));
-    EXPECT_EQ(row(3), Row({"中山", "2R", "馬連", "1-2", "300円", "未確定", "", "", ""}));
-    EXPECT_EQ(row(4), Row({"中山", "2R", "小計", "", "", "未確定", "", "", ""}));
+    EXPECT_EQ(rows(), QStringList({u"東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
+                                   u"東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
+                                   u"東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
+                                   u"中山|2R|馬連|1-2|300円|未確定|||"_qs,
+                                   u"中山|2R|小計|||未確定|||"_qs}));
     const QTableWidget* grid = window->Grd_Settle;
     EXPECT_NE(grid->item(0, 0)->background(),
               grid->item(1, 0)->background());  // the hit stands out
     EXPECT_EQ(grid->item(1, Frm_Settle::ColBalance)->foreground().color(), QColor(220, 0, 0));
     EXPECT_NE(grid->item(0, Frm_Settle::ColBalance)->foreground().color(), QColor(220, 0, 0));
 
-    const struct {
-        QLabel* label;
-        const char* text;
-    } totals[] = {{window->Lbl_Stake, "1,300円"},
-                  {window->Lbl_Return, "18,480円"},
-                  {window->Lbl_Balance, "17,180円"},
-                  {window->Lbl_Rate, "1421.5%"},
-                  {window->Lbl_Pending, "1件 300円"},
-                  {window->Lbl_Hit, "レース 1/1 (100.0%)　買い目 1/2 (50.0%)"}};
-    for (const auto& t : totals) EXPECT_EQ(t.label->text(), QString::fromUtf8(t.text));
+    QStringList totals;
+    for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
+                          window->Lbl_Rate, window->Lbl_Pending, window->Lbl_Hit})
+        totals << label->text();
+    EXPECT_EQ(totals.join('|'),
+              u"1,300円|18,480円|17,180円|1421.5%|1件 300円|"
+              u"レース 1/1 (100.0%)　買い目 1/2 (50.0%)"_qs);
     ASSERT_EQ(window->Lst_Skipped->count(), 1);
     EXPECT_TRUE(window->Lst_Skipped->item(0)->text().startsWith(u"1行目："_qs));
 
