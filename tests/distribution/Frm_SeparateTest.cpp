@@ -48,6 +48,15 @@ protected:
             QTest::keyClicks(QApplication::focusWidget(), typed);
         }
     }
+    // Odds files of 東京 11R: quinella pair k at k+2.5, bracket pair t at t+3.5.
+    bool writeOdds() {
+        RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18"), zo = ZoBuilder();
+        for (int k = 0; k < 153; ++k)
+            uo.setRight(UoLayout::QuinellaOdds(k), u"%1.5 "_qs.arg(k + 2));
+        for (int t = 0; t < 36; ++t)
+            zo.setRight(ZoLayout::BracketOdds(t), QString("%1.5").arg(t + 3));
+        return uo.writeTo(data.file("uo-51b.jra")) && zo.writeTo(data.file("zo-51b.jra"));
+    }
     // The rows up to the last one not empty, as "stake/payout" and the total,
     // or as "first-second:odds".
     std::string rows(bool bets = false) {
@@ -217,11 +226,7 @@ TEST_F(SeparateTest, EscCancelAndEnterOnCancelWriteNothingAndReopeningStartsEmpt
 TEST_F(SeparateTest, OddsButtonHandsThePicksToTheRows) {
     for (int t : {Quinella, BracketQuinella, WinPlace}) open(t), press("Command1");
     EXPECT_EQ(messages.shown.size(), 3u);  // no odds files: a message each and no picker
-    // Odds files of 東京 11R: quinella pair k at k+2.5, bracket pair t at t+3.5.
-    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18"), zo = ZoBuilder();
-    for (int k = 0; k < 153; ++k) uo.setRight(UoLayout::QuinellaOdds(k), u"%1.5 "_qs.arg(k + 2));
-    for (int t = 0; t < 36; ++t) zo.setRight(ZoLayout::BracketOdds(t), QString("%1.5").arg(t + 3));
-    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) && zo.writeTo(data.file("zo-51b.jra")));
+    ASSERT_TRUE(writeOdds());
     auto pick = [&](const char* cell, std::vector<int> cells) {
         modal.then([=](QDialog& picker) {
             for (int i : cells) Click(Find<QLabel>(&picker, at(cell, i)));
@@ -317,10 +322,7 @@ TEST_F(SeparateTest, TargetSaysWhatIsMissingAndChangesNothing) {
 }
 
 TEST_F(SeparateTest, PickersLineCountsThePicksAndTheirCompositeOdds) {
-    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18"), zo = ZoBuilder();
-    for (int k = 0; k < 153; ++k) uo.setRight(UoLayout::QuinellaOdds(k), u"%1.5 "_qs.arg(k + 2));
-    for (int t = 0; t < 36; ++t) zo.setRight(ZoLayout::BracketOdds(t), QString("%1.5").arg(t + 3));
-    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) && zo.writeTo(data.file("zo-51b.jra")));
+    ASSERT_TRUE(writeOdds());
     QStringList lines;
     auto pick = [&](const char* cell, std::vector<int> cells) {
         modal.then([=, &lines](QDialog& picker) {

@@ -20,11 +20,7 @@ class RecordWindow : public ::testing::Test {
 protected:
     RecordWindow() {
         SetLedgerPath(home.file(u"ledger.sqlite"_qs));
-        KsFields result;
-        result.finish = {7, 3, 12};
-        result.quinellaCombo = u"03-07"_qs;
-        result.quinellaPayout = u"2,310"_qs;
-        EXPECT_TRUE(WriteResult(data, 5, 11, result));
+        EXPECT_TRUE(WriteResult(data, 5, 11, QuinellaResult()));
         state.DataDir = data.path();
         memo.setPlainText(
             u"東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n"_qs);

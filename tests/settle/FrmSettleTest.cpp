@@ -19,21 +19,12 @@
 
 namespace {
 
-KsFields Result(const char* quinella, const char* payout) {
-    KsFields f;
-    f.finish = {7, 3, 12};
-    f.win = QStringLiteral("560");
-    f.quinellaCombo = QString::fromLatin1(quinella);
-    f.quinellaPayout = QString::fromLatin1(payout);
-    return f;
-}
-
 // A memo of two races, 東京11R with its result and 中山2R without, beside a
 // stand-in main window; the held records belong to another race.
 class SettleWindow : public ::testing::Test {
 protected:
     SettleWindow() {
-        EXPECT_TRUE(WriteResult(data, 5, 11, Result("03-07", "2,310")));
+        EXPECT_TRUE(WriteResult(data, 5, 11, QuinellaResult()));
         state.DataDir = data.path();
         state.KsData.assign(KsBuilder().set(KsLayout::RaceDate, u"20261205"_qs).bytes());
         state.UoData.assign(UoBuilder().set(UoLayout::RaceTitle, u"held"_qs).bytes());
@@ -103,7 +94,7 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
 
 TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     // PAT95 writes the result of 中山2R: settled without a click.
-    ASSERT_TRUE(WriteResult(data, 6, 2, Result(" 1- 2", "450")));
+    ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult(" 1- 2", "450")));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return cell(3, Frm_Settle::ColOutcome) == u"的中"_qs; }, 3000));
     EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);

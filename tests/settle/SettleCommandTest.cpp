@@ -11,11 +11,7 @@
 
 TEST(SettleCommand, SavedMemoAsTableOrCsv) {
     TempDir data, program;
-    KsFields f;
-    f.finish = {7, 3, 12};
-    f.quinellaCombo = QStringLiteral("03-07");
-    f.quinellaPayout = QStringLiteral("2,310");
-    ASSERT_TRUE(WriteResult(data, 5, 11, f));
+    ASSERT_TRUE(WriteResult(data, 5, 11, QuinellaResult()));
     // Saved by the memo command: CP932, CR LF.
     ASSERT_TRUE(data.write(u"memo.txt"_qs,
                            EncodeCp932(u"東京\t11R\t馬連\r\n\t7-3\t800\r\n\t3-12\t500\r\n"

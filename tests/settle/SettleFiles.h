@@ -19,6 +19,16 @@ struct KsFields {
     QString quinellaCombo, quinellaPayout;
 };
 
+// 7, 3, 12 home, 単勝 560, and the given quinella pair and payout.
+inline KsFields QuinellaResult(const char* combo = "03-07", const char* payout = "2,310") {
+    KsFields f;
+    f.finish = {7, 3, 12};
+    f.win = QStringLiteral("560");
+    f.quinellaCombo = QString::fromLatin1(combo);
+    f.quinellaPayout = QString::fromLatin1(payout);
+    return f;
+}
+
 // ks-<course>081<race>.jra, the name PAT95 gives a result file.
 inline QString KsName(int course, int race) {
     return QStringLiteral("ks-") + QString::number(course) + QStringLiteral("081") +
