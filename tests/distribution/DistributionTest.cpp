@@ -62,19 +62,15 @@ TEST(Spread, CompositeOddsOfTheUsableRowsRoundedDown) {
 
 TEST(Spread, PayoutAndProfitRangesOfTheStakesAsTheyStand) {
     // Odds, stakes, total: composite | returns | profit, and "!" when a hit can lose.
+    // clang-format off
     const std::tuple<RowTexts, RowTexts, const char*, const char*> cases[] = {
-        {{"2.5", "4.0", "10.0"},
-         {"5300", "3300", "1300"},
-         "9900",
-         "1.33倍|13,000〜13,250円|+3,100〜+3,350円"},
-        {{"1.5", "2.8", "7.3", "25.6"},
-         {"1700", "900", "300", "100"},
-         "3000",
-         "0.83倍|2,190〜2,560円|-810〜-440円!"},
+        {{"2.5", "4.0", "10.0"}, {"5300", "3300", "1300"}, "9900", "1.33倍|13,000〜13,250円|+3,100〜+3,350円"},
+        {{"1.5", "2.8", "7.3", "25.6"}, {"1700", "900", "300", "100"}, "3000", "0.83倍|2,190〜2,560円|-810〜-440円!"},
         {{"3", "3"}, {"400", "400"}, "800", "1.50倍|1,200円|+400円"},
         {{"2.5", "4"}, {"", "300"}, "300", "1.53倍|1,200円|+900円"},  // no stake: no hit to count
         {{"1.25", "4"}, {"100", "500"}, "600", "0.95倍|125〜2,000円|-475〜+1,400円!"},
         {{"2.5", "12a"}, {"", "500"}, "500", "||"}};  // no stake on usable odds
+    // clang-format on
     for (const auto& [odds, stakes, total, shown] : cases) {
         const Spread s = SpreadOf(odds, stakes, QString::fromUtf8(total));
         EXPECT_EQ(
