@@ -61,11 +61,8 @@ struct Scene {
         main.reset();
         SetProgramDir({});
         SetSaveFileDialog({});
-        if (configHome.isEmpty()) {
-            qunsetenv("XDG_CONFIG_HOME");
-        } else {
-            qputenv("XDG_CONFIG_HOME", configHome);
-        }
+        configHome.isEmpty() ? qunsetenv("XDG_CONFIG_HOME")
+                             : qputenv("XDG_CONFIG_HOME", configHome);
     }
     void put(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(data.write(name, bytes)); }
     QString dir(const QString& name) {

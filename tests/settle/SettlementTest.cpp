@@ -42,6 +42,12 @@ const char* const Day =
     "阪神\t5R\t馬連\r\n\t1-2\t600\r\n\r\n"
     "阪神\t6R\t複勝\r\n\t1\t100\r\n\r\n";
 
+QStringList Texts(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* text : texts) list << QString::fromUtf8(text);
+    return list;
+}
+
 class SettleDay : public ::testing::Test {
 protected:
     SettleDay() {
@@ -63,27 +69,25 @@ TEST_F(SettleDay, EveryBetAgainstItsResultAsItsCsvLine) {
     const Settlement s = SettleMemo(QString::fromUtf8(Day), dir.path());
     const QByteArray csv = BetsCsv(s.rows());
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
-    const char* const expected[] = {
-        "日付,競馬場,レース,券種,買い目,購入,結果,払戻,収支",
-        "2026/12/06,東京,11R,馬連,3-7,800,的中,18480,17680",  // "7-3" against "03-07"
-        "2026/12/06,東京,11R,馬連,3-12,500,不的中,0,-500",
-        "2026/12/06,東京,11R,枠連,3-3,300,的中,4350,4050",  // a pair within one bracket
-        "2026/12/06,東京,11R,枠連,3-4,200,不的中,0,-200",
-        "2026/12/06,東京,11R,単勝,7,400,的中,2240,1840",  // 単・複勝 settled as 単勝
-        "2026/12/06,東京,11R,単勝,3,100,不的中,0,-100",
-        "2026/12/06,東京,11R,複勝,3,200,的中,480,280",
-        "2026/12/06,東京,11R,複勝,12,300,不的中,0,-300",  // third, third place not paid
-        "2026/12/06,東京,11R,複勝,5,100,不的中,0,-100",
-        "2026/12/06,中山,1R,馬連,2-5,1000,返還,1000,0",  // pair reads ﾄﾘｹｼ
-        "2026/12/06,中山,1R,馬連,1-2,500,的中,4350,3850",
-        "2026/12/06,中山,1R,単勝,5,300,返還,300,0",  // no win odds
-        "2026/12/06,中山,1R,単勝,1,200,払戻不明,,",
-        ",阪神,5R,馬連,1-2,600,未確定,,",  // no file
-        ",阪神,6R,複勝,1,100,未確定,,",    // result without a date
-        ""};
-    QStringList want;
-    for (const char* line : expected) want << QString::fromUtf8(line);
-    EXPECT_EQ(QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs), want);
+    EXPECT_EQ(
+        QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs),
+        Texts({"日付,競馬場,レース,券種,買い目,購入,結果,払戻,収支",
+               "2026/12/06,東京,11R,馬連,3-7,800,的中,18480,17680",  // "7-3" against "03-07"
+               "2026/12/06,東京,11R,馬連,3-12,500,不的中,0,-500",
+               "2026/12/06,東京,11R,枠連,3-3,300,的中,4350,4050",  // a pair within one bracket
+               "2026/12/06,東京,11R,枠連,3-4,200,不的中,0,-200",
+               "2026/12/06,東京,11R,単勝,7,400,的中,2240,1840",  // 単・複勝 settled as 単勝
+               "2026/12/06,東京,11R,単勝,3,100,不的中,0,-100",
+               "2026/12/06,東京,11R,複勝,3,200,的中,480,280",
+               "2026/12/06,東京,11R,複勝,12,300,不的中,0,-300",  // third, third place not paid
+               "2026/12/06,東京,11R,複勝,5,100,不的中,0,-100",
+               "2026/12/06,中山,1R,馬連,2-5,1000,返還,1000,0",  // pair reads ﾄﾘｹｼ
+               "2026/12/06,中山,1R,馬連,1-2,500,的中,4350,3850",
+               "2026/12/06,中山,1R,単勝,5,300,返還,300,0",  // no win odds
+               "2026/12/06,中山,1R,単勝,1,200,払戻不明,,",
+               ",阪神,5R,馬連,1-2,600,未確定,,",  // no file
+               ",阪神,6R,複勝,1,100,未確定,,",    // result without a date
+               ""}));
     ASSERT_EQ(s.races.size(), 4u);  // the 東京11R blocks gather in one race
     EXPECT_TRUE(s.races[0].bets[4].asWin);
     EXPECT_FALSE(s.races[0].bets[6].asWin);
@@ -92,9 +96,7 @@ TEST_F(SettleDay, EveryBetAgainstItsResultAsItsCsvLine) {
 TEST_F(SettleDay, TotalsRateAndHitRate) {
     const Totals t = SettleMemo(QString::fromUtf8(Day), dir.path()).totals;
     // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit).
-    EXPECT_EQ(t.stake, 4700);
-    EXPECT_EQ(t.payout, 31200);
-    EXPECT_EQ(t.balance(), 26500);
+    EXPECT_EQ(std::tuple(t.stake, t.payout, t.balance()), std::tuple(4700, 31200, 26500));
     EXPECT_EQ(RateText(t.payout, t.stake), u"663.8%"_qs);
     EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/10 (50.0%)"_qs);
     EXPECT_EQ(PendingText(t), u"3件 900円"_qs);  // 払戻不明 200, 未確定 600 and 100
@@ -165,29 +167,23 @@ TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
         "中山\t1R\t馬連\n"  // 22, no bets
         "\n";
     const MemoReading r = ReadMemo(QString::fromUtf8(memo));
-    const struct {
-        int line;
-        const char* reason;
-    } expected[] = {
-        {1, "見出し（競馬場・レース・券種）の下にない行です"},
-        {4, "馬番「19」が 1～18 ではありません"},
-        {5, "馬連の買い目「3-3」が同じ馬番の組です"},
-        {6, "金額が 100 円単位ではありません"},
-        {7, "金額が 0 円です"},
-        {8, "買い目と金額の行ではありません"},
-        {11, "枠番「9」が 1～8 ではありません"},
-        {13, "競馬場「大井」がわかりません"},
-        {14, "見出しが読めない組の行です"},
-        {16, "レース番号が 1～12 ではありません"},
-        {19, "単勝・複勝の買い目「3-7」が馬番ひとつではありません"},
-        {20, "馬番「十」が 1～18 ではありません"},
-        {22, "見出しの後に買い目がありません"},
-    };
-    ASSERT_EQ(r.skipped.size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(r.skipped[i].line, expected[i].line);
-        EXPECT_EQ(r.skipped[i].reason, QString::fromUtf8(expected[i].reason)) << expected[i].line;
-    }
+    QStringList skipped;
+    for (const auto& line : r.skipped) skipped << QString::number(line.line) + ':' + line.reason;
+    EXPECT_EQ(skipped, Texts({
+                           "1:見出し（競馬場・レース・券種）の下にない行です",
+                           "4:馬番「19」が 1～18 ではありません",
+                           "5:馬連の買い目「3-3」が同じ馬番の組です",
+                           "6:金額が 100 円単位ではありません",
+                           "7:金額が 0 円です",
+                           "8:買い目と金額の行ではありません",
+                           "11:枠番「9」が 1～8 ではありません",
+                           "13:競馬場「大井」がわかりません",
+                           "14:見出しが読めない組の行です",
+                           "16:レース番号が 1～12 ではありません",
+                           "19:単勝・複勝の買い目「3-7」が馬番ひとつではありません",
+                           "20:馬番「十」が 1～18 ではありません",
+                           "22:見出しの後に買い目がありません",
+                       }));
     ASSERT_EQ(r.blocks.size(), 1u);
     EXPECT_EQ(r.blocks[0].bets.size(), 1u);
 }
