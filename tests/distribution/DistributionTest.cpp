@@ -97,16 +97,4 @@ TEST(WorkBack, SmallestWholeHundredsReachingTheTarget) {
     for (const DistributionRow& row : worked.rows) shown << row.stake + '/' + row.payout;
     EXPECT_EQ((shown.join(' ') + " = " + worked.total).toStdString(),
               "4000/10000 / 2500/10000 1000/10000 / / / / = 7500");
-    // What is missing, in the order it is asked for.
-    const std::tuple<const char*, RowTexts, TargetProblem, int> problems[] = {
-        {"", {"2.5"}, TargetProblem::TargetNotNumber, -1},
-        {"0", {"2.5"}, TargetProblem::TargetNotPositive, -1},
-        {"1000", {}, TargetProblem::NoBets, -1},
-        {"1000", {"", "", "12a", "0"}, TargetProblem::OddsMissing, 2},
-        {"999999", {"1.1", "2"}, TargetProblem::TooLarge, -1}};  // 1,409,100 in the budget box
-    for (const auto& [target, odds, problem, row] : problems) {
-        const WorkedBack refused = WorkBack(QString::fromUtf8(target), odds);
-        EXPECT_EQ(refused.problem, problem) << target;
-        EXPECT_EQ(refused.row, row) << target;
-    }
 }
