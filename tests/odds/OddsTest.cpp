@@ -111,11 +111,6 @@ TEST_F(OddsWindows, QuinellaShowsThePairsOfTheRunnersInTheirFixedCells) {
     EXPECT_EQ(heading(),
               QStringLiteral("1999年04月05日|中山|1|R|") + Title.leftJustified(45) + "|");
     expectGridApart();
-    // Runners outside the grid still open the window.
-    open(0, Uo(18).setRight(UoLayout::Runners, "19"));
-    EXPECT_FALSE(at("Lbl_Uma", 152)->isHidden());
-    open(0, Uo(18).set(UoLayout::Runners, "ab"));
-    EXPECT_TRUE(at("Lbl_Uma", 0)->isHidden() && at("Label1", 0)->isHidden());
 }
 
 TEST_F(OddsWindows, QuinellaShadesAndPicksUpToEight) {
