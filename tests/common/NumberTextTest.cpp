@@ -18,7 +18,9 @@ TEST(NumberText, NumericTextsAndTheirValues) {
         EXPECT_EQ(IsNumeric(QString::fromUtf16(text)), value.has_value());
         const std::optional<double> read = NumericValue(QString::fromUtf16(text));
         ASSERT_EQ(read.has_value(), value.has_value());
-        if (value) EXPECT_DOUBLE_EQ(*read, *value);
+        if (value) {
+            EXPECT_DOUBLE_EQ(*read, *value);
+        }
     }
 }
 
