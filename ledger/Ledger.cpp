@@ -330,9 +330,14 @@ bool Ledger::forEachRow(const QString& sql, std::initializer_list<QVariant> valu
     if (!open_) return false;
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& value : values) query.addBindValue(value);
-    if (!query.exec()) {
+    // A statement that cannot be prepared (the ledger busy, a table missing) is
+    // reported with its own reason: run anyway, it would only say that the
+    // values do not match its parameters.
+    const bool prepared = query.prepare(sql);
+    if (prepared) {
+        for (const QVariant& value : values) query.addBindValue(value);
+    }
+    if (!prepared || !query.exec()) {
         failQuery(query);
         return false;
     }
