@@ -11,6 +11,7 @@
 #include <QtEndian>
 #include <set>
 #include <tuple>
+#include <utility>
 
 #include "common/Clock.h"
 #include "settle/Settlement.h"
@@ -323,6 +324,27 @@ void Ledger::failQuery(const QSqlQuery& query) {
     fail(reasonOf(query.lastError()));
 }
 
+template <typename OnRow>
+bool Ledger::forEachRow(const QString& sql, std::initializer_list<QVariant> values, OnRow&& onRow) {
+    error_.clear();
+    if (!open_) return false;
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // A statement that cannot be prepared (the ledger busy, a table missing) is
+    // reported with its own reason: run anyway, it would only say that the
+    // values do not match its parameters.
+    const bool prepared = query.prepare(sql);
+    if (prepared) {
+        for (const QVariant& value : values) query.addBindValue(value);
+    }
+    if (!prepared || !query.exec()) {
+        failQuery(query);
+        return false;
+    }
+    while (query.next()) onRow(std::as_const(query));
+    return true;
+}
+
 bool Ledger::connect(bool readOnly) {
     close();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
@@ -526,53 +548,34 @@ std::vector<int> Ledger::years() {
 }
 
 LedgerSummary Ledger::summary(int year) {
-    error_.clear();
     LedgerSummary result;
-    if (!open_) return result;
     const auto [from, to] = periodRange(year);
     const QString group =
         year == AllYears ? QStringLiteral("month / 100") : QStringLiteral("month % 100");
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 AS k, %2 FROM month_totals"
-                                 " WHERE month BETWEEN ? AND ? GROUP BY k ORDER BY k")
-                      .arg(group, QLatin1String(monthFigures)));
-    query.addBindValue(from / 100);
-    query.addBindValue(to / 100);
-    if (!query.exec()) {
-        failQuery(query);
-        return result;
-    }
-    while (query.next()) {
-        LedgerLine line;
-        line.key = query.value(0).toInt();
-        line.label = year == AllYears ? QStringLiteral("%1年").arg(line.key)
-                                      : QStringLiteral("%1月").arg(line.key);
-        line.figures = figuresAt(query, 1);
-        result.total.add(line.figures);
-        result.lines.push_back(line);
-    }
+    forEachRow(QStringLiteral("SELECT %1 AS k, %2 FROM month_totals"
+                              " WHERE month BETWEEN ? AND ? GROUP BY k ORDER BY k")
+                   .arg(group, QLatin1String(monthFigures)),
+               {from / 100, to / 100}, [&](const QSqlQuery& row) {
+                   LedgerLine line;
+                   line.key = row.value(0).toInt();
+                   line.label = year == AllYears ? QStringLiteral("%1年").arg(line.key)
+                                                 : QStringLiteral("%1月").arg(line.key);
+                   line.figures = figuresAt(row, 1);
+                   result.total.add(line.figures);
+                   result.lines.push_back(line);
+               });
     return result;
 }
 
 std::vector<LedgerLine> Ledger::byType(int year) {
-    error_.clear();
     std::vector<LedgerLine> result;
-    if (!open_) return result;
     const auto [from, to] = periodRange(year);
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT bet_type, SUM(stake), SUM(payout), SUM(bets), SUM(hits),"
-                       " SUM(refunds), SUM(typed_races) FROM month_totals"
-                       " WHERE month BETWEEN ? AND ? GROUP BY bet_type"));
-    query.addBindValue(from / 100);
-    query.addBindValue(to / 100);
-    if (!query.exec()) {
-        failQuery(query);
-        return result;
-    }
-    while (query.next()) result.push_back({query.value(0).toString(), 0, figuresAt(query, 1)});
+    forEachRow(QStringLiteral("SELECT bet_type, SUM(stake), SUM(payout), SUM(bets), SUM(hits),"
+                              " SUM(refunds), SUM(typed_races) FROM month_totals"
+                              " WHERE month BETWEEN ? AND ? GROUP BY bet_type"),
+               {from / 100, to / 100}, [&](const QSqlQuery& row) {
+                   result.push_back({row.value(0).toString(), 0, figuresAt(row, 1)});
+               });
     std::stable_sort(result.begin(), result.end(), [](const LedgerLine& a, const LedgerLine& b) {
         return typeOrder(a.label) < typeOrder(b.label);
     });
@@ -580,86 +583,58 @@ std::vector<LedgerLine> Ledger::byType(int year) {
 }
 
 std::vector<LedgerLine> Ledger::byPlace(int year) {
-    error_.clear();
     std::vector<LedgerLine> result;
-    if (!open_) return result;
     const auto [from, to] = periodRange(year);
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
     // The racecourses bet most first.
-    query.prepare(QStringLiteral("SELECT place, %1 FROM month_totals"
-                                 " WHERE month BETWEEN ? AND ?"
-                                 " GROUP BY place ORDER BY SUM(stake) DESC, place")
-                      .arg(QLatin1String(monthFigures)));
-    query.addBindValue(from / 100);
-    query.addBindValue(to / 100);
-    if (!query.exec()) {
-        failQuery(query);
-        return result;
-    }
-    while (query.next()) result.push_back({query.value(0).toString(), 0, figuresAt(query, 1)});
+    forEachRow(QStringLiteral("SELECT place, %1 FROM month_totals"
+                              " WHERE month BETWEEN ? AND ?"
+                              " GROUP BY place ORDER BY SUM(stake) DESC, place")
+                   .arg(QLatin1String(monthFigures)),
+               {from / 100, to / 100}, [&](const QSqlQuery& row) {
+                   result.push_back({row.value(0).toString(), 0, figuresAt(row, 1)});
+               });
     return result;
 }
 
 std::vector<LedgerPoint> Ledger::balanceSeries(int year) {
-    error_.clear();
     std::vector<LedgerPoint> result;
-    if (!open_) return result;
     const auto [from, to] = periodRange(year);
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(year == AllYears
-                      ? QStringLiteral("SELECT month, SUM(payout) - SUM(stake) FROM month_totals"
-                                       " WHERE month BETWEEN ? / 100 AND ? / 100"
-                                       " GROUP BY month ORDER BY month")
-                      : QStringLiteral("SELECT race_date, SUM(payout) - SUM(stake) FROM"
-                                       " race_totals WHERE race_date BETWEEN ? AND ?"
-                                       " GROUP BY race_date ORDER BY race_date"));
-    query.addBindValue(from);
-    query.addBindValue(to);
-    if (!query.exec()) {
-        failQuery(query);
-        return result;
-    }
     qint64 balance = 0;
-    while (query.next()) {
-        const int key = query.value(0).toInt();
-        balance += query.value(1).toLongLong();
-        const QString label = year == AllYears ? QStringLiteral("%1/%2").arg(key / 100).arg(
-                                                     key % 100, 2, 10, QLatin1Char('0'))
-                                               : QStringLiteral("%1/%2")
-                                                     .arg(key / 100 % 100, 2, 10, QLatin1Char('0'))
-                                                     .arg(key % 100, 2, 10, QLatin1Char('0'));
-        result.push_back({label, balance});
-    }
+    forEachRow(year == AllYears ? QStringLiteral("SELECT month, SUM(payout) - SUM(stake) FROM"
+                                                 " month_totals WHERE month BETWEEN ? / 100 AND"
+                                                 " ? / 100 GROUP BY month ORDER BY month")
+                                : QStringLiteral("SELECT race_date, SUM(payout) - SUM(stake) FROM"
+                                                 " race_totals WHERE race_date BETWEEN ? AND ?"
+                                                 " GROUP BY race_date ORDER BY race_date"),
+               {from, to}, [&](const QSqlQuery& row) {
+                   const int key = row.value(0).toInt();
+                   balance += row.value(1).toLongLong();
+                   const QString label = year == AllYears
+                                             ? QStringLiteral("%1/%2").arg(key / 100).arg(
+                                                   key % 100, 2, 10, QLatin1Char('0'))
+                                             : QStringLiteral("%1/%2")
+                                                   .arg(key / 100 % 100, 2, 10, QLatin1Char('0'))
+                                                   .arg(key % 100, 2, 10, QLatin1Char('0'));
+                   result.push_back({label, balance});
+               });
     return result;
 }
 
 std::vector<LedgerRace> Ledger::races(int year, int month) {
-    error_.clear();
     std::vector<LedgerRace> result;
-    if (!open_) return result;
     const int from = year * 10000 + month * 100;
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT race_date, place, race, %1, MIN(first_id) AS first"
-                                 " FROM race_totals WHERE race_date BETWEEN ? AND ?"
-                                 " GROUP BY race_date, place, race ORDER BY race_date, first")
-                      .arg(QLatin1String(groupFigures)));
-    query.addBindValue(from);
-    query.addBindValue(from + 99);
-    if (!query.exec()) {
-        failQuery(query);
-        return result;
-    }
-    while (query.next()) {
-        LedgerRace race;
-        race.date = dateText(query.value(0).toInt());
-        race.place = query.value(1).toString();
-        race.race = query.value(2).toInt();
-        race.figures = figuresAt(query, 3);
-        result.push_back(race);
-    }
+    forEachRow(QStringLiteral("SELECT race_date, place, race, %1, MIN(first_id) AS first"
+                              " FROM race_totals WHERE race_date BETWEEN ? AND ?"
+                              " GROUP BY race_date, place, race ORDER BY race_date, first")
+                   .arg(QLatin1String(groupFigures)),
+               {from, from + 99}, [&](const QSqlQuery& row) {
+                   LedgerRace race;
+                   race.date = dateText(row.value(0).toInt());
+                   race.place = row.value(1).toString();
+                   race.race = row.value(2).toInt();
+                   race.figures = figuresAt(row, 3);
+                   result.push_back(race);
+               });
     return result;
 }
 
@@ -699,33 +674,23 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
 }
 
 std::vector<BetLine> Ledger::bets(int year) {
-    error_.clear();
     std::vector<BetLine> result;
-    if (!open_) return result;
     const auto [from, to] = periodRange(year);
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT race_date, place, race, bet_type, bet, stake, payout, outcome FROM bets"
-        " WHERE race_date BETWEEN ? AND ? ORDER BY race_date, id"));
-    query.addBindValue(from);
-    query.addBindValue(to);
-    if (!query.exec()) {
-        failQuery(query);
-        return result;
-    }
-    while (query.next()) {
-        BetLine row;
-        row.date = dateText(query.value(0).toInt());
-        row.place = query.value(1).toString();
-        row.race = query.value(2).toInt();
-        row.betType = query.value(3).toString();
-        row.bet = query.value(4).toString();
-        row.stake = query.value(5).toLongLong();
-        row.payout = query.value(6).toLongLong();
-        row.outcome = query.value(7).toString();
-        row.balance = *row.payout - row.stake;
-        result.push_back(std::move(row));
-    }
+    forEachRow(QStringLiteral(
+                   "SELECT race_date, place, race, bet_type, bet, stake, payout, outcome FROM bets"
+                   " WHERE race_date BETWEEN ? AND ? ORDER BY race_date, id"),
+               {from, to}, [&](const QSqlQuery& row) {
+                   BetLine bet;
+                   bet.date = dateText(row.value(0).toInt());
+                   bet.place = row.value(1).toString();
+                   bet.race = row.value(2).toInt();
+                   bet.betType = row.value(3).toString();
+                   bet.bet = row.value(4).toString();
+                   bet.stake = row.value(5).toLongLong();
+                   bet.payout = row.value(6).toLongLong();
+                   bet.outcome = row.value(7).toString();
+                   bet.balance = *bet.payout - bet.stake;
+                   result.push_back(std::move(bet));
+               });
     return result;
 }

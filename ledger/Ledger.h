@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
+#include <initializer_list>
 #include <vector>
 
 #include "settle/BetCsv.h"
@@ -132,6 +134,11 @@ private:
     bool upgrade(int from);
     void fail(const QString& why);
     void failQuery(const class QSqlQuery& query);
+    // Reads the ledger: sql with values bound in order, each row handed to
+    // onRow. False when the ledger is not open or the query failed (error()
+    // then says why); error() is cleared first.
+    template <typename OnRow>
+    bool forEachRow(const QString& sql, std::initializer_list<QVariant> values, OnRow&& onRow);
     void close();
 
     QString name_;
