@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/ProgramDir.h"
 
@@ -31,6 +32,7 @@ Frm_Help::Frm_Help(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Txt_Help);
+    EscapeCloses(this);
 }
 
 QString HelpSection(const QWidget* window) {

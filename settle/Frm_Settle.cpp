@@ -11,12 +11,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "common/Colours.h"
 #include "common/Controls.h"
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/Memo.h"
 #include "common/SaveFile.h"
@@ -129,9 +129,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidge
     layout->addLayout(lower, 2);
     layout->addLayout(ButtonRow);
 
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    EscapeCloses(this);
 
     settleLater_.setSingleShot(true);
     settleLater_.setInterval(SettleDelayMs);
