@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "common/EscapeKey.h"
 #include "common/Colours.h"
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
 #include "common/NumberText.h"
@@ -65,8 +65,9 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
         for (int b = a + 1; b <= QuinellaHorses; ++b) {
             const int i = QuinellaCell(a, b);
             const int top = rowTop(place.headerRow + b - a, place.lower);
-            QLabel* number = PlainLabel(this, ElementName("Label2", i),
-                                       TwRect(left, top, NumberWidth, RowHeight), Qt::AlignHCenter);
+            QLabel* number =
+                PlainLabel(this, ElementName("Label2", i),
+                           TwRect(left, top, NumberWidth, RowHeight), Qt::AlignHCenter);
             number->setText(QString::number(b));
             SetBackground(number, NumberColour);
             Label2[i] = number;
@@ -84,14 +85,14 @@ Frm_Odds::Frm_Odds(const AppState& state, const RaceSelection& selection, PickSi
     }
 
     Label5 = PlainLabel(this, QStringLiteral("Label5"),
-                       TwRect(Margin, BottomTop, 4500, ButtonHeight), Qt::AlignLeft);
+                        TwRect(Margin, BottomTop, 4500, ButtonHeight), Qt::AlignLeft);
     ShowPicks();
     const int right = Margin + GridWidth;
     Cmd_OK =
         PlainButton(this, QStringLiteral("Cmd_OK"), QStringLiteral("OK"),
-                   TwRect(right - 2 * ButtonWidth - 120, BottomTop, ButtonWidth, ButtonHeight));
+                    TwRect(right - 2 * ButtonWidth - 120, BottomTop, ButtonWidth, ButtonHeight));
     Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
-                            TwRect(right - ButtonWidth, BottomTop, ButtonWidth, ButtonHeight));
+                             TwRect(right - ButtonWidth, BottomTop, ButtonWidth, ButtonHeight));
     connect(Cmd_OK, &QPushButton::clicked, this, &Frm_Odds::Cmd_OK_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds::Cmd_Cancel_Click);
     EscapePresses(this, Cmd_Cancel);
@@ -140,12 +141,7 @@ void Frm_Odds::RepaintCells() {
 }
 
 void Frm_Odds::ShowPicks() {
-    QStringList picked;
-    for (int i = 0; i < QuinellaCellCount; ++i) {
-        if (Sel_Flag[i]) picked << Lbl_Uma[i]->text();
-    }
-    const QString line = summary_ ? summary_(picked) : QString();
-    Label5->setText(line.isEmpty() ? QStringLiteral("・選択したオッズが赤くなります。") : line);
+    ::ShowPicks(Label5, Lbl_Uma, Sel_Flag, summary_);
 }
 
 void Frm_Odds::Cmd_OK_Click() {
@@ -165,4 +161,3 @@ void Frm_Odds::Cmd_OK_Click() {
 void Frm_Odds::Cmd_Cancel_Click() {
     reject();
 }
-

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "common/EscapeKey.h"
 #include "common/Colours.h"
+#include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
 #include "common/NumberText.h"
@@ -65,8 +65,9 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
         for (int b = a; b <= Brackets; ++b) {
             const int t = BracketCell(a, b);
             const int top = rowTop(place.headerRow + 1 + b - a, place.lower);
-            QLabel* number = PlainLabel(this, ElementName("Label2", t),
-                                       TwRect(left, top, NumberWidth, RowHeight), Qt::AlignHCenter);
+            QLabel* number =
+                PlainLabel(this, ElementName("Label2", t),
+                           TwRect(left, top, NumberWidth, RowHeight), Qt::AlignHCenter);
             number->setText(QString::number(b));
             SetBackground(number, NumberColour);
             Label2[t] = number;
@@ -83,16 +84,16 @@ Frm_Odds2::Frm_Odds2(const AppState& state, const RaceSelection& selection, Pick
     }
 
     Label5 = PlainLabel(this, QStringLiteral("Label5"),
-                       TwRect(Margin, BottomTop, 3300, ButtonHeight), Qt::AlignLeft);
+                        TwRect(Margin, BottomTop, 3300, ButtonHeight), Qt::AlignLeft);
     Label5->setFont(UiFont(9));
     ShowPicks();
     const int buttonsTop = BottomTop;
     const int right = Margin + GridWidth;
     Cmd_OK =
         PlainButton(this, QStringLiteral("Cmd_OK"), QStringLiteral("OK"),
-                   TwRect(right - 2 * ButtonWidth - 120, buttonsTop, ButtonWidth, ButtonHeight));
+                    TwRect(right - 2 * ButtonWidth - 120, buttonsTop, ButtonWidth, ButtonHeight));
     Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
-                            TwRect(right - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight));
+                             TwRect(right - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight));
     Cmd_OK->setFont(UiFont(9));
     Cmd_Cancel->setFont(UiFont(9));
     connect(Cmd_OK, &QPushButton::clicked, this, &Frm_Odds2::Cmd_OK_Click);
@@ -128,12 +129,7 @@ void Frm_Odds2::RepaintCells() {
 }
 
 void Frm_Odds2::ShowPicks() {
-    QStringList picked;
-    for (int t = 0; t < BracketCellCount; ++t) {
-        if (Sel_Flag[t]) picked << Lbl_Odds[t]->text();
-    }
-    const QString line = summary_ ? summary_(picked) : QString();
-    Label5->setText(line.isEmpty() ? QStringLiteral("・選択したオッズが赤くなります。") : line);
+    ::ShowPicks(Label5, Lbl_Odds, Sel_Flag, summary_);
 }
 
 void Frm_Odds2::Cmd_OK_Click() {
@@ -153,4 +149,3 @@ void Frm_Odds2::Cmd_OK_Click() {
 void Frm_Odds2::Cmd_Cancel_Click() {
     reject();
 }
-

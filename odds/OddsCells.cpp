@@ -11,3 +11,8 @@ void SetShade(QLabel* cell, CellShade shade) {
                                                            : Colours::White;
     if (!cell->autoFillBackground() || Background(cell) != colour) SetBackground(cell, colour);
 }
+
+void ShowPickLine(QLabel* line, const QStringList& pickedOdds, const PickSummary& summary) {
+    const QString text = summary ? summary(pickedOdds) : QString();
+    line->setText(text.isEmpty() ? QStringLiteral("・選択したオッズが赤くなります。") : text);
+}
