@@ -23,6 +23,7 @@
 #include "distribution/Frm_Separate.h"
 #include "ledger/Frm_Ledger.h"
 #include "ledger/RecordCommand.h"
+#include "market/Frm_Market.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "recommend/Frm_Special.h"
@@ -159,6 +160,9 @@ void Frm_Main::buildMenus() {
     Ledger = Tool->addAction(QStringLiteral("収支台帳"));
     Ledger->setObjectName(QStringLiteral("Ledger"));
     connect(Ledger, &QAction::triggered, this, &Frm_Main::Ledger_Click);
+    Market = Tool->addAction(QStringLiteral("オッズ分析"));
+    Market->setObjectName(QStringLiteral("Market"));
+    connect(Market, &QAction::triggered, this, &Frm_Main::Market_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -262,6 +266,25 @@ Frm_Ledger* Frm_Main::ledgerWindow() const {
 
 void Frm_Main::Ledger_Click() {
     Frm_Ledger::Show(ledger_);
+}
+
+Frm_Market* Frm_Main::marketWindow() const {
+    return market_;
+}
+
+void Frm_Main::Market_Click() {
+    if (Err_Check()) return;
+    // A window of its own beside the main window; an open one reads the
+    // selected race's files again.
+    if (!market_) {
+        market_ = new Frm_Market(state_, selection_);
+    } else {
+        market_->Form_Load();
+    }
+    market_->setWindowState(market_->windowState() & ~Qt::WindowMinimized);
+    market_->show();
+    market_->raise();
+    market_->activateWindow();
 }
 
 void Frm_Main::Save_Click() {
