@@ -124,6 +124,7 @@ public:
         c->addSeries(series);
         auto* xAxis = new QBarCategoryAxis;
         xAxis->append(categories);
+        xAxis->setTruncateLabels(false);  // "18" stays whole in a narrow group
         auto* yAxis = new QValueAxis;
         yAxis->setRange(0, std::max(1.0, high * 1.1));
         yAxis->applyNiceNumbers();
