@@ -120,7 +120,8 @@ void Frm_Market::read(int courseCode, int raceNo, const QString& place) {
                            .arg(raceNo)
                            .arg(files.raceDate, files.raceTitle.trimmed()));
     QStringList missing;
-    if (files.uoMissing) missing << QString::fromUtf16(MissingText).arg(QStringLiteral("馬連（uo-）"));
+    if (files.uoMissing)
+        missing << QString::fromUtf16(MissingText).arg(QStringLiteral("馬連（uo-）"));
     if (files.zoMissing) {
         missing << QString::fromUtf16(MissingText).arg(QStringLiteral("単勝・複勝・枠連（zo-）"));
     }
@@ -132,7 +133,8 @@ void Frm_Market::read(int courseCode, int raceNo, const QString& place) {
     Grd_Horses->resizeColumnsToContents();
     Grd_Brackets->resizeColumnsToContents();
     Lst_Dominated->clear();
-    for (const DominatedPair& pair : analysis_.dominated) Lst_Dominated->addItem(DominatedText(pair));
+    for (const DominatedPair& pair : analysis_.dominated)
+        Lst_Dominated->addItem(DominatedText(pair));
     Lbl_Payout->setText(PayoutLine(analysis_.payout));
     ShowMarket(Cht_Market, analysis_);
     emit Loaded();

@@ -30,9 +30,9 @@ struct HorseRow {
 using HorsePair = std::pair<int, int>;  // first < second
 
 struct BracketRow {
-    int first = 0, second = 0;   // bracket pair, first <= second
-    QString odds;                // bracket-quinella odds text as stored
-    std::vector<HorsePair> pairs;  // the quinella pairs of starters it covers
+    int first = 0, second = 0;        // bracket pair, first <= second
+    QString odds;                     // bracket-quinella odds text as stored
+    std::vector<HorsePair> pairs;     // the quinella pairs of starters it covers
     std::optional<double> composite;  // of those pairs' usable odds
     QString advantage;                // "枠連" or "馬連"; empty without both figures
 };

@@ -36,7 +36,8 @@ MarketOdds MarketOddsOf(const UoRecord* uo, const ZoRecord* zo) {
             odds.placeLow[h] = entry.PlaceOddsLow.trimmed();
             odds.placeHigh[h] = entry.PlaceOddsHigh.trimmed();
         }
-        for (int t = 0; t < BracketPairs; ++t) odds.bracket[t] = zo->Bracket(t).BracketOdds.trimmed();
+        for (int t = 0; t < BracketPairs; ++t)
+            odds.bracket[t] = zo->Bracket(t).BracketOdds.trimmed();
     }
     if (uo) {
         for (int k = 0; k < static_cast<int>(odds.quinella.size()); ++k) {

@@ -26,11 +26,10 @@ QString csvField(const QString& text) {
 
 TextTable HorsesTable(const MarketAnalysis& analysis) {
     TextTable table;
-    table.headers = QStringList{QStringLiteral("馬番"), QStringLiteral("枠"),
-                                QStringLiteral("単勝"), QStringLiteral("支持率"),
-                                QStringLiteral("複勝"), QStringLiteral("馬連支持率"),
-                                QStringLiteral("差"),   QStringLiteral("総流し"),
-                                QStringLiteral("有利")};
+    table.headers = QStringList{
+        QStringLiteral("馬番"),   QStringLiteral("枠"),     QStringLiteral("単勝"),
+        QStringLiteral("支持率"), QStringLiteral("複勝"),   QStringLiteral("馬連支持率"),
+        QStringLiteral("差"),     QStringLiteral("総流し"), QStringLiteral("有利")};
     for (const HorseRow& h : analysis.horses) {
         TableCell difference = figure(h.difference, DifferenceText);
         if (h.difference && DifferenceMarked(*h.difference)) difference.colour = Red;
@@ -51,9 +50,9 @@ TextTable HorsesTable(const MarketAnalysis& analysis) {
 
 TextTable BracketsTable(const MarketAnalysis& analysis) {
     TextTable table;
-    table.headers = QStringList{QStringLiteral("枠連"), QStringLiteral("オッズ"),
-                                QStringLiteral("馬連"), QStringLiteral("合成オッズ"),
-                                QStringLiteral("有利")};
+    table.headers =
+        QStringList{QStringLiteral("枠連"), QStringLiteral("オッズ"), QStringLiteral("馬連"),
+                    QStringLiteral("合成オッズ"), QStringLiteral("有利")};
     for (const BracketRow& b : analysis.brackets) {
         table.rows.push_back({
             word(QStringLiteral("%1-%2").arg(b.first).arg(b.second)),
@@ -102,15 +101,15 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const {
     }
     const TableCell& cell = table_.rows[index.row()][index.column()];
     switch (role) {
-    case Qt::DisplayRole:
-        return cell.text;
-    case Qt::ForegroundRole:
-        return cell.colour.isValid() ? QVariant(cell.colour) : QVariant();
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter |
-                                   (cell.right ? Qt::AlignRight : Qt::AlignHCenter));
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return cell.text;
+        case Qt::ForegroundRole:
+            return cell.colour.isValid() ? QVariant(cell.colour) : QVariant();
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignVCenter |
+                                       (cell.right ? Qt::AlignRight : Qt::AlignHCenter));
+        default:
+            return {};
     }
 }
 

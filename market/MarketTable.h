@@ -13,7 +13,7 @@
 
 struct TableCell {
     QString text;
-    QColor colour;  // invalid: the view's own
+    QColor colour;      // invalid: the view's own
     bool right = true;  // figures right-aligned, words centred
 };
 using TableRow = std::vector<TableCell>;

@@ -26,8 +26,9 @@ QByteArray MarketRace::zo() const {
             .setRight(ZoLayout::PlaceOddsHigh(h), QStringLiteral("1.8"));
     }
     for (const auto& [brackets, odds] : bracket) {
-        b.setRight(ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(brackets.first, brackets.second)),
-                   odds);
+        b.setRight(
+            ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(brackets.first, brackets.second)),
+            odds);
     }
     return b.bytes();
 }

@@ -65,8 +65,8 @@ TEST(MarketAnalysis, NineStartersHorses) {
     };
     const TextTable table = HorsesTable(analysis);
     EXPECT_EQ(Texts(table), expected);
-    EXPECT_FALSE(table.rows[4][6].colour.isValid());           // +1.7
-    EXPECT_EQ(table.rows[5][6].colour, QColor(255, 0, 0));     // +5.5
+    EXPECT_FALSE(table.rows[4][6].colour.isValid());        // +1.7
+    EXPECT_EQ(table.rows[5][6].colour, QColor(255, 0, 0));  // +5.5
     EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 74.3%　枠連 61.9%　馬連 66.7%"_qs);
 }
 
@@ -163,8 +163,8 @@ TEST(MarketAnalysis, DifferenceOfThreePointsIsMarked) {
         double value;
         const char* text;
         bool marked;
-    } cases[] = {{3.0, "+3.0", true},   {2.95, "+3.0", true},  {2.949, "+2.9", false},
-                 {-3.0, "-3.0", false}, {0.04, "0.0", false},  {-0.05, "-0.1", false},
+    } cases[] = {{3.0, "+3.0", true},   {2.95, "+3.0", true}, {2.949, "+2.9", false},
+                 {-3.0, "-3.0", false}, {0.04, "0.0", false}, {-0.05, "-0.1", false},
                  {12.25, "+12.3", true}};
     for (const auto& c : cases) {
         EXPECT_EQ(DifferenceText(c.value), QString::fromLatin1(c.text)) << c.value;
@@ -174,10 +174,10 @@ TEST(MarketAnalysis, DifferenceOfThreePointsIsMarked) {
 
 TEST(MarketAnalysis, PayoutLineNamesIncompleteMarkets) {
     EXPECT_EQ(PayoutLine({0.804, 0.779, 0.782}), u"単勝 80.4%　枠連 77.9%　馬連 78.2%"_qs);
-    EXPECT_EQ(PayoutLine({0.5999, 1.0, 1.0004}),
-              u"単勝 60.0%　枠連 100.0%　馬連 100.0%"_qs);
-    EXPECT_EQ(PayoutLine({0.5949, std::nullopt, 1.0006}),
-              u"単勝 59.5%　枠連 －　馬連 100.1%　（単勝・馬連は不完全なようです：オッズの欠けか、別の時刻のファイル）"_qs);
+    EXPECT_EQ(PayoutLine({0.5999, 1.0, 1.0004}), u"単勝 60.0%　枠連 100.0%　馬連 100.0%"_qs);
+    EXPECT_EQ(
+        PayoutLine({0.5949, std::nullopt, 1.0006}),
+        u"単勝 59.5%　枠連 －　馬連 100.1%　（単勝・馬連は不完全なようです：オッズの欠けか、別の時刻のファイル）"_qs);
 }
 
 // Only the uo- file: quinella figures, no win figures and no bracket pairs.
@@ -229,7 +229,8 @@ TEST(MarketCsv, BothTablesWithBomAndCrLf) {
     TextTable first{{"a", "b"}, {{{"1,5", {}, true}, {"x\"y", {}, false}}}};
     TextTable second{{"c"}, {{{"2", {}, true}}}};
     EXPECT_EQ(TablesCsv({first, second}),
-              QByteArray("\xEF\xBB\xBF" "a,b\r\n\"1,5\",\"x\"\"y\"\r\n\r\nc\r\n2\r\n"));
+              QByteArray("\xEF\xBB\xBF"
+                         "a,b\r\n\"1,5\",\"x\"\"y\"\r\n\r\nc\r\n2\r\n"));
 }
 
 }  // namespace
