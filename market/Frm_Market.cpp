@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/Fonts.h"
@@ -50,7 +51,7 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
 
     Lbl_Title = PlainLabel(this, QStringLiteral("Lbl_Title"), QRect());
     Lbl_Missing = PlainLabel(this, QStringLiteral("Lbl_Missing"), QRect());
-    Lbl_Missing->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0)"));
+    SetForeground(Lbl_Missing, Colours::Red);
     Lbl_Missing->setWordWrap(true);
 
     horses_ = new TextTableModel(this);

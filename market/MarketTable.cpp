@@ -2,7 +2,7 @@
 
 namespace {
 
-const QColor Red(255, 0, 0);
+const QColor Red(255, 0, 0);  // 差 of +3.0 or more
 
 TableCell figure(const std::optional<double>& value, QString (*text)(double)) {
     return {value ? text(*value) : QString(), QColor(), true};
