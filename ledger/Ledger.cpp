@@ -206,76 +206,81 @@ std::vector<QString> codeStep() {
     };
 }
 
+// The steps from each version to the next up to version 3.
+const std::vector<std::vector<const char*>>& textSteps() {
+    static const std::vector<std::vector<const char*>> steps = {
+        // 0 -> 1: the bets.
+        {
+            "CREATE TABLE bets ("
+            " id INTEGER PRIMARY KEY,"
+            " race_date INTEGER NOT NULL,"  // yyyymmdd of the result record
+            " place TEXT NOT NULL,"
+            " race INTEGER NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " bet TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " outcome TEXT NOT NULL CHECK (outcome IN ('的中', '不的中', '返還')),"
+            " recorded_at TEXT NOT NULL)",
+            // Replacing and deleting a race, and every period query, read this
+            // index alone: it holds each column they sum.
+            "CREATE INDEX bets_by_race ON bets"
+            " (race_date, place, race, bet_type, stake, payout, outcome)",
+        },
+        // 1 -> 2: the figures of each race and bet type kept beside the bets,
+        // so that the period queries read a row a race instead of a row a bet.
+        {
+            "CREATE TABLE race_totals ("
+            " race_date INTEGER NOT NULL,"
+            " place TEXT NOT NULL,"
+            " race INTEGER NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL,"
+            " hits INTEGER NOT NULL,"
+            " refunds INTEGER NOT NULL,"
+            " first_id INTEGER NOT NULL,"  // the race's first bet: recording order
+            // 1 on one row of each race: summed, it counts races without
+            // grouping the rows by race first.
+            " lead INTEGER NOT NULL,"
+            " PRIMARY KEY (race_date, place, race, bet_type)) WITHOUT ROWID",
+            "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
+            " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
+            " ROW_NUMBER() OVER (PARTITION BY race_date, place, race ORDER BY bet_type) = 1"
+            " FROM bets GROUP BY race_date, place, race, bet_type",
+            // The bets are now only looked up by race.
+            "DROP INDEX bets_by_race",
+            "CREATE INDEX bets_by_race ON bets (race_date, place, race)",
+        },
+        // 2 -> 3: the figures of each month by racecourse and bet type, so
+        // that every year at once reads a few rows a month.
+        {
+            "CREATE TABLE month_totals ("
+            " month INTEGER NOT NULL,"  // yyyymm
+            " place TEXT NOT NULL,"
+            " bet_type TEXT NOT NULL,"
+            " stake INTEGER NOT NULL,"
+            " payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL,"
+            " hits INTEGER NOT NULL,"
+            " refunds INTEGER NOT NULL,"
+            " races INTEGER NOT NULL,"        // each race counted once (its lead row)
+            " typed_races INTEGER NOT NULL,"  // races with bets of this type
+            " PRIMARY KEY (month, place, bet_type)) WITHOUT ROWID",
+            "INSERT INTO month_totals SELECT race_date / 100, place, bet_type, SUM(stake),"
+            " SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead), COUNT(*)"
+            " FROM race_totals GROUP BY race_date / 100, place, bet_type",
+        },
+    };
+    return steps;
+}
+
 // The steps from each version to the next; the list's length is the version.
 const std::vector<std::vector<QString>>& upgradeSteps() {
     static const std::vector<std::vector<QString>> steps = [] {
         std::vector<std::vector<QString>> all;
-        for (
-            const auto& texts : std::initializer_list<std::initializer_list<const char*>>{
-                // 0 -> 1: the bets.
-                {
-                    "CREATE TABLE bets ("
-                    " id INTEGER PRIMARY KEY,"
-                    " race_date INTEGER NOT NULL,"  // yyyymmdd of the result record
-                    " place TEXT NOT NULL,"
-                    " race INTEGER NOT NULL,"
-                    " bet_type TEXT NOT NULL,"
-                    " bet TEXT NOT NULL,"
-                    " stake INTEGER NOT NULL,"
-                    " payout INTEGER NOT NULL,"
-                    " outcome TEXT NOT NULL CHECK (outcome IN ('的中', '不的中', '返還')),"
-                    " recorded_at TEXT NOT NULL)",
-                    // Replacing and deleting a race, and every period query, read this
-                    // index alone: it holds each column they sum.
-                    "CREATE INDEX bets_by_race ON bets"
-                    " (race_date, place, race, bet_type, stake, payout, outcome)",
-                },
-                // 1 -> 2: the figures of each race and bet type kept beside the bets,
-                // so that the period queries read a row a race instead of a row a bet.
-                {
-                    "CREATE TABLE race_totals ("
-                    " race_date INTEGER NOT NULL,"
-                    " place TEXT NOT NULL,"
-                    " race INTEGER NOT NULL,"
-                    " bet_type TEXT NOT NULL,"
-                    " stake INTEGER NOT NULL,"
-                    " payout INTEGER NOT NULL,"
-                    " bets INTEGER NOT NULL,"
-                    " hits INTEGER NOT NULL,"
-                    " refunds INTEGER NOT NULL,"
-                    " first_id INTEGER NOT NULL,"  // the race's first bet: recording order
-                    // 1 on one row of each race: summed, it counts races without
-                    // grouping the rows by race first.
-                    " lead INTEGER NOT NULL,"
-                    " PRIMARY KEY (race_date, place, race, bet_type)) WITHOUT ROWID",
-                    "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
-                    " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
-                    " ROW_NUMBER() OVER (PARTITION BY race_date, place, race ORDER BY bet_type) = 1"
-                    " FROM bets GROUP BY race_date, place, race, bet_type",
-                    // The bets are now only looked up by race.
-                    "DROP INDEX bets_by_race",
-                    "CREATE INDEX bets_by_race ON bets (race_date, place, race)",
-                },
-                // 2 -> 3: the figures of each month by racecourse and bet type, so
-                // that every year at once reads a few rows a month.
-                {
-                    "CREATE TABLE month_totals ("
-                    " month INTEGER NOT NULL,"  // yyyymm
-                    " place TEXT NOT NULL,"
-                    " bet_type TEXT NOT NULL,"
-                    " stake INTEGER NOT NULL,"
-                    " payout INTEGER NOT NULL,"
-                    " bets INTEGER NOT NULL,"
-                    " hits INTEGER NOT NULL,"
-                    " refunds INTEGER NOT NULL,"
-                    " races INTEGER NOT NULL,"        // each race counted once (its lead row)
-                    " typed_races INTEGER NOT NULL,"  // races with bets of this type
-                    " PRIMARY KEY (month, place, bet_type)) WITHOUT ROWID",
-                    "INSERT INTO month_totals SELECT race_date / 100, place, bet_type, SUM(stake),"
-                    " SUM(payout), SUM(bets), SUM(hits), SUM(refunds), SUM(lead), COUNT(*)"
-                    " FROM race_totals GROUP BY race_date / 100, place, bet_type",
-                },
-            }) {
+        for (const auto& texts : textSteps()) {
             std::vector<QString> step;
             for (const char* text : texts) step.push_back(QString::fromUtf8(text));
             all.push_back(std::move(step));
