@@ -46,7 +46,20 @@ std::optional<ExactDecimal> exactDigits(QStringView text) {
     return decimal;
 }
 
+// 1 / value in single precision, when that is finite and not 0.
+std::optional<float> reciprocalOf(double value) {
+    const float reciprocal = static_cast<float>(1.0 / value);
+    if (!std::isfinite(reciprocal) || reciprocal == 0.0f) return std::nullopt;
+    return reciprocal;
+}
+
 }  // namespace
+
+std::optional<float> OddsReciprocal(QStringView odds) {
+    const std::optional<double> value = NumericValue(odds);
+    if (!value || *value <= 0) return std::nullopt;
+    return reciprocalOf(*value);
+}
 
 std::optional<ExactDecimal> ExactDecimalOf(QStringView text) {
     const std::optional<double> value = NumericValue(text);
@@ -66,12 +79,12 @@ OddsReading ReadOdds(QStringView text) {
         reading.refusal = OddsRefusal::NotPositive;
         return reading;
     }
-    const float reciprocal = static_cast<float>(1.0 / *value);
-    if (!std::isfinite(reciprocal) || reciprocal == 0.0f) {
+    const std::optional<float> reciprocal = reciprocalOf(*value);
+    if (!reciprocal) {
         reading.refusal = OddsRefusal::Unusable;
         return reading;
     }
     reading.refusal = OddsRefusal::None;
-    reading.odds = Odds{text.toString(), *value, reciprocal, exactDigits(text)};
+    reading.odds = Odds{text.toString(), *value, *reciprocal, exactDigits(text)};
     return reading;
 }

@@ -40,6 +40,12 @@ struct OddsReading {
 
 OddsReading ReadOdds(QStringView text);
 
+// The reciprocal of an odds text as the distribution uses it, rounded to single
+// precision; nullopt when the row takes no share: the text is not a positive
+// number, or its reciprocal is not finite or is 0 in single precision. The
+// same as ReadOdds(odds).odds->reciprocal, without the rest.
+std::optional<float> OddsReciprocal(QStringView odds);
+
 // A positive number text as an exact decimal; nullopt when it is not a
 // positive number or has more than 18 significant digits.
 std::optional<ExactDecimal> ExactDecimalOf(QStringView text);

@@ -7,12 +7,6 @@
 #include "common/NumberText.h"
 #include "common/Odds.h"
 
-std::optional<float> OddsReciprocal(QStringView odds) {
-    const OddsReading reading = ReadOdds(odds);
-    if (!reading.odds) return std::nullopt;
-    return reading.odds->reciprocal;
-}
-
 std::optional<double> BudgetValue(QStringView budget) {
     const std::optional<double> value = NumericValue(budget);
     if (!value || *value <= 0 || *value >= MaxAmount) return std::nullopt;

@@ -26,11 +26,6 @@ inline constexpr double MaxAmount = 1e15;
 // Characters the budget box holds.
 inline constexpr int BudgetLength = 6;
 
-// The reciprocal of an odds text as the distribution uses it, rounded to single
-// precision; nullopt when the row takes no share: the text is not a positive
-// number, or its reciprocal is not finite or is 0 in single precision.
-std::optional<float> OddsReciprocal(QStringView odds);
-
 // A budget text that is a positive number below MaxAmount, else nullopt (no budget).
 std::optional<double> BudgetValue(QStringView budget);
 
