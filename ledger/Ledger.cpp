@@ -51,6 +51,7 @@ enum SqliteCode {
     Corrupt = 11,
     Full = 13,
     CantOpen = 14,
+    Constraint = 19,
     NotADb = 26,
 };
 
@@ -71,6 +72,7 @@ QString reasonOf(const QSqlError& error) {
                 return QStringLiteral("ファイルの読み書きに失敗しました");
             case Corrupt:
             case NotADb:
+            case Constraint:  // a text without a code while upgrading
                 return QStringLiteral("台帳ファイルが壊れています");
             case CantOpen:
                 return QStringLiteral("ファイルを開けません");
