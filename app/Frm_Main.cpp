@@ -17,6 +17,8 @@
 #include "common/AppKeys.h"
 #include "common/Clock.h"
 #include "common/Fonts.h"
+#include "common/Memo.h"
+#include "common/MemoFormat.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/Twips.h"
@@ -204,13 +206,15 @@ bool Frm_Main::Err_Check() {
 
 void Frm_Main::Cmd_Separate_Click() {
     if (Err_Check()) return;
-    Frm_Separate dlg(state(), selection(), Txt_Main, this);
+    Frm_Separate dlg(state(), selection(), this);
+    connect(&dlg, &Frm_Separate::betsAccepted, this,
+            [this](const BetSlip& slip) { AppendToMemo(Txt_Main, WriteMemoBlock(slip)); });
     RunModal(dlg);
 }
 
 void Frm_Main::Cmd_Result_Click() {
     if (Err_Check()) return;
-    if (!LoadRaceResult(state_, selection_, this)) return;
+    if (ShowFailure(this, LoadRaceResult(state_, selection_.race()))) return;
     Frm_Result::Show(result_, state_, selection_, this);
 }
 
@@ -220,7 +224,7 @@ Frm_Result* Frm_Main::resultWindow() const {
 
 void Frm_Main::Cmd_Special_Click() {
     if (Err_Check()) return;
-    if (!LoadRecommendation(state_, selection_, this)) return;
+    if (ShowFailure(this, LoadRecommendation(state_, selection_.race()))) return;
     // A window of its own, not kept above the main window; it opens at the
     // main window's top-left corner. An open window is only brought forward:
     // its activation check rebuilds it when the race has changed.
@@ -249,7 +253,7 @@ void Frm_Main::Settle_Click() {
     // A window of its own beside the main window. An open one is rebuilt: by
     // its activation from this window, or here when it is the active one.
     if (!settle_) {
-        settle_ = new Frm_Settle(state_, Txt_Main);
+        settle_ = new Frm_Settle(state_, Txt_Main->document());
         AddRecordCommand(settle_);
     } else if (settle_->isActiveWindow()) {
         settle_->Form_Load();

@@ -19,12 +19,15 @@
 #include "market/MarketSource.h"
 #include "market/MarketTable.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 
 namespace {
 
 // The usual words for odds that have not been fetched, with the file named.
-constexpr char16_t MissingText[] =
-    u"%1 ファイルがありません。オッズが取得されていないか、ディレクトリの指定が間違っています。";
+QString missingText(const QString& file) {
+    return QStringLiteral("%1 ファイルがありません。").arg(file) +
+           QString::fromUtf16(MsgOddsMissing);
+}
 
 QTableView* makeGrid(QWidget* parent, const char* name, TextTableModel* model) {
     auto* grid = new QTableView(parent);
@@ -94,38 +97,32 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
 }
 
 void Frm_Market::Form_Load() {
-    const std::optional<int> course = selection_.courseCode();
-    const std::optional<int> race = selection_.raceNo();
-    if (!course || !race) return;
-    read(*course, *race, selection_.placeText());
+    const Race race = selection_.race();
+    if (race.course < 0 || race.number <= 0) return;
+    read(race);
 }
 
 void Frm_Market::Form_Activate() {
-    if (selection_.courseCode() == course_ && selection_.raceNo() == race_) return;
+    if (race_ == selection_.race()) return;
     Form_Load();
 }
 
 void Frm_Market::raceFilesChanged() {
-    if (course_ && race_) read(*course_, *race_, place_);
+    if (race_) read(*race_);
 }
 
-void Frm_Market::read(int courseCode, int raceNo, const QString& place) {
-    course_ = courseCode;
-    race_ = raceNo;
-    place_ = place;
-    const MarketRead files = ReadMarket(state_.DataDir, courseCode, raceNo);
+void Frm_Market::read(const Race& race) {
+    race_ = race;
+    const MarketRead files = ReadMarket(state_.DataDir, race);
     analysis_ = AnalyseMarket(files.odds);
 
     Lbl_Title->setText(QStringLiteral("%1 %2R　%3　%4")
-                           .arg(place)
-                           .arg(raceNo)
+                           .arg(race.placeName())
+                           .arg(race.number)
                            .arg(files.raceDate, files.raceTitle.trimmed()));
     QStringList missing;
-    if (files.uoMissing)
-        missing << QString::fromUtf16(MissingText).arg(QStringLiteral("馬連（uo-）"));
-    if (files.zoMissing) {
-        missing << QString::fromUtf16(MissingText).arg(QStringLiteral("単勝・複勝・枠連（zo-）"));
-    }
+    if (files.uoMissing) missing << missingText(QStringLiteral("馬連（uo-）"));
+    if (files.zoMissing) missing << missingText(QStringLiteral("単勝・複勝・枠連（zo-）"));
     Lbl_Missing->setText(missing.join(u'\n'));
     Lbl_Missing->setVisible(!missing.isEmpty());
 

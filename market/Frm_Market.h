@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "common/Race.h"
 #include "common/RaceSelection.h"
 #include "market/Market.h"
 
@@ -26,9 +27,8 @@ public:
     Frm_Market(const AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
 
     const MarketAnalysis& analysis() const { return analysis_; }
-    // The race shown: course code and race number; nullopt before a race is read.
-    std::optional<int> courseCode() const { return course_; }
-    std::optional<int> raceNo() const { return race_; }
+    // The race shown; nullopt before a race is read.
+    const std::optional<Race>& race() const { return race_; }
 
     QLabel* Lbl_Title = nullptr;
     QLabel* Lbl_Missing = nullptr;
@@ -59,12 +59,11 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void read(int courseCode, int raceNo, const QString& place);
+    void read(const Race& race);
 
     const AppState& state_;
     RaceSelection selection_;
-    std::optional<int> course_, race_;
-    QString place_;
+    std::optional<Race> race_;
     MarketAnalysis analysis_;
     TextTableModel* horses_ = nullptr;
     TextTableModel* brackets_ = nullptr;

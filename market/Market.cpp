@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <cmath>
 
+#include "common/BetType.h"
+
 namespace {
 
 // Composite odds at least as high as the odds compared with; a composite of a
@@ -80,7 +82,7 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
             if (row.composite && odds.hasWin) {
                 row.advantage = AtLeast(*row.composite, *UsableOdds(row.win))
                                     ? QStringLiteral("総流し")
-                                    : QStringLiteral("単勝");
+                                    : BetTypeName(Win);
             }
         }
         result.horses.push_back(row);
@@ -116,8 +118,9 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
             bracketSum += 1 / *bracketValue;
             row.composite = Composite(covered);
             if (row.composite) {
-                row.advantage = AtLeast(*bracketValue, *row.composite) ? QStringLiteral("枠連")
-                                                                       : QStringLiteral("馬連");
+                row.advantage = BetTypeName(AtLeast(*bracketValue, *row.composite)
+                                                ? BracketQuinella
+                                                : Quinella);
             }
             result.brackets.push_back(row);
         }
@@ -159,11 +162,11 @@ QString DominatedText(const DominatedPair& d) {
 }
 
 QString PayoutLine(const PayoutRates& rates) {
-    const std::pair<const char16_t*, std::optional<double>> markets[] = {
-        {u"単勝", rates.win}, {u"枠連", rates.bracket}, {u"馬連", rates.quinella}};
+    const std::pair<BetType, std::optional<double>> markets[] = {
+        {Win, rates.win}, {BracketQuinella, rates.bracket}, {Quinella, rates.quinella}};
     QStringList parts, incomplete;
-    for (const auto& [name, rate] : markets) {
-        const QString market = QString::fromUtf16(name);
+    for (const auto& [type, rate] : markets) {
+        const QString market = BetTypeName(type);
         if (!rate) {
             parts << market + QStringLiteral(" －");
             continue;

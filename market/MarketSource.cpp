@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/NumberText.h"
+#include "common/Odds.h"
 #include "common/RaceDate.h"
 #include "distribution/Distribution.h"
 #include "racedata/RaceFiles.h"
@@ -47,9 +48,10 @@ MarketOdds MarketOddsOf(const UoRecord* uo, const ZoRecord* zo) {
     return odds;
 }
 
-std::optional<double> UsableOdds(const QString& text) {
-    if (!OddsReciprocal(text)) return std::nullopt;
-    return NumericValue(text);
+std::optional<double> UsableOdds(QStringView text) {
+    const OddsReading reading = ReadOdds(text);
+    if (!reading.odds) return std::nullopt;
+    return reading.odds->value;
 }
 
 int HorseBracket(int horse, int runners) {
@@ -74,12 +76,16 @@ QString CompositeFigure(double composite) {
     return text;
 }
 
-MarketRead ReadMarket(const QString& dataDir, int courseCode, int raceNo) {
+MarketRead ReadMarket(const QString& dataDir, const Race& race) {
     MarketRead read;
     UoRecord uo;
     ZoRecord zo;
-    const RaceFile uoFile = FindRaceFile(dataDir, QStringLiteral("uo-"), 5, courseCode, raceNo);
-    const RaceFile zoFile = FindRaceFile(dataDir, QStringLiteral("zo-"), 5, courseCode, raceNo);
+    const auto find = [&](const QString& prefix) {
+        if (race.course < 0 || race.number <= 0) return RaceFile{};
+        return FindRaceFile(dataDir, prefix, 5, race.course, race.number);
+    };
+    const RaceFile uoFile = find(QStringLiteral("uo-"));
+    const RaceFile zoFile = find(QStringLiteral("zo-"));
     read.uoMissing = uoFile.path.isEmpty() || !ReadRecord1(uoFile.path, uo);
     read.zoMissing = zoFile.path.isEmpty() || !ReadRecord1(zoFile.path, zo);
     read.odds = MarketOddsOf(read.uoMissing ? nullptr : &uo, read.zoMissing ? nullptr : &zo);

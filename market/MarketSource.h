@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <optional>
 #include <vector>
+
+#include "common/Race.h"
 
 class UoRecord;
 class ZoRecord;
@@ -34,9 +37,9 @@ struct MarketOdds {
 // The odds of the race from its records; a null record is a missing file.
 MarketOdds MarketOddsOf(const UoRecord* uo, const ZoRecord* zo);
 
-// The value of an odds text when the distribution would use it, else nullopt
-// (not a number, 0 or less, ﾄﾘｹｼ, blank).
-std::optional<double> UsableOdds(const QString& text);
+// The value of an odds text when the distribution would use it (ReadOdds
+// reads odds), else nullopt (not a number, 0 or less, ﾄﾘｹｼ, blank).
+std::optional<double> UsableOdds(QStringView text);
 
 // The bracket (1 to 8) of a horse in a race of that many runners; 0 when the
 // race has too few runners for brackets.
@@ -63,4 +66,5 @@ struct MarketRead {
 
 // Looks up and reads the race's uo- and zo- files, read-only, into records of
 // its own (the records the other windows hold are not touched).
-MarketRead ReadMarket(const QString& dataDir, int courseCode, int raceNo);
+// A race without a racecourse or number finds no file.
+MarketRead ReadMarket(const QString& dataDir, const Race& race);

@@ -9,7 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -58,7 +58,7 @@ QTableWidgetItem* amountCell(const std::optional<qint64>& amount) {
 
 }  // namespace
 
-Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidget* parent)
+Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), memo_(memo) {
     setObjectName(QStringLiteral("Frm_Settle"));
     setWindowTitle(QStringLiteral("収支"));

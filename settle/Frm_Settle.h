@@ -10,7 +10,7 @@
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
+class QTextDocument;
 class QPushButton;
 class QTableWidget;
 struct AppState;
@@ -23,8 +23,9 @@ struct AppState;
 class Frm_Settle : public QWidget {
     Q_OBJECT
 public:
-    // Reads only state.DataDir (anew at each rebuild) and the memo's text.
-    Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidget* parent = nullptr);
+    // Reads only state.DataDir (anew at each rebuild) and the memo's text
+    // (the main window's memo document).
+    Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget* parent = nullptr);
 
     const Settlement& settlement() const { return settlement_; }
 
@@ -79,7 +80,7 @@ private:
     void filesChanged();
 
     const AppState& state_;
-    const QPlainTextEdit* memo_;
+    const QTextDocument* memo_;
     Settlement settlement_;
     QString lastCsv_;
     bool firstActivation_ = true;

@@ -24,7 +24,7 @@ protected:
         state.DataDir = data.path();
         memo.setPlainText(
             u"東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n"_qs);
-        window = new Frm_Settle(state, &memo);
+        window = new Frm_Settle(state, memo.document());
         record = AddRecordCommand(window);
         ShowAndWait(window);
     }

@@ -133,7 +133,7 @@ TEST_F(MarketWindow, FollowsTheSelectionAndRereadsChangedFiles) {
     market->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
-    EXPECT_EQ(market->raceNo(), 2);
+    EXPECT_EQ(market->race()->number, 2);
     EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
     EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
               QColor(255, 0, 0));
@@ -143,7 +143,7 @@ TEST_F(MarketWindow, FollowsTheSelectionAndRereadsChangedFiles) {
     activateMain();
     main->Cmb_Race->setCurrentIndex(0);  // the selection moves on; the shown race is read
     market->raceFilesChanged();
-    EXPECT_EQ(market->raceNo(), 2);
+    EXPECT_EQ(market->race()->number, 2);
     EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
     EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2
 }

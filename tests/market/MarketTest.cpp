@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "MarketRace.h"
+#include "common/Odds.h"
 #include "market/Market.h"
 #include "market/MarketSource.h"
 #include "market/MarketTable.h"
@@ -44,6 +45,20 @@ double ShownSum(const MarketAnalysis& analysis, bool quinella) {
         if (share) sum += PercentText(*share).toDouble();
     }
     return sum;
+}
+
+// The analysis counts exactly the odds texts the distribution spreads over
+// (1e50 and 1e-50 have no reciprocal in single precision).
+TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
+    const std::pair<const char16_t*, bool> cases[] = {
+        {u"2.5", true},    {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
+        {u"-3.0", false},  {u"ﾄﾘｹｼ", false},     {u"取消", false}, {u"", false},
+        {u"1e50", false},  {u"1e-50", false}};
+    for (const auto& [text, usable] : cases) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        EXPECT_EQ(UsableOdds(QString::fromUtf16(text)).has_value(), usable);
+        EXPECT_EQ(OddsReciprocal(QString::fromUtf16(text)).has_value(), usable);
+    }
 }
 
 // Horse 1: 1/2.0 of a win pool of 1.3457… is 37.2 %; its eight pairs at 10.0
@@ -200,7 +215,7 @@ TEST(MarketAnalysis, SampleDayPayoutRates) {
     for (const int course : {5, 6, 9, 0}) {
         for (int raceNo = 1; raceNo <= 12; ++raceNo) {
             SCOPED_TRACE(course * 100 + raceNo);
-            const MarketRead read = ReadMarket(dir.path(), course, raceNo);
+            const MarketRead read = ReadMarket(dir.path(), Race{{}, course, raceNo});
             ASSERT_FALSE(read.uoMissing || read.zoMissing);
             const MarketAnalysis analysis = AnalyseMarket(read.odds);
             // Odds are cut to tenths, so a pool pays back a little less than
@@ -221,7 +236,7 @@ TEST(MarketAnalysis, SampleDayPayoutRates) {
         }
     }
     EXPECT_EQ(races, 48);
-    const MarketAnalysis tokyo11 = AnalyseMarket(ReadMarket(dir.path(), 5, 11).odds);
+    const MarketAnalysis tokyo11 = AnalyseMarket(ReadMarket(dir.path(), Race{{}, 5, 11}).odds);
     EXPECT_EQ(PayoutLine(tokyo11.payout), u"単勝 79.4%　枠連 77.0%　馬連 77.5%"_qs);
 }
 

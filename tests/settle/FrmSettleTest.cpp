@@ -31,7 +31,7 @@ protected:
         memo->setPlainText(
             u"メモ\n東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n\n"_qs);
         main.show();
-        window = new Frm_Settle(state, memo);
+        window = new Frm_Settle(state, memo->document());
         ShowAndWait(window);
     }
     ~SettleWindow() override {
