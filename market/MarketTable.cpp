@@ -1,5 +1,7 @@
 #include "market/MarketTable.h"
 
+#include "common/Csv.h"
+
 namespace {
 
 const QColor Red(255, 0, 0);  // 差 of +3.0 or more
@@ -10,16 +12,6 @@ TableCell figure(const std::optional<double>& value, QString (*text)(double)) {
 
 TableCell word(const QString& text) {
     return {text, QColor(), false};
-}
-
-QString csvField(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
-        !text.contains(u'\n')) {
-        return text;
-    }
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
 }
 
 }  // namespace
@@ -70,11 +62,11 @@ QByteArray TablesCsv(const std::vector<TextTable>& tables) {
     for (std::size_t t = 0; t < tables.size(); ++t) {
         if (t > 0) text += QStringLiteral("\r\n");
         QStringList fields;
-        for (const QString& header : tables[t].headers) fields << csvField(header);
+        for (const QString& header : tables[t].headers) fields << CsvField(header);
         text += fields.join(u',') + QStringLiteral("\r\n");
         for (const TableRow& row : tables[t].rows) {
             fields.clear();
-            for (const TableCell& cell : row) fields << csvField(cell.text);
+            for (const TableCell& cell : row) fields << CsvField(cell.text);
             text += fields.join(u',') + QStringLiteral("\r\n");
         }
     }
