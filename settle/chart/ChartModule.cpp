@@ -124,7 +124,12 @@ public:
         c->addSeries(series);
         auto* xAxis = new QBarCategoryAxis;
         xAxis->append(categories);
-        xAxis->setTruncateLabels(false);  // "18" stays whole in a narrow group
+        // Numbers whole and a little smaller, so that "18" keeps its place in a
+        // narrow last group (a label that would cross the axis's end is hidden).
+        xAxis->setTruncateLabels(false);
+        QFont labels = xAxis->labelsFont();
+        labels.setPointSizeF(labels.pointSizeF() * 0.85);
+        xAxis->setLabelsFont(labels);
         auto* yAxis = new QValueAxis;
         yAxis->setRange(0, std::max(1.0, high * 1.1));
         yAxis->applyNiceNumbers();
