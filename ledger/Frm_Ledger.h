@@ -7,11 +7,11 @@
 
 #include "ledger/Ledger.h"
 
+class FiguresTable;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
-class FiguresTable;
 
 // 収支台帳: the recorded bets by month of a year (or by year), by bet type and
 // by racecourse, and the cumulative balance as a chart. Modeless.

@@ -1,6 +1,5 @@
 #include "odds/Frm_Odds.h"
 
-#include <QLabel>
 #include <algorithm>
 
 #include "odds/CellRules.h"
@@ -8,26 +7,15 @@
 
 namespace {
 
-const PairGridShape Shape{.name = "Frm_Odds",
-                          .caption = u"馬連",
-                          .fontPoints = 9,
-                          .cellName = "Lbl_Uma",
-                          .highest = QuinellaHorses,
-                          .withSelf = false,
-                          .cellCount = QuinellaCellCount,
-                          .columns = QuinellaColumns,
-                          .cell = QuinellaCell,
-                          .pair = QuinellaPair,
-                          .blockPlace = QuinellaBlockPlace,
-                          .numberWidth = 300,
-                          .cellWidth = 780,
-                          .cellIndent = 45,
-                          .columnPitch = 1170,
-                          .rowPitch = 270,
-                          .rowHeight = 255,
-                          .pickLineWidth = 4500,
-                          .headerColour = qRgb(255, 255, 128),
-                          .numberColour = qRgb(255, 255, 192)};
+// clang-format off
+// Label2, Lbl_Uma and its indent; the pitches and height of the rows; Label5.
+const PairGridShape Shape{
+    .name = "Frm_Odds", .caption = u"馬連", .fontPoints = 9, .cellName = "Lbl_Uma",
+    .numbering = QuinellaNumbering,
+    .numberWidth = 300, .cellWidth = 780, .cellIndent = 45,
+    .columnPitch = 1170, .rowPitch = 270, .rowHeight = 255, .pickLineWidth = 4500,
+    .headerColour = qRgb(255, 255, 128), .numberColour = qRgb(255, 255, 192)};
+// clang-format on
 
 }  // namespace
 

@@ -4,26 +4,15 @@
 
 namespace {
 
-const PairGridShape Shape{.name = "Frm_Odds2",
-                          .caption = u"枠連",
-                          .fontPoints = 12,
-                          .cellName = "Lbl_Odds",
-                          .highest = Brackets,
-                          .withSelf = true,
-                          .cellCount = BracketCellCount,
-                          .columns = BracketColumns,
-                          .cell = BracketCell,
-                          .pair = BracketPair,
-                          .blockPlace = BracketBlockPlace,
-                          .numberWidth = 450,
-                          .cellWidth = 1050,
-                          .cellIndent = 60,
-                          .columnPitch = 1620,
-                          .rowPitch = 360,
-                          .rowHeight = 345,
-                          .pickLineWidth = 3300,
-                          .headerColour = qRgb(128, 255, 128),
-                          .numberColour = qRgb(192, 255, 192)};
+// clang-format off
+// Label2, Lbl_Odds and its indent; the pitches and height of the rows; Label5.
+const PairGridShape Shape{
+    .name = "Frm_Odds2", .caption = u"枠連", .fontPoints = 12, .cellName = "Lbl_Odds",
+    .numbering = BracketNumbering,
+    .numberWidth = 450, .cellWidth = 1050, .cellIndent = 60,
+    .columnPitch = 1620, .rowPitch = 360, .rowHeight = 345, .pickLineWidth = 3300,
+    .headerColour = qRgb(128, 255, 128), .numberColour = qRgb(192, 255, 192)};
+// clang-format on
 
 }  // namespace
 

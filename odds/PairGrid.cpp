@@ -28,17 +28,18 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
       shape_(shape),
       sink_(std::move(sink)),
       summary_(std::move(summary)),
-      Sel_Flag(shape.cellCount, false),
-      cells_(size_t(shape.cellCount)),
-      Label2(size_t(shape.cellCount)),
-      Label1(size_t(shape.blockCount())) {
+      Sel_Flag(shape.numbering.cellCount, false),
+      cells_(size_t(shape.numbering.cellCount)),
+      Label2(size_t(shape.numbering.cellCount)),
+      Label1(size_t(shape.numbering.blockCount())) {
     setObjectName(QLatin1String(shape.name));
     setWindowTitle(QString::fromUtf16(shape.caption));
     setFont(UiFont(shape.fontPoints));
 
+    const GridNumbering& numbering = shape.numbering;
     // Every column holds two blocks' headers and the same number of cells.
-    const int gridRows = 2 + shape.cellCount / shape.columns;
-    const int gridWidth = shape.columns * shape.columnPitch -
+    const int gridRows = 2 + numbering.cellCount / numbering.columns;
+    const int gridWidth = numbering.columns * shape.columnPitch -
                           (shape.columnPitch - shape.numberWidth - shape.cellWidth);
     const int bottomTop = GridTop + gridRows * shape.rowPitch + LowerGap + 120;
     const auto rowTop = [&](int row, bool lower) {
@@ -47,8 +48,8 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
 
     heading_ = MakeRaceHeading(this, Margin, Margin, gridWidth);
 
-    for (int a = 1; a <= shape.blockCount(); ++a) {
-        const BlockPlace place = shape.blockPlace(a);
+    for (int a = 1; a <= numbering.blockCount(); ++a) {
+        const BlockPlace place = numbering.blockPlace(a);
         const int left = Margin + place.column * shape.columnPitch;
         QLabel* header = PlainLabel(this, ElementName("Label1", a - 1),
                                     TwRect(left, rowTop(place.headerRow, place.lower),
@@ -59,9 +60,9 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
         SetBackground(header, QColor(shape.headerColour));
         Label1[size_t(a - 1)] = header;
 
-        const int first = shape.firstPartner(a);
-        for (int b = first; b <= shape.highest; ++b) {
-            const int i = shape.cell(a, b);
+        const int first = numbering.firstPartner(a);
+        for (int b = first; b <= numbering.highest; ++b) {
+            const int i = numbering.cell(a, b);
             const int top = rowTop(place.headerRow + 1 + b - first, place.lower);
             QLabel* number =
                 PlainLabel(this, ElementName("Label2", i),
@@ -128,14 +129,14 @@ void PairGrid::Cell_Click(int index) {
 }
 
 void PairGrid::RepaintCells() {
-    for (int i = 0; i < shape_.cellCount; ++i) {
+    for (int i = 0; i < shape_.numbering.cellCount; ++i) {
         SetShade(cells_[size_t(i)], OddsShade(cells_[size_t(i)]->text(), Sel_Flag[i]));
     }
 }
 
 void PairGrid::ShowPicks() {
     QStringList odds;
-    for (int i = 0; i < shape_.cellCount; ++i) {
+    for (int i = 0; i < shape_.numbering.cellCount; ++i) {
         if (Sel_Flag[i]) odds << cells_[size_t(i)]->text();
     }
     ShowPickLine(Label5, odds, summary_);
@@ -143,9 +144,9 @@ void PairGrid::ShowPicks() {
 
 void PairGrid::Cmd_OK_Click() {
     int row = 0;
-    for (int i = 0; i < shape_.cellCount; ++i) {
+    for (int i = 0; i < shape_.numbering.cellCount; ++i) {
         if (!Sel_Flag[i]) continue;
-        const Pair pair = shape_.pair(i);
+        const Pair pair = shape_.numbering.pair(i);
         if (sink_) {
             sink_(row, cells_[size_t(i)]->text(), QString::number(pair.first),
                   QString::number(pair.second));

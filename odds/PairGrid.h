@@ -13,22 +13,15 @@ class ClickLabel;
 class QLabel;
 class QPushButton;
 
-// How a pair grid is numbered and laid out. Block a holds the pairs (a,b) from
-// b = a (or a + 1 where a number cannot pair with itself) to `highest`, under a
-// header showing a; each cell has the second number beside it. Lengths in twips.
+// How a pair grid is numbered and drawn. Block a stands under a header showing
+// a, each cell with its second number beside it. Lengths in twips.
 struct PairGridShape {
     const char* name;         // the window's objectName
     const char16_t* caption;  // its title
     int fontPoints;           // of the grid; the bottom line and the buttons are 9 pt
     const char* cellName;     // the cells' control array
-    int highest;
-    bool withSelf;  // (a,a) is a pair
-    int cellCount;
-    int columns;
-    int (*cell)(int a, int b);
-    Pair (*pair)(int cell);
-    BlockPlace (*blockPlace)(int a);
-    int numberWidth;  // Label2, the second number
+    const GridNumbering& numbering;
+    int numberWidth;  // Label2
     int cellWidth;
     int cellIndent;
     int columnPitch;
@@ -37,9 +30,6 @@ struct PairGridShape {
     int pickLineWidth;
     QRgb headerColour;
     QRgb numberColour;
-
-    int blockCount() const { return withSelf ? highest : highest - 1; }
-    int firstPartner(int a) const { return withSelf ? a : a + 1; }
 };
 
 // The odds of every pair of a race in a fixed grid of clickable cells: up to

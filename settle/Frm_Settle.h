@@ -8,7 +8,6 @@
 #include "settle/SettleTable.h"
 #include "settle/Settlement.h"
 
-class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;

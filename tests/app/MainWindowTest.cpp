@@ -14,7 +14,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
