@@ -254,7 +254,9 @@ void Frm_Main::Settle_Click() {
     // its activation from this window, or here when it is the active one.
     if (!settle_) {
         settle_ = new Frm_Settle(state_, Txt_Main->document());
-        AddRecordCommand(settle_);
+        // The settlement knows no ledger: 台帳に記録 is connected here.
+        connect(settle_, &Frm_Settle::RecordRequested, settle_,
+                [window = settle_.data()] { RecordBets(window, window->settlement().rows()); });
     } else if (settle_->isActiveWindow()) {
         settle_->Form_Load();
     }
