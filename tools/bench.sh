@@ -25,19 +25,7 @@ else
 fi
 
 # The normal build's packages, and Google Benchmark, which only this needs.
-"$root/tools/install-deps.sh"
-if ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "ok installed"; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null; then sudo="sudo"; else
-      echo "libbenchmark-dev is missing and you are not root" >&2
-      exit 1
-    fi
-  fi
-  echo "Installing: libbenchmark-dev"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends libbenchmark-dev
-fi
+"$root/tools/install-deps.sh" libbenchmark-dev
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEM_BUILD_BENCH=ON \

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing ZEM need,
-# and only those that are missing.
+# and only those that are missing. Further package names given as arguments
+# are installed the same way (the benchmarks add Google Benchmark).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   libgtest-dev googletest
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth
+  "$@"
 )
 
 missing=()
