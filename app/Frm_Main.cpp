@@ -29,6 +29,8 @@
 #include "results/Frm_Result.h"
 #include "settings/Frm_Option.h"
 #include "settle/Frm_Settle.h"
+#include "trend/Frm_Trend.h"
+#include "trend/OddsWatcher.h"
 
 namespace {
 
@@ -159,6 +161,9 @@ void Frm_Main::buildMenus() {
     Ledger = Tool->addAction(QStringLiteral("収支台帳"));
     Ledger->setObjectName(QStringLiteral("Ledger"));
     connect(Ledger, &QAction::triggered, this, &Frm_Main::Ledger_Click);
+    Trend = Tool->addAction(QStringLiteral("オッズ推移"));
+    Trend->setObjectName(QStringLiteral("Trend"));
+    connect(Trend, &QAction::triggered, this, &Frm_Main::Trend_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -235,6 +240,8 @@ void Frm_Main::keepSpecial(Frm_Special* window) {
 void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
+    // A watch already running follows a changed directory.
+    if (!OddsWatcher::instance().directory().isEmpty()) OddsWatcher::instance().watch(state_.DataDir);
 }
 
 Frm_Settle* Frm_Main::settleWindow() const {
@@ -262,6 +269,14 @@ Frm_Ledger* Frm_Main::ledgerWindow() const {
 
 void Frm_Main::Ledger_Click() {
     Frm_Ledger::Show(ledger_);
+}
+
+Frm_Trend* Frm_Main::trendWindow() const {
+    return trend_;
+}
+
+void Frm_Main::Trend_Click() {
+    Frm_Trend::Show(trend_, state_, selection_);
 }
 
 void Frm_Main::Save_Click() {

@@ -17,6 +17,7 @@ class Frm_Special;
 class Frm_Result;
 class Frm_Settle;
 class Frm_Ledger;
+class Frm_Trend;
 class MemoCommands;
 struct AppState;
 
@@ -34,6 +35,7 @@ public:
     Frm_Result* resultWindow() const;
     Frm_Settle* settleWindow() const;
     Frm_Ledger* ledgerWindow() const;
+    Frm_Trend* trendWindow() const;
 
     QComboBox* Cmb_Place;
     QComboBox* Cmb_Type;
@@ -56,6 +58,7 @@ public:
     QAction* Option;
     QAction* Settle;
     QAction* Ledger;
+    QAction* Trend;
     QAction* mokuji;
 
 public slots:
@@ -69,6 +72,7 @@ public slots:
     void Option_Click();
     void Settle_Click();
     void Ledger_Click();
+    void Trend_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -90,4 +94,5 @@ private:
     QPointer<Frm_Special> special_;
     QPointer<Frm_Settle> settle_;
     QPointer<Frm_Ledger> ledger_;
+    QPointer<Frm_Trend> trend_;
 };

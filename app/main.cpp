@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <memory>
 
 #include "app/Frm_Main.h"
@@ -9,6 +10,7 @@
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
 #include "settings/Settings.h"
+#include "trend/OddsWatcher.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,6 +31,10 @@ int main(int argc, char** argv) {
     QObject::connect(splash, &frmSplash::finished, [&] {
         mainWindow = std::make_unique<Frm_Main>(state);
         mainWindow->show();
+        // The odds history follows the data directory from shortly after the
+        // main window is up, so that start-up does not wait for it.
+        QTimer::singleShot(1000, mainWindow.get(),
+                           [&state] { OddsWatcher::instance().watch(state.DataDir); });
     });
     splash->show();
     splash->activateWindow();

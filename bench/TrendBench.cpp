@@ -1,0 +1,261 @@
+// The odds history, offscreen:
+// - storing a snapshot of a changed 馬連 file, beside reading the file and a
+//   plain INSERT of its bytes into the same database (the floor);
+// - opening Frm_Trend to its first paint on 40 snapshots of 153 pairs, beside
+//   a plain SELECT of the same 40 records;
+// - a changed odds file to the watcher's signal, in a data directory of
+//   100,000 other files (a third each "ks-", "uo-" and "zo-" files of other
+//   races), for a new download renamed over the old file and for one
+//   rewritten in place, beside a plain listing of the directory.
+// Real and floor runs alternate; medians.
+//
+//   zem-bench-trend DIR   (DIR/others holds the 100,000 files, made on the first run)
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTest>
+#include <cstdio>
+#include <functional>
+
+#include "bench/BenchSupport.h"
+#include "bench/PaintWatch.h"
+#include "common/Fonts.h"
+#include "common/MessageBox.h"
+#include "common/RaceSelection.h"
+#include "racedata/AppState.h"
+#include "tools/RecordBuilder.h"
+#include "trend/Frm_Trend.h"
+#include "trend/OddsHistory.h"
+#include "trend/OddsWatcher.h"
+
+namespace {
+
+constexpr int Runs = 40;
+constexpr int Warmups = 5;
+constexpr int OtherFiles = 100000;
+
+[[noreturn]] void fail(const QString& what) {
+    std::fprintf(stderr, "trend benchmark: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+// A "uo-" record of 18 runners whose odds differ with `download`.
+QByteArray Quinella(int download) {
+    RecordBuilder uo = UoBuilder();
+    uo.set(UoLayout::RaceDate, QStringLiteral("20261206"))
+        .set(UoLayout::RaceTitle, QStringLiteral("ジャパンカップ"))
+        .setRight(UoLayout::Runners, QStringLiteral("18"));
+    for (int k = 0; k < UoLayout::EntryCount; ++k) {
+        const int tenths = 50 + (k * 37 + download * (k % 7 + 1) * 13) % 2000;
+        uo.setRight({UoLayout::QuinellaOdds(k).offset, 6},
+                    QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10));
+    }
+    return uo.bytes();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        fail(QStringLiteral("cannot write ") + path);
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+struct Pair {
+    std::vector<double> real, floor;
+};
+
+Pair alternate(const std::function<double(int)>& real, const std::function<double(int)>& floor) {
+    Pair times;
+    for (int i = 0; i < Warmups + Runs; ++i) {
+        const double r = real(i);
+        const double f = floor(i);
+        if (i < Warmups) continue;
+        times.real.push_back(r);
+        times.floor.push_back(f);
+    }
+    return times;
+}
+
+void printRow(const std::string& figure, const Pair& times, double budget) {
+    const double value = Median(times.real), floor = Median(times.floor);
+    PrintRow({figure + " (median of " + std::to_string(times.real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floor), value / floor,
+              "<= " + FormatSeconds(budget), value <= budget});
+}
+
+// The other files of a large data directory, made once.
+void prepareOthers(const QString& path) {
+    QDir dir(path);
+    if (dir.exists() && dir.entryList(QDir::Files).size() == OtherFiles) return;
+    if (dir.exists()) dir.removeRecursively();
+    QDir().mkpath(path);
+    std::fprintf(stderr, "making %d files in %s\n", OtherFiles, qPrintable(path));
+    const QByteArray zo = RecordBuilder(ZoLayout::Length).bytes();
+    for (int i = 0; i < OtherFiles; ++i) {
+        const char* prefix = i % 3 == 0 ? "ks-" : i % 3 == 1 ? "uo-" : "zo-";
+        const QString part = QString::number(i / 3, 36).rightJustified(4, u'0');
+        // Other races' odds files: none of them a race of 2026/12/06 at 東京 11R.
+        write(dir.filePath(QStringLiteral("%1%2%3.jra").arg(QLatin1String(prefix), part,
+                                                            QString::number(i % 9 + 1))),
+              i % 3 == 0 ? QByteArray() : zo);
+    }
+}
+
+QStringList listing(const QString& path) {
+    QStringList names;
+    QDirIterator it(path, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        names.append(it.fileName());
+    }
+    return names;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: zem-bench-trend DIR\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEM"));
+    QApplication::setFont(UiFont(9));
+    SetMessageHandler([](const MessageRequest& request) -> MsgAnswer {
+        fail(QStringLiteral("message: ") + request.text);
+    });
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    QDir(root.filePath(QStringLiteral("store"))).removeRecursively();
+    QDir(root.filePath(QStringLiteral("data"))).removeRecursively();
+    QDir().mkpath(root.filePath(QStringLiteral("store")));
+    QDir().mkpath(root.filePath(QStringLiteral("data")));
+    SetOddsHistoryPath(root.filePath(QStringLiteral("store/odds-history.sqlite")));
+    const QString data = root.filePath(QStringLiteral("data"));
+    const QString file = QDir(data).filePath(QStringLiteral("uo-58b.jra"));
+
+    // Storing a changed 馬連 file.
+    OddsHistory& history = SharedOddsHistory();
+    if (!history.isOpen()) fail(history.error());
+    {
+        QSqlQuery(history.connection())
+            .exec(QStringLiteral("CREATE TABLE IF NOT EXISTS bare (id INTEGER PRIMARY KEY, raw BLOB)"));
+    }
+    int download = 0;
+    const auto store = [&](int) {
+        write(file, Quinella(++download));
+        const Stamp start = TakeStamp();
+        const SnapshotOutcome outcome = history.record(file);
+        const double seconds = Elapsed(start, TakeStamp());
+        if (!outcome.added) fail(QStringLiteral("not stored: ") + outcome.error);
+        return seconds;
+    };
+    const auto bareStore = [&](int) {
+        write(file, Quinella(1000 + download));
+        const Stamp start = TakeStamp();
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) fail(QStringLiteral("cannot read"));
+        QSqlQuery insert(history.connection());
+        insert.prepare(QStringLiteral("INSERT INTO bare (raw) VALUES (?)"));
+        insert.addBindValue(in.readAll());
+        if (!insert.exec()) fail(QStringLiteral("bare insert failed"));
+        return Elapsed(start, TakeStamp());
+    };
+    printRow("storing a snapshot of a changed 馬連 file", alternate(store, bareStore), 0.005);
+
+    // Frm_Trend on 40 snapshots: the 45 stored above, less the oldest 5.
+    {
+        QSqlQuery trim(history.connection());
+        trim.exec(QStringLiteral("DELETE FROM snapshots WHERE id IN"
+                                 " (SELECT id FROM snapshots ORDER BY modified, id LIMIT 5)"));
+    }
+    const TrendRace race{20261206, 5, 11};
+    if (history.snapshots(race, OddsFile::Uo).size() != 40) fail(QStringLiteral("not 40 snapshots"));
+    QComboBox place, type, raceList;
+    FillSelectionLists(&place, &type, &raceList);
+    place.setCurrentText(QStringLiteral("東京"));
+    raceList.setCurrentIndex(10);
+    const RaceSelection selection(&place, &type, &raceList);
+    AppState state;
+    state.DataDir = data;
+    PaintWatch watch;
+    QPointer<Frm_Trend> window;
+    const auto open = [&](int) {
+        watch.arm(WindowNamed(QStringLiteral("Frm_Trend")));
+        const Stamp start = TakeStamp();
+        Frm_Trend::Show(window, state, selection);
+        if (!watch.wait()) fail(QStringLiteral("Frm_Trend did not paint"));
+        const double seconds = Elapsed(start, watch.ended());
+        if (window->model()->table().columns() != 40) fail(QStringLiteral("not 40 columns"));
+        window->close();
+        settle();
+        return seconds;
+    };
+    const auto bareRead = [&](int) {
+        const Stamp start = TakeStamp();
+        QSqlQuery query(history.connection());
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("SELECT raw FROM snapshots WHERE race_date = ? AND course = ?"
+                                     " AND race = ? AND file = 0 ORDER BY modified"));
+        query.addBindValue(race.date);
+        query.addBindValue(race.course);
+        query.addBindValue(race.race);
+        if (!query.exec()) fail(QStringLiteral("bare query failed"));
+        qsizetype bytes = 0;
+        while (query.next()) bytes += query.value(0).toByteArray().size();
+        if (bytes == 0) fail(QStringLiteral("no rows read"));
+        return Elapsed(start, TakeStamp());
+    };
+    printRow("Frm_Trend open to first paint, 40 snapshots x 153 pairs", alternate(open, bareRead),
+             0.050);
+    OddsWatcher::instance().watch({});
+
+    // A changed file to the watcher's signal among 100,000 other files.
+    const QString others = root.filePath(QStringLiteral("others"));
+    prepareOthers(others);
+    const QString watched = QDir(others).filePath(QStringLiteral("uo-58b.jra"));
+    write(watched, Quinella(0));
+    OddsWatcher watcher;
+    bool signalled = false;
+    QObject::connect(&watcher, &OddsWatcher::snapshotsAdded, [&] { signalled = true; });
+    const Stamp first = TakeStamp();
+    watcher.watch(others);
+    watcher.scanNow();  // the first look: every odds file of the directory
+    std::fprintf(stderr, "first look at %d files: %s\n", OtherFiles + 1,
+                 FormatSeconds(Elapsed(first, TakeStamp())).c_str());
+    settle();
+    const auto change = [&](bool inPlace) {
+        const QByteArray bytes = Quinella(5000 + ++download);
+        const QString temporary = QDir(others).filePath(QStringLiteral("download.tmp"));
+        if (!inPlace) write(temporary, bytes);
+        signalled = false;
+        const Stamp start = TakeStamp();
+        if (inPlace) {
+            write(watched, bytes);
+        } else {
+            QFile::remove(watched);
+            QFile::rename(temporary, watched);
+        }
+        if (!QTest::qWaitFor([&] { return signalled; }, 5000)) fail(QStringLiteral("no signal"));
+        return Elapsed(start, TakeStamp());
+    };
+    const auto list = [&](int) {
+        const Stamp start = TakeStamp();
+        if (listing(others).size() < OtherFiles) fail(QStringLiteral("listing short"));
+        return Elapsed(start, TakeStamp());
+    };
+    printRow("new download renamed in, 100,000 other files, to the watcher's signal",
+             alternate([&](int) { return change(false); }, list), 0.500);
+    printRow("download rewritten in place, 100,000 other files, to the watcher's signal",
+             alternate([&](int) { return change(true); }, list), 0.500);
+    return 0;
+}

@@ -1,0 +1,109 @@
+#include "trend/OddsWatcher.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include "common/Clock.h"
+
+OddsWatcher::OddsWatcher(QObject* parent) : QObject(parent) {
+    later_.setSingleShot(true);
+    later_.setInterval(DelayMs);
+    connect(&later_, &QTimer::timeout, this, &OddsWatcher::scan);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        listAgain_ = true;
+        later_.start();
+    });
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
+        rewritten_.insert(QFileInfo(path).fileName());
+        later_.start();
+    });
+}
+
+OddsWatcher& OddsWatcher::instance() {
+    // A child of the application: gone with it.
+    static OddsWatcher* shared = new OddsWatcher(QCoreApplication::instance());
+    return *shared;
+}
+
+void OddsWatcher::watch(const QString& directory) {
+    const QString dir = directory.isEmpty() ? QString() : QDir::cleanPath(directory);
+    if (dir == directory_ && !directory_.isEmpty()) return;
+    if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    directory_ = dir;
+    known_.clear();
+    rewritten_.clear();
+    listAgain_ = false;
+    later_.stop();
+    if (directory_.isEmpty() || !QFileInfo(directory_).isDir()) return;
+    watcher_.addPath(directory_);
+    OddsHistory& history = SharedOddsHistory();
+    known_ = history.seenFiles(directory_);
+    listAgain_ = true;
+    later_.start();
+}
+
+void OddsWatcher::scanNow() {
+    later_.stop();
+    scan();
+}
+
+void OddsWatcher::scan() {
+    if (directory_.isEmpty()) return;
+    const QDir dir(directory_);
+    QStringList changed;
+    QStringList toWatch;
+    const qint64 recent = Now().addDays(-RecentDays).toMSecsSinceEpoch();
+    const auto look = [&](const QString& name, qint64 modified) {
+        const auto it = known_.constFind(name);
+        if (it == known_.constEnd() || *it != modified || rewritten_.contains(name)) changed << name;
+        if (modified >= recent) toWatch << dir.filePath(name);
+    };
+    if (listAgain_) {
+        // Only the odds files' names are matched, and only they are looked at.
+        QDirIterator it(directory_, {QStringLiteral("uo-*.jra"), QStringLiteral("zo-*.jra")},
+                        QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            look(it.fileName(), it.fileInfo().lastModified().toMSecsSinceEpoch());
+        }
+    } else {
+        for (const QString& name : std::as_const(rewritten_)) {
+            const QFileInfo info(dir.filePath(name));
+            if (info.isFile()) look(name, info.lastModified().toMSecsSinceEpoch());
+        }
+    }
+    listAgain_ = false;
+    rewritten_.clear();
+
+    // Files replaced under their name are no longer watched: watch them again.
+    const QStringList watched = watcher_.files();
+    const QSet<QString> watchedSet(watched.begin(), watched.end());
+    QStringList add;
+    for (const QString& path : std::as_const(toWatch)) {
+        if (!watchedSet.contains(path)) add << path;
+    }
+    if (!add.isEmpty()) watcher_.addPaths(add);
+
+    if (changed.isEmpty()) return;
+    OddsHistory& history = SharedOddsHistory();
+    QList<TrendRace> races;
+    const bool batch = history.begin();
+    error_.clear();
+    for (const QString& name : std::as_const(changed)) {
+        const QString path = dir.filePath(name);
+        const SnapshotOutcome outcome = history.record(path);
+        // A refused file is looked at again once it changes.
+        known_.insert(name, QFileInfo(path).lastModified().toMSecsSinceEpoch());
+        if (outcome.added && !races.contains(outcome.race)) races << outcome.race;
+        if (!outcome.stored && !history.error().isEmpty()) error_ = history.error();
+    }
+    if (batch && !history.commit()) {
+        error_ = history.error();
+        races.clear();
+    }
+    if (!races.isEmpty()) emit snapshotsAdded(races);
+}
