@@ -241,7 +241,8 @@ void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
     // A watch already running follows a changed directory.
-    if (!OddsWatcher::instance().directory().isEmpty()) OddsWatcher::instance().watch(state_.DataDir);
+    if (!OddsWatcher::instance().directory().isEmpty())
+        OddsWatcher::instance().watch(state_.DataDir);
 }
 
 Frm_Settle* Frm_Main::settleWindow() const {

@@ -4,12 +4,12 @@
 // - opening Frm_Trend to its first paint on 40 snapshots of 153 pairs, beside
 //   a plain SELECT of the same 40 records;
 // - a changed odds file to the watcher's signal, in a data directory of
-//   100,000 other files (a third each "ks-", "uo-" and "zo-" files of other
-//   races), for a new download renamed over the old file and for one
+//   100,000 other files (every other "uo-" and "zo-" name, 8,639, and "ks-"
+//   files), for a new download renamed over the old file and for one
 //   rewritten in place, beside a plain listing of the directory.
 // Real and floor runs alternate; medians.
 //
-//   zem-bench-trend DIR   (DIR/others holds the 100,000 files, made on the first run)
+//   zem-bench-trend DIR   (DIR/others100k holds the 100,000 files, made on the first run)
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,10 +27,12 @@
 #include "common/MessageBox.h"
 #include "common/RaceSelection.h"
 #include "racedata/AppState.h"
+#include "racedata/RaceFiles.h"
 #include "tools/RecordBuilder.h"
 #include "trend/Frm_Trend.h"
 #include "trend/OddsHistory.h"
 #include "trend/OddsWatcher.h"
+#include "trend/TrendModel.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ constexpr int OtherFiles = 100000;
 }
 
 // A "uo-" record of 18 runners whose odds differ with `download`.
-QByteArray Quinella(int download) {
+QByteArray QuinellaRecord(int download) {
     RecordBuilder uo = UoBuilder();
     uo.set(UoLayout::RaceDate, QStringLiteral("20261206"))
         .set(UoLayout::RaceTitle, QStringLiteral("ジャパンカップ"))
@@ -63,51 +65,42 @@ void write(const QString& path, const QByteArray& bytes) {
         fail(QStringLiteral("cannot write ") + path);
 }
 
-void settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-struct Pair {
-    std::vector<double> real, floor;
-};
-
-Pair alternate(const std::function<double(int)>& real, const std::function<double(int)>& floor) {
-    Pair times;
-    for (int i = 0; i < Warmups + Runs; ++i) {
-        const double r = real(i);
-        const double f = floor(i);
-        if (i < Warmups) continue;
-        times.real.push_back(r);
-        times.floor.push_back(f);
-    }
-    return times;
-}
-
-void printRow(const std::string& figure, const Pair& times, double budget) {
-    const double value = Median(times.real), floor = Median(times.floor);
-    PrintRow({figure + " (median of " + std::to_string(times.real.size()) + ClockNote() + ")",
-              FormatSeconds(value), FormatSeconds(floor), value / floor,
-              "<= " + FormatSeconds(budget), value <= budget});
-}
-
-// The other files of a large data directory, made once.
-void prepareOthers(const QString& path) {
+// The other files of a large data directory, made once and dated 200 days
+// back: every other "uo-" and "zo-" name there can be (4,320 each), then
+// "ks-" files up to the count.
+void prepareOthers(const QString& path, const QStringList& except) {
     QDir dir(path);
     if (dir.exists() && dir.entryList(QDir::Files).size() == OtherFiles) return;
     if (dir.exists()) dir.removeRecursively();
     QDir().mkpath(path);
     std::fprintf(stderr, "making %d files in %s\n", OtherFiles, qPrintable(path));
-    const QByteArray zo = RecordBuilder(ZoLayout::Length).bytes();
-    for (int i = 0; i < OtherFiles; ++i) {
-        const char* prefix = i % 3 == 0 ? "ks-" : i % 3 == 1 ? "uo-" : "zo-";
-        const QString part = QString::number(i / 3, 36).rightJustified(4, u'0');
-        // Other races' odds files: none of them a race of 2026/12/06 at 東京 11R.
-        write(dir.filePath(QStringLiteral("%1%2%3.jra").arg(QLatin1String(prefix), part,
-                                                            QString::number(i % 9 + 1))),
-              i % 3 == 0 ? QByteArray() : zo);
+    const QByteArray blank = RecordBuilder(ZoLayout::Length).bytes();
+    const QDateTime old = QDateTime::currentDateTime().addDays(-200);
+    const QString chars = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyz");
+    const auto make = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            !file.flush() || !file.setFileTime(old, QFileDevice::FileModificationTime))
+            fail(QStringLiteral("cannot write ") + file.fileName());
+    };
+    int made = 0;
+    for (const char* prefix : {"uo-", "zo-"}) {
+        for (int course = 0; course < 10; ++course) {
+            for (const QChar part : chars) {
+                for (int race = 1; race <= 12; ++race) {
+                    const QString name = QLatin1String(prefix) + QString::number(course) + part +
+                                         RaceChar(race) + QStringLiteral(".jra");
+                    if (except.contains(name)) continue;
+                    make(name, blank);
+                    ++made;
+                }
+            }
+        }
+    }
+    for (int i = 0; made < OtherFiles; ++i, ++made) {
+        const QString part = QString::number(i / 120, 36).rightJustified(3, u'0');
+        make(QStringLiteral("ks-%1%2%3.jra").arg(i % 10).arg(part, RaceChar(i / 10 % 12 + 1)),
+             QByteArray());
     }
 }
 
@@ -148,11 +141,12 @@ int main(int argc, char** argv) {
     if (!history.isOpen()) fail(history.error());
     {
         QSqlQuery(history.connection())
-            .exec(QStringLiteral("CREATE TABLE IF NOT EXISTS bare (id INTEGER PRIMARY KEY, raw BLOB)"));
+            .exec(QStringLiteral(
+                "CREATE TABLE IF NOT EXISTS bare (id INTEGER PRIMARY KEY, raw BLOB)"));
     }
     int download = 0;
     const auto store = [&](int) {
-        write(file, Quinella(++download));
+        write(file, QuinellaRecord(++download));
         const Stamp start = TakeStamp();
         const SnapshotOutcome outcome = history.record(file);
         const double seconds = Elapsed(start, TakeStamp());
@@ -160,7 +154,7 @@ int main(int argc, char** argv) {
         return seconds;
     };
     const auto bareStore = [&](int) {
-        write(file, Quinella(1000 + download));
+        write(file, QuinellaRecord(1000 + download));
         const Stamp start = TakeStamp();
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly)) fail(QStringLiteral("cannot read"));
@@ -170,16 +164,20 @@ int main(int argc, char** argv) {
         if (!insert.exec()) fail(QStringLiteral("bare insert failed"));
         return Elapsed(start, TakeStamp());
     };
-    printRow("storing a snapshot of a changed 馬連 file", alternate(store, bareStore), 0.005);
+    PrintBudgetRow("storing a snapshot of a changed 馬連 file",
+                   Alternate(store, bareStore, Warmups, Runs), 0.005);
 
     // Frm_Trend on 40 snapshots: the 45 stored above, less the oldest 5.
+    write(file, QuinellaRecord(download));  // as stored last: opening adds no snapshot
     {
         QSqlQuery trim(history.connection());
-        trim.exec(QStringLiteral("DELETE FROM snapshots WHERE id IN"
-                                 " (SELECT id FROM snapshots ORDER BY modified, id LIMIT 5)"));
+        trim.exec(
+            QStringLiteral("DELETE FROM snapshots WHERE id IN"
+                           " (SELECT id FROM snapshots ORDER BY modified, id LIMIT 5)"));
     }
     const TrendRace race{20261206, 5, 11};
-    if (history.snapshots(race, OddsFile::Uo).size() != 40) fail(QStringLiteral("not 40 snapshots"));
+    if (history.snapshots(race, OddsFile::Uo).size() != 40)
+        fail(QStringLiteral("not 40 snapshots"));
     QComboBox place, type, raceList;
     FillSelectionLists(&place, &type, &raceList);
     place.setCurrentText(QStringLiteral("東京"));
@@ -197,15 +195,16 @@ int main(int argc, char** argv) {
         const double seconds = Elapsed(start, watch.ended());
         if (window->model()->table().columns() != 40) fail(QStringLiteral("not 40 columns"));
         window->close();
-        settle();
+        SettleEvents();
         return seconds;
     };
     const auto bareRead = [&](int) {
         const Stamp start = TakeStamp();
         QSqlQuery query(history.connection());
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT raw FROM snapshots WHERE race_date = ? AND course = ?"
-                                     " AND race = ? AND file = 0 ORDER BY modified"));
+        query.prepare(
+            QStringLiteral("SELECT raw FROM snapshots WHERE race_date = ? AND course = ?"
+                           " AND race = ? AND file = 0 ORDER BY modified"));
         query.addBindValue(race.date);
         query.addBindValue(race.course);
         query.addBindValue(race.race);
@@ -215,15 +214,15 @@ int main(int argc, char** argv) {
         if (bytes == 0) fail(QStringLiteral("no rows read"));
         return Elapsed(start, TakeStamp());
     };
-    printRow("Frm_Trend open to first paint, 40 snapshots x 153 pairs", alternate(open, bareRead),
-             0.050);
+    PrintBudgetRow("Frm_Trend open to first paint, 40 snapshots x 153 pairs",
+                   Alternate(open, bareRead, Warmups, Runs), 0.050);
     OddsWatcher::instance().watch({});
 
     // A changed file to the watcher's signal among 100,000 other files.
-    const QString others = root.filePath(QStringLiteral("others"));
-    prepareOthers(others);
+    const QString others = root.filePath(QStringLiteral("others100k"));
+    prepareOthers(others, {QStringLiteral("uo-58b.jra"), QStringLiteral("download.tmp")});
     const QString watched = QDir(others).filePath(QStringLiteral("uo-58b.jra"));
-    write(watched, Quinella(0));
+    write(watched, QuinellaRecord(0));
     OddsWatcher watcher;
     bool signalled = false;
     QObject::connect(&watcher, &OddsWatcher::snapshotsAdded, [&] { signalled = true; });
@@ -232,9 +231,9 @@ int main(int argc, char** argv) {
     watcher.scanNow();  // the first look: every odds file of the directory
     std::fprintf(stderr, "first look at %d files: %s\n", OtherFiles + 1,
                  FormatSeconds(Elapsed(first, TakeStamp())).c_str());
-    settle();
+    SettleEvents();
     const auto change = [&](bool inPlace) {
-        const QByteArray bytes = Quinella(5000 + ++download);
+        const QByteArray bytes = QuinellaRecord(5000 + ++download);
         const QString temporary = QDir(others).filePath(QStringLiteral("download.tmp"));
         if (!inPlace) write(temporary, bytes);
         signalled = false;
@@ -253,9 +252,9 @@ int main(int argc, char** argv) {
         if (listing(others).size() < OtherFiles) fail(QStringLiteral("listing short"));
         return Elapsed(start, TakeStamp());
     };
-    printRow("new download renamed in, 100,000 other files, to the watcher's signal",
-             alternate([&](int) { return change(false); }, list), 0.500);
-    printRow("download rewritten in place, 100,000 other files, to the watcher's signal",
-             alternate([&](int) { return change(true); }, list), 0.500);
+    PrintBudgetRow("new download renamed in, 100,000 other files, to the watcher's signal",
+                   Alternate([&](int) { return change(false); }, list, Warmups, Runs), 0.500);
+    PrintBudgetRow("download rewritten in place, 100,000 other files, to the watcher's signal",
+                   Alternate([&](int) { return change(true); }, list, Warmups, Runs), 0.500);
     return 0;
 }

@@ -244,7 +244,6 @@ void PriceMarket(Race& race, Random& rng) {
             for (int y = x; y <= 8; ++y) race.bracket[x][y] = OddsTenths(0.775, chance[x][y], 9999);
         }
     }
-
 }
 
 Race MakeRace(const Course& course, int raceNo) {

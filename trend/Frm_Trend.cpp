@@ -199,14 +199,15 @@ void Frm_Trend::fill() {
     Grd_Trend->setUpdatesEnabled(true);
 
     if (snapshots.empty()) {
-        Lbl_Note->setText(QStringLiteral("このレースの%1オッズはまだ記録されていません。")
-                              .arg(KindText(kind())));
+        Lbl_Note->setText(
+            QStringLiteral("このレースの%1オッズはまだ記録されていません。").arg(KindText(kind())));
     } else if (snapshots.size() == 1) {
         Lbl_Note->setText(QStringLiteral(
             "記録されたオッズは1回分です。次にオッズを取得すると、その動きが表示されます。"));
     } else {
-        Lbl_Note->setText(QStringLiteral("%1回分のオッズ。赤は前回から20%以上の下落、青は20%以上の上昇です。")
-                              .arg(snapshots.size()));
+        Lbl_Note->setText(
+            QStringLiteral("%1回分のオッズ。赤は前回から20%以上の下落、青は20%以上の上昇です。")
+                .arg(snapshots.size()));
     }
     showChart();
     emit Filled();
@@ -227,8 +228,9 @@ void Frm_Trend::showChart() {
         }
         lines.push_back(std::move(line));
     }
-    ShowTrendLines(Cht_Trend, table.headings, lines,
-                   table.rows() == 0 ? QString() : QStringLiteral("表の行を選ぶとグラフに表示します"));
+    ShowTrendLines(
+        Cht_Trend, table.headings, lines,
+        table.rows() == 0 ? QString() : QStringLiteral("表の行を選ぶとグラフに表示します"));
 }
 
 void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QPointer>
-#include <optional>
 #include <QWidget>
+#include <optional>
 
 #include "trend/OddsHistory.h"
 #include "trend/TrendTable.h"

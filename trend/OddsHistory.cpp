@@ -1,6 +1,7 @@
 #include "trend/OddsHistory.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QCoreApplication>
 #include <limits>
 #include <memory>
 
@@ -158,7 +158,8 @@ void OddsHistory::close() {
 }
 
 void OddsHistory::fail(const QString& why) {
-    error_ = QStringLiteral("オッズ履歴 %1 を使えません。\n%2").arg(QDir::toNativeSeparators(path_), why);
+    error_ = QStringLiteral("オッズ履歴 %1 を使えません。\n%2")
+                 .arg(QDir::toNativeSeparators(path_), why);
 }
 
 bool OddsHistory::connect(bool readOnly) {
@@ -389,18 +390,17 @@ std::vector<OddsSnapshot> OddsHistory::snapshots(const TrendRace& race, OddsFile
 
 std::optional<OddsSnapshot> OddsHistory::previous(const OddsSnapshot& snapshot) {
     const qint64 at = snapshot.modified.toMSecsSinceEpoch();
-    auto found = select(QStringLiteral(" AND (modified < ? OR (modified = ? AND id < ?))"),
-                        {at, at, snapshot.id},
-                        QStringLiteral("ORDER BY modified DESC, id DESC LIMIT 1"), snapshot.race,
-                        snapshot.file);
+    auto found = select(
+        QStringLiteral(" AND (modified < ? OR (modified = ? AND id < ?))"), {at, at, snapshot.id},
+        QStringLiteral("ORDER BY modified DESC, id DESC LIMIT 1"), snapshot.race, snapshot.file);
     if (found.empty()) return std::nullopt;
     return std::move(found.front());
 }
 
 std::optional<OddsSnapshot> OddsHistory::latest(const TrendRace& race, OddsFile file,
                                                 const QDateTime& newerThan) {
-    const qint64 after = newerThan.isValid() ? newerThan.toMSecsSinceEpoch()
-                                             : std::numeric_limits<qint64>::min();
+    const qint64 after =
+        newerThan.isValid() ? newerThan.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
     auto found = select(QStringLiteral(" AND modified > ?"), {after},
                         QStringLiteral("ORDER BY modified DESC, id DESC LIMIT 1"), race, file);
     if (found.empty()) return std::nullopt;
@@ -419,7 +419,8 @@ int OddsHistory::latestDate(int course, int race) {
     error_.clear();
     if (!open_) return 0;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT MAX(race_date) FROM snapshots WHERE course = ? AND race = ?"));
+    query.prepare(
+        QStringLiteral("SELECT MAX(race_date) FROM snapshots WHERE course = ? AND race = ?"));
     query.addBindValue(course);
     query.addBindValue(race);
     if (!query.exec() || !query.next()) {
@@ -508,7 +509,8 @@ OddsHistory& SharedOddsHistory() {
         // Closed with the application, while the database driver is still there.
         qAddPostRoutine([] { shared().reset(); });
     }
-    if (!history->isOpen() || history->path() != OddsHistoryPath()) history->open(OddsHistoryPath());
+    if (!history->isOpen() || history->path() != OddsHistoryPath())
+        history->open(OddsHistoryPath());
     return *history;
 }
 

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-
-#include "common/Clock.h"
+#include <algorithm>
+#include <vector>
 
 OddsWatcher::OddsWatcher(QObject* parent) : QObject(parent) {
     later_.setSingleShot(true);
@@ -55,20 +55,23 @@ void OddsWatcher::scan() {
     if (directory_.isEmpty()) return;
     const QDir dir(directory_);
     QStringList changed;
-    QStringList toWatch;
-    const qint64 recent = Now().addDays(-RecentDays).toMSecsSinceEpoch();
+    std::vector<std::pair<qint64, QString>> present;  // modification time and name
     const auto look = [&](const QString& name, qint64 modified) {
         const auto it = known_.constFind(name);
-        if (it == known_.constEnd() || *it != modified || rewritten_.contains(name)) changed << name;
-        if (modified >= recent) toWatch << dir.filePath(name);
+        if (it == known_.constEnd() || *it != modified || rewritten_.contains(name))
+            changed << name;
+        present.emplace_back(modified, name);
     };
     if (listAgain_) {
-        // Only the odds files' names are matched, and only they are looked at.
+        // Only the names of odds files are matched, and only names that can be
+        // a race's odds file are looked at.
         QDirIterator it(directory_, {QStringLiteral("uo-*.jra"), QStringLiteral("zo-*.jra")},
                         QDir::Files);
         while (it.hasNext()) {
             it.next();
-            look(it.fileName(), it.fileInfo().lastModified().toMSecsSinceEpoch());
+            const QString name = it.fileName();
+            if (ParseOddsFileName(name))
+                look(name, it.fileInfo().lastModified().toMSecsSinceEpoch());
         }
     } else {
         for (const QString& name : std::as_const(rewritten_)) {
@@ -76,17 +79,22 @@ void OddsWatcher::scan() {
             if (info.isFile()) look(name, info.lastModified().toMSecsSinceEpoch());
         }
     }
-    listAgain_ = false;
-    rewritten_.clear();
-
-    // Files replaced under their name are no longer watched: watch them again.
+    // PAT95 rewrites a file in place, which changes no entry of the directory:
+    // the odds files are watched themselves, the newest first. A file replaced
+    // under its name is no longer watched: it is watched again here.
+    const qsizetype keep = std::min<qsizetype>(present.size(), MaxWatched);
+    std::partial_sort(present.begin(), present.begin() + keep, present.end(),
+                      [](const auto& a, const auto& b) { return a.first > b.first; });
     const QStringList watched = watcher_.files();
     const QSet<QString> watchedSet(watched.begin(), watched.end());
     QStringList add;
-    for (const QString& path : std::as_const(toWatch)) {
+    for (qsizetype i = 0; i < keep; ++i) {
+        const QString path = dir.filePath(present[i].second);
         if (!watchedSet.contains(path)) add << path;
     }
     if (!add.isEmpty()) watcher_.addPaths(add);
+    listAgain_ = false;
+    rewritten_.clear();
 
     if (changed.isEmpty()) return;
     OddsHistory& history = SharedOddsHistory();

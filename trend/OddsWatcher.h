@@ -13,7 +13,7 @@
 // Follows the "uo-" and "zo-" files of the data directory while the program
 // runs and records every new content in the shared odds history, without
 // polling: the directory is watched for files that appear or are replaced,
-// and the odds files written lately for rewrites in place. A file that is
+// and its odds files (the newest MaxWatched) for rewrites in place. A file that is
 // short or unreadable is not stored and does not stop the watch.
 class OddsWatcher : public QObject {
     Q_OBJECT
@@ -35,8 +35,8 @@ public:
     // Why the last recording failed (the history cannot be used), or empty.
     const QString& error() const { return error_; }
 
-    // Files changed within this time are watched for rewrites in place.
-    static constexpr int RecentDays = 3;
+    // At most this many odds files, the newest, are watched for rewrites in place.
+    static constexpr int MaxWatched = 4000;
     // A burst of writes is looked at once, this long after its last change.
     static constexpr int DelayMs = 50;
 

@@ -45,8 +45,8 @@ QVariant TrendModel::data(const QModelIndex& index, int role) const {
             if (change) return table_.change[r] ? PercentText(*table_.change[r]) : QString();
             return *text;
         case Qt::TextAlignmentRole:
-            return QVariant::fromValue(Qt::Alignment((c == 0 ? Qt::AlignHCenter : Qt::AlignRight) |
-                                                     Qt::AlignVCenter));
+            return QVariant::fromValue(
+                Qt::Alignment((c == 0 ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter));
         case Qt::ForegroundRole: {
             if (c <= 1 || change) return {};
             const OddsMove move = MoveBetween(table_.cells[r][c - 2], *text);
@@ -68,9 +68,9 @@ QVariant TrendModel::data(const QModelIndex& index, int role) const {
 
 QVariant TrendModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    if (section == 0) return kind_ == TrendKind::Win || kind_ == TrendKind::Place
-                                 ? QStringLiteral("馬番")
-                                 : QStringLiteral("組番");
+    if (section == 0)
+        return kind_ == TrendKind::Win || kind_ == TrendKind::Place ? QStringLiteral("馬番")
+                                                                    : QStringLiteral("組番");
     if (section == changeColumn()) return QStringLiteral("変化");
     if (section >= 1 && section <= table_.columns()) return table_.headings[section - 1];
     return {};

@@ -156,7 +156,8 @@ TrendTable BuildTrendTable(const std::vector<OddsSnapshot>& snapshots, TrendKind
     TrendTable table;
     std::vector<QHash<QString, QString>> columns;
     QSet<QString> known;
-    for (auto it = snapshots.rbegin(); it != snapshots.rend(); ++it) {  // the latest decides the order
+    for (auto it = snapshots.rbegin(); it != snapshots.rend();
+         ++it) {  // the latest decides the order
         QHash<QString, QString> column;
         for (const OddsEntry& entry : OddsEntries(it->file, it->raw, kind)) {
             if (!known.contains(entry.key)) {

@@ -52,10 +52,10 @@ QStringList TimeHeadings(const std::vector<QDateTime>& times);
 // The table of the trend window: a row per horse or pair, a column per
 // snapshot (oldest first), and the change from first to last.
 struct TrendTable {
-    std::vector<QDateTime> times;  // modification time of each snapshot
-    QStringList headings;          // TimeHeadings(times)
-    QStringList keys;              // row keys, in record order
-    std::vector<QStringList> cells;  // [row][column] odds text, "" when absent
+    std::vector<QDateTime> times;               // modification time of each snapshot
+    QStringList headings;                       // TimeHeadings(times)
+    QStringList keys;                           // row keys, in record order
+    std::vector<QStringList> cells;             // [row][column] odds text, "" when absent
     std::vector<std::optional<double>> change;  // first to last, percent
     int rows() const { return static_cast<int>(keys.size()); }
     int columns() const { return static_cast<int>(times.size()); }

@@ -22,8 +22,8 @@ public:
         chart()->setBackgroundRoundness(0);
     }
 
-    void show(const QStringList& points, const std::vector<ChartLine>& lines,
-              const QString& yTitle, const QString& emptyNote) {
+    void show(const QStringList& points, const std::vector<ChartLine>& lines, const QString& yTitle,
+              const QString& emptyNote) {
         QChart* c = chart();
         c->removeAllSeries();
         for (QAbstractAxis* axis : c->axes()) {
@@ -87,5 +87,6 @@ extern "C" Q_DECL_EXPORT QWidget* zemMakeLineChart(QWidget* parent, const QStrin
 extern "C" Q_DECL_EXPORT void zemShowLines(QWidget* chart, const QStringList& points,
                                            const std::vector<ChartLine>& lines,
                                            const QString& yTitle, const QString& emptyNote) {
-    if (auto* view = dynamic_cast<LineChartView*>(chart)) view->show(points, lines, yTitle, emptyNote);
+    if (auto* view = dynamic_cast<LineChartView*>(chart))
+        view->show(points, lines, yTitle, emptyNote);
 }

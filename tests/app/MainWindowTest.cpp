@@ -27,10 +27,6 @@
 #include "common/ProgramDir.h"
 #include "common/SystemText.h"
 #include "ledger/Frm_Ledger.h"
-#include "trend/Frm_Trend.h"
-#include "trend/OddsHistory.h"
-#include "trend/OddsWatcher.h"
-#include "trend/TrendModel.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
@@ -39,6 +35,10 @@
 #include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
+#include "trend/Frm_Trend.h"
+#include "trend/OddsHistory.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendModel.h"
 
 namespace {
 

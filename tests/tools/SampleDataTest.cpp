@@ -62,7 +62,8 @@ TEST(SampleData, LaterDownloadsMoveTheOddsTowardTheResultAndLeaveTheResultsAlone
     const TempDir dir;
     ASSERT_TRUE(WriteSampleData(dir.path()));
     const auto read = [&](const QString& prefix, int stem, int course, int race) {
-        return dir.read(QFileInfo(FindRaceFile(dir.path(), prefix, stem, course, race).path).fileName());
+        return dir.read(
+            QFileInfo(FindRaceFile(dir.path(), prefix, stem, course, race).path).fileName());
     };
     const QByteArray result = read(u"ks-"_qs, 7, 5, 11);
     std::vector<ZoRecord> downloads(3);

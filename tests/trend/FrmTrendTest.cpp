@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "TrendFiles.h"
 #include "common/RaceSelection.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
@@ -15,7 +16,6 @@
 #include "trend/Frm_Trend.h"
 #include "trend/OddsWatcher.h"
 #include "trend/TrendModel.h"
-#include "TrendFiles.h"
 
 namespace {
 
@@ -51,13 +51,16 @@ protected:
         ASSERT_TRUE(window);
         grid = Find<QTableView>(window, u"Grd_Trend"_qs);
     }
-    QString cell(int row, int column) const { return grid->model()->index(row, column).data().toString(); }
+    QString cell(int row, int column) const {
+        return grid->model()->index(row, column).data().toString();
+    }
     QString header(int column) const {
         return grid->model()->headerData(column, Qt::Horizontal).toString();
     }
     QStringList chosenRows() const {
         QStringList keys;
-        for (const QModelIndex& index : grid->selectionModel()->selectedRows()) keys << index.data().toString();
+        for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+            keys << index.data().toString();
         keys.sort();
         return keys;
     }
@@ -80,8 +83,10 @@ TEST_F(FrmTrend, OneSnapshotIsShownWithTheNoteThatTheNextDownloadShowsMovement) 
     EXPECT_EQ(header(1), u"14:20"_qs);
     EXPECT_EQ(cell(10, 0), u"3-5"_qs);
     EXPECT_EQ(cell(10, 1), u"31.5"_qs);
-    EXPECT_TRUE(Find<QLabel>(window, u"Lbl_Note"_qs)->text().contains(u"次にオッズを取得すると"_qs));
-    EXPECT_TRUE(Find<QLabel>(window, u"Lbl_Race"_qs)->text().startsWith(u"2026年12月06日 東京 11R"_qs));
+    EXPECT_TRUE(
+        Find<QLabel>(window, u"Lbl_Note"_qs)->text().contains(u"次にオッズを取得すると"_qs));
+    EXPECT_TRUE(
+        Find<QLabel>(window, u"Lbl_Race"_qs)->text().startsWith(u"2026年12月06日 東京 11R"_qs));
 }
 
 TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsCharted) {
@@ -125,7 +130,10 @@ TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsChart
     SetSaveFileDialog([&](QWidget*, const QString&) { return saved; });
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
     const QByteArray csv = store.read(u"trend.csv"_qs);
-    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "単勝,14:20,14:35:00,14:35:30,変化（%）\r\n" "1,10.0,10.0,9.0,-10.0\r\n"))
+    EXPECT_TRUE(
+        csv.startsWith("\xEF\xBB\xBF"
+                       "単勝,14:20,14:35:00,14:35:30,変化（%）\r\n"
+                       "1,10.0,10.0,9.0,-10.0\r\n"))
         << csv.toStdString();
     EXPECT_TRUE(csv.contains("\r\n4,15.2,6.1,6.1,-59.9\r\n"));
 }
@@ -139,8 +147,8 @@ TEST_F(FrmTrend, FollowsNewDownloadsWhileOpenAndEscCloses) {
     QTest::qWait(OddsWatcher::DelayMs * 3);  // its first look at the directory
     bool filled = false;
     QObject::connect(window, &Frm_Trend::Filled, [&] { filled = true; });
-    ASSERT_TRUE(WriteAt(data.file(u"zo-58b.jra"_qs), ZoBytes(u"20261206"_qs, 6, {{u"2"_qs, u"3.0"_qs}}),
-                        T1420.addSecs(600)));
+    ASSERT_TRUE(WriteAt(data.file(u"zo-58b.jra"_qs),
+                        ZoBytes(u"20261206"_qs, 6, {{u"2"_qs, u"3.0"_qs}}), T1420.addSecs(600)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return filled; }, 5000));
     EXPECT_EQ(grid->model()->columnCount(), 4);
     EXPECT_EQ(cell(1, 2), u"3.0"_qs);

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QSqlQuery>
 
+#include "TrendFiles.h"
 #include "common/Clock.h"
 #include "support/Fixtures.h"
 #include "trend/OddsHistory.h"
 #include "trend/TrendTable.h"
-#include "TrendFiles.h"
 
 namespace {
 
@@ -150,7 +150,8 @@ TEST(TrendRule, TwentyPercentAtItsEdge) {
     };
     for (const auto& c : cases) {
         const QString before = QString::fromUtf16(c.before), after = QString::fromUtf16(c.after);
-        EXPECT_EQ(MoveBetween(before, after), c.move) << before.toStdString() << after.toStdString();
+        EXPECT_EQ(MoveBetween(before, after), c.move)
+            << before.toStdString() << after.toStdString();
         const auto change = ChangePercent(before, after);
         EXPECT_EQ(change ? PercentText(*change) : QString(),
                   c.percent ? QString::fromUtf16(c.percent) : QString());

@@ -2,10 +2,10 @@
 
 #include <QTest>
 
+#include "TrendFiles.h"
 #include "common/Clock.h"
 #include "support/Fixtures.h"
 #include "trend/OddsWatcher.h"
-#include "TrendFiles.h"
 
 namespace {
 
