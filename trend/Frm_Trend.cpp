@@ -132,7 +132,8 @@ void Frm_Trend::Form_Load() {
     } else if (!history.notice().isEmpty()) {
         ShowMessage(this, history.notice(), MsgIcon::Information, MsgButtons::Ok, Title);
     }
-    OddsWatcher::instance().watch(state_.DataDir);
+    OddsWatcher& watcher = OddsWatcher::instance();
+    watcher.watch(state_.DataDir);
 
     // The race's files as they are now are snapshots too; the date of the
     // file of the kind shown decides the race.
@@ -142,7 +143,7 @@ void Frm_Trend::Form_Load() {
         const RaceFile file =
             FindRaceFile(state_.DataDir, QLatin1String(prefix), 5, course, raceNo);
         if (file.path.isEmpty()) continue;
-        const SnapshotOutcome outcome = history.record(file.path);
+        const SnapshotOutcome outcome = watcher.record(file.path);
         if (outcome.race.valid() && (!race_.valid() || outcome.file == FileOf(first)))
             race_ = outcome.race;
     }

@@ -29,7 +29,8 @@ OddsWatcher& OddsWatcher::instance() {
 }
 
 void OddsWatcher::watch(const QString& directory) {
-    const QString dir = directory.isEmpty() ? QString() : QDir::cleanPath(directory);
+    const QString dir =
+        directory.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(directory).absoluteFilePath());
     if (dir == directory_ && !directory_.isEmpty()) return;
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
     if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
@@ -44,6 +45,15 @@ void OddsWatcher::watch(const QString& directory) {
     known_ = history.seenFiles(directory_);
     listAgain_ = true;
     later_.start();
+}
+
+SnapshotOutcome OddsWatcher::record(const QString& path) {
+    const SnapshotOutcome outcome = SharedOddsHistory().record(path);
+    const QFileInfo info(path);
+    if (!directory_.isEmpty() && QDir::cleanPath(info.absolutePath()) == directory_)
+        known_.insert(info.fileName(), info.lastModified().toMSecsSinceEpoch());
+    if (outcome.added) emit snapshotsAdded({outcome.race});
+    return outcome;
 }
 
 void OddsWatcher::scanNow() {

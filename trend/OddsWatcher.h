@@ -32,6 +32,10 @@ public:
     // Looks at the directory now instead of after the short delay.
     void scanNow();
 
+    // Records a data file that a window has just read, as the watch records
+    // the files it finds: snapshotsAdded names the race when it is new.
+    SnapshotOutcome record(const QString& path);
+
     // Why the last recording failed (the history cannot be used), or empty.
     const QString& error() const { return error_; }
 
@@ -41,7 +45,7 @@ public:
     static constexpr int DelayMs = 50;
 
 signals:
-    // New snapshots were stored for these races.
+    // New snapshots were stored for these races (by the watch or by record()).
     void snapshotsAdded(const QList<TrendRace>& races);
 
 private:

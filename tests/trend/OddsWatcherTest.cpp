@@ -80,6 +80,13 @@ TEST_F(OddsWatcherTest, ShortOrUnreadableFilesAreSkippedAndTheWatchGoesOn) {
     EXPECT_EQ(nextSignal(), QList<TrendRace>{Tokyo11});
     EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Zo), 0);
     EXPECT_TRUE(watcher.error().isEmpty());
+    // A file a window reads is named at once, and not again by the watch.
+    ASSERT_TRUE(WriteAt(data.file(u"uo-58c.jra"_qs), UoBytes(u"20261206"_qs, 16), {}));
+    signalled.clear();
+    EXPECT_TRUE(watcher.record(data.file(u"uo-58c.jra"_qs)).added);
+    EXPECT_EQ(signalled, QList<TrendRace>{Tokyo12});
+    QTest::qWait(OddsWatcher::DelayMs * 4);
+    EXPECT_EQ(signalled, QList<TrendRace>{Tokyo12});
 }
 
 }  // namespace
