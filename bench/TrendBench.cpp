@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "bench/BenchSupport.h"
+#include "bench/DirListing.h"
 #include "bench/PaintWatch.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -102,16 +103,6 @@ void prepareOthers(const QString& path, const QStringList& except) {
         make(QStringLiteral("ks-%1%2%3.jra").arg(i % 10).arg(part, RaceChar(i / 10 % 12 + 1)),
              QByteArray());
     }
-}
-
-QStringList listing(const QString& path) {
-    QStringList names;
-    QDirIterator it(path, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
-    }
-    return names;
 }
 
 }  // namespace
@@ -249,7 +240,7 @@ int main(int argc, char** argv) {
     };
     const auto list = [&](int) {
         const Stamp start = TakeStamp();
-        if (listing(others).size() < OtherFiles) fail(QStringLiteral("listing short"));
+        if (PlainListing(others).size() < OtherFiles) fail(QStringLiteral("listing short"));
         return Elapsed(start, TakeStamp());
     };
     PrintBudgetRow("new download renamed in, 100,000 other files, to the watcher's signal",
