@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
         if (!insert.exec()) fail(QStringLiteral("bare insert failed"));
         return Elapsed(start, TakeStamp());
     };
-    PrintBudgetRow("storing a snapshot of a changed 馬連 file",
+    PrintBudgetRow("storing a snapshot of a changed quinella (uo-) file",
                    Alternate(store, bareStore, Warmups, Runs), 0.005);
 
     // Frm_Trend on 40 snapshots: the 45 stored above, less the oldest 5.
