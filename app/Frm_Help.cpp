@@ -50,6 +50,7 @@ QString HelpSection(const QWidget* window) {
         {QStringLiteral("Frm_Settle"), QStringLiteral("settle")},
         {QStringLiteral("Frm_Ledger"), QStringLiteral("ledger")},
         {QStringLiteral("Frm_Trend"), QStringLiteral("trend")},
+        {QStringLiteral("Frm_Market"), QStringLiteral("market")},
     };
     return sections.value(window->objectName());
 }

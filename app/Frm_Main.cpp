@@ -17,12 +17,15 @@
 #include "common/AppKeys.h"
 #include "common/Clock.h"
 #include "common/Fonts.h"
+#include "common/Memo.h"
+#include "common/MemoFormat.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
 #include "ledger/Frm_Ledger.h"
 #include "ledger/RecordCommand.h"
+#include "market/Frm_Market.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "recommend/Frm_Special.h"
@@ -164,6 +167,9 @@ void Frm_Main::buildMenus() {
     Trend = Tool->addAction(QStringLiteral("オッズ推移"));
     Trend->setObjectName(QStringLiteral("Trend"));
     connect(Trend, &QAction::triggered, this, &Frm_Main::Trend_Click);
+    Market = Tool->addAction(QStringLiteral("オッズ分析"));
+    Market->setObjectName(QStringLiteral("Market"));
+    connect(Market, &QAction::triggered, this, &Frm_Main::Market_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -205,13 +211,15 @@ bool Frm_Main::Err_Check() {
 
 void Frm_Main::Cmd_Separate_Click() {
     if (Err_Check()) return;
-    Frm_Separate dlg(state(), selection(), Txt_Main, this);
+    Frm_Separate dlg(state(), selection(), this);
+    connect(&dlg, &Frm_Separate::betsAccepted, this,
+            [this](const BetSlip& slip) { AppendToMemo(Txt_Main, WriteMemoBlock(slip)); });
     RunModal(dlg);
 }
 
 void Frm_Main::Cmd_Result_Click() {
     if (Err_Check()) return;
-    if (!LoadRaceResult(state_, selection_, this)) return;
+    if (ShowFailure(this, LoadRaceResult(state_, selection_.race()))) return;
     Frm_Result::Show(result_, state_, selection_, this);
 }
 
@@ -221,7 +229,7 @@ Frm_Result* Frm_Main::resultWindow() const {
 
 void Frm_Main::Cmd_Special_Click() {
     if (Err_Check()) return;
-    if (!LoadRecommendation(state_, selection_, this)) return;
+    if (ShowFailure(this, LoadRecommendation(state_, selection_.race()))) return;
     // A window of its own, not kept above the main window; it opens at the
     // main window's top-left corner. An open window is only brought forward:
     // its activation check rebuilds it when the race has changed.
@@ -253,8 +261,10 @@ void Frm_Main::Settle_Click() {
     // A window of its own beside the main window. An open one is rebuilt: by
     // its activation from this window, or here when it is the active one.
     if (!settle_) {
-        settle_ = new Frm_Settle(state_, Txt_Main);
-        AddRecordCommand(settle_);
+        settle_ = new Frm_Settle(state_, Txt_Main->document());
+        // The settlement knows no ledger: 台帳に記録 is connected here.
+        connect(settle_, &Frm_Settle::RecordRequested, settle_,
+                [window = settle_.data()] { RecordBets(window, window->settlement().rows()); });
     } else if (settle_->isActiveWindow()) {
         settle_->Form_Load();
     }
@@ -278,6 +288,25 @@ Frm_Trend* Frm_Main::trendWindow() const {
 
 void Frm_Main::Trend_Click() {
     Frm_Trend::Show(trend_, state_, selection_);
+}
+
+Frm_Market* Frm_Main::marketWindow() const {
+    return market_;
+}
+
+void Frm_Main::Market_Click() {
+    if (Err_Check()) return;
+    // A window of its own beside the main window; an open one reads the
+    // selected race's files again.
+    if (!market_) {
+        market_ = new Frm_Market(state_, selection_);
+    } else {
+        market_->Form_Load();
+    }
+    market_->setWindowState(market_->windowState() & ~Qt::WindowMinimized);
+    market_->show();
+    market_->raise();
+    market_->activateWindow();
 }
 
 void Frm_Main::Save_Click() {

@@ -18,6 +18,7 @@ class Frm_Result;
 class Frm_Settle;
 class Frm_Ledger;
 class Frm_Trend;
+class Frm_Market;
 class MemoCommands;
 struct AppState;
 
@@ -36,6 +37,7 @@ public:
     Frm_Settle* settleWindow() const;
     Frm_Ledger* ledgerWindow() const;
     Frm_Trend* trendWindow() const;
+    Frm_Market* marketWindow() const;
 
     QComboBox* Cmb_Place;
     QComboBox* Cmb_Type;
@@ -59,6 +61,7 @@ public:
     QAction* Settle;
     QAction* Ledger;
     QAction* Trend;
+    QAction* Market;
     QAction* mokuji;
 
 public slots:
@@ -73,6 +76,7 @@ public slots:
     void Settle_Click();
     void Ledger_Click();
     void Trend_Click();
+    void Market_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -95,4 +99,5 @@ private:
     QPointer<Frm_Settle> settle_;
     QPointer<Frm_Ledger> ledger_;
     QPointer<Frm_Trend> trend_;
+    QPointer<Frm_Market> market_;
 };

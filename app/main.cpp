@@ -7,6 +7,7 @@
 #include "app/frmSplash.h"
 #include "common/AppKeys.h"
 #include "common/Fonts.h"
+#include "common/Translations.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
 #include "settings/Settings.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/images/zem.png")));
     QApplication::setFont(UiFont(9));
+    // The toolkit's own dialogs (file, print, Yes/No) in the desktop's language.
+    InstallToolkitTranslations();
     InstallWindowActivationTracking();
     InstallAppKeys();
 

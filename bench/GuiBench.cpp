@@ -146,7 +146,7 @@ void benchModeless(PaintWatch& watch, FloorHost& host, QPushButton* button,
 void benchOddsButton(PaintWatch& watch, FloorHost& host, Frm_Main& main, int typeIndex,
                      const QString& pickerName, const std::string& figure) {
     main.Cmb_Type->setCurrentIndex(typeIndex);
-    Frm_Separate separate(main.state(), main.selection(), main.Txt_Main, &main);
+    Frm_Separate separate(main.state(), main.selection(), &main);
     separate.show();
     if (!QTest::qWaitForWindowExposed(&separate)) fail("the distribution window did not show");
     auto* command1 = separate.findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -185,7 +185,7 @@ double timeKey(PaintWatch& watch, QWidget* window, QLineEdit* box, Qt::Key key) 
 
 void benchTyping(PaintWatch& watch, Frm_Main& main) {
     main.Cmb_Type->setCurrentIndex(0);
-    Frm_Separate separate(main.state(), main.selection(), main.Txt_Main, &main);
+    Frm_Separate separate(main.state(), main.selection(), &main);
     const auto box = [&](const char* name, int row) {
         auto* found = separate.findChild<QLineEdit*>(
             QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(row));

@@ -20,10 +20,13 @@
 
 #include "bench/BenchSupport.h"
 #include "bench/PaintWatch.h"
+#include "common/BetType.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
+#include "common/Racecourse.h"
 #include "ledger/Frm_Ledger.h"
 #include "ledger/Ledger.h"
+#include "settle/Settlement.h"
 
 namespace {
 
@@ -121,13 +124,14 @@ double bareWrite(Ledger& ledger, const std::vector<BetLine>& rows) {
                        " payout, outcome, recorded_at) VALUES (?,?,?,?,?,?,?,?,'')"));
     for (const BetLine& row : rows) {
         insert.addBindValue(QString(row.date).remove(QLatin1Char('/')).toInt());
-        insert.addBindValue(row.place);
+        insert.addBindValue(CourseCodeOf(row.place));
         insert.addBindValue(row.race);
-        insert.addBindValue(row.betType);
+        insert.addBindValue(int(BetTypeOf(row.betType).value_or(Quinella)));
         insert.addBindValue(row.bet);
         insert.addBindValue(row.stake);
         insert.addBindValue(*row.payout);
-        insert.addBindValue(row.outcome);
+        insert.addBindValue(
+            int(row.outcome == OutcomeName(Outcome::Hit) ? Outcome::Hit : Outcome::Miss));
         if (!insert.exec()) fail(QStringLiteral("bare insert failed"));
     }
     if (!query.exec(QStringLiteral("COMMIT"))) fail(QStringLiteral("bare commit failed"));

@@ -5,8 +5,9 @@
 //
 // Usage: zem-bench-startup <zem with probe> <bare window program> [runs]
 //        [reference window program] [zem with probe, earlier build]
-// The reference, when given, runs in turn with the others and is reported
-// beside the same floor, without a budget. The earlier build, when given, runs
+// The reference (a window with two labels in the UI font), when given, runs
+// in turn with the others and is the floor of the budgets; the bare window is
+// then reported beside it without a budget. The earlier build, when given, runs
 // in turn too, and zem is set beside it: a change must not cost start-up more
 // than 3 % of time or peak memory.
 
@@ -141,7 +142,13 @@ int main(int argc, char** argv) {
         }
     }
 
-    const double timeFloor = Median(programs[1].seconds), peakFloor = Median(programs[1].peak);
+    // The budgets in force stand against the two-label window (a Japanese Qt
+    // program cannot start with less: the font system and the Japanese faces
+    // are most of it); the bare window, which draws no text, is shown beside
+    // it for reference. Without the two-label program the bare one is the floor.
+    const bool haveReference = programs.size() > 2;
+    const Program& floorProgram = programs[haveReference ? 2 : 1];
+    const double timeFloor = Median(floorProgram.seconds), peakFloor = Median(floorProgram.peak);
     const std::string count = " (median of " + std::to_string(runs);
     const auto timeRow = [&](const std::string& figure, const Program& program,
                              std::optional<bool> met, const std::string& budget) {
@@ -156,15 +163,17 @@ int main(int argc, char** argv) {
                   budget, met});
     };
     const double time = Median(programs[0].seconds), peak = Median(programs[0].peak);
-    timeRow("start-up to main window painted", programs[0], time <= 1.25 * timeFloor,
-            "<= 1.25 x floor");
-    peakRow("start-up peak RSS", programs[0], peak <= peakFloor + 15 * 1024.0 * 1024.0,
-            "<= floor + 15 MiB");
-    if (programs.size() > 2) {
-        timeRow("reference: bare window + 2 labels in the UI font, start-up", programs[2],
-                std::nullopt, "-");
-        peakRow("reference: bare window + 2 labels in the UI font, peak RSS", programs[2],
-                std::nullopt, "-");
+    const std::string against = haveReference ? " against 2 labels in the UI font" : "";
+    const std::string what = haveReference ? "reference" : "floor";
+    timeRow("start-up to main window painted" + against, programs[0],
+            time <= (haveReference ? 1.15 : 1.25) * timeFloor,
+            haveReference ? "<= 1.15 x " + what : "<= 1.25 x " + what);
+    peakRow("start-up peak RSS" + against, programs[0],
+            peak <= peakFloor + (haveReference ? 10 : 15) * 1024.0 * 1024.0,
+            haveReference ? "<= " + what + " + 10 MiB" : "<= " + what + " + 15 MiB");
+    if (haveReference) {
+        timeRow("reference: bare window without text, start-up", programs[1], std::nullopt, "-");
+        peakRow("reference: bare window without text, peak RSS", programs[1], std::nullopt, "-");
     }
     if (programs.size() > 3) {
         const double beforeTime = Median(programs[3].seconds),

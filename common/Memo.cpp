@@ -2,11 +2,16 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 
-QString MemoText(const QPlainTextEdit* memo) {
+QString MemoText(const QTextDocument* memo) {
     QString text = memo->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
+}
+
+QString MemoText(const QPlainTextEdit* memo) {
+    return MemoText(memo->document());
 }
 
 void AppendToMemo(QPlainTextEdit* memo, const QString& text) {

@@ -54,3 +54,9 @@ MsgAnswer ShowMessage(QWidget* parent, const QString& text, MsgIcon icon, MsgBut
 }
 
 void SetMessageHandler(MessageHandler h) { handler() = std::move(h); }
+
+bool ShowFailure(QWidget* parent, const Attempt& attempt) {
+    if (attempt) return false;
+    ShowMessage(parent, attempt.failure->text, attempt.failure->icon);
+    return true;
+}

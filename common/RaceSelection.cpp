@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+#include "common/Racecourse.h"
+
 namespace {
 
 std::optional<int> itemData(const QComboBox* list) {
@@ -15,18 +17,15 @@ std::optional<int> itemData(const QComboBox* list) {
 }  // namespace
 
 void FillSelectionLists(QComboBox* Cmb_Place, QComboBox* Cmb_Type, QComboBox* Cmb_Race) {
-    static const struct {
-        const char16_t* name;
-        int code;
-    } places[] = {{u"札幌", 1}, {u"函館", 2}, {u"福島", 3}, {u"新潟", 4}, {u"東京", 5},
-                  {u"中山", 6}, {u"中京", 7}, {u"京都", 8}, {u"阪神", 9}, {u"小倉", 0}};
     Cmb_Place->clear();
-    for (const auto& place : places) Cmb_Place->addItem(QString::fromUtf16(place.name), place.code);
+    for (const Racecourse& place : Racecourses) {
+        Cmb_Place->addItem(QString::fromUtf16(place.name), place.code);
+    }
 
     Cmb_Type->clear();
-    Cmb_Type->addItem(QStringLiteral("馬連"), int(Quinella));
-    Cmb_Type->addItem(QStringLiteral("枠連"), int(BracketQuinella));
-    Cmb_Type->addItem(QStringLiteral("単・複勝"), int(WinPlace));
+    for (const BetType type : {Quinella, BracketQuinella, WinPlace}) {
+        Cmb_Type->addItem(BetTypeName(type), int(type));
+    }
 
     Cmb_Race->clear();
     for (int race = 1; race <= 12; ++race) {
@@ -43,3 +42,9 @@ std::optional<int> RaceSelection::courseCode() const { return itemData(place_); 
 QString RaceSelection::typeText() const { return type_ ? type_->currentText() : QString(); }
 std::optional<int> RaceSelection::typeCode() const { return itemData(type_); }
 std::optional<int> RaceSelection::raceNo() const { return itemData(race_); }
+Race RaceSelection::race() const {
+    return Race{{}, courseCode().value_or(-1), raceNo().value_or(0)};
+}
+BetType RaceSelection::betType() const {
+    return BetTypeFromCode(typeCode().value_or(Quinella)).value_or(Quinella);
+}

@@ -3,10 +3,10 @@
 #include <QString>
 #include <optional>
 
-class QComboBox;
+#include "common/BetType.h"
+#include "common/Race.h"
 
-// Bet-type codes carried by the entries of Cmb_Type.
-enum BetType { Quinella = 0, BracketQuinella = 1, WinPlace = 2 };
+class QComboBox;
 
 // Fills the racecourse, bet-type and race lists with their entries and item
 // data, and selects 中山, 馬連 and " 1R".
@@ -25,6 +25,10 @@ public:
     QString typeText() const;            // "馬連", "枠連", "単・複勝"
     std::optional<int> typeCode() const;    // BetType
     std::optional<int> raceNo() const;      // 1..12
+    // The selected race (no date; course -1 or number 0 where nothing is
+    // selected) and bet type (馬連 where nothing is selected).
+    Race race() const;
+    BetType betType() const;
 
 private:
     const QComboBox* place_;

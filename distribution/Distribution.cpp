@@ -5,15 +5,7 @@
 #include <limits>
 
 #include "common/NumberText.h"
-#include "common/RaceSelection.h"
-
-std::optional<float> OddsReciprocal(QStringView odds) {
-    const std::optional<double> value = NumericValue(odds);
-    if (!value || *value <= 0) return std::nullopt;
-    const float reciprocal = static_cast<float>(1.0 / *value);
-    if (!std::isfinite(reciprocal) || reciprocal == 0.0f) return std::nullopt;
-    return reciprocal;
-}
+#include "common/Odds.h"
 
 std::optional<double> BudgetValue(QStringView budget) {
     const std::optional<double> value = NumericValue(budget);
@@ -134,20 +126,16 @@ EntryCheck CheckEntries(QStringView budget, const BetRows& rows) {
     return {};
 }
 
-QString MemoBlock(const QString& place, int raceNo, const QString& typeText, int betType,
-                  const BetRows& rows) {
-    const QString crlf = QStringLiteral("\r\n");
-    const QChar tab = u'\t';
-    QString block = place + tab + QString::number(raceNo) + u'R' + tab + typeText + crlf;
+BetSlip SlipOf(const Race& race, BetType type, const BetRows& rows) {
+    BetSlip slip{race, type, {}};
     for (const BetRow& row : rows) {
         if (row.first.isEmpty() || row.odds.isEmpty()) continue;
-        if (betType == WinPlace) {
-            block += tab + row.first + tab + row.stake + crlf;
-        } else if (!row.second.isEmpty()) {
-            block += tab + row.first + u'-' + row.second + tab + row.stake + crlf;
-        }
+        const std::optional<double> stake = NumericValue(row.stake);
+        slip.bets.push_back({row.first, IsPairType(type) ? row.second : QString(),
+                             ReadOdds(row.odds).odds.value_or(Odds{row.odds, 0, 0, {}}),
+                             stake ? std::llround(*stake) : 0});
     }
-    return block + crlf;
+    return slip;
 }
 
 std::optional<double> CompositeOdds(std::span<const QString> odds) {
@@ -188,51 +176,6 @@ namespace {
 __extension__ typedef unsigned __int128 Wide;
 constexpr Wide WideMax = ~Wide(0);
 
-// A positive decimal text as digits x 10^exponent, exactly; nullopt when the
-// text is not a positive number or has more significant digits than 18.
-struct Decimal {
-    qint64 digits = 0;
-    int exponent = 0;
-};
-
-std::optional<Decimal> exactDecimal(QStringView text) {
-    const std::optional<double> value = NumericValue(text);
-    if (!value || *value <= 0) return std::nullopt;
-    // The grammar is checked: blanks, sign, digits with commas, a point, digits, an exponent.
-    Decimal decimal;
-    bool fraction = false;
-    bool full = false;  // no further significant digit fits
-    qsizetype i = 0;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'e' || c == u'E') break;
-        if (c == u'.') fraction = true;
-        if (c < u'0' || c > u'9') continue;
-        const int digit = c.digitValue();
-        if (!full && decimal.digits <= (std::numeric_limits<qint64>::max() - 9) / 10) {
-            decimal.digits = decimal.digits * 10 + digit;
-            if (fraction) --decimal.exponent;
-            continue;
-        }
-        if (digit != 0) return std::nullopt;
-        full = true;
-        if (!fraction) ++decimal.exponent;
-    }
-    if (i < text.size()) {
-        // The exponent, clamped far beyond any that a text of reasonable length
-        // can balance with its digits.
-        bool negative = false;
-        int exponent = 0;
-        for (++i; i < text.size(); ++i) {
-            const QChar c = text[i];
-            if (c == u'-') negative = true;
-            if (c >= u'0' && c <= u'9') exponent = std::min(exponent * 10 + c.digitValue(), 100000);
-        }
-        decimal.exponent += negative ? -exponent : exponent;
-    }
-    return decimal;
-}
-
 // 10^n for 0 <= n <= 38.
 Wide power10(int n) {
     Wide result = 1;
@@ -251,7 +194,7 @@ std::optional<Wide> scaleUp(Wide a, int n) {
 
 // Whole yen a hit pays: odds x stake rounded down; nullopt when it does not fit
 // 64 bits.
-std::optional<qint64> payoutYen(const Decimal& odds, qint64 stake) {
+std::optional<qint64> payoutYen(const ExactDecimal& odds, qint64 stake) {
     const Wide product = Wide(odds.digits) * Wide(stake);
     Wide yen = 0;
     if (odds.exponent >= 0) {
@@ -285,7 +228,7 @@ Spread SpreadOf(const RowTexts& odds, const RowTexts& stakes, QStringView total)
     std::optional<qint64> least, most;
     for (int i = 0; i < DistributionRows; ++i) {
         const std::optional<double> stake = NumericValue(stakes[i]);
-        const std::optional<Decimal> decimal = exactDecimal(odds[i]);
+        const std::optional<ExactDecimal> decimal = ExactDecimalOf(odds[i]);
         if (!stake || *stake <= 0 || *stake >= MaxAmount || !decimal || !OddsReciprocal(odds[i]))
             continue;
         const std::optional<qint64> payout = payoutYen(*decimal, std::llround(*stake));
@@ -306,8 +249,8 @@ Spread SpreadOf(const RowTexts& odds, const RowTexts& stakes, QStringView total)
 }
 
 std::optional<qint64> WorkedBackStake(QStringView odds, QStringView target) {
-    const std::optional<Decimal> rate = exactDecimal(odds);
-    const std::optional<Decimal> goal = exactDecimal(target);
+    const std::optional<ExactDecimal> rate = ExactDecimalOf(odds);
+    const std::optional<ExactDecimal> goal = ExactDecimalOf(target);
     if (!rate || !goal || !OddsReciprocal(odds)) return std::nullopt;
     // The smallest k >= 1 with odds x 100k >= target, that is
     // rate.digits x k >= goal.digits x 10^shift.

@@ -8,6 +8,8 @@
 #include <optional>
 #include <span>
 
+#include "common/BetSlip.h"
+
 // The arithmetic of the distribution window: a budget spread over up to eight
 // bets in inverse proportion to their odds, in whole hundreds of yen, so that
 // every bet pays back about the same amount. Inputs and outputs are the texts
@@ -23,11 +25,6 @@ inline constexpr double MaxAmount = 1e15;
 
 // Characters the budget box holds.
 inline constexpr int BudgetLength = 6;
-
-// The reciprocal of an odds text as the distribution uses it, rounded to single
-// precision; nullopt when the row takes no share: the text is not a positive
-// number, or its reciprocal is not finite or is 0 in single precision.
-std::optional<float> OddsReciprocal(QStringView odds);
 
 // A budget text that is a positive number below MaxAmount, else nullopt (no budget).
 std::optional<double> BudgetValue(QStringView budget);
@@ -106,12 +103,10 @@ using BetRows = std::array<BetRow, DistributionRows>;
 // distribution is too large to show counts as missing.
 EntryCheck CheckEntries(QStringView budget, const BetRows& rows);
 
-// The block OK appends to the memo: a heading line (racecourse, race number
-// and "R", bet type, tab-separated), one line per complete bet with its stake,
-// and an empty line; every line ends with CR LF. For win and place (betType 2)
-// a bet is one number, otherwise two joined by "-".
-QString MemoBlock(const QString& place, int raceNo, const QString& typeText, int betType,
-                  const BetRows& rows);
+// The bets OK hands on: each row with a first number and odds, with its odds
+// and stake (a 単・複勝 bet without its second number). The memo writer leaves
+// out a pair without its second number.
+BetSlip SlipOf(const Race& race, BetType type, const BetRows& rows);
 
 // Composite odds of a set of bets: 1 / the sum of 1 / odds over the texts whose
 // odds the distribution can use (OddsReciprocal), in double precision; nullopt

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -15,7 +14,6 @@
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/Fonts.h"
-#include "common/Memo.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/NumberText.h"
@@ -84,9 +82,8 @@ QPixmap oddsPicture() {
 
 }  // namespace
 
-Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection,
-                           QPlainTextEdit* Txt_Main, QWidget* parent)
-    : QDialog(parent), state_(state), selection_(selection), Txt_Main_(Txt_Main) {
+Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection, QWidget* parent)
+    : QDialog(parent), state_(state), selection_(selection) {
     setObjectName(QStringLiteral("Frm_Separate"));
     setWindowTitle(QStringLiteral("配分"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -404,16 +401,13 @@ void Frm_Separate::Cmd_Add_Click() {
         case EntryProblem::None:
             break;
     }
-    if (Txt_Main_) {
-        AppendToMemo(Txt_Main_, MemoBlock(selection_.placeText(), selection_.raceNo().value_or(0),
-                                          selection_.typeText(),
-                                          selection_.typeCode().value_or(Quinella), rows));
-    }
+    emit betsAccepted(SlipOf(selection_.race(), selection_.betType(), rows));
     accept();
 }
 
 void Frm_Separate::Command1_Click() {
-    if (!LoadDistributionOdds(state_, selection_, this)) return;
+    if (ShowFailure(this, LoadDistributionOdds(state_, selection_.race(), selection_.betType())))
+        return;
     // A picker hands back row by row: the odds, then the two numbers, each an
     // ordinary change of its box, so the odds check and Recalculate run.
     const PickSink sink = [this](int row, const QString& odds, const QString& first,

@@ -3,27 +3,27 @@
 #include <QDialog>
 #include <array>
 
+#include "common/BetSlip.h"
 #include "common/RaceSelection.h"
 
 class CaptionLabel;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class UpDown;
 struct AppState;
 
 // 配分: spreads a budget over up to eight bets of the race selected in the main
 // window. Every accepted change of the budget or of an odds box recalculates
-// the stakes; OK appends the bets and their stakes to the main window's memo.
+// the stakes; OK hands the bets and their stakes (betsAccepted) to whoever
+// opened the window, which appends them to its memo.
 // Built anew on each opening, so every opening starts empty.
 class Frm_Separate : public QDialog {
     Q_OBJECT
 public:
     static constexpr int Rows = 8;
 
-    Frm_Separate(AppState& state, const RaceSelection& selection, QPlainTextEdit* Txt_Main,
-                 QWidget* parent = nullptr);
+    Frm_Separate(AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
 
     // Title line
     QLabel* Lbl_Place;
@@ -74,6 +74,11 @@ public:
     void Move_Buy2(qint16 index, qint16 keyCode);
     void Move_Odds(qint16 index, qint16 keyCode);
 
+signals:
+    // OK passed its checks: the race's bets with their odds and stakes, just
+    // before the window closes.
+    void betsAccepted(const BetSlip& slip);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -104,5 +109,4 @@ private:
 
     AppState& state_;
     RaceSelection selection_;
-    QPlainTextEdit* Txt_Main_;
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/MemoFormat.h"
 #include "common/NumberText.h"
 #include "distribution/Distribution.h"
 #include "fuzz/FuzzCheck.h"
@@ -87,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const EntryCheck check = CheckEntries(budget, bets);
     if (check.problem == EntryProblem::None) {
-        MemoBlock(QStringLiteral("東京"), 11, QStringLiteral("馬連"), 0, bets);
+        WriteMemoBlock(SlipOf(Race{{}, 5, 11}, Quinella, bets));
     }
     return 0;
 }

@@ -6,15 +6,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
-#include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
+#include "ledger/LedgerTables.h"
 #include "settle/BalanceChart.h"
 #include "settle/Settlement.h"
 
@@ -24,11 +24,11 @@ const QString Title = QStringLiteral("収支台帳");
 const QString AllPeriods = QStringLiteral("全期間");
 
 // The stretched column takes the room the others leave (see fitColumns).
-QTableWidget* figuresTable(QWidget* parent, const QString& name, const QStringList& heading,
-                           int stretched = 0) {
-    auto* table = new QTableWidget(0, heading.size(), parent);
+QTableView* figuresView(QWidget* parent, const QString& name, FiguresTable* model,
+                        int stretched = 0) {
+    auto* table = new QTableView(parent);
     table->setObjectName(name);
-    table->setHorizontalHeaderLabels(heading);
+    table->setModel(model);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -38,67 +38,22 @@ QTableWidget* figuresTable(QWidget* parent, const QString& name, const QStringLi
     return table;
 }
 
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignRight) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(align | Qt::AlignVCenter);
-    return item;
+FiguresTable* groupTable(QObject* parent, const QString& first) {
+    return new FiguresTable(FigureHeadings(first), {Qt::AlignLeft}, parent);
 }
 
-// Columns from the 購入 one on: 購入, 払戻, 収支 (red below zero), 回収率, 的中率,
-// and the number of races unless withRaces is false.
-void putFigures(QTableWidget* table, int row, int column, const LedgerFigures& f,
-                bool withRaces = true) {
-    table->setItem(row, column, cell(YenText(f.stake)));
-    table->setItem(row, column + 1, cell(YenText(f.payout)));
-    QTableWidgetItem* balance = cell(YenText(f.balance()));
-    if (f.balance() < 0) balance->setForeground(Colours::Red);
-    table->setItem(row, column + 2, balance);
-    table->setItem(row, column + 3, cell(RecoveryRateText(f)));
-    table->setItem(row, column + 4, cell(HitRateText(f)));
-    if (withRaces) table->setItem(row, column + 5, cell(QString::number(f.races)));
-}
-
-// Amounts as wide as they need, measured once the table is filled: a header
-// that resizes to its contents measures again at every cell set.
-void fitColumns(QTableWidget* table) {
-    for (int column = 0; column < table->columnCount(); ++column) {
+// Amounts as wide as they need, measured once the table is filled.
+void fitColumns(QTableView* table) {
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
         if (table->horizontalHeader()->sectionResizeMode(column) != QHeaderView::Stretch)
             table->resizeColumnToContents(column);
     }
 }
 
-// A line per group, and a bold total line when there is one.
-void fillLines(QTableWidget* table, const std::vector<LedgerLine>& lines,
-               const LedgerFigures* total) {
+void fillLines(QTableView* table, FiguresTable* model, std::vector<FiguresLine> lines) {
     table->clearSelection();
-    table->setRowCount(int(lines.size()) + (total ? 1 : 0));
-    int row = 0;
-    for (const LedgerLine& line : lines) {
-        QTableWidgetItem* label = cell(line.label, Qt::AlignLeft);
-        label->setData(Qt::UserRole, line.key);
-        table->setItem(row, 0, label);
-        putFigures(table, row++, 1, line.figures);
-    }
-    if (total) {
-        table->setItem(row, 0, cell(QStringLiteral("合計"), Qt::AlignLeft));
-        putFigures(table, row, 1, *total);
-        for (int column = 0; column < table->columnCount(); ++column) {
-            QFont font = table->font();
-            font.setBold(true);
-            table->item(row, column)->setFont(font);
-        }
-    }
+    model->SetLines(std::move(lines));
     fitColumns(table);
-}
-
-QStringList figureHeadings(const QString& first) {
-    return {first,
-            QStringLiteral("購入"),
-            QStringLiteral("払戻"),
-            QStringLiteral("収支"),
-            QStringLiteral("回収率"),
-            QStringLiteral("的中率"),
-            QStringLiteral("レース")};
 }
 
 QLabel* caption(QWidget* parent, const QString& text) {
@@ -108,7 +63,11 @@ QLabel* caption(QWidget* parent, const QString& text) {
 }  // namespace
 
 Frm_Ledger::Frm_Ledger(QWidget* parent)
-    : QWidget(parent, Qt::Window), ledger_(std::make_unique<Ledger>()) {
+    : QWidget(parent, Qt::Window),
+      ledger_(std::make_unique<Ledger>()),
+      periods_(groupTable(this, QStringLiteral("期間"))),
+      types_(groupTable(this, QStringLiteral("券種"))),
+      places_(groupTable(this, QStringLiteral("競馬場"))) {
     setObjectName(QStringLiteral("Frm_Ledger"));
     setWindowTitle(Title);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -118,12 +77,9 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     Cmb_Year->setMinimumWidth(110);
     Cmd_Save = PlainButton(this, QStringLiteral("Cmd_Save"), QStringLiteral("CSV保存"), QRect());
     Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
-    Grd_Ledger =
-        figuresTable(this, QStringLiteral("Grd_Ledger"), figureHeadings(QStringLiteral("期間")));
-    Grd_Type =
-        figuresTable(this, QStringLiteral("Grd_Type"), figureHeadings(QStringLiteral("券種")));
-    Grd_Place =
-        figuresTable(this, QStringLiteral("Grd_Place"), figureHeadings(QStringLiteral("競馬場")));
+    Grd_Ledger = figuresView(this, QStringLiteral("Grd_Ledger"), periods_);
+    Grd_Type = figuresView(this, QStringLiteral("Grd_Type"), types_);
+    Grd_Place = figuresView(this, QStringLiteral("Grd_Place"), places_);
     Grd_Ledger->setToolTip(
         QStringLiteral("月の行をダブルクリックすると、その月のレースを表示します"));
     Cht_Ledger = MakeBalanceChart(this, QStringLiteral("Cht_Ledger"));
@@ -151,8 +107,8 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     resize(1180, 720);
 
     connect(Cmb_Year, &QComboBox::currentIndexChanged, this, &Frm_Ledger::Cmb_Year_Change);
-    connect(Grd_Ledger, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { Grd_Ledger_DblClick(row); });
+    connect(Grd_Ledger, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { Grd_Ledger_DblClick(index.row()); });
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Ledger::Cmd_Save_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
     EscapePresses(this, Cmd_Close);
@@ -230,11 +186,10 @@ void Frm_Ledger::Cmb_Year_Change() {
             ShowMessage(this, error, MsgIcon::Exclamation, MsgButtons::Ok, Title);
         }
     }
-    Grd_Ledger->horizontalHeaderItem(0)->setText(year == AllYears ? QStringLiteral("年")
-                                                                  : QStringLiteral("月"));
-    fillLines(Grd_Ledger, summary.lines, &summary.total);
-    fillLines(Grd_Type, types, nullptr);
-    fillLines(Grd_Place, places, nullptr);
+    periods_->SetHeading(0, year == AllYears ? QStringLiteral("年") : QStringLiteral("月"));
+    fillLines(Grd_Ledger, periods_, GroupLines(summary.lines, &summary.total));
+    fillLines(Grd_Type, types_, GroupLines(types, nullptr));
+    fillLines(Grd_Place, places_, GroupLines(places, nullptr));
     std::vector<BalancePoint> points;
     points.reserve(series.size());
     for (const LedgerPoint& p : series) points.push_back({p.label, p.balance});
@@ -242,16 +197,15 @@ void Frm_Ledger::Cmb_Year_Change() {
 }
 
 void Frm_Ledger::Grd_Ledger_DblClick(int row) {
-    const QTableWidgetItem* label = Grd_Ledger->item(row, 0);
-    const QVariant key = label ? label->data(Qt::UserRole) : QVariant();
-    if (!key.isValid()) return;  // the total line
+    const std::optional<int> key = periods_->Key(row);
+    if (!key) return;  // the total line
     const int year = chosenYear();
     if (year == AllYears) {
         // A year of 全期間 opens that year's months.
-        Cmb_Year->setCurrentIndex(Cmb_Year->findData(key.toInt()));
+        Cmb_Year->setCurrentIndex(Cmb_Year->findData(*key));
         return;
     }
-    Frm_LedgerMonth month(*ledger_, year, key.toInt(), this);
+    Frm_LedgerMonth month(*ledger_, year, *key, this);
     RunModal(month);
     if (month.deleted()) fill();
 }
@@ -269,15 +223,18 @@ void Frm_Ledger::Cmd_Save_Click() {
 }
 
 Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* parent)
-    : QDialog(parent), ledger_(ledger), year_(year), month_(month) {
+    : QDialog(parent),
+      ledger_(ledger),
+      races_(new FiguresTable(
+          {QStringLiteral("日付"), QStringLiteral("競馬場"), QStringLiteral("レース"),
+           QStringLiteral("購入"), QStringLiteral("払戻"), QStringLiteral("収支"),
+           QStringLiteral("回収率"), QStringLiteral("的中率")},
+          {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight}, this)),
+      year_(year),
+      month_(month) {
     setObjectName(QStringLiteral("Frm_LedgerMonth"));
     setWindowTitle(QStringLiteral("%1年%2月のレース").arg(year).arg(month));
-    Grd_Races =
-        figuresTable(this, QStringLiteral("Grd_Races"),
-                     {QStringLiteral("日付"), QStringLiteral("競馬場"), QStringLiteral("レース"),
-                      QStringLiteral("購入"), QStringLiteral("払戻"), QStringLiteral("収支"),
-                      QStringLiteral("回収率"), QStringLiteral("的中率")},
-                     7);
+    Grd_Races = figuresView(this, QStringLiteral("Grd_Races"), races_, 7);
     Cmd_Delete = PlainButton(this, QStringLiteral("Cmd_Delete"), QStringLiteral("削除"), QRect());
     Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
     Cmd_Delete->setEnabled(false);  // until a race is chosen
@@ -291,8 +248,8 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
     layout->addLayout(buttons);
     resize(760, 480);
 
-    connect(Grd_Races, &QTableWidget::itemSelectionChanged, this, [this] {
-        Cmd_Delete->setEnabled(!ledger_.readOnly() && !Grd_Races->selectedItems().isEmpty());
+    connect(Grd_Races->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        Cmd_Delete->setEnabled(!ledger_.readOnly() && Grd_Races->selectionModel()->hasSelection());
     });
     connect(Cmd_Delete, &QPushButton::clicked, this, &Frm_LedgerMonth::Cmd_Delete_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QDialog::reject);
@@ -301,23 +258,14 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
 }
 
 void Frm_LedgerMonth::fill() {
-    races_ = ledger_.races(year_, month_);
-    Grd_Races->clearSelection();
-    Grd_Races->setRowCount(int(races_.size()));
-    for (int row = 0; row < int(races_.size()); ++row) {
-        const LedgerRace& race = races_[size_t(row)];
-        Grd_Races->setItem(row, 0, cell(race.date, Qt::AlignLeft));
-        Grd_Races->setItem(row, 1, cell(race.place, Qt::AlignLeft));
-        Grd_Races->setItem(row, 2, cell(QStringLiteral("%1R").arg(race.race)));
-        putFigures(Grd_Races, row, 3, race.figures, false);
-    }
-    fitColumns(Grd_Races);
+    shown_ = ledger_.races(year_, month_);
+    fillLines(Grd_Races, races_, RaceLines(shown_));
 }
 
 void Frm_LedgerMonth::Cmd_Delete_Click() {
-    const int row = Grd_Races->currentRow();
-    if (row < 0 || row >= int(races_.size())) return;
-    const LedgerRace race = races_[size_t(row)];
+    const int row = Grd_Races->currentIndex().row();
+    if (row < 0 || row >= int(shown_.size())) return;
+    const LedgerRace race = shown_[size_t(row)];
     const QString what = QStringLiteral("%1 %2%3R").arg(race.date, race.place).arg(race.race);
     if (ShowMessage(this, QStringLiteral("%1 の記録を台帳から削除しますか？").arg(what),
                     MsgIcon::Question, MsgButtons::YesNo, Title) != MsgAnswer::Yes) {

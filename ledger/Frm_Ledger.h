@@ -7,10 +7,11 @@
 
 #include "ledger/Ledger.h"
 
+class FiguresTable;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 // 収支台帳: the recorded bets by month of a year (or by year), by bet type and
 // by racecourse, and the cumulative balance as a chart. Modeless.
@@ -29,9 +30,9 @@ public:
     void Reload();
 
     QComboBox* Cmb_Year = nullptr;
-    QTableWidget* Grd_Ledger = nullptr;
-    QTableWidget* Grd_Type = nullptr;
-    QTableWidget* Grd_Place = nullptr;
+    QTableView* Grd_Ledger = nullptr;
+    QTableView* Grd_Type = nullptr;
+    QTableView* Grd_Place = nullptr;
     QWidget* Cht_Ledger = nullptr;
     QPushButton* Cmd_Save = nullptr;
     QPushButton* Cmd_Close = nullptr;
@@ -52,6 +53,9 @@ private:
     void fill();
 
     std::unique_ptr<Ledger> ledger_;
+    FiguresTable* periods_;
+    FiguresTable* types_;
+    FiguresTable* places_;
     qint64 shownVersion_ = -1;  // the ledger's data version when last filled
     QString csvName_;
 };
@@ -62,7 +66,7 @@ class Frm_LedgerMonth : public QDialog {
 public:
     Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* parent = nullptr);
 
-    QTableWidget* Grd_Races = nullptr;
+    QTableView* Grd_Races = nullptr;
     QPushButton* Cmd_Delete = nullptr;
     QPushButton* Cmd_Close = nullptr;
 
@@ -75,8 +79,9 @@ private:
     void fill();
 
     Ledger& ledger_;
+    FiguresTable* races_;
     int year_;
     int month_;
-    std::vector<LedgerRace> races_;
+    std::vector<LedgerRace> shown_;
     bool deleted_ = false;
 };

@@ -9,11 +9,14 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtEndian>
+#include <optional>
 #include <set>
 #include <tuple>
 #include <utility>
 
+#include "common/BetType.h"
 #include "common/Clock.h"
+#include "common/Racecourse.h"
 #include "settle/Settlement.h"
 
 namespace {
@@ -23,9 +26,20 @@ QString& pathOverride() {
     return path;
 }
 
-const QString Hit = QStringLiteral("的中");
-const QString Miss = QStringLiteral("不的中");
-const QString Refund = QStringLiteral("返還");
+// What the ledger keeps of a bet's outcome, by code.
+std::optional<Outcome> storedOutcome(const QString& name) {
+    for (const Outcome outcome : {Outcome::Hit, Outcome::Miss, Outcome::Refund}) {
+        if (name == OutcomeName(outcome)) return outcome;
+    }
+    return std::nullopt;
+}
+
+// A bet type kept in the ledger: those a settled bet has.
+std::optional<BetType> storedType(const QString& name) {
+    const std::optional<BetType> type = BetTypeOf(name);
+    if (!type || *type == WinPlace) return std::nullopt;
+    return type;
+}
 
 // SQLite's primary result codes that the user is told about in words.
 enum SqliteCode {
@@ -37,6 +51,7 @@ enum SqliteCode {
     Corrupt = 11,
     Full = 13,
     CantOpen = 14,
+    Constraint = 19,
     NotADb = 26,
 };
 
@@ -57,6 +72,7 @@ QString reasonOf(const QSqlError& error) {
                 return QStringLiteral("ファイルの読み書きに失敗しました");
             case Corrupt:
             case NotADb:
+            case Constraint:  // a text without a code while upgrading
                 return QStringLiteral("台帳ファイルが壊れています");
             case CantOpen:
                 return QStringLiteral("ファイルを開けません");
@@ -122,8 +138,78 @@ std::pair<int, int> periodRange(int year) {
     return {year * 10000, year * 10000 + 9999};
 }
 
-// The steps from each version to the next; the list's length is the version.
-const std::vector<std::vector<const char*>>& upgradeSteps() {
+// SQL that maps the display texts that versions 1 to 3 kept to their codes;
+// a text that is none maps to NULL, which the new tables refuse.
+QString codeCase(const QString& column, const std::vector<std::pair<QString, int>>& codes) {
+    QString sql = QStringLiteral("CASE %1").arg(column);
+    for (const auto& [text, code] : codes)
+        sql += QStringLiteral(" WHEN '%1' THEN %2").arg(text).arg(code);
+    return sql + QStringLiteral(" END");
+}
+
+// 3 -> 4: racecourse, bet type and outcome kept as codes (course code,
+// BetType, Outcome) instead of their display texts.
+std::vector<QString> codeStep() {
+    std::vector<std::pair<QString, int>> places, types, outcomes;
+    for (const Racecourse& course : Racecourses)
+        places.emplace_back(QString::fromUtf16(course.name), course.code);
+    for (const BetType type : {Quinella, BracketQuinella, Win, Place})
+        types.emplace_back(BetTypeName(type), type);
+    for (const Outcome outcome : {Outcome::Hit, Outcome::Miss, Outcome::Refund}) {
+        outcomes.emplace_back(OutcomeName(outcome), int(outcome));
+    }
+    const QString place = codeCase(QStringLiteral("place"), places);
+    const QString type = codeCase(QStringLiteral("bet_type"), types);
+    const QString outcome = codeCase(QStringLiteral("outcome"), outcomes);
+    return {
+        QStringLiteral("CREATE TABLE bets4 ("
+                       " id INTEGER PRIMARY KEY,"
+                       " race_date INTEGER NOT NULL,"
+                       " place INTEGER NOT NULL,"  // course code
+                       " race INTEGER NOT NULL,"
+                       " bet_type INTEGER NOT NULL,"  // BetType
+                       " bet TEXT NOT NULL,"
+                       " stake INTEGER NOT NULL,"
+                       " payout INTEGER NOT NULL,"
+                       " outcome INTEGER NOT NULL CHECK (outcome IN (%1, %2, %3)),"  // Outcome
+                       " recorded_at TEXT NOT NULL)")
+            .arg(int(Outcome::Hit))
+            .arg(int(Outcome::Miss))
+            .arg(int(Outcome::Refund)),
+        QStringLiteral("INSERT INTO bets4 SELECT id, race_date, %1, race, %2, bet, stake, payout,"
+                       " %3, recorded_at FROM bets")
+            .arg(place, type, outcome),
+        QStringLiteral("DROP TABLE bets"),
+        QStringLiteral("ALTER TABLE bets4 RENAME TO bets"),
+        QStringLiteral("CREATE INDEX bets_by_race ON bets (race_date, place, race)"),
+        QStringLiteral(
+            "CREATE TABLE race_totals4 ("
+            " race_date INTEGER NOT NULL, place INTEGER NOT NULL, race INTEGER NOT NULL,"
+            " bet_type INTEGER NOT NULL, stake INTEGER NOT NULL, payout INTEGER NOT NULL,"
+            " bets INTEGER NOT NULL, hits INTEGER NOT NULL, refunds INTEGER NOT NULL,"
+            " first_id INTEGER NOT NULL, lead INTEGER NOT NULL,"
+            " PRIMARY KEY (race_date, place, race, bet_type)) WITHOUT ROWID"),
+        QStringLiteral("INSERT INTO race_totals4 SELECT race_date, %1, race, %2, stake, payout,"
+                       " bets, hits, refunds, first_id, lead FROM race_totals")
+            .arg(place, type),
+        QStringLiteral("DROP TABLE race_totals"),
+        QStringLiteral("ALTER TABLE race_totals4 RENAME TO race_totals"),
+        QStringLiteral("CREATE TABLE month_totals4 ("
+                       " month INTEGER NOT NULL, place INTEGER NOT NULL, bet_type INTEGER NOT NULL,"
+                       " stake INTEGER NOT NULL, payout INTEGER NOT NULL, bets INTEGER NOT NULL,"
+                       " hits INTEGER NOT NULL, refunds INTEGER NOT NULL, races INTEGER NOT NULL,"
+                       " typed_races INTEGER NOT NULL,"
+                       " PRIMARY KEY (month, place, bet_type)) WITHOUT ROWID"),
+        QStringLiteral("INSERT INTO month_totals4 SELECT month, %1, %2, stake, payout, bets, hits,"
+                       " refunds, races, typed_races FROM month_totals")
+            .arg(place, type),
+        QStringLiteral("DROP TABLE month_totals"),
+        QStringLiteral("ALTER TABLE month_totals4 RENAME TO month_totals"),
+    };
+}
+
+// The steps from each version to the next up to version 3.
+const std::vector<std::vector<const char*>>& textSteps() {
     static const std::vector<std::vector<const char*>> steps = {
         // 0 -> 1: the bets.
         {
@@ -192,6 +278,21 @@ const std::vector<std::vector<const char*>>& upgradeSteps() {
     return steps;
 }
 
+// The steps from each version to the next; the list's length is the version.
+const std::vector<std::vector<QString>>& upgradeSteps() {
+    static const std::vector<std::vector<QString>> steps = [] {
+        std::vector<std::vector<QString>> all;
+        for (const auto& texts : textSteps()) {
+            std::vector<QString> step;
+            for (const char* text : texts) step.push_back(QString::fromUtf8(text));
+            all.push_back(std::move(step));
+        }
+        all.push_back(codeStep());
+        return all;
+    }();
+    return steps;
+}
+
 // The figures' columns of race_totals and of month_totals summed over a group
 // of rows.
 const char* const groupFigures =
@@ -210,10 +311,12 @@ void prepareRaceStatements(QSqlQuery& removeBets, QSqlQuery& removeTotals, QSqlQ
     addTotals.prepare(
         QStringLiteral(
             "INSERT INTO race_totals SELECT race_date, place, race, bet_type, SUM(stake),"
-            " SUM(payout), COUNT(*), SUM(outcome = '的中'), SUM(outcome = '返還'), MIN(id),"
+            " SUM(payout), COUNT(*), SUM(outcome = %2), SUM(outcome = %3), MIN(id),"
             " ROW_NUMBER() OVER (ORDER BY bet_type) = 1"
             " FROM bets WHERE %1 GROUP BY bet_type")
-            .arg(QLatin1String(raceIs)));
+            .arg(QLatin1String(raceIs))
+            .arg(int(Outcome::Hit))
+            .arg(int(Outcome::Refund)));
 }
 
 // The statements that take a month's figures out and put them back from the
@@ -238,7 +341,7 @@ QSqlQuery* refreshMonth(QSqlQuery& removeMonth, QSqlQuery& addMonth, int month) 
     return nullptr;
 }
 
-QSqlQuery& bindRace(QSqlQuery& query, int date, const QString& place, int race) {
+QSqlQuery& bindRace(QSqlQuery& query, int date, int place, int race) {
     query.addBindValue(date);
     query.addBindValue(place);
     query.addBindValue(race);
@@ -254,13 +357,6 @@ LedgerFigures figuresAt(const QSqlQuery& query, int first) {
     f.refunds = query.value(first + 4).toInt();
     f.races = query.value(first + 5).toInt();
     return f;
-}
-
-int typeOrder(const QString& type) {
-    static const QStringList order{QStringLiteral("馬連"), QStringLiteral("枠連"),
-                                   QStringLiteral("単勝"), QStringLiteral("複勝")};
-    const int at = order.indexOf(type);
-    return at < 0 ? order.size() : at;
 }
 
 }  // namespace
@@ -422,8 +518,8 @@ bool Ledger::upgrade(int from) {
     const auto& steps = upgradeSteps();
     Q_ASSERT(int(steps.size()) == SchemaVersion);
     for (int version = from; version < int(steps.size()); ++version) {
-        for (const char* statement : steps[version]) {
-            if (!query.exec(QString::fromUtf8(statement))) return rollback();
+        for (const QString& statement : steps[version]) {
+            if (!query.exec(statement)) return rollback();
         }
     }
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(steps.size())) ||
@@ -436,19 +532,29 @@ bool Ledger::upgrade(int from) {
 RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
     RecordOutcome outcome;
     error_.clear();
-    using RaceKey = std::tuple<int, QString, int>;
-    std::vector<std::pair<RaceKey, const BetLine*>> settled;
+    using RaceKey = std::tuple<int, int, int>;  // date, course code, race
+    struct Settled {
+        RaceKey race;
+        BetType type;
+        Outcome outcome;
+        const BetLine* row;
+    };
+    std::vector<Settled> settled;
     std::set<RaceKey> racesToReplace;
     for (const BetLine& row : rows) {
         const int date = dateKey(row.date);
-        const bool known = row.outcome == Hit || row.outcome == Miss || row.outcome == Refund;
-        if (row.outcome == QStringLiteral("払戻不明")) {
+        const std::optional<Outcome> known = storedOutcome(row.outcome);
+        const std::optional<BetType> type = storedType(row.betType);
+        const int course = CourseCodeOf(row.place);
+        if (row.outcome == OutcomeName(Outcome::PayoutUnknown)) {
             ++outcome.unknown;
-        } else if (!known || date == 0 || !row.payout) {
+        } else if (!known || date == 0 || !row.payout || !type || course < 0) {
+            // A racecourse or bet type the settlement never writes has no code
+            // either: such a bet is as good as unsettled.
             ++outcome.pending;
         } else {
-            RaceKey key{date, row.place, row.race};
-            settled.emplace_back(key, &row);
+            const RaceKey key{date, course, row.race};
+            settled.push_back({key, *type, *known, &row});
             racesToReplace.insert(key);
         }
     }
@@ -486,15 +592,15 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
         "INSERT INTO bets (race_date, place, race, bet_type, bet, stake, payout, outcome,"
         " recorded_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QString now = Now().toString(Qt::ISODate);
-    for (const auto& [key, row] : settled) {
-        insert.addBindValue(std::get<0>(key));
-        insert.addBindValue(row->place);
-        insert.addBindValue(row->race);
-        insert.addBindValue(row->betType);
-        insert.addBindValue(row->bet);
-        insert.addBindValue(row->stake);
-        insert.addBindValue(*row->payout);
-        insert.addBindValue(row->outcome);
+    for (const Settled& bet : settled) {
+        insert.addBindValue(std::get<0>(bet.race));
+        insert.addBindValue(std::get<1>(bet.race));
+        insert.addBindValue(std::get<2>(bet.race));
+        insert.addBindValue(int(bet.type));
+        insert.addBindValue(bet.row->bet);
+        insert.addBindValue(bet.row->stake);
+        insert.addBindValue(*bet.row->payout);
+        insert.addBindValue(int(bet.outcome));
         insert.addBindValue(now);
         if (!insert.exec()) return rollback(insert);
     }
@@ -574,25 +680,30 @@ std::vector<LedgerLine> Ledger::byType(int year) {
                               " SUM(refunds), SUM(typed_races) FROM month_totals"
                               " WHERE month BETWEEN ? AND ? GROUP BY bet_type"),
                {from / 100, to / 100}, [&](const QSqlQuery& row) {
-                   result.push_back({row.value(0).toString(), 0, figuresAt(row, 1)});
+                   const int code = row.value(0).toInt();
+                   result.push_back({BetTypeName(BetType(code)), code, figuresAt(row, 1)});
                });
-    std::stable_sort(result.begin(), result.end(), [](const LedgerLine& a, const LedgerLine& b) {
-        return typeOrder(a.label) < typeOrder(b.label);
-    });
+    // 馬連, 枠連, 単勝, 複勝: the order of the codes.
+    std::sort(result.begin(), result.end(),
+              [](const LedgerLine& a, const LedgerLine& b) { return a.key < b.key; });
     return result;
 }
 
 std::vector<LedgerLine> Ledger::byPlace(int year) {
     std::vector<LedgerLine> result;
     const auto [from, to] = periodRange(year);
-    // The racecourses bet most first.
     forEachRow(QStringLiteral("SELECT place, %1 FROM month_totals"
-                              " WHERE month BETWEEN ? AND ?"
-                              " GROUP BY place ORDER BY SUM(stake) DESC, place")
+                              " WHERE month BETWEEN ? AND ? GROUP BY place")
                    .arg(QLatin1String(monthFigures)),
                {from / 100, to / 100}, [&](const QSqlQuery& row) {
-                   result.push_back({row.value(0).toString(), 0, figuresAt(row, 1)});
+                   const int code = row.value(0).toInt();
+                   result.push_back({RacecourseName(code), code, figuresAt(row, 1)});
                });
+    // The racecourses bet most first, then by name.
+    std::sort(result.begin(), result.end(), [](const LedgerLine& a, const LedgerLine& b) {
+        if (a.figures.stake != b.figures.stake) return a.figures.stake > b.figures.stake;
+        return a.label < b.label;
+    });
     return result;
 }
 
@@ -630,7 +741,7 @@ std::vector<LedgerRace> Ledger::races(int year, int month) {
                {from, from + 99}, [&](const QSqlQuery& row) {
                    LedgerRace race;
                    race.date = dateText(row.value(0).toInt());
-                   race.place = row.value(1).toString();
+                   race.place = RacecourseName(row.value(1).toInt());
                    race.race = row.value(2).toInt();
                    race.figures = figuresAt(row, 3);
                    result.push_back(race);
@@ -655,9 +766,10 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     QSqlQuery removeMonth(connection()), addMonth(connection());
     prepareMonthStatements(removeMonth, addMonth);
     const int day = dateKey(date);
+    const int course = CourseCodeOf(place);
     QSqlQuery* failed = nullptr;
     for (QSqlQuery* step : {&removeBets, &removeTotals}) {
-        if (!failed && !bindRace(*step, day, place, race).exec()) failed = step;
+        if (!failed && !bindRace(*step, day, course, race).exec()) failed = step;
     }
     if (!failed) failed = refreshMonth(removeMonth, addMonth, day / 100);
     if (failed) {
@@ -682,13 +794,13 @@ std::vector<BetLine> Ledger::bets(int year) {
                {from, to}, [&](const QSqlQuery& row) {
                    BetLine bet;
                    bet.date = dateText(row.value(0).toInt());
-                   bet.place = row.value(1).toString();
+                   bet.place = RacecourseName(row.value(1).toInt());
                    bet.race = row.value(2).toInt();
-                   bet.betType = row.value(3).toString();
+                   bet.betType = BetTypeName(BetType(row.value(3).toInt()));
                    bet.bet = row.value(4).toString();
                    bet.stake = row.value(5).toLongLong();
                    bet.payout = row.value(6).toLongLong();
-                   bet.outcome = row.value(7).toString();
+                   bet.outcome = OutcomeName(Outcome(row.value(7).toInt()));
                    bet.balance = *bet.payout - bet.stake;
                    result.push_back(std::move(bet));
                });

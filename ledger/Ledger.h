@@ -10,6 +10,8 @@
 
 // The ledger of settled bets: one SQLite file in the user's data directory,
 // one row a bet. Every query of the ledger lives here; windows only call these.
+// The file keeps racecourse, bet type and outcome as codes (course code,
+// BetType, Outcome); the texts of BetLine and LedgerLine are made from them.
 
 // Figures of a group of recorded bets.
 struct LedgerFigures {
@@ -30,7 +32,7 @@ QString RecoveryRateText(const LedgerFigures& figures);
 QString HitRateText(const LedgerFigures& figures);
 
 // A line of figures: a month ("12月", key 12), a year ("2026年", key 2026), a
-// bet type or a racecourse (key 0).
+// bet type ("馬連", key its BetType) or a racecourse ("東京", key its course code).
 struct LedgerLine {
     QString label;
     int key = 0;
@@ -79,7 +81,7 @@ inline constexpr int AllYears = 0;
 
 class Ledger {
 public:
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
 
     Ledger();
     ~Ledger();

@@ -1,11 +1,6 @@
 #include "ledger/RecordCommand.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-
-#include "common/Controls.h"
 #include "common/MessageBox.h"
-#include "settle/Frm_Settle.h"
 
 QString RecordMessage(const RecordOutcome& outcome) {
     if (!outcome.ok) {
@@ -33,13 +28,4 @@ void RecordBets(QWidget* parent, const std::vector<BetLine>& rows) {
     ShowMessage(parent, RecordMessage(outcome),
                 outcome.ok ? MsgIcon::Information : MsgIcon::Exclamation, MsgButtons::Ok,
                 QStringLiteral("収支台帳"));
-}
-
-QPushButton* AddRecordCommand(Frm_Settle* window) {
-    QPushButton* record =
-        PlainButton(window, QStringLiteral("Cmd_Record"), QStringLiteral("台帳に記録"), QRect());
-    window->ButtonRow->insertWidget(window->ButtonRow->indexOf(window->Cmd_Save) + 1, record);
-    QObject::connect(record, &QPushButton::clicked, window,
-                     [window] { RecordBets(window, window->settlement().rows()); });
-    return record;
 }

@@ -5,16 +5,12 @@
 
 #include "ledger/Ledger.h"
 
-class Frm_Settle;
-class QPushButton;
 class QWidget;
 
 // 台帳に記録 in the settlement window: the settled bets shown there go into the
 // ledger, and a message says what was recorded, what was left out and, after a
-// failure, why (the ledger is then as it was).
-
-// Adds the button Cmd_Record to the window's button row.
-QPushButton* AddRecordCommand(Frm_Settle* window);
+// failure, why (the ledger is then as it was). The main window connects the
+// settlement window's Cmd_Record to RecordBets.
 
 // Records the bets into the ledger and says how it went.
 void RecordBets(QWidget* parent, const std::vector<BetLine>& rows);

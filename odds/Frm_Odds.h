@@ -1,46 +1,18 @@
 #pragma once
 
-#include <QDialog>
-#include <array>
+#include "odds/PairGrid.h"
 
-#include "odds/PairNumbering.h"
-#include "odds/PickSink.h"
-#include "odds/RaceHeading.h"
-
-class ClickLabel;
-class QLabel;
-class QPushButton;
 class RaceSelection;
 struct AppState;
 
-// 馬連: the quinella odds of every pair of the race in the fixed 18-horse grid;
-// up to eight pairs picked by clicking are handed to the sink on OK.
-class Frm_Odds : public QDialog {
+// 馬連: the quinella odds of every pair of the race in the fixed 18-horse grid
+// (cells Lbl_Uma); pairs with a horse beyond the runners are hidden.
+class Frm_Odds : public PairGrid {
     Q_OBJECT
 public:
     Frm_Odds(const AppState& state, const RaceSelection& selection, PickSink sink,
              QWidget* parent = nullptr, PickSummary summary = {});
 
-public slots:
-    void Lbl_Uma_Click(int index);
-    void Cmd_OK_Click();
-    void Cmd_Cancel_Click();
-
 private:
     void Form_Load(const AppState& state, const RaceSelection& selection);
-    void RepaintCells();
-    // The bottom line: what the summary says of the picks, or its own caption.
-    void ShowPicks();
-
-    PickSink sink_;
-    PickSummary summary_;
-    std::array<bool, QuinellaCellCount> Sel_Flag{};
-
-    std::array<ClickLabel*, QuinellaCellCount> Lbl_Uma{};
-    std::array<QLabel*, QuinellaCellCount> Label2{};
-    std::array<QLabel*, QuinellaBlockCount> Label1{};
-    RaceHeading heading_{};
-    QLabel* Label5 = nullptr;
-    QPushButton* Cmd_OK = nullptr;
-    QPushButton* Cmd_Cancel = nullptr;
 };

@@ -45,3 +45,26 @@ struct BlockPlace {
 };
 BlockPlace QuinellaBlockPlace(int a);
 BlockPlace BracketBlockPlace(int a);
+
+// What a pair grid needs of its numbering: the numbers 1..highest, whether a
+// number pairs with itself, the cells, and where each block stands.
+struct GridNumbering {
+    int highest;
+    bool withSelf;  // (a,a) is a pair
+    int cellCount;
+    int columns;
+    int (*cell)(int a, int b);
+    Pair (*pair)(int cell);
+    BlockPlace (*blockPlace)(int a);
+
+    int blockCount() const { return withSelf ? highest : highest - 1; }
+    // The first partner of a in its block: a itself where it pairs with itself.
+    int firstPartner(int a) const { return withSelf ? a : a + 1; }
+};
+
+// clang-format off
+inline constexpr GridNumbering QuinellaNumbering{QuinellaHorses, false, QuinellaCellCount,
+    QuinellaColumns, QuinellaCell, QuinellaPair, QuinellaBlockPlace};
+inline constexpr GridNumbering BracketNumbering{Brackets, true, BracketCellCount,
+    BracketColumns, BracketCell, BracketPair, BracketBlockPlace};
+// clang-format on

@@ -1,7 +1,5 @@
 #include "racedata/Lookups.h"
 
-#include "common/MessageBox.h"
-#include "common/RaceSelection.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 
@@ -11,67 +9,53 @@ const QString Uo = QStringLiteral("uo-");
 const QString Zo = QStringLiteral("zo-");
 const QString Ks = QStringLiteral("ks-");
 
-// The lookup for the current selection; a missing racecourse or race finds nothing.
-RaceFile find(const AppState& state, const RaceSelection& selection, const QString& prefix,
-              int stemLength) {
-    const auto course = selection.courseCode();
-    const auto race = selection.raceNo();
-    if (!course || !race) return {};
-    return FindRaceFile(state.DataDir, prefix, stemLength, *course, *race);
+// The lookup for the race; a missing racecourse or race finds nothing.
+RaceFile find(const AppState& state, const Race& race, const QString& prefix, int stemLength) {
+    if (race.course < 0 || race.number <= 0) return {};
+    return FindRaceFile(state.DataDir, prefix, stemLength, race.course, race.number);
+}
+
+Attempt missing(const char16_t* message, MsgIcon icon) {
+    return Attempt::Failed(QString::fromUtf16(message), icon);
 }
 
 }  // namespace
 
-bool LoadRaceResult(AppState& state, const RaceSelection& selection, QWidget* parent) {
+Attempt LoadRaceResult(AppState& state, const Race& race) {
     state.KsData.BlankRaceTitle();
-    const RaceFile ks = find(state, selection, Ks, 7);
-    if (ks.path.isEmpty()) {
-        ShowMessage(parent, QString::fromUtf16(MsgResultMissing), MsgIcon::Exclamation);
-        return false;
-    }
+    const RaceFile ks = find(state, race, Ks, 7);
     // A file that cannot be read is no result either: the record held is
     // another race's.
-    if (!ReadRecord1(ks.path, state.KsData)) {
-        ShowMessage(parent, QString::fromUtf16(MsgResultMissing), MsgIcon::Exclamation);
-        return false;
+    if (ks.path.isEmpty() || !ReadRecord1(ks.path, state.KsData)) {
+        return missing(MsgResultMissing, MsgIcon::Exclamation);
     }
-    return true;
+    return {};
 }
 
-bool LoadRecommendation(AppState& state, const RaceSelection& selection, QWidget* parent) {
-    const RaceFile ks = find(state, selection, Ks, 7);
+Attempt LoadRecommendation(AppState& state, const Race& race) {
+    const RaceFile ks = find(state, race, Ks, 7);
     state.KsData.BlankRaceDate();
     if (!ks.path.isEmpty()) ReadRecord1(ks.path, state.KsData);
 
-    const RaceFile zo = find(state, selection, Zo, 5);
+    const RaceFile zo = find(state, race, Zo, 5);
     state.ZoStem = zo.stem;
-    if (zo.path.isEmpty()) {
-        ShowMessage(parent, QString::fromUtf16(MsgOddsMissing), MsgIcon::Exclamation);
-        return false;
-    }
+    if (zo.path.isEmpty()) return missing(MsgOddsMissing, MsgIcon::Exclamation);
     state.ZoData.BlankRaceTitle();
-    if (!ReadRecord1(zo.path, state.ZoData)) {
-        ShowMessage(parent, QString::fromUtf16(MsgOddsMissing), MsgIcon::Exclamation);
-        return false;
-    }
-    return true;
+    if (!ReadRecord1(zo.path, state.ZoData)) return missing(MsgOddsMissing, MsgIcon::Exclamation);
+    return {};
 }
 
-bool LoadDistributionOdds(AppState& state, const RaceSelection& selection, QWidget* parent) {
-    const bool quinella = selection.typeCode().value_or(Quinella) == Quinella;
-    const RaceFile file = find(state, selection, quinella ? Uo : Zo, 5);
+Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type) {
+    const bool quinella = type == Quinella;
+    const RaceFile file = find(state, race, quinella ? Uo : Zo, 5);
     (quinella ? state.UoStem : state.ZoStem) = file.stem;
-    const auto missing = [&] {
-        ShowMessage(parent, QString::fromUtf16(MsgOddsMissing),
-                    quinella ? MsgIcon::Exclamation : MsgIcon::None);
-        return false;
-    };
-    if (file.path.isEmpty()) return missing();
+    const MsgIcon icon = quinella ? MsgIcon::Exclamation : MsgIcon::None;
+    if (file.path.isEmpty()) return missing(MsgOddsMissing, icon);
     state.UoData.BlankRaceTitle();  // ClearRaceTitles
     state.ZoData.BlankRaceTitle();
     if (!ReadRecord1(file.path, quinella ? static_cast<FixedRecord&>(state.UoData)
                                          : static_cast<FixedRecord&>(state.ZoData))) {
-        return missing();
+        return missing(MsgOddsMissing, icon);
     }
-    return true;
+    return {};
 }

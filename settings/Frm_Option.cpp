@@ -8,6 +8,7 @@
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/Fonts.h"
+#include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/Twips.h"
 #include "settings/Dialog.h"
@@ -50,7 +51,7 @@ void Frm_Option::Command1_Click() {
 }
 
 void Frm_Option::Command2_Click() {
-    SaveSettings(Text1->text(), DataDir_, this);
+    ShowFailure(this, SaveSettings(Text1->text(), DataDir_));
     accept();
 }
 

@@ -6,7 +6,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "common/MessageBox.h"
 #include "common/ProgramDir.h"
 #include "settings/SettingsFile.h"
 
@@ -77,7 +76,7 @@ QString LoadSettings() {
     return DefaultDataDir();
 }
 
-bool SaveSettings(const QString& text, QString& DataDir, QWidget* parent) {
+Attempt SaveSettings(const QString& text, QString& DataDir) {
     DataDir = text;
 
     const QString inProgramDir = programFile();
@@ -104,11 +103,8 @@ bool SaveSettings(const QString& text, QString& DataDir, QWidget* parent) {
             QStringLiteral("フォルダー名に、このシステムの文字コードで表せない文字があります。");
     }
 
-    if (!saved) {
-        ShowMessage(parent,
-                    QStringLiteral("設定ファイル %1 を保存できませんでした。\n%2")
-                        .arg(QDir::toNativeSeparators(path), reason),
-                    MsgIcon::Exclamation);
-    }
-    return saved;
+    if (saved) return {};
+    return Attempt::Failed(QStringLiteral("設定ファイル %1 を保存できませんでした。\n%2")
+                               .arg(QDir::toNativeSeparators(path), reason),
+                           MsgIcon::Exclamation);
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QWidget;
+#include "common/Failure.h"
 
 // The settings file ZEM.ini lives in the program's directory; where that is not
 // writable, in the user's configuration directory. Start-up reads the program
@@ -14,6 +14,6 @@ class QWidget;
 QString LoadSettings();
 
 // Writes ZEM.ini anew with text as the data directory, where start-up reads it,
-// and makes text the data directory. A failure is reported in a message box
-// naming the file and the reason; DataDir takes the text all the same.
-bool SaveSettings(const QString& text, QString& DataDir, QWidget* parent);
+// and makes text the data directory. A failure names the file and the reason
+// (with the exclamation icon); DataDir takes the text all the same.
+Attempt SaveSettings(const QString& text, QString& DataDir);

@@ -2,17 +2,13 @@
 
 #include <QStringList>
 
+#include "common/Csv.h"
+
 namespace {
 
-// A field in quotes when it holds a separator, a quote or a line break.
+// A field quoted as every CSV of the program quotes it.
 QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) {
-        return text;
-    }
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    return CsvField(text);
 }
 
 QString amount(const std::optional<qint64>& value) {

@@ -9,9 +9,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "common/Colours.h"
@@ -28,8 +28,6 @@
 
 namespace {
 
-const QColor HitBackground{255, 240, 170};
-const QColor SubtotalBackground{232, 232, 232};
 const QColor NegativeText{220, 0, 0};
 
 // A result file that appears or changes is settled this long after the last
@@ -43,22 +41,9 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
     return label;
 }
 
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(align | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
-QTableWidgetItem* amountCell(const std::optional<qint64>& amount) {
-    QTableWidgetItem* item = cell(amount ? YenText(*amount) : QString(), Qt::AlignRight);
-    if (amount && *amount < 0) item->setForeground(NegativeText);
-    return item;
-}
-
 }  // namespace
 
-Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidget* parent)
+Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), memo_(memo) {
     setObjectName(QStringLiteral("Frm_Settle"));
     setWindowTitle(QStringLiteral("収支"));
@@ -66,12 +51,9 @@ Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidge
     setFont(UiFont(9));
     resize(900, 720);
 
-    Grd_Settle = new QTableWidget(0, ColumnCount, this);
+    Grd_Settle = new QTableView(this);
     Grd_Settle->setObjectName(QStringLiteral("Grd_Settle"));
-    Grd_Settle->setHorizontalHeaderLabels(
-        {QStringLiteral("競馬場"), QStringLiteral("レース"), QStringLiteral("券種"),
-         QStringLiteral("買い目"), QStringLiteral("購入"), QStringLiteral("結果"),
-         QStringLiteral("払戻"), QStringLiteral("収支"), QStringLiteral("備考")});
+    Grd_Settle->setModel(&table_);
     Grd_Settle->verticalHeader()->hide();
     Grd_Settle->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     Grd_Settle->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -116,18 +98,22 @@ Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidge
     Cmd_Refresh =
         PlainButton(this, QStringLiteral("Cmd_Refresh"), QStringLiteral("再計算"), QRect());
     Cmd_Save = PlainButton(this, QStringLiteral("Cmd_Save"), QStringLiteral("CSV保存"), QRect());
+    Cmd_Record =
+        PlainButton(this, QStringLiteral("Cmd_Record"), QStringLiteral("台帳に記録"), QRect());
     connect(Cmd_Refresh, &QPushButton::clicked, this, &Frm_Settle::Cmd_Refresh_Click);
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Settle::Cmd_Save_Click);
-    ButtonRow = new QHBoxLayout;
-    ButtonRow->addWidget(Cmd_Refresh);
-    ButtonRow->addWidget(Cmd_Save);
-    ButtonRow->addStretch(1);
+    connect(Cmd_Record, &QPushButton::clicked, this, &Frm_Settle::RecordRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Cmd_Refresh);
+    buttons->addWidget(Cmd_Save);
+    buttons->addWidget(Cmd_Record);
+    buttons->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Grd_Settle, 3);
     layout->addLayout(totals);
     layout->addLayout(lower, 2);
-    layout->addLayout(ButtonRow);
+    layout->addLayout(buttons);
 
     EscapeCloses(this);
 
@@ -144,68 +130,15 @@ Frm_Settle::Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidge
 
 void Frm_Settle::Form_Load() {
     settlement_ = SettleMemo(MemoText(memo_), state_.DataDir);
-    Grd_Settle->setUpdatesEnabled(false);
-    fillTable();
-    Grd_Settle->setUpdatesEnabled(true);
+    table_.Refresh();
+    fillSkipped();
     fillTotals();
     fillChart();
     watchFiles();
     emit Rebuilt();
 }
 
-void Frm_Settle::fillTable() {
-    int rows = 0;
-    for (const SettledRace& race : settlement_.races)
-        rows += static_cast<int>(race.bets.size()) + 1;
-    Grd_Settle->clearContents();
-    Grd_Settle->setRowCount(rows);
-    int r = 0;
-    // Each cell gets its row's look before it goes into the table: a change to a
-    // cell already in the table is one more signal through the view.
-    const QBrush* background = nullptr;
-    const QFont* rowFont = nullptr;
-    const auto put = [&](int column, QTableWidgetItem* item) {
-        if (background) item->setBackground(*background);
-        if (rowFont) item->setFont(*rowFont);
-        Grd_Settle->setItem(r, column, item);
-    };
-    QFont bold = font();
-    bold.setBold(true);
-    const QBrush hit(HitBackground), subtotal(SubtotalBackground);
-    for (const SettledRace& race : settlement_.races) {
-        const QString raceText = QStringLiteral("%1R").arg(race.race);
-        rowFont = nullptr;
-        for (const SettledBet& bet : race.bets) {
-            const BetLine& row = bet.row;
-            background = bet.outcome == Outcome::Hit ? &hit : nullptr;
-            put(ColPlace, cell(row.place));
-            put(ColRace, cell(raceText, Qt::AlignRight));
-            put(ColType, cell(row.betType));
-            put(ColBet, cell(row.bet, Qt::AlignHCenter));
-            put(ColStake, amountCell(row.stake));
-            put(ColOutcome, cell(row.outcome, Qt::AlignHCenter));
-            put(ColPayout, amountCell(row.payout));
-            put(ColBalance, amountCell(row.balance));
-            put(ColNote, cell(bet.asWin ? QStringLiteral("単勝として計算") : QString()));
-            ++r;
-        }
-        // The race's subtotal, of its settled bets.
-        const bool settled = race.settled();
-        background = &subtotal;
-        rowFont = &bold;
-        put(ColPlace, cell(race.place));
-        put(ColRace, cell(raceText, Qt::AlignRight));
-        put(ColType, cell(QStringLiteral("小計")));
-        put(ColBet, cell(QString()));
-        put(ColStake, amountCell(settled ? std::optional(race.stake) : std::nullopt));
-        put(ColOutcome, cell(settled ? QString() : QStringLiteral("未確定"), Qt::AlignHCenter));
-        put(ColPayout, amountCell(settled ? std::optional(race.payout) : std::nullopt));
-        put(ColBalance,
-            amountCell(settled ? std::optional(race.payout - race.stake) : std::nullopt));
-        put(ColNote, cell(QString()));
-        ++r;
-    }
-
+void Frm_Settle::fillSkipped() {
     Lst_Skipped->clear();
     for (const SkippedLine& line : settlement_.skipped) {
         QString text = QStringLiteral("%1行目：%2").arg(line.line).arg(line.reason);

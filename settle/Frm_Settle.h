@@ -5,14 +5,14 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "settle/SettleTable.h"
 #include "settle/Settlement.h"
 
-class QHBoxLayout;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
+class QTextDocument;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 struct AppState;
 
 // 収支: the memo's bets settled against the race results, with the totals, a
@@ -23,12 +23,13 @@ struct AppState;
 class Frm_Settle : public QWidget {
     Q_OBJECT
 public:
-    // Reads only state.DataDir (anew at each rebuild) and the memo's text.
-    Frm_Settle(const AppState& state, const QPlainTextEdit* memo, QWidget* parent = nullptr);
+    // Reads only state.DataDir (anew at each rebuild) and the memo's text
+    // (the main window's memo document).
+    Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget* parent = nullptr);
 
     const Settlement& settlement() const { return settlement_; }
 
-    QTableWidget* Grd_Settle = nullptr;
+    QTableView* Grd_Settle = nullptr;
     QLabel* Lbl_Stake = nullptr;
     QLabel* Lbl_Return = nullptr;
     QLabel* Lbl_Balance = nullptr;
@@ -39,26 +40,18 @@ public:
     QWidget* Cht_Balance = nullptr;
     QPushButton* Cmd_Refresh = nullptr;
     QPushButton* Cmd_Save = nullptr;
-    // The buttons, left to right, with a stretch at the end: room for more.
-    QHBoxLayout* ButtonRow = nullptr;
+    QPushButton* Cmd_Record = nullptr;
 
     // Columns of Grd_Settle.
-    enum Column {
-        ColPlace,
-        ColRace,
-        ColType,
-        ColBet,
-        ColStake,
-        ColOutcome,
-        ColPayout,
-        ColBalance,
-        ColNote,
-        ColumnCount
-    };
+    using Column = SettleTable::Column;
+    using enum SettleTable::Column;
 
 signals:
     // The window has been rebuilt from the memo and the files.
     void Rebuilt();
+    // 台帳に記録 (Cmd_Record) was pressed: whoever opened the window keeps
+    // settlement().rows() in the ledger.
+    void RecordRequested();
 
 public slots:
     void Form_Load();
@@ -69,7 +62,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void fillTable();
+    void fillSkipped();
     void fillTotals();
     void fillChart();
     void watchFiles();
@@ -79,8 +72,9 @@ private:
     void filesChanged();
 
     const AppState& state_;
-    const QPlainTextEdit* memo_;
+    const QTextDocument* memo_;
     Settlement settlement_;
+    SettleTable table_{settlement_};
     QString lastCsv_;
     bool firstActivation_ = true;
     QFileSystemWatcher watcher_;

@@ -88,7 +88,7 @@ QString dateOf(const KsRecord& ks) {
 
 bool refunded(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) {
     switch (block.kind) {
-        case BetKind::Quinella: {
+        case Quinella: {
             const UoRecord* uo = files.uo();
             if (!uo) return false;
             const auto runners = recordNumber(uo->Runners());
@@ -97,14 +97,15 @@ bool refunded(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) {
                                                 std::max(bet.first, bet.second), *runners);
             return k >= 0 && uo->Quinella(k).QuinellaOdds.trimmed().startsWith(u"ﾄﾘｹｼ");
         }
-        case BetKind::Win:
-        case BetKind::Place: {
+        case WinPlace:  // a block's kind is as settled: never 単・複勝
+        case Win:
+        case Place: {
             const ZoRecord* zo = files.zo();
             if (!zo) return false;
             const HorseEntry horse = zo->Horse(bet.first - 1);
             return !horse.HorseNo.trimmed().isEmpty() && !IsNumeric(horse.WinOdds);
         }
-        case BetKind::Bracket:
+        case BracketQuinella:
             return false;
     }
     return false;
@@ -125,16 +126,17 @@ Decision decide(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) 
     };
     const auto finisher = [&](int i) { return recordNumber(ks.Place(i).HorseNo); };
     switch (block.kind) {
-        case BetKind::Quinella:
+        case Quinella:
             if (comboIs(ks.QuinellaCombo(), bet.first, bet.second)) return hit(ks.QuinellaPayout());
             break;
-        case BetKind::Bracket:
+        case BracketQuinella:
             if (comboIs(ks.BracketCombo(), bet.first, bet.second)) return hit(ks.BracketPayout());
             break;
-        case BetKind::Win:
+        case WinPlace:
+        case Win:
             if (finisher(0) == bet.first) return hit(ks.WinPayout());
             break;
-        case BetKind::Place: {
+        case Place: {
             const QString payouts[] = {ks.PlacePayout1(), ks.PlacePayout2(), ks.PlacePayout3()};
             for (int i = 0; i < 3; ++i) {
                 // A place the race does not pay (few runners) has a blank payout.
@@ -220,7 +222,7 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
             b.row.date = settled.date;
             b.row.place = block.place;
             b.row.race = block.race;
-            b.row.betType = BetKindName(block.kind);
+            b.row.betType = BetTypeName(block.kind);
             b.row.bet = betText(bet);
             b.row.stake = bet.stake;
             b.row.outcome = OutcomeName(d.outcome);

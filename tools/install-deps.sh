@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
   libgtest-dev googletest
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
   xvfb xauth
 )
 

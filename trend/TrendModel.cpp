@@ -42,7 +42,7 @@ QVariant TrendModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             if (c == 0) return table_.keys[r];
-            if (change) return table_.change[r] ? PercentText(*table_.change[r]) : QString();
+            if (change) return table_.change[r] ? ChangeText(*table_.change[r]) : QString();
             return *text;
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(

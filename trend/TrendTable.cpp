@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "common/Csv.h"
 #include "racedata/Records.h"
 
 namespace {
@@ -19,15 +20,6 @@ QString pairKey(int a, int b) {
 
 QString timeText(const QDateTime& time) {
     return time.toLocalTime().toString(QStringLiteral("HH:mm"));
-}
-
-// A CSV field, in quotes when it holds a separator, a quote or a line break.
-QString csvField(QString text) {
-    static const QString special = QStringLiteral(",\"\r\n");
-    if (std::none_of(special.begin(), special.end(), [&](QChar c) { return text.contains(c); }))
-        return text;
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-           QLatin1Char('"');
 }
 
 }  // namespace
@@ -109,7 +101,7 @@ std::optional<double> ChangePercent(QStringView previous, QStringView current) {
     return static_cast<double>(*now - *before) * 100.0 / static_cast<double>(*before);
 }
 
-QString PercentText(double percent) {
+QString ChangeText(double percent) {
     const qint64 whole = std::llround(percent);
     if (whole < 0) return Minus + QString::number(-whole) + QLatin1Char('%');
     if (whole > 0) return QLatin1Char('+') + QString::number(whole) + QLatin1Char('%');
@@ -136,7 +128,7 @@ std::vector<OddsFall> FallsBetween(const OddsSnapshot& previous, const OddsSnaps
 
 QString FallText(const OddsFall& fall) {
     return QStringLiteral("急落 %1 %2→%3 (%4) %5→%6")
-        .arg(fall.key, fall.previousOdds, fall.currentOdds, PercentText(fall.percent),
+        .arg(fall.key, fall.previousOdds, fall.currentOdds, ChangeText(fall.percent),
              timeText(fall.previousTime), timeText(fall.currentTime));
 }
 
@@ -204,8 +196,8 @@ QByteArray TrendCsv(const TrendTable& table, TrendKind kind) {
     heading << table.headings << QStringLiteral("変化（%）");
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < table.rows(); ++r) {
-        QStringList fields{csvField(table.keys[r])};
-        for (const QString& cell : table.cells[r]) fields << csvField(cell);
+        QStringList fields{CsvField(table.keys[r])};
+        for (const QString& cell : table.cells[r]) fields << CsvField(cell);
         fields << (table.change[r] ? QString::number(*table.change[r], 'f', 1) : QString());
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }

@@ -36,7 +36,7 @@ OddsMove MoveBetween(QStringView previous, QStringView current);
 // The change from previous to current in percent; nothing when either is no odds.
 std::optional<double> ChangePercent(QStringView previous, QStringView current);
 // "−62%", "+5%", "0%": whole percent, rounded half away from zero.
-QString PercentText(double percent);
+QString ChangeText(double percent);
 
 // Falls of 20 % or more from one snapshot to a later one of the same race,
 // sharpest first (ties in record order), at most limit.

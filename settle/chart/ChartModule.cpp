@@ -1,4 +1,7 @@
-// The chart module: the balance chart drawn with Qt Charts.
+// The chart module: the balance chart and the bar chart drawn with Qt Charts.
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -88,7 +91,70 @@ public:
     }
 };
 
+class BarChartView : public QChartView {
+public:
+    explicit BarChartView(QWidget* parent) : QChartView(new QChart, parent) {
+        setRenderHint(QPainter::Antialiasing);
+        chart()->setAnimationOptions(QChart::NoAnimation);
+        chart()->legend()->setAlignment(Qt::AlignTop);
+        chart()->setMargins(QMargins(4, 4, 4, 4));
+        chart()->setBackgroundRoundness(0);
+    }
+
+    void show(const QStringList& categories, const std::vector<BarSet>& sets,
+              const QString& valueTitle) {
+        QChart* c = chart();
+        c->removeAllSeries();
+        for (QAbstractAxis* axis : c->axes()) {
+            c->removeAxis(axis);
+            delete axis;
+        }
+        auto* series = new QBarSeries;
+        double high = 0;
+        for (const BarSet& set : sets) {
+            auto* bars = new QBarSet(set.name);
+            bars->setColor(set.colour);
+            bars->setBorderColor(set.colour);
+            for (double value : set.values) {
+                bars->append(value);
+                high = std::max(high, value);
+            }
+            series->append(bars);
+        }
+        c->addSeries(series);
+        auto* xAxis = new QBarCategoryAxis;
+        xAxis->append(categories);
+        // Numbers whole and a little smaller, so that "18" keeps its place in a
+        // narrow last group (a label that would cross the axis's end is hidden).
+        xAxis->setTruncateLabels(false);
+        QFont labels = xAxis->labelsFont();
+        labels.setPointSizeF(labels.pointSizeF() * 0.85);
+        xAxis->setLabelsFont(labels);
+        auto* yAxis = new QValueAxis;
+        yAxis->setRange(0, std::max(1.0, high * 1.1));
+        yAxis->applyNiceNumbers();
+        yAxis->setLabelFormat(QStringLiteral("%.0f"));
+        yAxis->setTitleText(valueTitle);
+        c->addAxis(xAxis, Qt::AlignBottom);
+        c->addAxis(yAxis, Qt::AlignLeft);
+        series->attachAxis(xAxis);
+        series->attachAxis(yAxis);
+    }
+};
+
 }  // namespace
+
+extern "C" Q_DECL_EXPORT QWidget* zemMakeBarChart(QWidget* parent, const QString& objectName) {
+    auto* view = new BarChartView(parent);
+    view->setObjectName(objectName);
+    return view;
+}
+
+extern "C" Q_DECL_EXPORT void zemShowBars(QWidget* chart, const QStringList& categories,
+                                          const std::vector<BarSet>& sets,
+                                          const QString& valueTitle) {
+    if (auto* view = dynamic_cast<BarChartView*>(chart)) view->show(categories, sets, valueTitle);
+}
 
 extern "C" Q_DECL_EXPORT QWidget* zemMakeBalanceChart(QWidget* parent, const QString& objectName) {
     auto* view = new BalanceChartView(parent);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "settle/BalanceChart.h"
@@ -15,3 +17,17 @@ inline constexpr char ShowBalanceSymbol[] = "zemShowBalance";
 using MakeBalanceChartFn = QWidget* (*)(QWidget* parent, const QString& objectName);
 using ShowBalanceFn = void (*)(QWidget* chart, const std::vector<BalancePoint>& points,
                                const QString& emptyNote);
+
+// Bars: one group per category, one bar per set in each group.
+inline constexpr char MakeBarChartSymbol[] = "zemMakeBarChart";
+inline constexpr char ShowBarsSymbol[] = "zemShowBars";
+
+struct BarSet {
+    QString name;  // shown in the legend
+    QColor colour;
+    std::vector<double> values;  // one per category
+};
+
+using MakeBarChartFn = QWidget* (*)(QWidget* parent, const QString& objectName);
+using ShowBarsFn = void (*)(QWidget* chart, const QStringList& categories,
+                            const std::vector<BarSet>& sets, const QString& valueTitle);

@@ -14,7 +14,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -545,6 +545,9 @@ TEST_F(MainWindow, LedgerOpensFromTheToolMenuOnceAndKeepsF1) {
     // The settlement window records into the ledger.
     window->Settle->trigger();
     ASSERT_NE(window->settleWindow(), nullptr);
-    EXPECT_NE(window->settleWindow()->findChild<QPushButton*>(u"Cmd_Record"_qs), nullptr);
+    messages.clear();
+    Click(Find<QPushButton>(window->settleWindow(), u"Cmd_Record"_qs));
+    EXPECT_EQ(messages.texts(), QStringList{u"記録できる馬券がありません。\n"
+                                            u"記録しなかった馬券：未確定 0 件、払戻不明 0 件"_qs});
     SetLedgerPath({});
 }

@@ -9,6 +9,7 @@
 
 #include "common/Colours.h"
 #include "common/Memo.h"
+#include "common/MemoFormat.h"
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
@@ -24,7 +25,11 @@ protected:
     void open(int betType = Quinella) {
         place.setCurrentText(QStringLiteral("東京")), race.setCurrentIndex(10);
         type.setCurrentIndex(betType);
-        window = std::make_unique<Frm_Separate>(state, selection, &memo);
+        window = std::make_unique<Frm_Separate>(state, selection);
+        // As the main window does: OK's bets appended to the memo.
+        QObject::connect(window.get(), &Frm_Separate::betsAccepted, [this](const BetSlip& slip) {
+            AppendToMemo(&memo, WriteMemoBlock(slip));
+        });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }

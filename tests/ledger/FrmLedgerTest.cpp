@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "common/SaveFile.h"
@@ -17,17 +17,23 @@ BetLine Bet(const QString& date, const QString& place, int race, const QString& 
 }
 
 // Text of a table's row, the first `columns` cells joined by '|'.
-QString Row(QTableWidget* table, int row, int columns = 99) {
+QString Row(QTableView* table, int row, int columns = 99) {
     QStringList cells;
-    for (int column = 0; column < std::min(columns, table->columnCount()); ++column) {
-        const QTableWidgetItem* item = table->item(row, column);
-        cells << (item ? item->text() : QString());
-    }
+    for (int column = 0; column < std::min(columns, table->model()->columnCount()); ++column)
+        cells << table->model()->index(row, column).data().toString();
     return cells.join('|');
 }
 
-void DoubleClickRow(QTableWidget* table, int row) {
-    const QPoint at = table->visualItemRect(table->item(row, 0)).center();
+int Rows(QTableView* table) {
+    return table->model()->rowCount();
+}
+
+QPoint CellCentre(QTableView* table, int row) {
+    return table->visualRect(table->model()->index(row, 0)).center();
+}
+
+void DoubleClickRow(QTableView* table, int row) {
+    const QPoint at = CellCentre(table, row);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
@@ -67,22 +73,23 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     open();
     EXPECT_EQ(window->windowTitle(), u"収支台帳"_qs);
     QComboBox* years = Find<QComboBox>(window, u"Cmb_Year"_qs);
-    QTableWidget* grid = Find<QTableWidget>(window, u"Grd_Ledger"_qs);
+    QTableView* grid = Find<QTableView>(window, u"Grd_Ledger"_qs);
     ASSERT_EQ(years->count(), 3);
     EXPECT_EQ(QStringList({years->itemText(0), years->itemText(1), years->itemText(2)}),
               QStringList({u"2026年"_qs, u"2025年"_qs, u"全期間"_qs}));
     EXPECT_EQ(years->currentText(), u"2026年"_qs);
-    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(Rows(grid), 3);
     EXPECT_EQ(Row(grid, 0), u"11月|1,500円|5,400円|3,900円|360.0%|50.0%|2"_qs);
     EXPECT_EQ(Row(grid, 2), u"合計|2,100円|5,400円|3,300円|257.1%|33.3%|3"_qs);
-    EXPECT_EQ(grid->item(1, 3)->text(), u"-600円"_qs);
-    EXPECT_EQ(grid->item(1, 3)->foreground().color(), QColor(255, 0, 0));
-    EXPECT_NE(grid->item(0, 3)->foreground().color(), QColor(255, 0, 0));
-    QTableWidget* types = Find<QTableWidget>(window, u"Grd_Type"_qs);
-    QTableWidget* places = Find<QTableWidget>(window, u"Grd_Place"_qs);
-    ASSERT_EQ(types->rowCount(), 2);
+    const auto balance = [&](int row, int role) { return grid->model()->index(row, 3).data(role); };
+    EXPECT_EQ(balance(1, Qt::DisplayRole).toString(), u"-600円"_qs);
+    EXPECT_EQ(balance(1, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_NE(balance(0, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    QTableView* types = Find<QTableView>(window, u"Grd_Type"_qs);
+    QTableView* places = Find<QTableView>(window, u"Grd_Place"_qs);
+    ASSERT_EQ(Rows(types), 2);
     EXPECT_EQ(Row(types, 0, 4), u"馬連|1,600円|5,400円|3,800円"_qs);
-    ASSERT_EQ(places->rowCount(), 2);
+    ASSERT_EQ(Rows(places), 2);
     EXPECT_EQ(Row(places, 0, 1), u"東京"_qs);
     EXPECT_NE(Find<QWidget>(window, u"Cht_Ledger"_qs), nullptr);
 
@@ -90,9 +97,9 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     years->setFocus();
     QTest::keyClick(years, Qt::Key_End);
     EXPECT_EQ(years->currentText(), u"全期間"_qs);
-    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(Rows(grid), 3);
     EXPECT_EQ(Row(grid, 0, 4), u"2025年|1,000円|0円|-1,000円"_qs);
-    EXPECT_EQ(places->rowCount(), 3);
+    EXPECT_EQ(Rows(places), 3);
     DoubleClickRow(grid, 0);
     EXPECT_EQ(years->currentText(), u"2025年"_qs);
     EXPECT_EQ(Row(grid, 0, 1), u"5月"_qs);
@@ -121,23 +128,22 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
 
 TEST_F(LedgerWindowTest, MonthRacesAndDeletingOneAfterConfirmation) {
     open();
-    QTableWidget* grid = Find<QTableWidget>(window, u"Grd_Ledger"_qs);
+    QTableView* grid = Find<QTableView>(window, u"Grd_Ledger"_qs);
     ModalDriver modal;
     QString listed;
     modal.then([&](QDialog& month) {
         EXPECT_EQ(month.windowTitle(), u"2026年11月のレース"_qs);
-        auto* races = Find<QTableWidget>(&month, u"Grd_Races"_qs);
+        auto* races = Find<QTableView>(&month, u"Grd_Races"_qs);
         auto* remove = Find<QPushButton>(&month, u"Cmd_Delete"_qs);
-        ASSERT_EQ(races->rowCount(), 2);
+        ASSERT_EQ(Rows(races), 2);
         listed = Row(races, 0);
         EXPECT_FALSE(remove->isEnabled());
-        QTest::mouseClick(races->viewport(), Qt::LeftButton, {},
-                          races->visualItemRect(races->item(1, 0)).center());
+        QTest::mouseClick(races->viewport(), Qt::LeftButton, {}, CellCentre(races, 1));
         messages.answers = {MsgAnswer::No};
         Click(remove);  // answered No: nothing deleted
-        EXPECT_EQ(races->rowCount(), 2);
+        EXPECT_EQ(Rows(races), 2);
         Click(remove);  // answered Yes
-        EXPECT_EQ(races->rowCount(), 1);
+        EXPECT_EQ(Rows(races), 1);
     });
     DoubleClickRow(grid, 0);
     EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
@@ -166,7 +172,7 @@ TEST_F(LedgerWindowTest, BrokenLedgerIsNamedInAMessage) {
     open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(dir.file(u"ledger.sqlite"_qs)));
-    EXPECT_EQ(Find<QTableWidget>(window, u"Grd_Ledger"_qs)->rowCount(), 1);  // a zero total
+    EXPECT_EQ(Rows(Find<QTableView>(window, u"Grd_Ledger"_qs)), 1);  // a zero total
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
     EXPECT_EQ(dir.read(u"ledger.sqlite"_qs), QByteArray("not a database"));
 }

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include "common/Racecourse.h"
 #include "ledger/Ledger.h"
 #include "support/Fixtures.h"
 
@@ -289,7 +290,7 @@ std::vector<BetLine> Day(int day, qint64 stake) {
     const QString date = u"2027/01/%1"_qs.arg(day, 2, 10, QLatin1Char('0'));
     for (int race = 1; race <= 36; ++race) {
         for (int k = 0; k < 8; ++k) {
-            rows.push_back(Bet(date, u"場%1"_qs.arg(race / 12), race % 12 + 1, u"馬連"_qs,
+            rows.push_back(Bet(date, RacecourseName(race / 12 + 1), race % 12 + 1, u"馬連"_qs,
                                u"1-%1"_qs.arg(k + 2), stake, u"不的中"_qs, 0));
         }
     }
@@ -379,6 +380,86 @@ TEST_F(LedgerTest, KilledWhileRecordingLeavesOldOrNewFigures) {
         ASSERT_TRUE(check.exec(u"PRAGMA integrity_check"_qs) && check.next());
         EXPECT_EQ(check.value(0).toString(), u"ok"_qs);
     }
+}
+
+// A ledger of version 3, recorded by the program of that version (before the
+// file kept codes), and the figures that program showed for it: after the
+// upgrade the same figures come back, line for line.
+QString FiguresText(Ledger& ledger) {
+    QString text;
+    const auto line = [&](int year, const char* what, const QString& label,
+                          const LedgerFigures& f) {
+        QString head = QString::number(year) + u' ' + QLatin1String(what);
+        if (!label.isEmpty()) head += u' ' + label;
+        text += head + u" %1 %2 %3 %4 %5 %6\n"_qs.arg(f.stake)
+                           .arg(f.payout)
+                           .arg(f.bets)
+                           .arg(f.hits)
+                           .arg(f.refunds)
+                           .arg(f.races);
+    };
+    std::vector<int> periods = ledger.years();
+    periods.push_back(AllYears);
+    for (int year : periods) {
+        const LedgerSummary summary = ledger.summary(year);
+        for (const auto& l : summary.lines) line(year, "month", l.label, l.figures);
+        line(year, "total", {}, summary.total);
+        for (const auto& l : ledger.byType(year)) line(year, "type", l.label, l.figures);
+        for (const auto& l : ledger.byPlace(year)) line(year, "place", l.label, l.figures);
+    }
+    return text;
+}
+
+TEST_F(LedgerTest, VersionThreeFileKeepsItsFiguresAfterTheUpgrade) {
+    const QString data = QStringLiteral(ZEM_TESTS_DIR "/ledger/data/");
+    QDir().mkpath(dir.file(u"data"_qs));
+    ASSERT_TRUE(QFile::copy(data + u"ledger-v3.sqlite"_qs, LedgerPath()));
+    QFile::setPermissions(LedgerPath(), QFile::ReadOwner | QFile::WriteOwner);
+    QFile expected(data + u"ledger-v3-figures.txt"_qs);
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
+    QSqlQuery check(ledger.connection());
+    ASSERT_TRUE(check.exec(u"PRAGMA user_version"_qs) && check.next());
+    EXPECT_EQ(check.value(0).toInt(), 4);
+    ASSERT_TRUE(check.exec(u"SELECT typeof(place), typeof(bet_type), typeof(outcome), COUNT(*)"
+                           " FROM bets GROUP BY 1, 2, 3"_qs) &&
+                check.next());
+    EXPECT_EQ(check.value(0).toString() + check.value(1).toString() + check.value(2).toString(),
+              u"integerintegerinteger"_qs);
+    EXPECT_EQ(check.value(3).toInt(), 304);
+    EXPECT_FALSE(check.next());
+    EXPECT_EQ(FiguresText(ledger), QString::fromUtf8(expected.readAll()));
+    // The bets come back with their texts.
+    const std::vector<BetLine> bets = ledger.bets(2024);
+    ASSERT_FALSE(bets.empty());
+    EXPECT_EQ(bets[0].place + bets[0].betType + bets[0].outcome, u"札幌馬連不的中"_qs);
+}
+
+// A version-3 file holding a text without a code is not half converted: the
+// upgrade fails as a whole and the file stays at version 3.
+TEST_F(LedgerTest, UpgradeThatCannotConvertLeavesTheFileAsItWas) {
+    QDir().mkpath(dir.file(u"data"_qs));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(ZEM_TESTS_DIR "/ledger/data/ledger-v3.sqlite"), LedgerPath()));
+    QFile::setPermissions(LedgerPath(), QFile::ReadOwner | QFile::WriteOwner);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"v3"_qs);
+        db.setDatabaseName(LedgerPath());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(u"UPDATE bets SET place = '場外' WHERE id = 5"_qs));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"v3"_qs);
+    QFile file(LedgerPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    Ledger ledger;
+    EXPECT_FALSE(ledger.open());
+    EXPECT_TRUE(ledger.error().contains(u"壊れています"_qs)) << ledger.error().toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 namespace {
 
 // The settlement window on a memo of 東京11R (its result present: 7-3 hits at
-// 2,310 a hundred yen) and 中山2R (no result yet), with 台帳に記録 added.
+// 2,310 a hundred yen) and 中山2R (no result yet), its 台帳に記録 connected to
+// the ledger as the main window connects it.
 class RecordWindow : public ::testing::Test {
 protected:
     RecordWindow() {
@@ -24,8 +25,10 @@ protected:
         state.DataDir = data.path();
         memo.setPlainText(
             u"東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n"_qs);
-        window = new Frm_Settle(state, &memo);
-        record = AddRecordCommand(window);
+        window = new Frm_Settle(state, memo.document());
+        QObject::connect(window, &Frm_Settle::RecordRequested, window,
+                         [this] { RecordBets(window, window->settlement().rows()); });
+        record = window->Cmd_Record;
         ShowAndWait(window);
     }
     ~RecordWindow() override {

@@ -54,12 +54,12 @@ protected:
     // A failed save is reported naming the file and the reason; DataDir takes the text.
     void expectFailedSave(const QString& text, const QString& file, const QString& reason) {
         QString DataDir;
-        EXPECT_TRUE(!SaveSettings(text, DataDir, nullptr) && DataDir == text);
-        const QString shown = messages.texts().join(u'|');
+        const Attempt saved = SaveSettings(text, DataDir);
+        ASSERT_TRUE(!saved && DataDir == text);
+        const QString shown = saved.failure->text;
         EXPECT_TRUE(shown.contains(file) && shown.contains(reason) &&
-                    messages.shown.at(0).icon == MsgIcon::Exclamation)
+                    saved.failure->icon == MsgIcon::Exclamation)
             << shown.toStdString();
-        messages.clear();
     }
 
     TempDir places;
@@ -71,7 +71,7 @@ TEST_F(Settings, SavedDirectoriesComeBackWholeOrTheFailureIsReported) {
     // The first start writes the default.
     EXPECT_TRUE(LoadSettings() == u"C:\\Windows\\Pat95"_qs && QFile::exists(programFile()));
     for (const QString& directory : {QString(), u"D:\\PAT95,old"_qs, u"C:\\競馬"_qs, u"E:\\"_qs}) {
-        EXPECT_TRUE(SaveSettings(directory, DataDir, nullptr));
+        EXPECT_TRUE(SaveSettings(directory, DataDir));
         EXPECT_EQ(DataDir + "|" + LoadSettings(), directory + "|" + directory);
     }
     expectFailedSave(u"C:\\PAT"_qs + QChar(0xD800), programFile(), u"文字コード"_qs);
@@ -83,11 +83,11 @@ TEST_F(Settings, SavedDirectoriesComeBackWholeOrTheFailureIsReported) {
     // Where the program directory cannot take the file, the configuration directory does.
     programDir("blocker/program");
     EXPECT_TRUE(LoadSettings() == u"C:\\Windows\\Pat95"_qs && QFile::exists(configFile()));
-    EXPECT_TRUE(SaveSettings(u"C:\\Config"_qs, DataDir, nullptr));
+    EXPECT_TRUE(SaveSettings(u"C:\\Config"_qs, DataDir));
     ASSERT_TRUE(QDir(places.file("program")).rmdir("ZEM.ini"));
     programDir("program");  // read second
     EXPECT_EQ(LoadSettings(), u"C:\\Config"_qs);
-    EXPECT_TRUE(SaveSettings(u"C:\\Program"_qs, DataDir, nullptr));  // and first
+    EXPECT_TRUE(SaveSettings(u"C:\\Program"_qs, DataDir));  // and first
     EXPECT_EQ(LoadSettings(), u"C:\\Program"_qs);
     EXPECT_TRUE(messages.shown.empty());  // nothing said when all goes well
     programDir("blocker/program");
@@ -154,7 +154,7 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
     ModalDriver modal;
     for (const auto& [typed, inChooser, leave, kept] : cases) {
         QString DataDir;
-        ASSERT_TRUE(SaveSettings(u"C:\\PAT95"_qs, DataDir, nullptr));
+        ASSERT_TRUE(SaveSettings(u"C:\\PAT95"_qs, DataDir));
         modal.then([&](QDialog& window) {
             QStringList texts;
             for (const char* name : {"Label1", "Text1", "Command1", "Command2", "Command3"})

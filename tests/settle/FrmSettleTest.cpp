@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "common/Colours.h"
@@ -31,7 +31,7 @@ protected:
         memo->setPlainText(
             u"メモ\n東京\t11R\t馬連\n\t7-3\t800\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n\n"_qs);
         main.show();
-        window = new Frm_Settle(state, memo);
+        window = new Frm_Settle(state, memo->document());
         ShowAndWait(window);
     }
     ~SettleWindow() override {
@@ -39,14 +39,18 @@ protected:
         SetSaveFileDialog({});
     }
 
-    QString cell(int row, int column) const {
-        const QTableWidgetItem* item = window->Grd_Settle->item(row, column);
-        return item ? item->text() : u"<none>"_qs;
+    QVariant cell(int row, int column, int role) const {
+        return window->Grd_Settle->model()->index(row, column).data(role);
     }
+    QString cell(int row, int column) const {
+        const QVariant text = cell(row, column, Qt::DisplayRole);
+        return text.isValid() ? text.toString() : u"<none>"_qs;
+    }
+    int rowCount() const { return window->Grd_Settle->model()->rowCount(); }
     // The table's rows, cells joined by '|', one string per row.
     QStringList rows() const {
         QStringList texts;
-        for (int r = 0; r < window->Grd_Settle->rowCount(); ++r) {
+        for (int r = 0; r < rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << cell(r, c);
             texts << cells.join('|');
@@ -70,11 +74,13 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
                                    u"東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
                                    u"中山|2R|馬連|1-2|300円|未確定|||"_qs,
                                    u"中山|2R|小計|||未確定|||"_qs}));
-    const QTableWidget* grid = window->Grd_Settle;
-    EXPECT_NE(grid->item(0, 0)->background(),
-              grid->item(1, 0)->background());  // the hit stands out
-    EXPECT_EQ(grid->item(1, Frm_Settle::ColBalance)->foreground().color(), QColor(220, 0, 0));
-    EXPECT_NE(grid->item(0, Frm_Settle::ColBalance)->foreground().color(), QColor(220, 0, 0));
+    const auto colour = [&](int row, int column, int role) {
+        return cell(row, column, role).value<QBrush>().color();
+    };
+    EXPECT_NE(colour(0, 0, Qt::BackgroundRole),
+              colour(1, 0, Qt::BackgroundRole));  // the hit stands out
+    EXPECT_EQ(colour(1, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
+    EXPECT_NE(colour(0, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
 
     QStringList totals;
     for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
@@ -103,12 +109,12 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     // A bet added to the memo: 再計算, or coming back from another window.
     memo->appendPlainText(u"中山\t2R\t単勝\n\t7\t100"_qs);
     Click(window->Cmd_Refresh);
-    EXPECT_EQ(window->Grd_Settle->rowCount(), 6);
+    EXPECT_EQ(rowCount(), 6);
     memo->appendPlainText(u"中山\t2R\t複勝\n\t3\t100"_qs);
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return main.isActiveWindow(); }));
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Grd_Settle->rowCount() == 7; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowCount() == 7; }));
 }
 
 TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {

@@ -117,15 +117,15 @@ TEST(ReadMemo, HandEditedForms) {
         const char* memo;
         const char* place;
         int race;
-        BetKind kind;
+        BetType kind;
         int first, second;
         qint64 stake;
     } cases[] = {
-        {"東京　１１Ｒ　馬連\n　７－３　１，２００円\n", "東京", 11, BetKind::Quinella, 7, 3, 1200},
-        {"東京 11 枠連\r\n 07-03 1,200円\r\n", "東京", 11, BetKind::Bracket, 7, 3, 1200},
-        {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, BetKind::Place, 12, 0, 300},
-        {"阪神\t12R\t単勝\n 3 \t 100円 ", "阪神", 12, BetKind::Win, 3, 0, 100},
-        {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, BetKind::Quinella, 3, 7, 500},
+        {"東京　１１Ｒ　馬連\n　７－３　１，２００円\n", "東京", 11, Quinella, 7, 3, 1200},
+        {"東京 11 枠連\r\n 07-03 1,200円\r\n", "東京", 11, BracketQuinella, 7, 3, 1200},
+        {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, Place, 12, 0, 300},
+        {"阪神\t12R\t単勝\n 3 \t 100円 ", "阪神", 12, Win, 3, 0, 100},
+        {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, Quinella, 3, 7, 500},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.memo);

@@ -153,7 +153,7 @@ TEST(TrendRule, TwentyPercentAtItsEdge) {
         EXPECT_EQ(MoveBetween(before, after), c.move)
             << before.toStdString() << after.toStdString();
         const auto change = ChangePercent(before, after);
-        EXPECT_EQ(change ? PercentText(*change) : QString(),
+        EXPECT_EQ(change ? ChangeText(*change) : QString(),
                   c.percent ? QString::fromUtf16(c.percent) : QString());
     }
 }

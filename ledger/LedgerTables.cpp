@@ -1,0 +1,124 @@
+#include "ledger/LedgerTables.h"
+
+#include <QBrush>
+#include <QFont>
+
+#include "settle/Settlement.h"
+
+namespace {
+
+const QColor NegativeText{255, 0, 0};
+
+enum Figure { Stake, Payout, Balance, Recovery, HitRate, Races };
+
+QString figureText(const LedgerFigures& f, int figure) {
+    switch (figure) {
+        case Stake:
+            return YenText(f.stake);
+        case Payout:
+            return YenText(f.payout);
+        case Balance:
+            return YenText(f.balance());
+        case Recovery:
+            return RecoveryRateText(f);
+        case HitRate:
+            return HitRateText(f);
+        default:
+            return QString::number(f.races);
+    }
+}
+
+}  // namespace
+
+FiguresTable::FiguresTable(const QStringList& headings, std::vector<Qt::Alignment> leading,
+                           QObject* parent)
+    : QAbstractTableModel(parent), headings_(headings), leading_(std::move(leading)) {}
+
+void FiguresTable::SetLines(std::vector<FiguresLine> lines) {
+    beginResetModel();
+    lines_ = std::move(lines);
+    endResetModel();
+}
+
+void FiguresTable::SetHeading(int column, const QString& text) {
+    headings_[column] = text;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+std::optional<int> FiguresTable::Key(int row) const {
+    return row >= 0 && row < int(lines_.size()) ? lines_[size_t(row)].key : std::nullopt;
+}
+
+int FiguresTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(lines_.size());
+}
+
+int FiguresTable::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(headings_.size());
+}
+
+QVariant FiguresTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < headings_.size()) {
+        return headings_[section];
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+QVariant FiguresTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= int(lines_.size())) return {};
+    const FiguresLine& line = lines_[size_t(index.row())];
+    const int column = index.column();
+    const int leading = int(leading_.size());
+    switch (role) {
+        case Qt::DisplayRole:
+            if (column < leading) return line.lead.value(column);
+            return figureText(line.figures, column - leading);
+        case Qt::TextAlignmentRole:
+            return int((column < leading ? leading_[size_t(column)] : Qt::AlignRight) |
+                       Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+            if (column - leading == Balance && line.figures.balance() < 0)
+                return QBrush(NegativeText);
+            return {};
+        case Qt::FontRole:
+            if (!line.total) return {};
+            {
+                // Bold in the table's own font.
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+        default:
+            return {};
+    }
+}
+
+QStringList FigureHeadings(const QString& first) {
+    return {first,
+            QStringLiteral("購入"),
+            QStringLiteral("払戻"),
+            QStringLiteral("収支"),
+            QStringLiteral("回収率"),
+            QStringLiteral("的中率"),
+            QStringLiteral("レース")};
+}
+
+std::vector<FiguresLine> GroupLines(const std::vector<LedgerLine>& lines,
+                                    const LedgerFigures* total) {
+    std::vector<FiguresLine> shown;
+    shown.reserve(lines.size() + 1);
+    for (const LedgerLine& line : lines) shown.push_back({{line.label}, line.figures, line.key});
+    if (total) shown.push_back({{QStringLiteral("合計")}, *total, std::nullopt, true});
+    return shown;
+}
+
+std::vector<FiguresLine> RaceLines(const std::vector<LedgerRace>& races) {
+    std::vector<FiguresLine> shown;
+    shown.reserve(races.size());
+    for (const LedgerRace& race : races) {
+        shown.push_back(
+            {{race.date, race.place, QStringLiteral("%1R").arg(race.race)}, race.figures, {}});
+    }
+    return shown;
+}

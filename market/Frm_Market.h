@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+#include "common/Race.h"
+#include "common/RaceSelection.h"
+#include "market/Market.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTableView;
+class TextTableModel;
+struct AppState;
+
+// オッズ分析: what the odds of the selected race say about each horse and which
+// bet type pays more for the same outcome. Modeless; it reads the race's uo-
+// and zo- files into records of its own, follows the main window's selection
+// when the user switches to it from another window of the program, and reads
+// the files again on raceFilesChanged.
+class Frm_Market : public QWidget {
+    Q_OBJECT
+public:
+    // Reads only state.DataDir (anew at each reading).
+    Frm_Market(const AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
+
+    const MarketAnalysis& analysis() const { return analysis_; }
+    // The race shown; nullopt before a race is read.
+    const std::optional<Race>& race() const { return race_; }
+
+    QLabel* Lbl_Title = nullptr;
+    QLabel* Lbl_Missing = nullptr;
+    QTableView* Grd_Horses = nullptr;
+    QTableView* Grd_Brackets = nullptr;
+    QListWidget* Lst_Dominated = nullptr;
+    QLabel* Lbl_Payout = nullptr;
+    QWidget* Cht_Market = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+
+    TextTableModel* horsesModel() const { return horses_; }
+    TextTableModel* bracketsModel() const { return brackets_; }
+
+signals:
+    // The window has read the race's files and shows them.
+    void Loaded();
+
+public slots:
+    // Reads the race selected in the main window.
+    void Form_Load();
+    // Reads the race when the selection differs from the race shown.
+    void Form_Activate();
+    // Reads the shown race's files again (they have changed).
+    void raceFilesChanged();
+    void Cmd_Save_Click();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void read(const Race& race);
+
+    const AppState& state_;
+    RaceSelection selection_;
+    std::optional<Race> race_;
+    MarketAnalysis analysis_;
+    TextTableModel* horses_ = nullptr;
+    TextTableModel* brackets_ = nullptr;
+    QString lastCsv_;
+};

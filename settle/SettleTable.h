@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "settle/Settlement.h"
+
+// The settlement as a table: a row a bet, then the race's subtotal of its
+// settled bets (bold, grey), race by race; a hit's row stands out and negative
+// amounts are red. Texts, colours and fonts come through the item roles, so
+// they are read without a window and nothing is built for rows not drawn.
+class SettleTable : public QAbstractTableModel {
+public:
+    enum Column {
+        ColPlace,
+        ColRace,
+        ColType,
+        ColBet,
+        ColStake,
+        ColOutcome,
+        ColPayout,
+        ColBalance,
+        ColNote,
+        ColumnCount
+    };
+
+    // Shows `settlement`, which must outlive the table; call Refresh after it changes.
+    explicit SettleTable(const Settlement& settlement, QObject* parent = nullptr);
+    void Refresh();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    // A cell of a bet's row, or of the race's subtotal row when bet is null.
+    static QString text(const SettledRace& race, const SettledBet* bet, int column);
+    static std::optional<qint64> amount(const SettledRace& race, const SettledBet* bet, int column);
+    const Settlement& settlement_;
+    // Race and bet of each row; the bet is -1 on the race's subtotal row.
+    std::vector<std::pair<int, int>> rows_;
+};

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "MarketRace.h"
+#include "common/Odds.h"
+#include "market/Market.h"
+#include "market/MarketSource.h"
+#include "market/MarketTable.h"
+#include "racedata/Records.h"
+#include "tools/SampleData.h"
+
+namespace {
+
+MarketOdds Decoded(const MarketRace& race, bool withUo = true, bool withZo = true) {
+    UoRecord uo;
+    ZoRecord zo;
+    uo.assign(race.uo());
+    zo.assign(race.zo());
+    return MarketOddsOf(withUo ? &uo : nullptr, withZo ? &zo : nullptr);
+}
+
+std::vector<QStringList> Texts(const TextTable& table) {
+    std::vector<QStringList> rows;
+    for (const TableRow& row : table.rows) {
+        QStringList texts;
+        for (const TableCell& cell : row) texts << cell.text;
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+const TableRow* BracketRowOf(const TextTable& table, const QString& pair) {
+    for (const TableRow& row : table.rows) {
+        if (row[0].text == pair) return &row;
+    }
+    return nullptr;
+}
+
+double ShownSum(const MarketAnalysis& analysis, bool quinella) {
+    double sum = 0;
+    for (const HorseRow& h : analysis.horses) {
+        const auto& share = quinella ? h.quinellaShare : h.winShare;
+        if (share) sum += PercentText(*share).toDouble();
+    }
+    return sum;
+}
+
+// The analysis counts exactly the odds texts the distribution spreads over
+// (1e50 and 1e-50 have no reciprocal in single precision).
+TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
+    const std::pair<const char16_t*, bool> cases[] = {
+        {u"2.5", true},    {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
+        {u"-3.0", false},  {u"ﾄﾘｹｼ", false},     {u"取消", false}, {u"", false},
+        {u"1e50", false},  {u"1e-50", false}};
+    for (const auto& [text, usable] : cases) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        EXPECT_EQ(UsableOdds(QString::fromUtf16(text)).has_value(), usable);
+        EXPECT_EQ(OddsReciprocal(QString::fromUtf16(text)).has_value(), usable);
+    }
+}
+
+// Horse 1: 1/2.0 of a win pool of 1.3457… is 37.2 %; its eight pairs at 10.0
+// are 0.8 of the pairs' 1.5, counted from both horses' side: 0.8 / 3.0 = 26.7 %;
+// 総流し 1 / 0.8 = 1.25 below 2.0 pays less than the win. Horse 2: 1/10 + 7/40
+// = 0.275, 総流し 3.63 is at least 3.5.
+TEST(MarketAnalysis, NineStartersHorses) {
+    const MarketAnalysis analysis = AnalyseMarket(Decoded(NineStarters()));
+    const std::vector<QStringList> expected = {
+        {"1", "1", "2.0", "37.2", "1.3-1.8", "26.7", "-10.5", "1.25", "単勝"},
+        {"2", "2", "3.5", "21.2", "1.3-1.8", "9.2", "-12.1", "3.63", "総流し"},
+        {"3", "3", "5.0", "14.9", "1.3-1.8", "9.2", "-5.7", "3.63", "単勝"},
+        {"4", "4", "8.0", "9.3", "1.3-1.8", "9.2", "-0.1", "3.63", "単勝"},
+        {"5", "5", "10.0", "7.4", "1.3-1.8", "9.2", "+1.7", "3.63", "単勝"},
+        {"6", "6", "20.0", "3.7", "1.3-1.8", "9.2", "+5.5", "3.63", "単勝"},
+        {"7", "7", "25.0", "3.0", "1.3-1.8", "9.2", "+6.2", "3.63", "単勝"},
+        {"8", "8", "40.0", "1.9", "1.3-1.8", "9.2", "+7.3", "3.63", "単勝"},
+        {"9", "8", "50.0", "1.5", "1.3-1.8", "9.2", "+7.7", "3.63", "単勝"},
+    };
+    const TextTable table = HorsesTable(analysis);
+    EXPECT_EQ(Texts(table), expected);
+    EXPECT_FALSE(table.rows[4][6].colour.isValid());        // +1.7
+    EXPECT_EQ(table.rows[5][6].colour, QColor(255, 0, 0));  // +5.5
+    EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 74.3%　枠連 61.9%　馬連 66.7%"_qs);
+}
+
+// 枠連 8-8 covers only 8-9, at the same 40.0: the comparison is exact and the
+// 枠連 pays at least as much. 1-1 is in the file but no two starters make it.
+TEST(MarketAnalysis, NineStartersBrackets) {
+    const MarketAnalysis analysis = AnalyseMarket(Decoded(NineStarters()));
+    const TextTable table = BracketsTable(analysis);
+    EXPECT_EQ(table.rows.size(), 29u);  // 28 pairs of brackets 1..8 and 8-8
+    const std::vector<QStringList> expected = {
+        {"1-2", "12.0", "1-2", "10.00", "枠連"},
+        {"1-8", "4.8", "1-8, 1-9", "5.00", "馬連"},
+        {"8-8", "40.0", "8-9", "40.00", "枠連"},
+        {"2-8", "19.0", "2-8, 2-9", "20.00", "馬連"},
+    };
+    for (const QStringList& row : expected) {
+        const TableRow* shown = BracketRowOf(table, row[0]);
+        ASSERT_NE(shown, nullptr) << row[0].toStdString();
+        QStringList texts;
+        for (const TableCell& cell : *shown) texts << cell.text;
+        EXPECT_EQ(texts, row);
+    }
+    EXPECT_EQ(BracketRowOf(table, u"1-1"_qs), nullptr);
+    ASSERT_EQ(analysis.dominated.size(), 1u);
+    EXPECT_EQ(DominatedText(analysis.dominated[0]), u"1-2 10.0 < 枠連 1-2 12.0"_qs);
+}
+
+// Horse 9 scratched by its win odds or by its pairs: no figures, out of every
+// sum; bracket 8 still counts for horse 8, but 8-8 has no pair left.
+TEST(MarketAnalysis, ScratchedHorseLeftOutOfEverySum) {
+    for (const bool byWinOdds : {true, false}) {
+        SCOPED_TRACE(byWinOdds ? "win odds 取消" : "pairs ﾄﾘｹｼ");
+        MarketRace race = NineStarters();
+        if (byWinOdds) race.win[8] = u"取消"_qs;
+        race.pair = [](int a, int b) {
+            return b == 9 ? u"ﾄﾘｹｼ"_qs : a == 1 ? u"10.0"_qs : u"40.0"_qs;
+        };
+        const MarketAnalysis analysis = AnalyseMarket(Decoded(race));
+        const HorseRow& nine = analysis.horses[8];
+        EXPECT_TRUE(nine.scratched);
+        EXPECT_EQ(nine.win, byWinOdds ? u"取消"_qs : u"50.0"_qs);
+        EXPECT_FALSE(nine.winShare || nine.quinellaShare || nine.composite);
+        EXPECT_TRUE(nine.advantage.isEmpty());
+        // 1 / (1.3457… - 1/50) and 1 / (1.5 - 1/10 - 7/40)
+        EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 75.4%　枠連 62.8%　馬連 81.6%"_qs);
+        EXPECT_NEAR(ShownSum(analysis, false), 100.0, 0.05 * 8);
+        const TextTable brackets = BracketsTable(analysis);
+        EXPECT_EQ(BracketRowOf(brackets, u"8-8"_qs), nullptr);
+        ASSERT_NE(BracketRowOf(brackets, u"1-8"_qs), nullptr);
+        EXPECT_EQ((*BracketRowOf(brackets, u"1-8"_qs))[2].text, u"1-8"_qs);
+        EXPECT_EQ((*BracketRowOf(brackets, u"1-8"_qs))[3].text, u"10.00"_qs);
+    }
+}
+
+// 16 starters: two horses in each bracket, 3-5 covers four pairs.
+TEST(MarketAnalysis, SixteenStartersBracketCoversFourPairs) {
+    MarketRace race;
+    race.runners = 16;
+    for (int h = 1; h <= 16; ++h) race.win.push_back(QString::number(h * 2.5, 'f', 1));
+    race.pair = [](int a, int b) {
+        if (a == 5 && b == 9) return u"10.0"_qs;
+        if ((a == 5 && b == 10) || (a == 6 && b == 9)) return u"20.0"_qs;
+        if (a == 6 && b == 10) return u"40.0"_qs;
+        return u"100.0"_qs;
+    };
+    race.bracket[{3, 5}] = u"4.5"_qs;
+    race.bracket[{3, 3}] = u"90.0"_qs;
+    const MarketAnalysis analysis = AnalyseMarket(Decoded(race));
+    const TextTable table = BracketsTable(analysis);
+    ASSERT_EQ(table.rows.size(), 2u);
+    // 1 / (1/10 + 1/20 + 1/20 + 1/40) = 4.444…
+    EXPECT_EQ(Texts(table)[1], (QStringList{"3-5", "4.5", "5-9, 5-10, 6-9, 6-10", "4.44", "枠連"}));
+    EXPECT_EQ(Texts(table)[0], (QStringList{"3-3", "90.0", "5-6", "100.00", "馬連"}));
+    EXPECT_TRUE(analysis.dominated.empty());
+    EXPECT_NEAR(ShownSum(analysis, false), 100.0, 0.05 * 16);
+    EXPECT_NEAR(ShownSum(analysis, true), 100.0, 0.05 * 16);
+}
+
+// Five horses at 5.0 share the win money alike; horse 1's pairs at 9.0 and the
+// others at 11.5 give it 0.444 / (2 × 0.966) = 23.0 % of the quinella money.
+TEST(MarketAnalysis, DifferenceOfThreePointsIsMarked) {
+    MarketRace race;
+    race.runners = 5;
+    race.win.assign(5, u"5.0"_qs);
+    race.pair = [](int a, int) { return a == 1 ? u"9.0"_qs : u"11.5"_qs; };
+    const MarketAnalysis analysis = AnalyseMarket(Decoded(race));
+    const TextTable table = HorsesTable(analysis);
+    EXPECT_EQ(table.rows[0][6].text, u"+3.0"_qs);
+    EXPECT_EQ(table.rows[0][6].colour, QColor(255, 0, 0));
+    EXPECT_EQ(table.rows[1][6].text, u"-0.8"_qs);  // 19.25 - 20
+    EXPECT_FALSE(table.rows[1][6].colour.isValid());
+
+    const struct {
+        double value;
+        const char* text;
+        bool marked;
+    } cases[] = {{3.0, "+3.0", true},   {2.95, "+3.0", true}, {2.949, "+2.9", false},
+                 {-3.0, "-3.0", false}, {0.04, "0.0", false}, {-0.05, "-0.1", false},
+                 {12.25, "+12.3", true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(DifferenceText(c.value), QString::fromLatin1(c.text)) << c.value;
+        EXPECT_EQ(DifferenceMarked(c.value), c.marked) << c.value;
+    }
+}
+
+TEST(MarketAnalysis, PayoutLineNamesIncompleteMarkets) {
+    EXPECT_EQ(PayoutLine({0.804, 0.779, 0.782}), u"単勝 80.4%　枠連 77.9%　馬連 78.2%"_qs);
+    EXPECT_EQ(PayoutLine({0.5999, 1.0, 1.0004}), u"単勝 60.0%　枠連 100.0%　馬連 100.0%"_qs);
+    EXPECT_EQ(
+        PayoutLine({0.5949, std::nullopt, 1.0006}),
+        u"単勝 59.5%　枠連 －　馬連 100.1%　（単勝・馬連は不完全なようです：オッズの欠けか、別の時刻のファイル）"_qs);
+}
+
+// Only the uo- file: quinella figures, no win figures and no bracket pairs.
+TEST(MarketAnalysis, QuinellaOnly) {
+    const MarketAnalysis analysis = AnalyseMarket(Decoded(NineStarters(), true, false));
+    ASSERT_EQ(analysis.horses.size(), 9u);
+    EXPECT_EQ(Texts(HorsesTable(analysis))[0],
+              (QStringList{"1", "1", "", "", "", "26.7", "", "1.25", ""}));
+    EXPECT_TRUE(analysis.brackets.empty());
+    EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 －　枠連 －　馬連 66.7%"_qs);
+}
+
+// Every race of the sample day: the generator pays back 80 % of the win pool
+// and 77.5 % of the quinella and bracket pools, and no market looks
+// incomplete; shares sum to 100.0 % within their rounding.
+TEST(MarketAnalysis, SampleDayPayoutRates) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteSampleData(dir.path()));
+    int races = 0;
+    for (const int course : {5, 6, 9, 0}) {
+        for (int raceNo = 1; raceNo <= 12; ++raceNo) {
+            SCOPED_TRACE(course * 100 + raceNo);
+            const MarketRead read = ReadMarket(dir.path(), Race{{}, course, raceNo});
+            ASSERT_FALSE(read.uoMissing || read.zoMissing);
+            const MarketAnalysis analysis = AnalyseMarket(read.odds);
+            // Odds are cut to tenths, so a pool pays back a little less than
+            // its share; the quinella odds carry noise of their own, and races
+            // of eight or fewer sell no bracket quinella.
+            EXPECT_TRUE(analysis.payout.win > 0.78 && analysis.payout.win < 0.80);
+            EXPECT_TRUE(analysis.payout.quinella > 0.72 && analysis.payout.quinella < 0.85);
+            if (read.odds.runners <= 8) {
+                EXPECT_FALSE(analysis.payout.bracket);
+            } else {
+                EXPECT_TRUE(analysis.payout.bracket > 0.76 && analysis.payout.bracket < 0.775);
+            }
+            EXPECT_FALSE(PayoutLine(analysis.payout).contains(u"不完全"));
+            const double n = static_cast<double>(analysis.horses.size());
+            EXPECT_NEAR(ShownSum(analysis, false), 100.0, 0.05 * n);
+            EXPECT_NEAR(ShownSum(analysis, true), 100.0, 0.05 * n);
+            ++races;
+        }
+    }
+    EXPECT_EQ(races, 48);
+    const MarketAnalysis tokyo11 = AnalyseMarket(ReadMarket(dir.path(), Race{{}, 5, 11}).odds);
+    EXPECT_EQ(PayoutLine(tokyo11.payout), u"単勝 79.4%　枠連 77.0%　馬連 77.5%"_qs);
+}
+
+TEST(MarketCsv, BothTablesWithBomAndCrLf) {
+    TextTable first{{"a", "b"}, {{{"1,5", {}, true}, {"x\"y", {}, false}}}};
+    TextTable second{{"c"}, {{{"2", {}, true}}}};
+    EXPECT_EQ(TablesCsv({first, second}),
+              QByteArray("\xEF\xBB\xBF"
+                         "a,b\r\n\"1,5\",\"x\"\"y\"\r\n\r\nc\r\n2\r\n"));
+}
+
+}  // namespace
