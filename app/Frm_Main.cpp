@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/MemoCommands.h"
 #include "common/AppKeys.h"
@@ -300,6 +301,15 @@ void Frm_Main::Market_Click() {
     // selected race's files again.
     if (!market_) {
         market_ = new Frm_Market(state_, selection_);
+        // A new download of the race shown is read at once.
+        connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, market_,
+                [window = market_.data()](const QList<TrendRace>& races) {
+                    const auto& shown = window->race();
+                    if (shown && std::any_of(races.begin(), races.end(), [&](const TrendRace& r) {
+                            return r.isRace(*shown);
+                        }))
+                        window->raceFilesChanged();
+                });
     } else {
         market_->Form_Load();
     }

@@ -10,6 +10,7 @@
 #include "common/Translations.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "settings/Settings.h"
 #include "trend/OddsWatcher.h"
 
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     InstallAppKeys();
 
     AppState state;
+    // Every odds file a window reads is a snapshot of the odds history.
+    SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
     std::unique_ptr<Frm_Main> mainWindow;
 
     // The splash reads the settings while it loads, so that the data directory

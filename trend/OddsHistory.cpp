@@ -123,6 +123,12 @@ std::optional<OddsFileName> ParseOddsFileName(const QString& fileName) {
     return parsed;
 }
 
+bool TrendRace::isRace(const Race& other) const {
+    if (course != other.course || race != other.number) return false;
+    return other.date.isNull() ||
+           date == other.date.year() * 10000 + other.date.month() * 100 + other.date.day();
+}
+
 QString OddsHistoryPath() {
     if (!pathOverride().isEmpty()) return pathOverride();
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "common/Race.h"
+
 // The odds history: every distinct content of a race's "uo-" and "zo-" record
 // that the program has seen, with the time the file was written and the time
 // it was seen, in one SQLite file in the user's data directory beside the
@@ -31,6 +33,8 @@ struct TrendRace {
     int race = 0;
 
     bool valid() const { return date != 0 && course >= 0 && race >= 1; }
+    // The same racecourse and number as the race, and its date when it has one.
+    bool isRace(const Race& other) const;
     friend bool operator==(const TrendRace&, const TrendRace&) = default;
 };
 

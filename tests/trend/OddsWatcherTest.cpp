@@ -4,6 +4,8 @@
 
 #include "TrendFiles.h"
 #include "common/Clock.h"
+#include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "support/Fixtures.h"
 #include "trend/OddsWatcher.h"
 
@@ -87,6 +89,24 @@ TEST_F(OddsWatcherTest, ShortOrUnreadableFilesAreSkippedAndTheWatchGoesOn) {
     EXPECT_EQ(signalled, QList<TrendRace>{Tokyo12});
     QTest::qWait(OddsWatcher::DelayMs * 4);
     EXPECT_EQ(signalled, QList<TrendRace>{Tokyo12});
+}
+
+TEST_F(OddsWatcherTest, TheOddsFilesTheLookupsReadAreRecorded) {
+    ASSERT_TRUE(WriteAt(data.file(u"uo-58b.jra"_qs), UoBytes(u"20261206"_qs, 18), {}));
+    ASSERT_TRUE(WriteAt(data.file(u"zo-58b.jra"_qs), ZoBytes(u"20261206"_qs, 18), {}));
+    AppState state;
+    state.DataDir = data.path();
+    const Race race{{}, 5, 11};
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));  // no one told: nothing kept
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 0);
+
+    SetOddsFileRead([this](const QString& path) { watcher.record(path); });
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    EXPECT_EQ(signalled, QList<TrendRace>{Tokyo11});
+    ASSERT_TRUE(LoadRecommendation(state, race));
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 1);
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Zo), 1);
+    SetOddsFileRead({});
 }
 
 }  // namespace
