@@ -305,9 +305,8 @@ void Frm_Main::Market_Click() {
         connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, market_,
                 [window = market_.data()](const QList<TrendRace>& races) {
                     const auto& shown = window->race();
-                    if (shown && std::any_of(races.begin(), races.end(), [&](const TrendRace& r) {
-                            return r.isRace(*shown);
-                        }))
+                    if (shown && std::any_of(races.begin(), races.end(),
+                                             [&](const TrendRace& r) { return r.isRace(*shown); }))
                         window->raceFilesChanged();
                 });
     } else {

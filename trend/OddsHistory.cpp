@@ -403,6 +403,30 @@ std::optional<OddsSnapshot> OddsHistory::previous(const OddsSnapshot& snapshot) 
     return std::move(found.front());
 }
 
+std::optional<OddsSnapshot> OddsHistory::snapshotOf(int course, int race, OddsFile file,
+                                                    const QByteArray& raw) {
+    error_.clear();
+    if (!open_) return std::nullopt;
+    QSqlQuery query(connection());
+    query.prepare(
+        QStringLiteral("SELECT race_date FROM snapshots WHERE course = ? AND race = ?"
+                       " AND file = ? AND hash = ? ORDER BY race_date DESC LIMIT 1"));
+    query.addBindValue(course);
+    query.addBindValue(race);
+    query.addBindValue(static_cast<int>(file));
+    query.addBindValue(QCryptographicHash::hash(raw, QCryptographicHash::Sha1));
+    if (!query.exec()) {
+        fail(SqliteReason(query.lastError(), Noun));
+        return std::nullopt;
+    }
+    if (!query.next()) return std::nullopt;
+    auto found = select(QStringLiteral(" AND hash = ?"),
+                        {QCryptographicHash::hash(raw, QCryptographicHash::Sha1)}, QString(),
+                        {query.value(0).toInt(), course, race}, file);
+    if (found.empty()) return std::nullopt;
+    return std::move(found.front());
+}
+
 std::optional<OddsSnapshot> OddsHistory::latest(const TrendRace& race, OddsFile file,
                                                 const QDateTime& newerThan) {
     const qint64 after =
@@ -518,6 +542,11 @@ OddsHistory& SharedOddsHistory() {
     if (!history->isOpen() || history->path() != OddsHistoryPath())
         history->open(OddsHistoryPath());
     return *history;
+}
+
+OddsHistory* OpenedOddsHistory() {
+    OddsHistory* history = shared().get();
+    return history && history->isOpen() && history->path() == OddsHistoryPath() ? history : nullptr;
 }
 
 SnapshotOutcome RecordSnapshot(const QString& path) {

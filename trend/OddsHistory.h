@@ -119,6 +119,10 @@ public:
     std::vector<OddsSnapshot> snapshots(const TrendRace& race, OddsFile file);
     // The snapshot of the same race and file written just before this one.
     std::optional<OddsSnapshot> previous(const OddsSnapshot& snapshot);
+    // The snapshot of a course's race holding exactly these record bytes
+    // (as a window read them), of the latest race date that has them.
+    std::optional<OddsSnapshot> snapshotOf(int course, int race, OddsFile file,
+                                           const QByteArray& raw);
     // The race's newest snapshot, if it was written after newerThan (any when
     // newerThan is null).
     std::optional<OddsSnapshot> latest(const TrendRace& race, OddsFile file,
@@ -166,6 +170,11 @@ private:
 // The history the whole program shares, opened at OddsHistoryPath() on first
 // use (and again after the path has been replaced). Check isOpen()/error().
 OddsHistory& SharedOddsHistory();
+
+// The shared history when it is open at OddsHistoryPath() already (the odds
+// files read so far have been recorded in it); nullptr otherwise, without
+// opening it.
+OddsHistory* OpenedOddsHistory();
 
 // Records a data file in the shared history: what every window calls after
 // reading a "uo-" or "zo-" file.

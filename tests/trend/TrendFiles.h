@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QString>
+#include <functional>
 #include <map>
 
 #include "racedata/Records.h"
@@ -27,9 +28,11 @@ inline QByteArray UoBytes(const QString& date, int runners,
     return uo.bytes();
 }
 
-// A "zo-" record of `runners` horses: win odds 10.0 unless given ({{"3", "4.5"}}).
+// A "zo-" record of `runners` horses: win odds 10.0 unless given ({{"3", "4.5"}});
+// `more` sets further fields.
 inline QByteArray ZoBytes(const QString& date, int runners,
-                          const std::map<QString, QString>& win = {}) {
+                          const std::map<QString, QString>& win = {},
+                          const std::function<void(RecordBuilder&)>& more = {}) {
     RecordBuilder zo = ZoBuilder();
     zo.set(ZoLayout::RaceDate, date).set(ZoLayout::RaceTitle, QStringLiteral("ジャパンカップ"));
     for (int h = 0; h < runners; ++h) {
@@ -39,6 +42,7 @@ inline QByteArray ZoBytes(const QString& date, int runners,
             .setRight(ZoLayout::PlaceOddsLow(h), QStringLiteral("2.0"))
             .setRight(ZoLayout::PlaceOddsHigh(h), QStringLiteral("3.0"));
     }
+    if (more) more(zo);
     return zo.bytes();
 }
 
