@@ -6,7 +6,10 @@
 // - a changed odds file to the watcher's signal, in a data directory of
 //   100,000 other files (every other "uo-" and "zo-" name, 8,639, and "ks-"
 //   files), for a new download renamed over the old file and for one
-//   rewritten in place, beside a plain listing of the directory.
+//   rewritten in place, beside a plain listing of the directory;
+// - a rewrite in place of the 馬連 file of the race an open Frm_Separate
+//   shows to Lbl_Update painted with the download's time, in the same
+//   directory, beside the same listing.
 // Real and floor runs alternate; medians.
 //
 //   zem-bench-trend DIR   (DIR/others100k holds the 100,000 files, made on the first run)
@@ -15,9 +18,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QEventLoop>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 
@@ -27,6 +34,7 @@
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
 #include "common/RaceSelection.h"
+#include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 #include "tools/RecordBuilder.h"
@@ -66,12 +74,57 @@ void write(const QString& path, const QByteArray& bytes) {
         fail(QStringLiteral("cannot write ") + path);
 }
 
+// Notes when a label is painted showing text, once the paint pass is done.
+class ShownWatch : public QObject {
+public:
+    explicit ShownWatch(QLabel* label) : label_(label) { label->installEventFilter(this); }
+    // Runs the event loop until the label has been painted showing text; false
+    // after 5 s without that paint.
+    bool wait() {
+        shown_ = false;
+        QEventLoop loop;
+        loop_ = &loop;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        loop_ = nullptr;
+        return shown_;
+    }
+    Stamp at() const { return at_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ && event->type() == QEvent::Paint && !label_->text().isEmpty() &&
+            loop_ && !shown_) {
+            shown_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    at_ = TakeStamp();
+                    if (loop_) loop_->quit();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QLabel* label_;
+    QEventLoop* loop_ = nullptr;
+    bool shown_ = false;
+    Stamp at_;
+};
+
 // The other files of a large data directory, made once and dated 200 days
 // back: every other "uo-" and "zo-" name there can be (4,320 each), then
 // "ks-" files up to the count.
 void prepareOthers(const QString& path, const QStringList& except) {
     QDir dir(path);
-    if (dir.exists() && dir.entryList(QDir::Files).size() == OtherFiles) return;
+    // Complete when it holds the others (and, after a run, the names left out).
+    if (dir.exists()) {
+        QStringList names = dir.entryList(QDir::Files);
+        for (const QString& name : except) names.removeAll(name);
+        if (names.size() == OtherFiles) return;
+    }
     if (dir.exists()) dir.removeRecursively();
     QDir().mkpath(path);
     std::fprintf(stderr, "making %d files in %s\n", OtherFiles, qPrintable(path));
@@ -247,5 +300,44 @@ int main(int argc, char** argv) {
                    Alternate([&](int) { return change(false); }, list, Warmups, Runs), 0.500);
     PrintBudgetRow("download rewritten in place, 100,000 other files, to the watcher's signal",
                    Alternate([&](int) { return change(true); }, list, Warmups, Runs), 0.500);
+
+    // The distribution window of 東京 11R following the program's watcher, in
+    // the small data directory and among the 100,000 files.
+    watcher.watch({});
+    type.setCurrentIndex(0);  // 馬連
+    Frm_Separate separate(state, selection);
+    separate.show();
+    if (!QTest::qWaitForWindowExposed(&separate)) fail(QStringLiteral("Frm_Separate not shown"));
+    ShownWatch label(separate.Lbl_Update);
+    const auto updateRow = [&](const QString& directory, const char* figure) {
+        const QString path = QDir(directory).filePath(QStringLiteral("uo-58b.jra"));
+        OddsWatcher::instance().watch(directory);
+        OddsWatcher::instance().scanNow();
+        SettleEvents();
+        separate.Cmd_Update->click();  // whatever the first look found
+        const auto toUpdate = [&](int) {
+            const QByteArray bytes = QuinellaRecord(9000 + ++download);
+            const Stamp start = TakeStamp();
+            write(path, bytes);
+            if (!label.wait()) fail(QStringLiteral("Lbl_Update not shown"));
+            const double seconds = Elapsed(start, label.at());
+            separate.Cmd_Update->click();  // the rows follow; the line is empty again
+            if (!separate.Lbl_Update->text().isEmpty())
+                fail(QStringLiteral("Lbl_Update not cleared"));
+            SettleEvents();
+            return seconds;
+        };
+        const auto listing = [&](int) {
+            const Stamp start = TakeStamp();
+            if (PlainListing(directory).isEmpty()) fail(QStringLiteral("listing empty"));
+            return Elapsed(start, TakeStamp());
+        };
+        PrintBudgetRow(figure, Alternate(toUpdate, listing, Warmups, Runs), 0.500);
+    };
+    updateRow(data, "download rewritten in place to Frm_Separate's Lbl_Update shown");
+    updateRow(
+        others,
+        "download rewritten in place, 100,000 other files, to Frm_Separate's Lbl_Update shown");
+    OddsWatcher::instance().watch({});
     return 0;
 }
