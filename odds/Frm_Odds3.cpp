@@ -95,7 +95,7 @@ void Frm_Odds3::Form_Load(const AppState& state, const RaceSelection& selection)
     const Race race = selection.race();
     const FallMarks win = FallMarksOf(race, OddsFile::Zo, state.ZoData.raw(), TrendKind::Win);
     const FallMarks place = FallMarksOf(race, OddsFile::Zo, state.ZoData.raw(), TrendKind::Place);
-    Lbl_Trend->setText(win.line);
+    ShowTrendLine(Lbl_Trend, win.line);
     for (int h = 0; h < Rows; ++h) {
         const QString key = QString::number(h + 1);
         if (const auto fall = win.byKey.constFind(key); fall != win.byKey.constEnd())

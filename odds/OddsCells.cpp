@@ -1,5 +1,6 @@
 #include "odds/OddsCells.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 
@@ -51,8 +52,22 @@ QLabel* MakeTrendLine(QWidget* parent, const QRect& geometry) {
     QLabel* line =
         PlainLabel(parent, QStringLiteral("Lbl_Trend"), geometry, Qt::AlignLeft | Qt::AlignTop);
     line->setFont(UiFont(9));
-    line->setWordWrap(true);
     return line;
+}
+
+void ShowTrendLine(QLabel* line, const QStringList& falls) {
+    const QFontMetrics metrics(line->font());
+    const QString gap = QStringLiteral("　");
+    QStringList lines;
+    for (const QString& fall : falls) {
+        if (!lines.isEmpty() &&
+            metrics.horizontalAdvance(lines.last() + gap + fall) <= line->contentsRect().width()) {
+            lines.last() += gap + fall;
+        } else {
+            lines << fall;
+        }
+    }
+    line->setText(lines.join(QLatin1Char('\n')));
 }
 
 void MarkFall(QLabel* cell, const QString& tip) {

@@ -124,7 +124,7 @@ void PairGrid::HideBlock(int a) {
 }
 
 void PairGrid::ShowFalls(const FallMarks& marks) {
-    Lbl_Trend->setText(marks.line);
+    ShowTrendLine(Lbl_Trend, marks.line);
     if (marks.byKey.isEmpty()) return;
     for (int i = 0; i < shape_.numbering.cellCount; ++i) {
         const Pair pair = shape_.numbering.pair(i);

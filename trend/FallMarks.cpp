@@ -1,7 +1,5 @@
 #include "trend/FallMarks.h"
 
-#include <QStringList>
-
 #include "trend/TrendTable.h"
 
 namespace {
@@ -18,12 +16,10 @@ FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, 
     if (!current) return marks;
     const auto before = history->previous(*current);
     if (!before) return marks;
-    QStringList line;
     for (const OddsFall& fall : FallsBetween(*before, *current, kind, -1)) {
-        if (line.size() < LineFalls) line << FallText(fall);
+        if (marks.line.size() < LineFalls) marks.line << FallText(fall);
         marks.byKey.insert(fall.key, fall);
     }
-    marks.line = line.join(QStringLiteral("　"));
     return marks;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include "common/Race.h"
 #include "trend/OddsHistory.h"
@@ -10,7 +11,7 @@
 // more from the snapshot before the record it shows to that record.
 struct FallMarks {
     QHash<QString, OddsFall> byKey;  // every entry that fell, by "7" or "3-7"
-    QString line;                    // the sharpest three as FallText, one after another
+    QStringList line;                // the sharpest three as FallText, sharpest first
 };
 
 // The falls of the kind in the record shown (its exact bytes, as a lookup
