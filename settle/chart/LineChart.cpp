@@ -1,9 +1,7 @@
 // The chart module's line chart: named lines over labelled points.
 #include "settle/chart/LineChart.h"
+#include "settle/chart/ChartParts.h"
 
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -15,21 +13,14 @@ namespace {
 class LineChartView : public QChartView {
 public:
     explicit LineChartView(QWidget* parent) : QChartView(new QChart, parent) {
-        setRenderHint(QPainter::Antialiasing);
-        chart()->setAnimationOptions(QChart::NoAnimation);
+        PrepareChartView(this);
         chart()->legend()->setAlignment(Qt::AlignRight);
-        chart()->setMargins(QMargins(4, 4, 4, 4));
-        chart()->setBackgroundRoundness(0);
     }
 
     void show(const QStringList& points, const std::vector<ChartLine>& lines, const QString& yTitle,
               const QString& emptyNote) {
         QChart* c = chart();
-        c->removeAllSeries();
-        for (QAbstractAxis* axis : c->axes()) {
-            c->removeAxis(axis);
-            delete axis;
-        }
+        ClearChart(c);
         if (lines.empty() || points.isEmpty()) {
             c->setTitle(emptyNote);
             c->legend()->hide();
@@ -55,24 +46,13 @@ public:
         }
         if (!std::isfinite(low)) low = high = 0;
 
-        auto* xAxis = new QCategoryAxis;
-        const double last = static_cast<double>(points.size()) - 0.5;
-        xAxis->setRange(-0.5, last);
-        xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        xAxis->setStartValue(-0.5);
-        const int step = std::max<int>(1, static_cast<int>((points.size() + 9) / 10));
-        for (int i = 0; i < points.size(); i += step) xAxis->append(points[i], i);
+        QCategoryAxis* xAxis = PointAxis(points, 10);
         auto* yAxis = new QValueAxis;
         const double span = std::max(1.0, high - low);
         yAxis->setRange(std::max(0.0, low - span * 0.08), high + span * 0.08);
         yAxis->applyNiceNumbers();
         yAxis->setTitleText(yTitle);
-        c->addAxis(xAxis, Qt::AlignBottom);
-        c->addAxis(yAxis, Qt::AlignLeft);
-        for (QAbstractSeries* s : c->series()) {
-            s->attachAxis(xAxis);
-            s->attachAxis(yAxis);
-        }
+        AttachAxes(c, xAxis, yAxis);
     }
 };
 
