@@ -92,9 +92,10 @@ void Frm_Odds3::Form_Load(const AppState& state, const RaceSelection& selection)
         Lbl_Odds_F2[h]->setText(horse.PlaceOddsHigh);
     }
     // 単勝 falls in the line; 単勝 and 複勝 (by its lower bound) marked.
-    const Race race = selection.race();
-    const FallMarks win = FallMarksOf(race, OddsFile::Zo, state.ZoData.raw(), TrendKind::Win);
-    const FallMarks place = FallMarksOf(race, OddsFile::Zo, state.ZoData.raw(), TrendKind::Place);
+    const std::vector<FallMarks> marks = FallMarksOf(
+        selection.race(), OddsFile::Zo, state.ZoData.raw(), {TrendKind::Win, TrendKind::Place});
+    const FallMarks& win = marks[0];
+    const FallMarks& place = marks[1];
     ShowTrendLine(Lbl_Trend, win.line);
     for (int h = 0; h < Rows; ++h) {
         const QString key = QString::number(h + 1);

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "common/Race.h"
 #include "trend/OddsHistory.h"
@@ -18,6 +19,9 @@ struct FallMarks {
 // read them) of the race's racecourse and number. None when the odds history
 // is not in use, does not hold the record, or holds nothing earlier of the race.
 FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, TrendKind kind);
+// The same for several kinds of one record (単勝 and 複勝), reading the history once.
+std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown,
+                                   const std::vector<TrendKind>& kinds);
 
 // The tooltip of a cell that fell: "前回 31.5（14:20）".
 QString FallTip(const OddsFall& fall);

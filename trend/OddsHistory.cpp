@@ -75,6 +75,10 @@ int raceOfChar(QChar c) {
     return 0;
 }
 
+QVariantList raceValues(const TrendRace& race, OddsFile file) {
+    return {race.date, race.course, race.race, static_cast<int>(file)};
+}
+
 void bindRace(QSqlQuery& query, const TrendRace& race, OddsFile file) {
     query.addBindValue(race.date);
     query.addBindValue(race.course);
@@ -123,6 +127,17 @@ std::optional<OddsFileName> ParseOddsFileName(const QString& fileName) {
     return parsed;
 }
 
+int RaceDateKey(OddsFile file, const QByteArray& raw) {
+    if (file == OddsFile::Uo) {
+        UoRecord uo;
+        uo.assign(raw);
+        return dateKey(uo.RaceDate());
+    }
+    ZoRecord zo;
+    zo.assign(raw);
+    return dateKey(zo.RaceDate());
+}
+
 bool TrendRace::isRace(const Race& other) const {
     if (course != other.course || race != other.number) return false;
     return other.date.isNull() ||
@@ -153,6 +168,7 @@ QSqlDatabase OddsHistory::connection() const {
 }
 
 void OddsHistory::close() {
+    statements_.clear();
     if (QSqlDatabase::contains(name_)) {
         {
             QSqlDatabase db = QSqlDatabase::database(name_, false);
@@ -330,12 +346,34 @@ SnapshotOutcome OddsHistory::record(const QString& fileName, const QByteArray& b
     }
     error_.clear();
     const QByteArray& raw = record->raw();
+    const QByteArray hash = QCryptographicHash::hash(raw, QCryptographicHash::Sha1);
+    const QString cleanDirectory = directory.isEmpty() ? QString() : QDir::cleanPath(directory);
+    const QString baseName = QFileInfo(fileName).fileName();
+    {
+        // A file read again as it was (each time a window opens on it) is
+        // answered by reading alone: no write, no lock on the file.
+        QSqlQuery* known = statement(
+            QStringLiteral("SELECT EXISTS (SELECT 1 FROM snapshots WHERE %1 AND hash = ?),"
+                           " (SELECT modified FROM files WHERE directory = ? AND name = ?)")
+                .arg(QLatin1String(raceIs)),
+            raceValues(outcome.race, outcome.file) << hash << cleanDirectory << baseName);
+        const bool seenAsItIs = known && known->exec() && known->next() &&
+                                known->value(0).toBool() &&
+                                (cleanDirectory.isEmpty() ||
+                                 (!known->value(1).isNull() &&
+                                  known->value(1).toLongLong() == modified.toMSecsSinceEpoch()));
+        if (known) known->finish();
+        if (seenAsItIs) {
+            outcome.stored = true;
+            return outcome;
+        }
+    }
     QSqlQuery insert(connection());
     insert.prepare(QStringLiteral(
         "INSERT OR IGNORE INTO snapshots (race_date, course, race, file, hash, raw, modified, seen)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     bindRace(insert, outcome.race, outcome.file);
-    insert.addBindValue(QCryptographicHash::hash(raw, QCryptographicHash::Sha1));
+    insert.addBindValue(hash);
     insert.addBindValue(raw);
     insert.addBindValue(modified.toMSecsSinceEpoch());
     insert.addBindValue(Now().toMSecsSinceEpoch());
@@ -348,8 +386,8 @@ SnapshotOutcome OddsHistory::record(const QString& fileName, const QByteArray& b
     if (!directory.isEmpty()) {
         QSqlQuery seen(connection());
         seen.prepare(QStringLiteral("INSERT OR REPLACE INTO files VALUES (?, ?, ?)"));
-        seen.addBindValue(QDir::cleanPath(directory));
-        seen.addBindValue(QFileInfo(fileName).fileName());
+        seen.addBindValue(cleanDirectory);
+        seen.addBindValue(baseName);
         seen.addBindValue(modified.toMSecsSinceEpoch());
         if (!seen.exec()) {
             fail(SqliteReason(seen.lastError(), Noun));
@@ -367,27 +405,43 @@ std::vector<OddsSnapshot> OddsHistory::select(const QString& where, const QVaria
     std::vector<OddsSnapshot> found;
     error_.clear();
     if (!open_) return found;
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, modified, seen, raw FROM snapshots WHERE %1%2 %3")
-                      .arg(QLatin1String(raceIs), where, tail));
-    bindRace(query, race, file);
-    for (const QVariant& value : values) query.addBindValue(value);
-    if (!query.exec()) {
-        fail(SqliteReason(query.lastError(), Noun));
+    QSqlQuery* query =
+        statement(QStringLiteral("SELECT id, modified, seen, raw FROM snapshots WHERE %1%2 %3")
+                      .arg(QLatin1String(raceIs), where, tail),
+                  raceValues(race, file) << values);
+    if (!query) return found;
+    if (!query->exec()) {
+        fail(SqliteReason(query->lastError(), Noun));
+        query->finish();
         return found;
     }
-    while (query.next()) {
+    while (query->next()) {
         OddsSnapshot s;
-        s.id = query.value(0).toLongLong();
+        s.id = query->value(0).toLongLong();
         s.race = race;
         s.file = file;
-        s.modified = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
-        s.seen = QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong());
-        s.raw = query.value(3).toByteArray();
+        s.modified = QDateTime::fromMSecsSinceEpoch(query->value(1).toLongLong());
+        s.seen = QDateTime::fromMSecsSinceEpoch(query->value(2).toLongLong());
+        s.raw = query->value(3).toByteArray();
         found.push_back(std::move(s));
     }
+    query->finish();  // no read transaction left open
     return found;
+}
+
+QSqlQuery* OddsHistory::statement(const QString& sql, const QVariantList& values) {
+    auto it = statements_.find(sql);
+    if (it == statements_.end()) {
+        QSqlQuery query(connection());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            fail(SqliteReason(query.lastError(), Noun));
+            return nullptr;
+        }
+        it = statements_.emplace(sql, std::move(query)).first;
+    }
+    for (int i = 0; i < values.size(); ++i) it->second.bindValue(i, values[i]);
+    return &it->second;
 }
 
 std::vector<OddsSnapshot> OddsHistory::snapshots(const TrendRace& race, OddsFile file) {
@@ -405,24 +459,11 @@ std::optional<OddsSnapshot> OddsHistory::previous(const OddsSnapshot& snapshot) 
 
 std::optional<OddsSnapshot> OddsHistory::snapshotOf(int course, int race, OddsFile file,
                                                     const QByteArray& raw) {
-    error_.clear();
-    if (!open_) return std::nullopt;
-    QSqlQuery query(connection());
-    query.prepare(
-        QStringLiteral("SELECT race_date FROM snapshots WHERE course = ? AND race = ?"
-                       " AND file = ? AND hash = ? ORDER BY race_date DESC LIMIT 1"));
-    query.addBindValue(course);
-    query.addBindValue(race);
-    query.addBindValue(static_cast<int>(file));
-    query.addBindValue(QCryptographicHash::hash(raw, QCryptographicHash::Sha1));
-    if (!query.exec()) {
-        fail(SqliteReason(query.lastError(), Noun));
-        return std::nullopt;
-    }
-    if (!query.next()) return std::nullopt;
-    auto found = select(QStringLiteral(" AND hash = ?"),
-                        {QCryptographicHash::hash(raw, QCryptographicHash::Sha1)}, QString(),
-                        {query.value(0).toInt(), course, race}, file);
+    const TrendRace of{RaceDateKey(file, raw), course, race};
+    if (!of.valid()) return std::nullopt;
+    auto found =
+        select(QStringLiteral(" AND hash = ?"),
+               {QCryptographicHash::hash(raw, QCryptographicHash::Sha1)}, QString(), of, file);
     if (found.empty()) return std::nullopt;
     return std::move(found.front());
 }

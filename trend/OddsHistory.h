@@ -4,8 +4,10 @@
 #include <QDateTime>
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -47,6 +49,9 @@ struct OddsFileName {
     int race;
 };
 std::optional<OddsFileName> ParseOddsFileName(const QString& fileName);
+
+// The race date (yyyymmdd) of a "uo-" or "zo-" record's bytes, 0 when it holds none.
+int RaceDateKey(OddsFile file, const QByteArray& raw);
 
 struct OddsSnapshot {
     qint64 id = 0;
@@ -119,8 +124,8 @@ public:
     std::vector<OddsSnapshot> snapshots(const TrendRace& race, OddsFile file);
     // The snapshot of the same race and file written just before this one.
     std::optional<OddsSnapshot> previous(const OddsSnapshot& snapshot);
-    // The snapshot of a course's race holding exactly these record bytes
-    // (as a window read them), of the latest race date that has them.
+    // The snapshot of a course's race holding exactly these record bytes (as
+    // a window read them); the race date is the record's.
     std::optional<OddsSnapshot> snapshotOf(int course, int race, OddsFile file,
                                            const QByteArray& raw);
     // The race's newest snapshot, if it was written after newerThan (any when
@@ -158,7 +163,12 @@ private:
     void close();
     std::vector<OddsSnapshot> select(const QString& where, const QVariantList& values,
                                      const QString& tail, const TrendRace& race, OddsFile file);
+    // The statement prepared once and kept (preparing costs more than running
+    // the short queries a window makes), its values bound; nullptr when it
+    // cannot be prepared. finish() it after use.
+    QSqlQuery* statement(const QString& sql, const QVariantList& values);
 
+    std::map<QString, QSqlQuery> statements_;
     QString name_;
     QString path_;
     QString notice_;
