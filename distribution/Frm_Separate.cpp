@@ -125,12 +125,16 @@ void Frm_Separate::buildUpdateLine() {
     oddsAsOf_ = Now();
     connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
             &Frm_Separate::snapshotsAdded);
-    // Odds read or typed into a row are as of now.
+    // Odds read or typed into a row are as of now: a download written before
+    // is no longer newer (no query on every keystroke).
     for (int i = 0; i < Rows; ++i) {
         connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this] {
             if (updating_) return;
             oddsAsOf_ = Now();
-            showUpdate();
+            if (!newer_ || newer_->modified > oddsAsOf_) return;
+            newer_.reset();
+            Lbl_Update->clear();
+            Cmd_Update->setEnabled(false);
         });
     }
 }
