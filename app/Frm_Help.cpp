@@ -49,6 +49,7 @@ QString HelpSection(const QWidget* window) {
         {QStringLiteral("Dialog"), QStringLiteral("option")},
         {QStringLiteral("Frm_Settle"), QStringLiteral("settle")},
         {QStringLiteral("Frm_Ledger"), QStringLiteral("ledger")},
+        {QStringLiteral("Frm_Trend"), QStringLiteral("trend")},
         {QStringLiteral("Frm_Market"), QStringLiteral("market")},
     };
     return sections.value(window->objectName());

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/MemoCommands.h"
 #include "common/AppKeys.h"
@@ -32,6 +33,8 @@
 #include "results/Frm_Result.h"
 #include "settings/Frm_Option.h"
 #include "settle/Frm_Settle.h"
+#include "trend/Frm_Trend.h"
+#include "trend/OddsWatcher.h"
 
 namespace {
 
@@ -162,6 +165,9 @@ void Frm_Main::buildMenus() {
     Ledger = Tool->addAction(QStringLiteral("収支台帳"));
     Ledger->setObjectName(QStringLiteral("Ledger"));
     connect(Ledger, &QAction::triggered, this, &Frm_Main::Ledger_Click);
+    Trend = Tool->addAction(QStringLiteral("オッズ推移"));
+    Trend->setObjectName(QStringLiteral("Trend"));
+    connect(Trend, &QAction::triggered, this, &Frm_Main::Trend_Click);
     Market = Tool->addAction(QStringLiteral("オッズ分析"));
     Market->setObjectName(QStringLiteral("Market"));
     connect(Market, &QAction::triggered, this, &Frm_Main::Market_Click);
@@ -243,6 +249,9 @@ void Frm_Main::keepSpecial(Frm_Special* window) {
 void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
+    // A watch already running follows a changed directory.
+    if (!OddsWatcher::instance().directory().isEmpty())
+        OddsWatcher::instance().watch(state_.DataDir);
 }
 
 Frm_Settle* Frm_Main::settleWindow() const {
@@ -274,6 +283,14 @@ void Frm_Main::Ledger_Click() {
     Frm_Ledger::Show(ledger_);
 }
 
+Frm_Trend* Frm_Main::trendWindow() const {
+    return trend_;
+}
+
+void Frm_Main::Trend_Click() {
+    Frm_Trend::Show(trend_, state_, selection_);
+}
+
 Frm_Market* Frm_Main::marketWindow() const {
     return market_;
 }
@@ -284,6 +301,14 @@ void Frm_Main::Market_Click() {
     // selected race's files again.
     if (!market_) {
         market_ = new Frm_Market(state_, selection_);
+        // A new download of the race shown is read at once.
+        connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, market_,
+                [window = market_.data()](const QList<TrendRace>& races) {
+                    const auto& shown = window->race();
+                    if (shown && std::any_of(races.begin(), races.end(),
+                                             [&](const TrendRace& r) { return r.isRace(*shown); }))
+                        window->raceFilesChanged();
+                });
     } else {
         market_->Form_Load();
     }

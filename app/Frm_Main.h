@@ -17,6 +17,7 @@ class Frm_Special;
 class Frm_Result;
 class Frm_Settle;
 class Frm_Ledger;
+class Frm_Trend;
 class Frm_Market;
 class MemoCommands;
 struct AppState;
@@ -35,6 +36,7 @@ public:
     Frm_Result* resultWindow() const;
     Frm_Settle* settleWindow() const;
     Frm_Ledger* ledgerWindow() const;
+    Frm_Trend* trendWindow() const;
     Frm_Market* marketWindow() const;
 
     QComboBox* Cmb_Place;
@@ -58,6 +60,7 @@ public:
     QAction* Option;
     QAction* Settle;
     QAction* Ledger;
+    QAction* Trend;
     QAction* Market;
     QAction* mokuji;
 
@@ -72,6 +75,7 @@ public slots:
     void Option_Click();
     void Settle_Click();
     void Ledger_Click();
+    void Trend_Click();
     void Market_Click();
     void Save_Click();
     void Print_Click();
@@ -94,5 +98,6 @@ private:
     QPointer<Frm_Special> special_;
     QPointer<Frm_Settle> settle_;
     QPointer<Frm_Ledger> ledger_;
+    QPointer<Frm_Trend> trend_;
     QPointer<Frm_Market> market_;
 };

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <memory>
 
 #include "app/Frm_Main.h"
@@ -9,7 +10,9 @@
 #include "common/Translations.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "settings/Settings.h"
+#include "trend/OddsWatcher.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,6 +26,8 @@ int main(int argc, char** argv) {
     InstallAppKeys();
 
     AppState state;
+    // Every odds file a window reads is a snapshot of the odds history.
+    SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
     std::unique_ptr<Frm_Main> mainWindow;
 
     // The splash reads the settings while it loads, so that the data directory
@@ -32,6 +37,10 @@ int main(int argc, char** argv) {
     QObject::connect(splash, &frmSplash::finished, [&] {
         mainWindow = std::make_unique<Frm_Main>(state);
         mainWindow->show();
+        // The odds history follows the data directory from shortly after the
+        // main window is up, so that start-up does not wait for it.
+        QTimer::singleShot(1000, mainWindow.get(),
+                           [&state] { OddsWatcher::instance().watch(state.DataDir); });
     });
     splash->show();
     splash->activateWindow();

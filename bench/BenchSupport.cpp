@@ -70,3 +70,23 @@ void PrintRow(const TableRow& row) {
                 row.floor.c_str(), row.ratio, row.budget.c_str(), met.c_str());
     std::fflush(stdout);
 }
+
+TimedPair Alternate(const std::function<double(int)>& real, const std::function<double(int)>& floor,
+                    int warmups, int runs) {
+    TimedPair times;
+    for (int i = 0; i < warmups + runs; ++i) {
+        const double r = real(i);
+        const double f = floor(i);
+        if (i < warmups) continue;
+        times.real.push_back(r);
+        times.floor.push_back(f);
+    }
+    return times;
+}
+
+void PrintBudgetRow(const std::string& figure, const TimedPair& times, double budget) {
+    const double value = Median(times.real), floor = Median(times.floor);
+    PrintRow({figure + " (median of " + std::to_string(times.real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floor), value / floor,
+              "<= " + FormatSeconds(budget), value <= budget});
+}

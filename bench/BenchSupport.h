@@ -4,6 +4,7 @@
 // one table that tools/bench.sh prints.
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,3 +53,15 @@ struct TableRow {
 };
 
 void PrintRow(const TableRow& row);
+
+// Times of a figure and of its floor, the runs alternating (run i of each,
+// then run i + 1), the first `warmups` of each left out.
+struct TimedPair {
+    std::vector<double> real, floor;
+};
+TimedPair Alternate(const std::function<double(int run)>& real,
+                    const std::function<double(int run)>& floor, int warmups, int runs);
+
+// The row of a figure with an absolute budget in seconds: "figure (median of
+// N)", the two medians, their ratio, "<= budget".
+void PrintBudgetRow(const std::string& figure, const TimedPair& times, double budget);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,9 +29,12 @@
 #include "common/WindowActivation.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
 #include "settle/Frm_Settle.h"
 #include "tools/SampleData.h"
+#include "trend/OddsHistory.h"
+#include "trend/OddsWatcher.h"
 
 namespace {
 
@@ -332,6 +336,17 @@ int main(int argc, char** argv) {
     if (!data.isValid() || !WriteSampleData(data.path())) fail("cannot write the sample data");
     AppState state;
     state.DataDir = data.path();
+    // As the program does: the odds files the lookups read are recorded in the
+    // odds history, and the odds windows mark the falls since the download
+    // before, which is there already.
+    QTemporaryDir store;
+    SetOddsHistoryPath(QDir(store.path()).filePath(QStringLiteral("odds-history.sqlite")));
+    for (const QString& name :
+         QDir(data.path()).entryList({QStringLiteral("uo-*"), QStringLiteral("zo-*")}))
+        RecordSnapshot(QDir(data.path()).filePath(name));
+    QTest::qWait(20);  // the later download is written later
+    if (!WriteSampleData(data.path(), 1)) fail("cannot write the later download");
+    SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
 
     Frm_Main main(state);
     main.show();

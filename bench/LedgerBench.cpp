@@ -90,13 +90,6 @@ void generate(const QString& path) {
     }
 }
 
-void settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // The period's bets with one plain SELECT through the same driver.
 double bareRead(Ledger& ledger, int year) {
     const Stamp start = TakeStamp();
@@ -145,29 +138,6 @@ double bareWrite(Ledger& ledger, const std::vector<BetLine>& rows) {
     return Elapsed(start, TakeStamp());
 }
 
-struct Pair {
-    std::vector<double> real, floor;
-};
-
-Pair alternate(const std::function<double(int)>& real, const std::function<double(int)>& floor) {
-    Pair times;
-    for (int i = 0; i < Warmups + Runs; ++i) {
-        const double r = real(i);
-        const double f = floor(i);
-        if (i < Warmups) continue;
-        times.real.push_back(r);
-        times.floor.push_back(f);
-    }
-    return times;
-}
-
-void printRow(const std::string& figure, const Pair& times, double budget) {
-    const double value = Median(times.real), floor = Median(times.floor);
-    PrintRow({figure + " (median of " + std::to_string(times.real.size()) + ClockNote() + ")",
-              FormatSeconds(value), FormatSeconds(floor), value / floor,
-              "<= " + FormatSeconds(budget), value <= budget});
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,16 +171,18 @@ int main(int argc, char** argv) {
         if (!watch.wait()) fail(QStringLiteral("Frm_Ledger did not paint"));
         const double seconds = Elapsed(start, watch.ended());
         window->close();
-        settle();
+        SettleEvents();
         return seconds;
     };
-    printRow("Frm_Ledger open to first paint, 290k bets",
-             alternate(openOnce, [&](int) { return bareRead(bare, latest); }), 0.100);
+    PrintBudgetRow("Frm_Ledger open to first paint, 290k bets",
+                   Alternate(
+                       openOnce, [&](int) { return bareRead(bare, latest); }, Warmups, Runs),
+                   0.100);
 
     // Changing the year in the open window, to its repaint.
     Frm_Ledger::Show(window);
     if (!QTest::qWaitForWindowExposed(window)) fail(QStringLiteral("Frm_Ledger did not show"));
-    settle();
+    SettleEvents();
     int allYears = 0;  // set for the row that measures 全期間 (change(1) then chooses it)
     const auto yearOf = [&](int i) {
         return allYears ? (i % 2 ? AllYears : latest - 1) : latest - 1 - i % (Years - 1);
@@ -223,18 +195,22 @@ int main(int argc, char** argv) {
         if (!watch.wait()) fail(QStringLiteral("no repaint after the year changed"));
         const double seconds = Elapsed(start, watch.ended());
         window->Cmb_Year->setCurrentIndex(0);
-        settle();
+        SettleEvents();
         return seconds;
     };
-    printRow("Frm_Ledger year changed to repaint",
-             alternate(change, [&](int i) { return bareRead(bare, yearOf(i)); }), 0.050);
+    PrintBudgetRow("Frm_Ledger year changed to repaint",
+                   Alternate(
+                       change, [&](int i) { return bareRead(bare, yearOf(i)); }, Warmups, Runs),
+                   0.050);
     // 全期間 and back: the figures of every year, beside a bare read of every bet.
     allYears = 1;
     const auto toAll = [&](int) { return change(1); };
-    printRow("Frm_Ledger all years chosen to repaint",
-             alternate(toAll, [&](int) { return bareRead(bare, AllYears); }), 0.050);
+    PrintBudgetRow("Frm_Ledger all years chosen to repaint",
+                   Alternate(
+                       toAll, [&](int) { return bareRead(bare, AllYears); }, Warmups, Runs),
+                   0.050);
     window->close();
-    settle();
+    SettleEvents();
 
     // Recording a day over the same day already recorded.
     const QDate day = DayOf(latest, DaysAYear - 1);
@@ -248,9 +224,9 @@ int main(int argc, char** argv) {
         if (!outcome.ok || outcome.recorded != 288) fail(outcome.error);
         return seconds;
     };
-    const Pair recording =
-        alternate(record, [&](int i) { return bareWrite(bare, Day(day, i + 1)); });
-    printRow("recording a 36-race day (288 bets)", recording, 0.050);
+    const TimedPair recording = Alternate(
+        record, [&](int i) { return bareWrite(bare, Day(day, i + 1)); }, Warmups, Runs);
+    PrintBudgetRow("recording a 36-race day (288 bets)", recording, 0.050);
     recorder.record(Day(day, 0));
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "bench/BenchSupport.h"
+#include "bench/DirListing.h"
 #include "racedata/RaceFiles.h"
 
 namespace {
@@ -37,17 +38,6 @@ bool prepare(const QString& path, int count) {
     return true;
 }
 
-// The floor: every ordinary file name of the directory, as FindRaceFile sees them.
-QStringList listing(const QString& path) {
-    QStringList names;
-    QDirIterator it(path, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
-    }
-    return names;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,7 +61,7 @@ int main(int argc, char** argv) {
         // 東京 (5), race 10: the stem of the first "ks-5*.jra" is ks-5000, and
         // ks-5000a.jra is there at every size.
         const auto lookup = [&] { return FindRaceFile(path, QStringLiteral("ks-"), 7, 5, 10); };
-        if (lookup().path.isEmpty() || listing(path).size() != size.files) {
+        if (lookup().path.isEmpty() || PlainListing(path).size() != size.files) {
             std::fprintf(stderr, "lookup data in %s is not as expected\n", qPrintable(path));
             return 1;
         }
@@ -81,7 +71,7 @@ int main(int argc, char** argv) {
             const RaceFile file = lookup();
             found.push_back(Elapsed(start, TakeStamp()));
             start = TakeStamp();
-            const QStringList names = listing(path);
+            const QStringList names = PlainListing(path);
             listed.push_back(Elapsed(start, TakeStamp()));
             if (file.path.isEmpty() || names.isEmpty()) return 1;
         }

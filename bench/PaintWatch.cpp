@@ -1,6 +1,7 @@
 #include "bench/PaintWatch.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
@@ -70,4 +71,11 @@ bool PaintWatch::wait() {
 
 PaintWatch::Match WindowNamed(const QString& name) {
     return [name](QWidget* window) { return window->objectName() == name; };
+}
+
+void SettleEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -43,3 +43,7 @@ private:
 
 // Matches the window of that objectName.
 PaintWatch::Match WindowNamed(const QString& name);
+
+// Runs the posted events and deferred deletions a few times over, so that a
+// closed window is gone before the next run.
+void SettleEvents();

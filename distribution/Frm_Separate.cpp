@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "common/Clock.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
@@ -24,6 +25,8 @@
 #include "odds/Frm_Odds2.h"
 #include "odds/Frm_Odds3.h"
 #include "racedata/Lookups.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendTable.h"
 
 namespace {
 
@@ -49,6 +52,8 @@ constexpr int SpreadTop = 5850;
 constexpr int TargetTop = SpreadTop + 2 * RowStep;
 constexpr int ButtonHeight = 375;
 constexpr int BottomMargin = 105;
+// 馬連 and 枠連: the line of 最新オッズ under 逆算; the window grows by it.
+constexpr int UpdateTop = TargetTop + ButtonHeight + 60;
 
 // The picture of the odds button: a small tote board with odds figures.
 QPixmap oddsPicture() {
@@ -89,9 +94,91 @@ Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection, QWid
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFont(UiFont(9));
-    setFixedSize(TwSize(5430, TargetTop + ButtonHeight + BottomMargin));
     buildControls();
     Form_Load();
+    buildUpdateLine();
+    setFixedSize(TwSize(5430, (followed_ ? UpdateTop : TargetTop) + ButtonHeight + BottomMargin));
+}
+
+void Frm_Separate::buildUpdateLine() {
+    const int boxTop = UpdateTop + (ButtonHeight - BoxHeight) / 2;
+    Lbl_Update =
+        PlainLabel(this, QStringLiteral("Lbl_Update"), TwRect(120, boxTop, 2400, BoxHeight),
+                   Qt::AlignRight | Qt::AlignVCenter);
+    Cmd_Update = PlainButton(this, QStringLiteral("Cmd_Update"), QStringLiteral("最新オッズ"),
+                             TwRect(2640, UpdateTop, 1215, ButtonHeight));
+    Cmd_Update->setToolTip(QStringLiteral("組番が最新のオッズにある行に、そのオッズを入れます"));
+    Cmd_Update->setEnabled(false);
+    QWidget::setTabOrder(Cmd_Target, Cmd_Update);
+    connect(Cmd_Update, &QPushButton::clicked, this, &Frm_Separate::Cmd_Update_Click);
+
+    const std::optional<int> type = selection_.typeCode();
+    if (type == Quinella) followed_ = TrendKind::Quinella;
+    if (type == BracketQuinella) followed_ = TrendKind::Bracket;
+    Lbl_Update->setVisible(followed_.has_value());
+    Cmd_Update->setVisible(followed_.has_value());
+    if (!followed_) return;
+    const Race race = selection_.race();
+    race_ = {0, race.course, race.number};
+    if (OddsHistory* history = OpenedOddsHistory())
+        race_.date = history->latestDate(race.course, race.number);
+    oddsAsOf_ = Now();
+    connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
+            &Frm_Separate::snapshotsAdded);
+    // Odds read or typed into a row are as of now: a download written before
+    // is no longer newer (no query on every keystroke).
+    for (int i = 0; i < Rows; ++i) {
+        connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this] {
+            if (updating_) return;
+            oddsAsOf_ = Now();
+            if (!newer_ || newer_->modified > oddsAsOf_) return;
+            newer_.reset();
+            Lbl_Update->clear();
+            Cmd_Update->setEnabled(false);
+        });
+    }
+}
+
+void Frm_Separate::snapshotsAdded(const QList<TrendRace>& races) {
+    for (const TrendRace& race : races) {
+        if (race.course == race_.course && race.race == race_.race && race.date >= race_.date)
+            race_ = race;
+    }
+    showUpdate();
+}
+
+void Frm_Separate::showUpdate() {
+    newer_.reset();
+    OddsHistory* history = OpenedOddsHistory();
+    if (followed_ && race_.valid() && history)
+        newer_ = history->latest(race_, FileOf(*followed_), oddsAsOf_);
+    Lbl_Update->setText(newer_
+                            ? QStringLiteral("オッズ更新 ") +
+                                  newer_->modified.toLocalTime().toString(QStringLiteral("HH:mm"))
+                            : QString());
+    Cmd_Update->setEnabled(newer_.has_value());
+}
+
+void Frm_Separate::Cmd_Update_Click() {
+    if (!newer_ || !followed_) return;
+    const OddsSnapshot latest = *newer_;
+    QHash<QString, QString> odds;
+    for (const OddsEntry& entry : OddsEntries(latest.file, latest.raw, *followed_))
+        odds.insert(entry.key, entry.text);
+    updating_ = true;
+    for (int i = 0; i < Rows; ++i) {
+        bool firstOk = false, secondOk = false;
+        const int a = Txt_Buy1[i]->text().trimmed().toInt(&firstOk);
+        const int b = Txt_Buy2[i]->text().trimmed().toInt(&secondOk);
+        if (!firstOk || !secondOk) continue;
+        const auto found =
+            odds.constFind(QStringLiteral("%1-%2").arg(std::min(a, b)).arg(std::max(a, b)));
+        // Written as if typed: the odds check and the recalculation run.
+        if (found != odds.constEnd()) Txt_Odds[i]->setText(*found);
+    }
+    updating_ = false;
+    oddsAsOf_ = latest.modified;
+    showUpdate();
 }
 
 void Frm_Separate::buildControls() {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 #include <array>
+#include <optional>
 
 #include "common/BetSlip.h"
 #include "common/RaceSelection.h"
+#include "trend/OddsHistory.h"
 
 class CaptionLabel;
 class QLabel;
@@ -67,6 +70,10 @@ public:
     QLineEdit* Txt_Target;
     QLabel* Label15;  // "円"
     QPushButton* Cmd_Target;
+    // 馬連 and 枠連: a newer download of the race's odds, and the button that
+    // writes it into the rows
+    QLabel* Lbl_Update;       // "オッズ更新 14:35"
+    QPushButton* Cmd_Update;  // "最新オッズ"
 
     // Focus moves of the row boxes for a key (13 Enter, 38 Up, 40 Down; other
     // codes do nothing).
@@ -93,6 +100,7 @@ private slots:
     void Command1_Click();
     void Txt_Target_Change();
     void Cmd_Target_Click();
+    void Cmd_Update_Click();
 
 private:
     void buildControls();
@@ -106,7 +114,18 @@ private:
     void recountTotal();
     // The composite odds and the payout and profit ranges of the rows as they stand.
     void showSpread();
+    void buildUpdateLine();
+    // New snapshots of some races: the newest of this one, when it was written
+    // after the rows' odds were read or typed, shows Lbl_Update and enables Cmd_Update.
+    void snapshotsAdded(const QList<TrendRace>& races);
+    void showUpdate();
 
     AppState& state_;
     RaceSelection selection_;
+    // What 最新オッズ follows (馬連 or 枠連 races only).
+    std::optional<TrendKind> followed_;
+    TrendRace race_;      // its date known once a snapshot of it is seen
+    QDateTime oddsAsOf_;  // when the rows' odds were last read or typed
+    std::optional<OddsSnapshot> newer_;
+    bool updating_ = false;
 };

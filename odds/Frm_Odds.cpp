@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/RaceSelection.h"
 #include "odds/CellRules.h"
 #include "racedata/AppState.h"
 
@@ -42,4 +43,5 @@ void Frm_Odds::Form_Load(const AppState& state, const RaceSelection& selection) 
         if (QuinellaPair(i).second > n) HideCell(i);
     }
     for (int a = std::max(n, 1); a <= QuinellaBlockCount; ++a) HideBlock(a);
+    ShowFalls(FallMarksOf(selection.race(), OddsFile::Uo, uo.raw(), TrendKind::Quinella));
 }

@@ -11,6 +11,7 @@
 #include "common/Twips.h"
 #include "odds/OddsCells.h"
 #include "racedata/AppState.h"
+#include "trend/FallMarks.h"
 
 namespace {
 
@@ -73,7 +74,11 @@ Frm_Odds3::Frm_Odds3(const AppState& state, const RaceSelection& selection, QWid
     connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Odds3::Cmd_Cancel_Click);
     EscapePresses(this, Cmd_Cancel);
 
-    setFixedSize(TwSize(Width + 2 * Margin, ButtonTop + ButtonHeight + Margin));
+    // Below everything the window had: the win odds' falls since the previous download.
+    const int trendTop = ButtonTop + ButtonHeight + 60;
+    Lbl_Trend = MakeTrendLine(this, TwRect(Margin, trendTop, Width, TrendLineHeight));
+
+    setFixedSize(TwSize(Width + 2 * Margin, trendTop + TrendLineHeight + Margin));
     Form_Load(state, selection);
 }
 
@@ -85,6 +90,19 @@ void Frm_Odds3::Form_Load(const AppState& state, const RaceSelection& selection)
         Lbl_Odds_T[h]->setText(horse.WinOdds);
         Lbl_Odds_F1[h]->setText(horse.PlaceOddsLow);
         Lbl_Odds_F2[h]->setText(horse.PlaceOddsHigh);
+    }
+    // 単勝 falls in the line; 単勝 and 複勝 (by its lower bound) marked.
+    const std::vector<FallMarks> marks = FallMarksOf(
+        selection.race(), OddsFile::Zo, state.ZoData.raw(), {TrendKind::Win, TrendKind::Place});
+    const FallMarks& win = marks[0];
+    const FallMarks& place = marks[1];
+    ShowTrendLine(Lbl_Trend, win.line);
+    for (int h = 0; h < Rows; ++h) {
+        const QString key = QString::number(h + 1);
+        if (const auto fall = win.byKey.constFind(key); fall != win.byKey.constEnd())
+            MarkFall(Lbl_Odds_T[h], FallTip(*fall));
+        if (const auto fall = place.byKey.constFind(key); fall != place.byKey.constEnd())
+            MarkFall(Lbl_Odds_F1[h], FallTip(*fall));
     }
 }
 

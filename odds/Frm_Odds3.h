@@ -30,6 +30,7 @@ private:
     std::array<QLabel*, Rows> Lbl_Odds_F1{};
     std::array<QLabel*, Rows> Label2{};
     std::array<QLabel*, Rows> Lbl_Odds_F2{};
+    QLabel* Lbl_Trend = nullptr;
     RaceHeading heading_{};
     QPushButton* Cmd_Cancel = nullptr;
 };

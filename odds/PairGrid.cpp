@@ -101,7 +101,11 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
     connect(Cmd_Cancel, &QPushButton::clicked, this, &PairGrid::Cmd_Cancel_Click);
     EscapePresses(this, Cmd_Cancel);
 
-    setFixedSize(TwSize(gridWidth + 2 * Margin, bottomTop + ButtonHeight + Margin));
+    // Below everything the window had: the falls since the previous download.
+    const int trendTop = bottomTop + ButtonHeight + 60;
+    Lbl_Trend = MakeTrendLine(this, TwRect(Margin, trendTop, gridWidth, TrendLineHeight));
+
+    setFixedSize(TwSize(gridWidth + 2 * Margin, trendTop + TrendLineHeight + Margin));
 }
 
 void PairGrid::ShowOdds(int index, const QString& caption) {
@@ -117,6 +121,17 @@ void PairGrid::HideCell(int index) {
 
 void PairGrid::HideBlock(int a) {
     Label1[size_t(a - 1)]->hide();
+}
+
+void PairGrid::ShowFalls(const FallMarks& marks) {
+    ShowTrendLine(Lbl_Trend, marks.line);
+    if (marks.byKey.isEmpty()) return;
+    for (int i = 0; i < shape_.numbering.cellCount; ++i) {
+        const Pair pair = shape_.numbering.pair(i);
+        const auto fall =
+            marks.byKey.constFind(QStringLiteral("%1-%2").arg(pair.first).arg(pair.second));
+        if (fall != marks.byKey.constEnd()) MarkFall(cells_[size_t(i)], FallTip(*fall));
+    }
 }
 
 void PairGrid::Cell_Click(int index) {

@@ -8,6 +8,7 @@
 #include "odds/PairNumbering.h"
 #include "odds/PickSink.h"
 #include "odds/RaceHeading.h"
+#include "trend/FallMarks.h"
 
 class ClickLabel;
 class QLabel;
@@ -52,6 +53,8 @@ protected:
     // A pair that does not exist in the race: its cell and number are hidden.
     void HideCell(int index);
     void HideBlock(int a);
+    // Lbl_Trend and the marks of the cells that fell (keys "3-7").
+    void ShowFalls(const FallMarks& marks);
 
     RaceHeading heading_{};
 
@@ -69,6 +72,7 @@ private:
     std::vector<QLabel*> Label2;
     std::vector<QLabel*> Label1;
     QLabel* Label5 = nullptr;
+    QLabel* Lbl_Trend = nullptr;
     QPushButton* Cmd_OK = nullptr;
     QPushButton* Cmd_Cancel = nullptr;
 };

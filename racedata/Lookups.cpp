@@ -15,11 +15,24 @@ RaceFile find(const AppState& state, const Race& race, const QString& prefix, in
     return FindRaceFile(state.DataDir, prefix, stemLength, race.course, race.number);
 }
 
+OddsFileRead& oddsFileRead() {
+    static OddsFileRead notify;
+    return notify;
+}
+
+void told(const QString& path) {
+    if (oddsFileRead()) oddsFileRead()(path);
+}
+
 Attempt missing(const char16_t* message, MsgIcon icon) {
     return Attempt::Failed(QString::fromUtf16(message), icon);
 }
 
 }  // namespace
+
+void SetOddsFileRead(OddsFileRead notify) {
+    oddsFileRead() = std::move(notify);
+}
 
 Attempt LoadRaceResult(AppState& state, const Race& race) {
     state.KsData.BlankRaceTitle();
@@ -42,6 +55,7 @@ Attempt LoadRecommendation(AppState& state, const Race& race) {
     if (zo.path.isEmpty()) return missing(MsgOddsMissing, MsgIcon::Exclamation);
     state.ZoData.BlankRaceTitle();
     if (!ReadRecord1(zo.path, state.ZoData)) return missing(MsgOddsMissing, MsgIcon::Exclamation);
+    told(zo.path);
     return {};
 }
 
@@ -57,5 +71,6 @@ Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type) {
                                          : static_cast<FixedRecord&>(state.ZoData))) {
         return missing(MsgOddsMissing, icon);
     }
+    told(file.path);
     return {};
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <functional>
+
 #include "common/BetType.h"
 #include "common/Failure.h"
 #include "common/Race.h"
@@ -28,3 +31,9 @@ Attempt LoadRecommendation(AppState& state, const Race& race);
 // Odds for the distribution: the "uo-" file into UoData for 馬連, the "zo-" file
 // into ZoData for 枠連 and 単・複勝; both race titles are blanked first.
 Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type);
+
+// Told the path of every "uo-" or "zo-" file a lookup has just read, so that
+// the odds history keeps what the windows show; none until the program sets
+// one (an empty function removes it).
+using OddsFileRead = std::function<void(const QString& path)>;
+void SetOddsFileRead(OddsFileRead notify);

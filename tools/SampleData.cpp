@@ -180,39 +180,10 @@ struct Race {
     bool bracketSold() const { return runners >= 9; }
 };
 
-Race MakeRace(const Course& course, int raceNo) {
-    Race race;
-    race.course = &course;
-    race.raceNo = raceNo;
-    const int n = race.runners = course.runners[raceNo - 1];
-    Random rng(0x5EED000000ull + static_cast<quint64>(course.code) * 100 + raceNo);
-
-    race.scratched.assign(n, false);
-    if (n >= 8 && (raceNo == 3 || raceNo == 8)) {
-        race.scratched[rng.below(n)] = true;
-        if (n >= 16) race.scratched[rng.below(n)] = true;
-    }
-
-    for (int i = 0; i < n; ++i) {
-        QString name;
-        do {
-            name = QString::fromUtf16(NameHeads[rng.below(std::size(NameHeads))]) +
-                   QString::fromUtf16(NameTails[rng.below(std::size(NameTails))]);
-        } while (name.size() > 9 ||
-                 std::find(race.names.begin(), race.names.end(), name) != race.names.end());
-        race.names.push_back(name);
-    }
-
-    // The market: a strength per horse, normalised over the starters.
-    race.p.assign(n, 0.0);
-    double total = 0;
-    for (int i = 0; i < n; ++i) {
-        const double strength = std::exp(1.1 * rng.normal());
-        if (!race.scratched[i]) race.p[i] = strength;
-        total += race.p[i];
-    }
-    for (double& p : race.p) p /= total;
-
+// The odds of every pool from the win probabilities race.p: what PAT95 shows
+// at one download.
+void PriceMarket(Race& race, Random& rng) {
+    const int n = race.runners;
     race.win.assign(n, 0);
     for (int i = 0; i < n; ++i) {
         if (!race.scratched[i]) race.win[i] = OddsTenths(0.8, race.p[i], 9999);
@@ -273,6 +244,43 @@ Race MakeRace(const Course& course, int raceNo) {
             for (int y = x; y <= 8; ++y) race.bracket[x][y] = OddsTenths(0.775, chance[x][y], 9999);
         }
     }
+}
+
+Race MakeRace(const Course& course, int raceNo) {
+    Race race;
+    race.course = &course;
+    race.raceNo = raceNo;
+    const int n = race.runners = course.runners[raceNo - 1];
+    Random rng(0x5EED000000ull + static_cast<quint64>(course.code) * 100 + raceNo);
+
+    race.scratched.assign(n, false);
+    if (n >= 8 && (raceNo == 3 || raceNo == 8)) {
+        race.scratched[rng.below(n)] = true;
+        if (n >= 16) race.scratched[rng.below(n)] = true;
+    }
+
+    for (int i = 0; i < n; ++i) {
+        QString name;
+        do {
+            name = QString::fromUtf16(NameHeads[rng.below(std::size(NameHeads))]) +
+                   QString::fromUtf16(NameTails[rng.below(std::size(NameTails))]);
+        } while (name.size() > 9 ||
+                 std::find(race.names.begin(), race.names.end(), name) != race.names.end());
+        race.names.push_back(name);
+    }
+
+    // The market: a strength per horse, normalised over the starters.
+    race.p.assign(n, 0.0);
+    double total = 0;
+    for (int i = 0; i < n; ++i) {
+        const double strength = std::exp(1.1 * rng.normal());
+        if (!race.scratched[i]) race.p[i] = strength;
+        total += race.p[i];
+    }
+    for (double& p : race.p) p /= total;
+
+    PriceMarket(race, rng);
+    const int paid = race.paidPlaces();
 
     // The race itself: horses drawn one by one in proportion to their chances.
     std::vector<double> left = race.p;
@@ -298,6 +306,26 @@ Race MakeRace(const Course& course, int raceNo) {
         race.placePaid[place] = PlaceTenths(race.share[race.finish[place] - 1], others, paid) * 10;
     }
     return race;
+}
+
+// A later download: the money has moved toward the horses that will finish
+// first, second and third, a little more at each download, with some noise.
+void DriftTowardResult(Race& race, int download) {
+    Random rng(0xD21F7000000ull + static_cast<quint64>(race.course->code) * 100 * 64 +
+               static_cast<quint64>(race.raceNo) * 64 + static_cast<quint64>(download));
+    const double pull[] = {0.30, 0.20, 0.12};
+    double total = 0;
+    for (int i = 0; i < race.runners; ++i) {
+        if (race.p[i] == 0) continue;
+        double shift = 0.05 * rng.normal() * std::sqrt(static_cast<double>(download));
+        for (int place = 0; place < 3 && place < static_cast<int>(race.finish.size()); ++place) {
+            if (race.finish[place] == i + 1) shift += pull[place] * download;
+        }
+        race.p[i] *= std::exp(shift);
+        total += race.p[i];
+    }
+    for (double& p : race.p) p /= total;
+    PriceMarket(race, rng);
 }
 
 QString Pair(int a, int b) {
@@ -381,20 +409,21 @@ RecordBuilder KsFile(const Race& race) {
 
 }  // namespace
 
-bool WriteSampleData(const QString& directory) {
+bool WriteSampleData(const QString& directory, int download) {
     QDir dir(directory);
     if (!dir.mkpath(QStringLiteral("."))) return false;
     bool ok = true;
     for (const Course& course : Courses) {
         const QString code = QString::number(course.code);
         for (int raceNo = 1; raceNo <= 12; ++raceNo) {
-            const Race race = MakeRace(course, raceNo);
+            Race race = MakeRace(course, raceNo);
+            if (download > 0) DriftTowardResult(race, download);
             const QString tail = RaceChar(raceNo) + QStringLiteral(".jra");
             ok &= UoFile(race).writeTo(
                 dir.filePath(QStringLiteral("uo-") + code + course.oddsPart + tail));
             ok &= ZoFile(race).writeTo(
                 dir.filePath(QStringLiteral("zo-") + code + course.oddsPart + tail));
-            if (raceNo <= course.resultsUpTo) {
+            if (download == 0 && raceNo <= course.resultsUpTo) {
                 ok &= KsFile(race).writeTo(dir.filePath(QStringLiteral("ks-") + code +
                                                         QLatin1String(course.resultPart) + tail));
             }

@@ -11,4 +11,8 @@
 // the same on every run. The directory is created when missing; files of the
 // same names are replaced, other files are left alone. False when a file
 // cannot be written.
-bool WriteSampleData(const QString& directory);
+//
+// A download above 0 writes only the "uo-" and "zo-" files again, as a later
+// download of the same day: the market has moved toward the result, a little
+// more at each download (1, 2, ...), so that the odds history has movement to show.
+bool WriteSampleData(const QString& directory, int download = 0);

@@ -2,9 +2,6 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
@@ -12,26 +9,20 @@
 #include <cmath>
 
 #include "settle/chart/ChartModule.h"
+#include "settle/chart/ChartParts.h"
 
 namespace {
 
 class BalanceChartView : public QChartView {
 public:
     explicit BalanceChartView(QWidget* parent) : QChartView(new QChart, parent) {
-        setRenderHint(QPainter::Antialiasing);
-        chart()->setAnimationOptions(QChart::NoAnimation);
+        PrepareChartView(this);
         chart()->legend()->hide();
-        chart()->setMargins(QMargins(4, 4, 4, 4));
-        chart()->setBackgroundRoundness(0);
     }
 
     void show(const std::vector<BalancePoint>& points, const QString& emptyNote) {
         QChart* c = chart();
-        c->removeAllSeries();
-        for (QAbstractAxis* axis : c->axes()) {
-            c->removeAxis(axis);
-            delete axis;
-        }
+        ClearChart(c);
         if (points.empty()) {
             c->setTitle(emptyNote);
             return;
@@ -66,15 +57,9 @@ public:
         c->addSeries(zero);
         c->addSeries(line);
 
-        // The races along the bottom, level; with many races only every
-        // step-th is named, so that the names stay whole.
-        auto* xAxis = new QCategoryAxis;
-        xAxis->setRange(-0.5, static_cast<double>(points.size()) - 0.5);
-        xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        xAxis->setStartValue(-0.5);
+        // The races along the bottom, at most 8 named.
+        QCategoryAxis* xAxis = PointAxis(labels, 8);
         xAxis->setGridLineVisible(false);
-        const int step = std::max<int>(1, static_cast<int>((labels.size() + 7) / 8));
-        for (int i = 0; i < labels.size(); i += step) xAxis->append(labels[i], i);
         auto* yAxis = new QValueAxis;
         const double span = std::max<double>(100.0, static_cast<double>(high - low));
         yAxis->setRange(static_cast<double>(low) - span * 0.08,
@@ -82,33 +67,21 @@ public:
         yAxis->applyNiceNumbers();
         yAxis->setLabelFormat(QStringLiteral("%.0f"));
         yAxis->setTitleText(QStringLiteral("収支（円）"));
-        c->addAxis(xAxis, Qt::AlignBottom);
-        c->addAxis(yAxis, Qt::AlignLeft);
-        for (QAbstractSeries* s : c->series()) {
-            s->attachAxis(xAxis);
-            s->attachAxis(yAxis);
-        }
+        AttachAxes(c, xAxis, yAxis);
     }
 };
 
 class BarChartView : public QChartView {
 public:
     explicit BarChartView(QWidget* parent) : QChartView(new QChart, parent) {
-        setRenderHint(QPainter::Antialiasing);
-        chart()->setAnimationOptions(QChart::NoAnimation);
+        PrepareChartView(this);
         chart()->legend()->setAlignment(Qt::AlignTop);
-        chart()->setMargins(QMargins(4, 4, 4, 4));
-        chart()->setBackgroundRoundness(0);
     }
 
     void show(const QStringList& categories, const std::vector<BarSet>& sets,
               const QString& valueTitle) {
         QChart* c = chart();
-        c->removeAllSeries();
-        for (QAbstractAxis* axis : c->axes()) {
-            c->removeAxis(axis);
-            delete axis;
-        }
+        ClearChart(c);
         auto* series = new QBarSeries;
         double high = 0;
         for (const BarSet& set : sets) {

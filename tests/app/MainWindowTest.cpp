@@ -35,6 +35,10 @@
 #include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
+#include "trend/Frm_Trend.h"
+#include "trend/OddsHistory.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendModel.h"
 
 namespace {
 
@@ -56,7 +60,8 @@ protected:
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<Frm_Special*>(w) || qobject_cast<Frm_Result*>(w) ||
-                qobject_cast<Frm_Settle*>(w) || qobject_cast<Frm_Ledger*>(w))
+                qobject_cast<Frm_Settle*>(w) || qobject_cast<Frm_Ledger*>(w) ||
+                qobject_cast<Frm_Trend*>(w))
                 delete w;
         SetClock({});
         SetSaveFileDialog({});
@@ -500,6 +505,32 @@ TEST_F(MainWindow, SettlementOpensFromTheToolMenuOnceAndKeepsF1) {
     ASSERT_NE(settle, nullptr);
     EXPECT_EQ(settle->Lbl_Pending->text(), u"1件 800円"_qs);
     expectHelpOnF1(settle->Grd_Settle);
+}
+
+TEST_F(MainWindow, TrendOpensFromTheToolMenuOnceAndKeepsF1) {
+    TempDir home;
+    SetOddsHistoryPath(home.file(u"odds-history.sqlite"_qs));
+    ASSERT_TRUE(ZoBuilder()
+                    .set(ZoLayout::RaceDate, u"20261206"_qs)
+                    .setRight(ZoLayout::HorseNo(0), u"1"_qs)
+                    .setRight(ZoLayout::WinOdds(0), u"5.2"_qs)
+                    .setRight(ZoLayout::HorseNo(1), u"2"_qs)
+                    .setRight(ZoLayout::WinOdds(1), u"3.1"_qs)
+                    .writeTo(data.file(u"zo-52b.jra"_qs)));
+    select("東京", 11);
+    window->Cmb_Type->setCurrentIndex(WinPlace);
+    Frm_Trend* trend =
+        openFromToolMenu("Trend", u"オッズ推移", [&] { return window->trendWindow(); });
+    ASSERT_NE(trend, nullptr);
+    // The odds file read on opening is the race's first snapshot.
+    EXPECT_EQ(trend->race(), (TrendRace{20261206, 5, 11}));
+    EXPECT_EQ(trend->Cmb_Kind->currentText(), u"単勝"_qs);
+    EXPECT_EQ(trend->model()->table().rows(), 2);
+    EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).filter(u"sqlite"_qs).isEmpty());
+    expectHelpOnF1(trend->Grd_Trend);
+    EXPECT_EQ(HelpSection(trend), u"trend"_qs);
+    OddsWatcher::instance().watch({});
+    SetOddsHistoryPath({});
 }
 
 TEST_F(MainWindow, LedgerOpensFromTheToolMenuOnceAndKeepsF1) {

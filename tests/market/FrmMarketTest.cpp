@@ -19,6 +19,7 @@
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
+#include "trend/OddsWatcher.h"
 
 namespace {
 
@@ -117,7 +118,8 @@ TEST_F(MarketWindow, MissingZoFileIsNamedAndQuinellaFiguresStay) {
 }
 
 // Switching to the window after the main window's race changed shows that
-// race; raceFilesChanged reads the shown race's files again.
+// race; a new download of the shown race recorded in the odds history reads
+// its files again.
 TEST_F(MarketWindow, FollowsTheSelectionAndRereadsChangedFiles) {
     MarketRace five;
     five.runners = 5;
@@ -142,7 +144,10 @@ TEST_F(MarketWindow, FollowsTheSelectionAndRereadsChangedFiles) {
     writeRace(2, five);
     activateMain();
     main->Cmb_Race->setCurrentIndex(0);  // the selection moves on; the shown race is read
-    market->raceFilesChanged();
+    TempDir store;
+    SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+    OddsWatcher::instance().record(data.file(u"zo-602.jra"_qs));  // as a download of 中山 2R
+    SetOddsHistoryPath({});
     EXPECT_EQ(market->race()->number, 2);
     EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
     EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <set>
 
 #include "common/NumberText.h"
@@ -55,4 +56,33 @@ TEST(SampleData, FourRacecoursesOfTwelveRacesPaidAtTheOddsShown) {
     EXPECT_TRUE(results > 36 && results < 48);  // most races have been run, but not all
     EXPECT_EQ(std::pair(*runnerCounts.begin(), *runnerCounts.rbegin()), std::pair(5, 18));
     EXPECT_TRUE(scratchedPairs > 0 && horsesWithoutOdds > 0);
+}
+
+TEST(SampleData, LaterDownloadsMoveTheOddsTowardTheResultAndLeaveTheResultsAlone) {
+    const TempDir dir;
+    ASSERT_TRUE(WriteSampleData(dir.path()));
+    const auto read = [&](const QString& prefix, int stem, int course, int race) {
+        return dir.read(
+            QFileInfo(FindRaceFile(dir.path(), prefix, stem, course, race).path).fileName());
+    };
+    const QByteArray result = read(u"ks-"_qs, 7, 5, 11);
+    std::vector<ZoRecord> downloads(3);
+    for (int download = 0; download < 3; ++download) {
+        if (download > 0) {
+            ASSERT_TRUE(WriteSampleData(dir.path(), download * 2));
+        }
+        downloads[download].assign(read(u"zo-"_qs, 5, 5, 11));
+    }
+    EXPECT_EQ(read(u"ks-"_qs, 7, 5, 11), result);
+    KsRecord ks;
+    ks.assign(result);
+    const int winner = ks.Place(0).HorseNo.trimmed().toInt() - 1;
+    double previous = 1e9;
+    for (const ZoRecord& zo : downloads) {
+        EXPECT_EQ(zo.RaceDate(), downloads[0].RaceDate());
+        EXPECT_EQ(zo.RunnerCount(), downloads[0].RunnerCount());
+        const double odds = *NumericValue(zo.Horse(winner).WinOdds);
+        EXPECT_LT(odds, previous);  // the money goes to the winner
+        previous = odds;
+    }
 }

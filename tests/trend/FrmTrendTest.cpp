@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include "TrendFiles.h"
+#include "common/RaceSelection.h"
+#include "common/SaveFile.h"
+#include "racedata/AppState.h"
+#include "support/Fixtures.h"
+#include "trend/Frm_Trend.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendModel.h"
+
+namespace {
+
+const QDateTime T1420 = QDateTime(QDate(2026, 12, 6), QTime(14, 20));
+
+// The trend window of 東京 11R on a data directory whose odds file was
+// downloaded at 14:20, 14:35 and (in the same minute) 14:35:30.
+class FrmTrend : public ::testing::Test {
+protected:
+    FrmTrend() : selection(&place, &type, &race) {
+        SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+        FillSelectionLists(&place, &type, &race);
+        place.setCurrentText(u"東京"_qs);
+        race.setCurrentIndex(10);
+        state.DataDir = data.path();
+    }
+    ~FrmTrend() override {
+        delete window;
+        OddsWatcher::instance().watch({});
+        SetSaveFileDialog({});
+        SetOddsHistoryPath({});
+    }
+
+    void download(const std::map<QString, QString>& quinella, const std::map<QString, QString>& win,
+                  const QDateTime& at) {
+        ASSERT_TRUE(WriteAt(data.file(u"uo-58b.jra"_qs), UoBytes(u"20261206"_qs, 6, quinella), at));
+        ASSERT_TRUE(WriteAt(data.file(u"zo-58b.jra"_qs), ZoBytes(u"20261206"_qs, 6, win), at));
+        RecordSnapshot(data.file(u"uo-58b.jra"_qs));
+        RecordSnapshot(data.file(u"zo-58b.jra"_qs));
+    }
+    void open() {
+        Frm_Trend::Show(window, state, selection);
+        ASSERT_TRUE(window);
+        grid = Find<QTableView>(window, u"Grd_Trend"_qs);
+    }
+    QString cell(int row, int column) const {
+        return grid->model()->index(row, column).data().toString();
+    }
+    QString header(int column) const {
+        return grid->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    QStringList chosenRows() const {
+        QStringList keys;
+        for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+            keys << index.data().toString();
+        keys.sort();
+        return keys;
+    }
+
+    TempDir store, data;
+    QComboBox place, type, race;
+    RaceSelection selection;
+    AppState state;
+    QPointer<Frm_Trend> window;
+    QTableView* grid = nullptr;
+};
+
+TEST_F(FrmTrend, OneSnapshotIsShownWithTheNoteThatTheNextDownloadShowsMovement) {
+    download({{u"3-5"_qs, u"31.5"_qs}}, {}, T1420);
+    open();
+    EXPECT_EQ(window->windowTitle(), u"オッズ推移"_qs);
+    EXPECT_EQ(Find<QComboBox>(window, u"Cmb_Kind"_qs)->currentText(), u"馬連"_qs);
+    EXPECT_EQ(grid->model()->rowCount(), 15);  // the pairs of 6 runners
+    EXPECT_EQ(grid->model()->columnCount(), 3);
+    EXPECT_EQ(header(1), u"14:20"_qs);
+    EXPECT_EQ(cell(10, 0), u"3-5"_qs);
+    EXPECT_EQ(cell(10, 1), u"31.5"_qs);
+    EXPECT_TRUE(
+        Find<QLabel>(window, u"Lbl_Note"_qs)->text().contains(u"次にオッズを取得すると"_qs));
+    EXPECT_TRUE(
+        Find<QLabel>(window, u"Lbl_Race"_qs)->text().startsWith(u"2026年12月06日 東京 11R"_qs));
+}
+
+TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsCharted) {
+    download({{u"3-5"_qs, u"31.5"_qs}, {u"1-2"_qs, u"10.0"_qs}}, {{u"4"_qs, u"15.2"_qs}}, T1420);
+    download({{u"3-5"_qs, u"25.2"_qs}, {u"1-2"_qs, u"12.0"_qs}, {u"2-6"_qs, u"ﾄﾘｹｼ"_qs}},
+             {{u"4"_qs, u"6.1"_qs}}, T1420.addSecs(900));
+    download({{u"3-5"_qs, u"12.0"_qs}, {u"1-2"_qs, u"11.0"_qs}, {u"4-6"_qs, u"45.0"_qs}},
+             {{u"4"_qs, u"6.1"_qs}, {u"1"_qs, u"9.0"_qs}}, T1420.addSecs(930));
+    open();
+    EXPECT_EQ((QStringList{header(0), header(1), header(2), header(3), header(4)}),
+              (QStringList{u"組番"_qs, u"14:20"_qs, u"14:35:00"_qs, u"14:35:30"_qs, u"変化"_qs}));
+    const auto colour = [&](int row, int column) {
+        return grid->model()->index(row, column).data(Qt::ForegroundRole).value<QColor>();
+    };
+    // 3-5 (row 10): 31.5 -> 25.2 is exactly -20 %, red; then red again.
+    EXPECT_EQ(cell(10, 2), u"25.2"_qs);
+    EXPECT_EQ(colour(10, 2), QColor(220, 0, 0));
+    EXPECT_EQ(colour(10, 3), QColor(220, 0, 0));
+    EXPECT_EQ(cell(10, 4), u"−62%"_qs);
+    // 1-2 (row 0): +20 % blue, then -8 % plain.
+    EXPECT_EQ(colour(0, 2), QColor(0, 70, 220));
+    EXPECT_FALSE(grid->model()->index(0, 3).data(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(cell(8, 2), u"ﾄﾘｹｼ"_qs);  // 2-6 keeps its text
+    // The rows that fell from first to last are charted at first (1-2 rose).
+    EXPECT_EQ(chosenRows(), (QStringList{u"3-5"_qs, u"4-6"_qs}));
+
+    // Sorting by the change puts the largest fall first.
+    grid->horizontalHeader()->setSortIndicator(4, Qt::AscendingOrder);
+    EXPECT_EQ(cell(0, 0), u"3-5"_qs);
+
+    auto* kind = Find<QComboBox>(window, u"Cmb_Kind"_qs);
+    kind->setCurrentText(u"単勝"_qs);
+    grid->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    EXPECT_EQ(grid->model()->rowCount(), 6);
+    EXPECT_EQ(cell(3, 1), u"15.2"_qs);
+    EXPECT_EQ(cell(3, 4), u"−60%"_qs);
+    EXPECT_EQ(chosenRows(), (QStringList{u"1"_qs, u"4"_qs}));
+
+    // CSV as the settlement writes it: UTF-8 with BOM, CR LF.
+    const QString saved = store.file(u"trend.csv"_qs);
+    SetSaveFileDialog([&](QWidget*, const QString&) { return saved; });
+    Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
+    const QByteArray csv = store.read(u"trend.csv"_qs);
+    EXPECT_TRUE(
+        csv.startsWith("\xEF\xBB\xBF"
+                       "単勝,14:20,14:35:00,14:35:30,変化（%）\r\n"
+                       "1,10.0,10.0,9.0,-10.0\r\n"))
+        << csv.toStdString();
+    EXPECT_TRUE(csv.contains("\r\n4,15.2,6.1,6.1,-59.9\r\n"));
+}
+
+TEST_F(FrmTrend, FollowsNewDownloadsWhileOpenAndEscCloses) {
+    download({}, {}, T1420);
+    type.setCurrentIndex(WinPlace);
+    open();
+    EXPECT_EQ(Find<QComboBox>(window, u"Cmb_Kind"_qs)->currentText(), u"単勝"_qs);
+    ASSERT_EQ(OddsWatcher::instance().directory(), QDir::cleanPath(data.path()));
+    QTest::qWait(OddsWatcher::DelayMs * 3);  // its first look at the directory
+    bool filled = false;
+    QObject::connect(window, &Frm_Trend::Filled, [&] { filled = true; });
+    ASSERT_TRUE(WriteAt(data.file(u"zo-58b.jra"_qs),
+                        ZoBytes(u"20261206"_qs, 6, {{u"2"_qs, u"3.0"_qs}}), T1420.addSecs(600)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return filled; }, 5000));
+    EXPECT_EQ(grid->model()->columnCount(), 4);
+    EXPECT_EQ(cell(1, 2), u"3.0"_qs);
+    ShowAndWait(window);
+    QTest::keyClick(grid, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    OddsWatcher::instance().watch({});
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+#include "trend/Frm_Trend.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "common/Controls.h"
+#include "common/EscapeKey.h"
+#include "common/Fonts.h"
+#include "common/MessageBox.h"
+#include "common/RaceDate.h"
+#include "common/RaceSelection.h"
+#include "common/SaveFile.h"
+#include "racedata/AppState.h"
+#include "racedata/RaceFiles.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendChart.h"
+#include "trend/TrendModel.h"
+
+namespace {
+
+const QString Title = QStringLiteral("オッズ推移");
+
+constexpr TrendKind Kinds[] = {TrendKind::Win, TrendKind::Place, TrendKind::Bracket,
+                               TrendKind::Quinella};
+
+// The kind first shown for the main window's bet type.
+TrendKind kindOfBetType(std::optional<int> type) {
+    if (type == BracketQuinella) return TrendKind::Bracket;
+    if (type == WinPlace) return TrendKind::Win;
+    return TrendKind::Quinella;
+}
+
+}  // namespace
+
+Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), selection_(selection) {
+    setObjectName(QStringLiteral("Frm_Trend"));
+    setWindowTitle(Title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(UiFont(9));
+    resize(900, 680);
+
+    Lbl_Race = PlainLabel(this, QStringLiteral("Lbl_Race"), QRect());
+    Cmb_Kind = new QComboBox(this);
+    Cmb_Kind->setObjectName(QStringLiteral("Cmb_Kind"));
+    for (TrendKind kind : Kinds) Cmb_Kind->addItem(KindText(kind), static_cast<int>(kind));
+
+    model_ = new TrendModel(this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(model_);
+    sorted_->setSortRole(TrendModel::SortRole);
+    Grd_Trend = new QTableView(this);
+    Grd_Trend->setObjectName(QStringLiteral("Grd_Trend"));
+    Grd_Trend->setModel(sorted_);
+    Grd_Trend->verticalHeader()->hide();
+    Grd_Trend->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    Grd_Trend->horizontalHeader()->setDefaultSectionSize(64);
+    Grd_Trend->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grd_Trend->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grd_Trend->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Grd_Trend->setWordWrap(false);
+    Grd_Trend->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    Grd_Trend->setSortingEnabled(true);
+    Grd_Trend->setToolTip(QStringLiteral("選んだ行をグラフに表示します（Ctrl＋クリックで複数）"));
+
+    Lbl_Note = PlainLabel(this, QStringLiteral("Lbl_Note"), QRect());
+    Lbl_Note->setWordWrap(true);
+    Cht_Trend = MakeTrendChart(this, QStringLiteral("Cht_Trend"));
+    Cht_Trend->setMinimumHeight(240);
+    Cmd_Save = PlainButton(this, QStringLiteral("Cmd_Save"), QStringLiteral("CSV保存"), QRect());
+    Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Lbl_Race, 1);
+    top->addWidget(PlainLabel(this, QStringLiteral("Label1"), QRect(), Qt::AlignRight,
+                              QStringLiteral("券種")));
+    top->addWidget(Cmb_Kind);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Cmd_Save);
+    buttons->addWidget(Cmd_Close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Grd_Trend, 3);
+    layout->addWidget(Lbl_Note);
+    layout->addWidget(Cht_Trend, 2);
+    layout->addLayout(buttons);
+
+    connect(Cmb_Kind, &QComboBox::currentIndexChanged, this, &Frm_Trend::Cmb_Kind_Change);
+    connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Trend::Cmd_Save_Click);
+    connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
+    connect(Grd_Trend->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { showChart(); });
+    connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
+            &Frm_Trend::snapshotsAdded);
+    EscapeCloses(this);
+}
+
+void Frm_Trend::Show(QPointer<Frm_Trend>& window, const AppState& state,
+                     const RaceSelection& selection) {
+    if (!window) window = new Frm_Trend(state, selection);
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // Loaded once it is on screen, so that a message about the history has a window.
+    window->Form_Load();
+}
+
+TrendKind Frm_Trend::kind() const {
+    return static_cast<TrendKind>(Cmb_Kind->currentData().toInt());
+}
+
+void Frm_Trend::Form_Load() {
+    const int course = selection_.courseCode().value_or(-1);
+    const int raceNo = selection_.raceNo().value_or(0);
+    placeName_ = selection_.placeText();
+    const TrendKind first = kindOfBetType(selection_.typeCode());
+
+    OddsHistory& history = SharedOddsHistory();
+    if (!history.isOpen()) {
+        ShowMessage(this, history.error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
+    } else if (!history.notice().isEmpty()) {
+        ShowMessage(this, history.notice(), MsgIcon::Information, MsgButtons::Ok, Title);
+    }
+    OddsWatcher& watcher = OddsWatcher::instance();
+    watcher.watch(state_.DataDir);
+
+    // The race's files as they are now are snapshots too; the date of the
+    // file of the kind shown decides the race.
+    race_ = {};
+    for (const char* prefix : {"uo-", "zo-"}) {
+        if (course < 0 || raceNo == 0) break;
+        const RaceFile file =
+            FindRaceFile(state_.DataDir, QLatin1String(prefix), 5, course, raceNo);
+        if (file.path.isEmpty()) continue;
+        const SnapshotOutcome outcome = watcher.record(file.path);
+        if (outcome.race.valid() && (!race_.valid() || outcome.file == FileOf(first)))
+            race_ = outcome.race;
+    }
+    if (!race_.valid() && course >= 0 && raceNo > 0)
+        race_ = {history.latestDate(course, raceNo), course, raceNo};
+
+    filling_ = true;
+    Cmb_Kind->setCurrentIndex(Cmb_Kind->findData(static_cast<int>(first)));
+    filling_ = false;
+    fill();
+}
+
+void Frm_Trend::Cmb_Kind_Change() {
+    if (!filling_) fill();
+}
+
+void Frm_Trend::fill() {
+    // The rows chosen for the chart stay chosen when the table is filled again.
+    QStringList chosen;
+    const bool sameKind = shownKind_ == kind();
+    if (sameKind) {
+        for (const QModelIndex& index : Grd_Trend->selectionModel()->selectedRows())
+            chosen << sorted_->data(index).toString();
+    }
+    shownKind_ = kind();
+
+    std::vector<OddsSnapshot> snapshots;
+    if (race_.date != 0) snapshots = SharedOddsHistory().snapshots(race_, FileOf(kind()));
+    QString heading = QStringLiteral("%1 %2R").arg(placeName_).arg(race_.race);
+    if (race_.date != 0) {
+        heading.prepend(RaceDateDisplay(QString::number(race_.date)) + QLatin1Char(' '));
+    }
+    if (!snapshots.empty()) {
+        FixedRecord record(snapshots.back().file == OddsFile::Uo ? UoLayout::Length
+                                                                 : ZoLayout::Length);
+        record.assign(snapshots.back().raw);
+        heading += QStringLiteral("　") + record.text(UoLayout::RaceTitle).trimmed();
+    }
+    Lbl_Race->setText(heading);
+
+    TrendTable table = BuildTrendTable(snapshots, kind());
+    if (chosen.isEmpty()) {
+        for (int row : LargestFalls(table, 3)) chosen << table.keys[row];
+    }
+    Grd_Trend->setUpdatesEnabled(false);
+    model_->setTable(std::move(table), kind());
+    Grd_Trend->horizontalHeader()->resizeSection(0, 56);
+    QItemSelection selection;
+    for (int r = 0; r < sorted_->rowCount(); ++r) {
+        if (chosen.contains(sorted_->index(r, 0).data().toString()))
+            selection.select(sorted_->index(r, 0), sorted_->index(r, sorted_->columnCount() - 1));
+    }
+    Grd_Trend->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    Grd_Trend->setUpdatesEnabled(true);
+
+    if (snapshots.empty()) {
+        Lbl_Note->setText(
+            QStringLiteral("このレースの%1オッズはまだ記録されていません。").arg(KindText(kind())));
+    } else if (snapshots.size() == 1) {
+        Lbl_Note->setText(QStringLiteral(
+            "記録されたオッズは1回分です。次にオッズを取得すると、その動きが表示されます。"));
+    } else {
+        Lbl_Note->setText(
+            QStringLiteral("%1回分のオッズ。赤は前回から20%以上の下落、青は20%以上の上昇です。")
+                .arg(snapshots.size()));
+    }
+    showChart();
+    emit Filled();
+}
+
+void Frm_Trend::showChart() {
+    const TrendTable& table = model_->table();
+    std::vector<ChartLine> lines;
+    QModelIndexList rows = Grd_Trend->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& index : rows) {
+        const int r = sorted_->mapToSource(index).row();
+        ChartLine line{table.keys[r], {}};
+        for (const QString& text : table.cells[r]) {
+            const auto odds = OddsHundredths(text);
+            line.values.push_back(odds ? static_cast<double>(*odds) / 100.0 : NAN);
+        }
+        lines.push_back(std::move(line));
+    }
+    ShowTrendLines(
+        Cht_Trend, table.headings, lines,
+        table.rows() == 0 ? QString() : QStringLiteral("表の行を選ぶとグラフに表示します"));
+}
+
+void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {
+    if (races.contains(race_)) fill();
+}
+
+void Frm_Trend::Cmd_Save_Click() {
+    SaveThroughDialog(this, csvName_,
+                      [this] { return std::optional(TrendCsv(model_->table(), kind())); });
+}

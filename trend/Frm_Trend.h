@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+#include "trend/OddsHistory.h"
+#include "trend/TrendTable.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+class RaceSelection;
+class TrendModel;
+struct AppState;
+
+// オッズ推移: the odds of the race selected in the main window over every
+// download the program has seen, a row per horse or pair and a column per
+// download, the change from first to last, and the chosen rows as a chart.
+// Modeless; it follows new downloads of its race while it is open.
+class Frm_Trend : public QWidget {
+    Q_OBJECT
+public:
+    // Reads state.DataDir and the selection when it loads.
+    Frm_Trend(const AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
+
+    // Opens the window for the race selected now, or brings the open one
+    // forward loaded afresh for it.
+    static void Show(QPointer<Frm_Trend>& window, const AppState& state,
+                     const RaceSelection& selection);
+
+    // Takes the race and bet type from the main window, records the race's
+    // current odds files and fills the window from the history.
+    void Form_Load();
+
+    const TrendRace& race() const { return race_; }
+    TrendKind kind() const;
+    const TrendModel* model() const { return model_; }
+
+    QLabel* Lbl_Race = nullptr;
+    QComboBox* Cmb_Kind = nullptr;
+    QTableView* Grd_Trend = nullptr;
+    QLabel* Lbl_Note = nullptr;
+    QWidget* Cht_Trend = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    QPushButton* Cmd_Close = nullptr;
+
+signals:
+    // The table has been filled (on loading, a kind chosen or a new download).
+    void Filled();
+
+public slots:
+    void Cmb_Kind_Change();
+    void Cmd_Save_Click();
+
+private:
+    void fill();
+    void showChart();
+    void snapshotsAdded(const QList<TrendRace>& races);
+
+    const AppState& state_;
+    const RaceSelection& selection_;
+    TrendRace race_;
+    QString placeName_;
+    TrendModel* model_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
+    QString csvName_;
+    bool filling_ = false;
+    std::optional<TrendKind> shownKind_;  // the kind the table was last filled with
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "settle/chart/LineChart.h"
+
+class QWidget;
+
+// The trend window's chart: the lines of the chart module (loaded on first
+// use, as the settlement's chart is). Should the module be missing, a label
+// saying so stands in its place.
+QWidget* MakeTrendChart(QWidget* parent, const QString& objectName);
+void ShowTrendLines(QWidget* chart, const QStringList& points, const std::vector<ChartLine>& lines,
+                    const QString& emptyNote);
