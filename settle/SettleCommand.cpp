@@ -47,8 +47,7 @@ QString SettlementReport(const Settlement& s) {
         for (const SettledBet& bet : race.bets) {
             const BetLine& r = bet.row;
             rows.push_back({r.place, raceText, r.betType, r.bet, YenText(r.stake), r.outcome,
-                            amount(r.payout), amount(r.balance),
-                            bet.asWin ? QStringLiteral("単勝として計算") : QString()});
+                            amount(r.payout), amount(r.balance), r.note});
         }
         const bool settled = race.settled();
         rows.push_back({race.place, raceText, QStringLiteral("小計"), QString(),

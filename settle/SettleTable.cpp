@@ -90,7 +90,7 @@ QString SettleTable::text(const SettledRace& race, const SettledBet* bet, int co
             if (bet) return bet->row.outcome;
             return race.settled() ? QString() : QStringLiteral("未確定");
         case ColNote:
-            return bet && bet->asWin ? QStringLiteral("単勝として計算") : QString();
+            return bet ? bet->row.note : QString();
         default: {
             const std::optional<qint64> yen = amount(race, bet, column);
             return yen ? YenText(*yen) : QString();

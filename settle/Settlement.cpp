@@ -226,6 +226,7 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
             b.row.bet = betText(bet);
             b.row.stake = bet.stake;
             b.row.outcome = OutcomeName(d.outcome);
+            if (block.asWin) b.row.note = QStringLiteral("単勝として計算");
             if (d.outcome == Outcome::Hit) b.row.payout = bet.stake / 100 * *d.payoutPer100;
             if (d.outcome == Outcome::Miss) b.row.payout = 0;
             if (d.outcome == Outcome::Refund) b.row.payout = bet.stake;
