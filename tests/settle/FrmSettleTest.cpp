@@ -69,11 +69,11 @@ protected:
 
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
-    EXPECT_EQ(rows(), QStringList({u"東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
-                                   u"東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
-                                   u"東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
-                                   u"中山|2R|馬連|1-2|300円|未確定|||"_qs,
-                                   u"中山|2R|小計|||未確定|||"_qs}));
+    EXPECT_EQ(rows(), QStringList({u"2026/12/06|東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
+                                   u"2026/12/06|東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
+                                   u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
+                                   u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
+                                   u"|中山|2R|小計|||未確定|||"_qs}));
     const auto colour = [&](int row, int column, int role) {
         return cell(row, column, role).value<QBrush>().color();
     };
