@@ -103,7 +103,7 @@ bool looksLikeHeading(QStringView line) {
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line[i] != u'R' && line[i] != u'r') continue;
         qsizetype digits = 0;
-        while (digits < i && line[i - 1 - digits].isDigit() &&
+        while (digits < i && digits < 3 && line[i - 1 - digits].isDigit() &&
                line[i - 1 - digits].unicode() < 0x80) {
             ++digits;
         }
