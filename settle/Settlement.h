@@ -21,7 +21,7 @@ enum class Outcome {
     Hit,           // 的中: stake ÷ 100 × the payout per 100 yen
     Miss,          // 不的中: nothing back
     Refund,        // 返還: a scratched horse or withdrawn pair, the stake back
-    Pending,       // 未確定: no result yet
+    Pending,       // 未確定: no usable result (none yet, another date's, unreadable)
     PayoutUnknown  // 払戻不明: a hit whose payout is not a number
 };
 
