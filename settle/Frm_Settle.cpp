@@ -59,6 +59,8 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     Grd_Settle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grd_Settle->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grd_Settle->setWordWrap(false);
+    // Arrow keys move between cells; Tab leaves the table for the next control.
+    Grd_Settle->setTabKeyNavigation(false);
     const int widths[] = {60, 50, 60, 60, 90, 70, 100, 100, 120};
     for (int c = 0; c < ColumnCount; ++c) Grd_Settle->setColumnWidth(c, widths[c]);
     Grd_Settle->horizontalHeader()->setStretchLastSection(true);
@@ -84,6 +86,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
 
     Cht_Balance = MakeBalanceChart(this, QStringLiteral("Cht_Balance"));
     Cht_Balance->setMinimumHeight(220);
+    Cht_Balance->setFocusPolicy(Qt::NoFocus);  // a picture, not a control
     Lst_Skipped = new QListWidget(this);
     Lst_Skipped->setObjectName(QStringLiteral("Lst_Skipped"));
     Lst_Skipped->setWordWrap(true);
@@ -115,6 +118,8 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     layout->addLayout(lower, 2);
     layout->addLayout(buttons);
 
+    // Reading order: the table, the lines not read, then the buttons.
+    SetTabOrder({Grd_Settle, Lst_Skipped, Cmd_Refresh, Cmd_Save, Cmd_Record});
     EscapeCloses(this);
 
     settleLater_.setSingleShot(true);
@@ -218,8 +223,9 @@ void Frm_Settle::Cmd_Refresh_Click() {
 }
 
 void Frm_Settle::Cmd_Save_Click() {
-    SaveThroughDialog(this, lastCsv_,
-                      [this] { return std::optional(BetsCsv(settlement_.rows())); });
+    const std::vector<BetLine> rows = settlement_.rows();
+    SaveThroughDialog(
+        this, lastCsv_, [&] { return std::optional(BetsCsv(rows)); }, CsvFile(DayCsvName(rows)));
 }
 
 bool Frm_Settle::event(QEvent* event) {

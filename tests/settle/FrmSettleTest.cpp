@@ -117,12 +117,35 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowCount() == 7; }));
 }
 
+TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
+    const QStringList forth{u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs,
+                            u"Cmd_Record"_qs, u"Grd_Settle"_qs};
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5), forth);
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
+              QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs,
+                           u"Lst_Skipped"_qs, u"Grd_Settle"_qs}));
+    // Arrow keys still move inside the table.
+    window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
+    QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
+    EXPECT_EQ(window->Grd_Settle->currentIndex().row(), 1);
+}
+
 TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
-    const QString path = data.file(u"収支.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&) { return path; });
+    const QString path = data.file(u"収支"_qs);  // typed without an extension
+    QString proposed, filter;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& kinds) {
+        proposed = name;
+        filter = kinds;
+        return path;
+    });
     Click(window->Cmd_Save);
+    EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);  // the day of the result
+    EXPECT_EQ(filter, u"CSV (*.csv)"_qs);
     EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
-    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,3-7,800,的中,18480,17680\r\n"));
+    MessageRecorder messages;  // replacing the file is confirmed
+    Click(window->Cmd_Save);  // the next save proposes the same name in the folder chosen
+    EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
+    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,\r\n"));
 
     QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
