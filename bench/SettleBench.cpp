@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -58,7 +59,13 @@ int main(int argc, char** argv) {
         const Stamp start = TakeStamp();
         const Settlement s = SettleBets(ReadMemo(memo), data.path());
         const Stamp end = TakeStamp();
-        if (s.races.size() != 48 || !s.skipped.empty()) {
+        // Every line reads; the bets the odds show were never on sale (a horse
+        // beyond a small field, a bracket pair not sold) are listed, not settled.
+        const bool allRead = std::all_of(s.skipped.begin(), s.skipped.end(), [](const auto& line) {
+            return line.reason.contains(u"出走していません") ||
+                   line.reason.contains(u"発売されていません");
+        });
+        if (s.races.size() != 48 || !allRead) {
             std::fprintf(stderr, "settle benchmark: the memo did not settle as written\n");
             std::exit(1);
         }

@@ -94,6 +94,27 @@ Heading readHeading(const QStringList& tokens) {
     return h;
 }
 
+// A line meant as a heading that did not read as one: it names a racecourse,
+// or a race as a number of one or two digits with "R" ("11R", "3r三連単").
+bool looksLikeHeading(QStringView line) {
+    for (const Racecourse& course : Racecourses) {
+        if (line.contains(QStringView(course.name))) return true;
+    }
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] != u'R' && line[i] != u'r') continue;
+        qsizetype digits = 0;
+        while (digits < i && digits < 3 && line[i - 1 - digits].isDigit() &&
+               line[i - 1 - digits].unicode() < 0x80) {
+            ++digits;
+        }
+        const bool wordBefore = digits < i && line[i - 1 - digits].isLetterOrNumber();
+        const bool letterAfter =
+            i + 1 < line.size() && line[i + 1].unicode() < 0x80 && line[i + 1].isLetter();
+        if (digits >= 1 && digits <= 2 && !wordBefore && !letterAfter) return true;
+    }
+    return false;
+}
+
 // The stake: digits with optional digit-group commas, an optional "円" after
 // and "¥" before.
 bool readStake(QString text, qint64& stake, QString& error) {
@@ -205,12 +226,18 @@ MemoReading ReadMemo(QStringView memo) {
             end + ((end + 1 < memo.size() && memo[end] == u'\r' && memo[end + 1] == u'\n') ? 2 : 1);
 
         const QString line = normalise(raw);
-        const QStringList tokens = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QStringList tokens = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (tokens.isEmpty()) {
             endBlock();
             continue;
         }
         const Heading heading = readHeading(tokens);
+        if (!heading.isHeading && looksLikeHeading(line)) {
+            endBlock();
+            skip(raw.toString(), QStringLiteral("見出し（競馬場・レース・券種）が読めません"));
+            state = State::InBadBlock;
+            continue;
+        }
         if (heading.isHeading) {
             endBlock();
             if (!heading.error.isEmpty()) {
@@ -233,12 +260,14 @@ MemoReading ReadMemo(QStringView memo) {
             continue;
         }
         ++blockLines;
+        if (tokens.size() == 3 && tokens[2] == u"円") tokens[1] += tokens.takeLast();  // "1,200 円"
         if (tokens.size() != 2) {
             skip(raw.toString(), QStringLiteral("買い目と金額の行ではありません"));
             continue;
         }
         MemoBet bet;
         bet.line = lineNo;
+        bet.text = raw.toString();
         QString error;
         if (!readBet(block, tokens[0], bet, error) || !readStake(tokens[1], bet.stake, error)) {
             skip(raw.toString(), error);

@@ -20,14 +20,17 @@ QString WriteMemoBlock(const BetSlip& slip);
 // window appends: a heading line (racecourse, race number with "R", bet type),
 // one line a bet (the bet and its stake), and an empty line. Hand edits are
 // accepted: blanks (half- or full-width) for tabs, LF or CR LF, full-width
-// digits, "11R", "11" or "１１Ｒ", stakes written "1,200" or "1200円", bets
-// "3-7", "3－7" or "07-03". Every other line is listed with its reason.
+// digits, "11R", "11" or "１１Ｒ", stakes written "1,200", "1200円" or "1,200 円", bets
+// "3-7", "3－7" or "07-03". Every other line is listed with its reason. A
+// line that names a racecourse or a race ("11R") always ends the running
+// block, and the lines under it are listed when it is not a heading.
 
 struct MemoBet {
     int line = 0;    // 1-based line of the memo
     int first = 0;   // horse or bracket number
     int second = 0;  // second number of a 馬連 or 枠連 pair, else 0
     qint64 stake = 0;
+    QString text;  // the line as written
 };
 
 struct MemoBlock {

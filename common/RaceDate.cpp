@@ -28,3 +28,13 @@ QString RaceDateDisplay(QStringView field) {
     if (!date.isValid()) return {};
     return date.toString(QStringLiteral("yyyy年MM月dd日"));
 }
+
+QDate RecordDate(QStringView field) {
+    if (field.size() != 8) return {};
+    for (QChar c : field) {
+        if (c < u'0' || c > u'9') return {};
+    }
+    const QDate date(field.first(4).toInt(), field.sliced(4, 2).toInt(),
+                     field.sliced(6, 2).toInt());
+    return date.isValid() && date.year() > 0 ? date : QDate();
+}

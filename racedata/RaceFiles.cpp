@@ -80,6 +80,12 @@ QStringList matchingFiles(const QString& dataDir, const QString& head, const QSt
     return matches;
 }
 
+// Names in case-insensitive order, ties broken by case.
+bool nameOrder(const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
 }  // namespace
 
 RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength, int courseCode,
@@ -94,11 +100,7 @@ RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLen
     const QStringList matches = matchingFiles(dataDir, head, ext);
     if (matches.isEmpty()) return found;
 
-    const auto first =
-        std::min_element(matches.begin(), matches.end(), [](const QString& a, const QString& b) {
-            const int c = a.compare(b, Qt::CaseInsensitive);
-            return c != 0 ? c < 0 : a < b;
-        });
+    const auto first = std::min_element(matches.begin(), matches.end(), nameOrder);
     found.stem = first->left(stemLength);
     const QString wanted = found.stem + RaceChar(raceNo) + ext;
     for (const QString& name : std::as_const(matches)) {
@@ -108,6 +110,23 @@ RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLen
         }
     }
     if (!found.path.isEmpty()) found.path = QDir::toNativeSeparators(found.path);
+    return found;
+}
+
+QStringList FindRaceFiles(const QString& dataDir, const QString& prefix, int stemLength,
+                          int courseCode, int raceNo) {
+    QStringList found;
+    if (dataDir.isEmpty()) return found;
+    const QString ext = QStringLiteral(".jra");
+    const QString race = RaceChar(raceNo);
+    QStringList matches = matchingFiles(dataDir, prefix + QString::number(courseCode), ext);
+    std::sort(matches.begin(), matches.end(), nameOrder);
+    for (const QString& name : std::as_const(matches)) {
+        if (name.size() == stemLength + race.size() + ext.size() &&
+            name.mid(stemLength, race.size()).compare(race, Qt::CaseInsensitive) == 0) {
+            found.append(QDir::toNativeSeparators(QDir(dataDir).filePath(name)));
+        }
+    }
     return found;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "racedata/Records.h"
 
@@ -17,8 +18,15 @@ struct RaceFile {
 // order) of a regular file in dataDir matching prefix + courseCode + "*.jra"
 // gives the stem, and the file stem + race character + ".jra" must exist as a
 // regular file. Names match case-insensitively. An empty dataDir finds nothing.
-RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength,
-                      int courseCode, int raceNo);
+RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength, int courseCode,
+                      int raceNo);
+
+// Every data file of the race whatever its stem: the regular files named
+// prefix + courseCode + (stemLength - prefix - 1 characters) + race character +
+// ".jra", in the order FindRaceFile reads names. PAT95 keeps a file per meeting
+// and day, so last week's result of a race can lie beside today's.
+QStringList FindRaceFiles(const QString& dataDir, const QString& prefix, int stemLength,
+                          int courseCode, int raceNo);
 
 // Reads record 1 of a data file, read-only, into the record; a file shorter
 // than one record reads as if padded with blanks. False, with the record left

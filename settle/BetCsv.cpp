@@ -10,11 +10,6 @@ QString amount(const std::optional<qint64>& value) {
     return value ? QString::number(*value) : QString();
 }
 
-// The 備考 column.
-QString note(const BetLine&) {
-    return QString();
-}
-
 }  // namespace
 
 QByteArray BetsCsv(const std::vector<BetLine>& rows) {
@@ -34,7 +29,7 @@ QByteArray BetsCsv(const std::vector<BetLine>& rows) {
                                  CsvField(row.outcome),
                                  amount(row.payout),
                                  amount(row.balance),
-                                 CsvField(note(row))};
+                                 CsvField(row.note)};
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();

@@ -16,6 +16,9 @@ struct BetLine {
     QString outcome;               // "的中", "不的中", "返還", "未確定" or "払戻不明"
     std::optional<qint64> payout;  // none while the race is unsettled
     std::optional<qint64> balance;  // payout - stake; none while unsettled
+    // 備考: why the bet is not settled ("結果の日付が違います 2025/11/16") or how it
+    // was ("単勝として計算"); empty when there is nothing to say.
+    QString note = {};
 };
 
 // The bets as CSV for a spreadsheet: UTF-8 with a byte-order mark, CR LF, a

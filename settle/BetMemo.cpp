@@ -6,6 +6,12 @@
 
 QString DecodeMemoFile(const QByteArray& bytes) {
     QByteArrayView view(bytes);
+    // UTF-16 by its byte-order mark (Notepad's "Unicode"), either byte order.
+    if (view.startsWith("\xFF\xFE") || view.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(view.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                         : QStringDecoder::Utf16BE);
+        return utf16.decode(view.sliced(2));
+    }
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -9,9 +9,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "common/Colours.h"
@@ -61,7 +61,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     Grd_Settle->setWordWrap(false);
     // Arrow keys move between cells; Tab leaves the table for the next control.
     Grd_Settle->setTabKeyNavigation(false);
-    const int widths[] = {60, 50, 60, 60, 90, 70, 100, 100, 120};
+    const int widths[ColumnCount] = {80, 60, 50, 60, 60, 90, 70, 100, 100, 120};
     for (int c = 0; c < ColumnCount; ++c) Grd_Settle->setColumnWidth(c, widths[c]);
     Grd_Settle->horizontalHeader()->setStretchLastSection(true);
 
@@ -179,19 +179,17 @@ void Frm_Settle::fillChart() {
 QStringList Frm_Settle::resultFileState(bool lookAgain) const {
     QStringList files;
     for (const SettledRace& race : settlement_.races) {
-        const QString path = lookAgain ? FindRaceFile(state_.DataDir, QStringLiteral("ks-"), 7,
-                                                      CourseCodeOf(race.place), race.race)
-                                             .path
-                                       : race.resultFile;
-        if (path.isEmpty()) {
-            files << QString();
-            continue;
+        const QStringList paths = lookAgain ? FindRaceFiles(state_.DataDir, QStringLiteral("ks-"),
+                                                            7, CourseCodeOf(race.place), race.race)
+                                            : race.resultFiles;
+        files << QString();  // the race, so that a file moving to another race counts
+        for (const QString& path : paths) {
+            const QFileInfo info(path);
+            files << QStringLiteral("%1|%2|%3")
+                         .arg(path)
+                         .arg(info.size())
+                         .arg(info.lastModified().toMSecsSinceEpoch());
         }
-        const QFileInfo info(path);
-        files << QStringLiteral("%1|%2|%3")
-                     .arg(path)
-                     .arg(info.size())
-                     .arg(info.lastModified().toMSecsSinceEpoch());
     }
     return files;
 }

@@ -37,32 +37,32 @@ QString amount(const std::optional<qint64>& value) {
 }  // namespace
 
 QString SettlementReport(const Settlement& s) {
-    using Row = std::array<QString, 9>;
+    using Row = std::array<QString, 10>;
     std::vector<Row> rows;
-    rows.push_back({QStringLiteral("競馬場"), QStringLiteral("レース"), QStringLiteral("券種"),
-                    QStringLiteral("買い目"), QStringLiteral("購入"), QStringLiteral("結果"),
-                    QStringLiteral("払戻"), QStringLiteral("収支"), QStringLiteral("備考")});
+    rows.push_back({QStringLiteral("日付"), QStringLiteral("競馬場"), QStringLiteral("レース"),
+                    QStringLiteral("券種"), QStringLiteral("買い目"), QStringLiteral("購入"),
+                    QStringLiteral("結果"), QStringLiteral("払戻"), QStringLiteral("収支"),
+                    QStringLiteral("備考")});
     for (const SettledRace& race : s.races) {
         const QString raceText = QStringLiteral("%1R").arg(race.race);
         for (const SettledBet& bet : race.bets) {
             const BetLine& r = bet.row;
-            rows.push_back({r.place, raceText, r.betType, r.bet, YenText(r.stake), r.outcome,
-                            amount(r.payout), amount(r.balance),
-                            bet.asWin ? QStringLiteral("単勝として計算") : QString()});
+            rows.push_back({race.date, r.place, raceText, r.betType, r.bet, YenText(r.stake),
+                            r.outcome, amount(r.payout), amount(r.balance), r.note});
         }
         const bool settled = race.settled();
-        rows.push_back({race.place, raceText, QStringLiteral("小計"), QString(),
+        rows.push_back({race.date, race.place, raceText, QStringLiteral("小計"), QString(),
                         settled ? YenText(race.stake) : QString(),
                         settled ? QString() : QStringLiteral("未確定"),
                         settled ? YenText(race.payout) : QString(),
                         settled ? YenText(race.payout - race.stake) : QString(), QString()});
     }
-    std::array<int, 9> widths{};
+    std::array<int, 10> widths{};
     for (const Row& row : rows) {
         for (size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], displayWidth(row[c]));
     }
-    const bool rightAligned[] = {false, true, false, false, true, false, true, true, false};
+    const bool rightAligned[] = {false, false, true, false, false, true, false, true, true, false};
     QString text;
     for (const Row& row : rows) {
         QString line;
@@ -129,6 +129,11 @@ int RunSettleCommand(const QStringList& arguments, QTextStream& out, QTextStream
         return 1;
     }
     const QString dataDir = args.size() > 1 ? args[1] : SettingsDataDir();
+    // Without its directory every race would read as still without a result.
+    if (!QFileInfo(dataDir).isDir()) {
+        err << "zem-settle: " << dataDir << QStringLiteral(": データディレクトリがありません\n");
+        return 1;
+    }
     const Settlement s = SettleMemo(DecodeMemoFile(bytes), dataDir);
     if (csv) {
         // The bytes as they are: UTF-8 with its byte-order mark, CR LF.

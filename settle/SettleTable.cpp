@@ -51,8 +51,9 @@ int SettleTable::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant SettleTable::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char16_t* const headings[ColumnCount] = {
-        u"競馬場", u"レース", u"券種", u"買い目", u"購入", u"結果", u"払戻", u"収支", u"備考"};
+    static const char16_t* const headings[ColumnCount] = {u"日付",   u"競馬場", u"レース", u"券種",
+                                                          u"買い目", u"購入",   u"結果",   u"払戻",
+                                                          u"収支",   u"備考"};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount) {
         return QString::fromUtf16(headings[section]);
@@ -78,6 +79,8 @@ std::optional<qint64> SettleTable::amount(const SettledRace& race, const Settled
 
 QString SettleTable::text(const SettledRace& race, const SettledBet* bet, int column) {
     switch (column) {
+        case ColDate:
+            return race.date;
         case ColPlace:
             return bet ? bet->row.place : race.place;
         case ColRace:
@@ -90,7 +93,7 @@ QString SettleTable::text(const SettledRace& race, const SettledBet* bet, int co
             if (bet) return bet->row.outcome;
             return race.settled() ? QString() : QStringLiteral("未確定");
         case ColNote:
-            return bet && bet->asWin ? QStringLiteral("単勝として計算") : QString();
+            return bet ? bet->row.note : QString();
         default: {
             const std::optional<qint64> yen = amount(race, bet, column);
             return yen ? YenText(*yen) : QString();

@@ -8,12 +8,13 @@
 #include "settle/Settlement.h"
 
 // The settlement as a table: a row a bet, then the race's subtotal of its
-// settled bets (bold, grey), race by race; a hit's row stands out and negative
-// amounts are red. Texts, colours and fonts come through the item roles, so
-// they are read without a window and nothing is built for rows not drawn.
+// settled bets (bold, grey), race by race, each row with its race's date; a
+// hit's row stands out and negative amounts are red. Texts, colours and fonts come through the item
+// roles, so they are read without a window and nothing is built for rows not drawn.
 class SettleTable : public QAbstractTableModel {
 public:
     enum Column {
+        ColDate,
         ColPlace,
         ColRace,
         ColType,

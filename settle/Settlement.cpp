@@ -1,54 +1,23 @@
 #include "settle/Settlement.h"
 
+#include <QFile>
 #include <QLocale>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
 
 #include "common/NumberText.h"
+#include "common/RaceDate.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
+#include "recommend/Brackets.h"
 
 namespace {
 
-// The files of one race, each found and read at most once a settlement.
-class RaceRecords {
-public:
-    RaceRecords(const QString& dataDir, int courseCode, int race)
-        : dataDir_(dataDir), course_(courseCode), race_(race) {
-        const RaceFile file = FindRaceFile(dataDir_, QStringLiteral("ks-"), 7, course_, race_);
-        ksPath_ = file.path;
-        hasResult_ = !file.path.isEmpty() && ReadRecord1(file.path, ks_) && ks_.HasResult();
-    }
-
-    const QString& ksPath() const { return ksPath_; }
-
-    bool hasResult() const { return hasResult_; }
-    const KsRecord& ks() const { return ks_; }
-    const UoRecord* uo() { return read(uo_, uoTried_, QStringLiteral("uo-")); }
-    const ZoRecord* zo() { return read(zo_, zoTried_, QStringLiteral("zo-")); }
-
-private:
-    template <typename Record>
-    const Record* read(std::optional<Record>& record, bool& tried, const QString& prefix) {
-        if (!tried) {
-            tried = true;
-            const RaceFile file = FindRaceFile(dataDir_, prefix, 5, course_, race_);
-            Record r;
-            if (!file.path.isEmpty() && ReadRecord1(file.path, r)) record = r;
-        }
-        return record ? &*record : nullptr;
-    }
-
-    QString dataDir_;
-    int course_, race_;
-    KsRecord ks_;
-    QString ksPath_;
-    bool hasResult_ = false;
-    std::optional<UoRecord> uo_;
-    std::optional<ZoRecord> zo_;
-    bool uoTried_ = false, zoTried_ = false;
-};
+QString dateText(const QDate& date) {
+    return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+}
 
 // A number of the record: digits, blanks around them and digit-group commas.
 std::optional<int> recordNumber(const QString& text) {
@@ -70,23 +39,152 @@ std::optional<qint64> payoutOf(const QString& text) {
     return digits.toLongLong();
 }
 
-// A combination "a-b" of the record, in either order.
-bool comboIs(const QString& combo, int a, int b) {
+// A combination "a-b" of the record, both numbers 1 or more.
+std::optional<std::pair<int, int>> comboOf(const QString& combo) {
     const QStringList parts = combo.split(QLatin1Char('-'));
-    if (parts.size() != 2) return false;
+    if (parts.size() != 2) return std::nullopt;
     const auto x = recordNumber(parts[0]), y = recordNumber(parts[1]);
-    return x && y && ((*x == a && *y == b) || (*x == b && *y == a));
+    if (!x || !y || *x < 1 || *y < 1) return std::nullopt;
+    return std::pair(*x, *y);
 }
 
-QString dateOf(const KsRecord& ks) {
-    const QString d = ks.RaceDate();
-    for (QChar c : d) {
-        if (!c.isDigit()) return QString();
+// One "ks-" file of the race, as read.
+struct ResultFile {
+    KsRecord ks;
+    bool complete = false;   // the file holds a whole record
+    QDate date;              // invalid when the date field is no calendar date
+    bool blankDate = false;  // 8 blanks: no result loaded yet
+};
+
+// The files of one race, each found and read once a settlement: the odds
+// files, whose date is the date of the race's bets, and the result of that
+// date among all the race's "ks-" files.
+class RaceRecords {
+public:
+    RaceRecords(const QString& dataDir, int courseCode, int race) {
+        uo_ = readOdds<UoRecord>(dataDir, QStringLiteral("uo-"), courseCode, race);
+        zo_ = readOdds<ZoRecord>(dataDir, QStringLiteral("zo-"), courseCode, race);
+        // The latest odds date, should the two files disagree.
+        if (uo_) oddsDate_ = RecordDate(uo_->RaceDate());
+        if (zo_) oddsDate_ = std::max(oddsDate_, RecordDate(zo_->RaceDate()));
+        ksPaths_ = FindRaceFiles(dataDir, QStringLiteral("ks-"), 7, courseCode, race);
+        chooseResult();
     }
-    return QStringLiteral("%1/%2/%3").arg(d.left(4), d.mid(4, 2), d.mid(6, 2));
+
+    const QStringList& ksPaths() const { return ksPaths_; }
+    // The result the bets are settled against; null with the reason when there is none.
+    const KsRecord* ks() const { return result_ ? &result_->ks : nullptr; }
+    const QString& problem() const { return problem_; }
+    QString date() const { return dateText(oddsDate_.isValid() ? oddsDate_ : resultDate_); }
+    const UoRecord* uo() const { return uo_ ? &*uo_ : nullptr; }
+    const ZoRecord* zo() const { return zo_ ? &*zo_ : nullptr; }
+
+private:
+    template <typename Record>
+    static std::optional<Record> readOdds(const QString& dataDir, const QString& prefix, int course,
+                                          int race) {
+        const RaceFile file = FindRaceFile(dataDir, prefix, 5, course, race);
+        Record r;
+        if (file.path.isEmpty() || !ReadRecord1(file.path, r)) return std::nullopt;
+        return r;
+    }
+
+    void chooseResult() {
+        std::vector<std::pair<QString, ResultFile>> files;
+        for (const QString& path : std::as_const(ksPaths_)) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) continue;
+            const QByteArray bytes = file.read(KsRecord::Length);
+            if (file.error() != QFileDevice::NoError) continue;
+            ResultFile r;
+            r.ks.assign(bytes);
+            r.complete = bytes.size() == KsRecord::Length;
+            r.blankDate = !r.ks.HasResult();
+            r.date = RecordDate(r.ks.RaceDate());
+            files.emplace_back(path, std::move(r));
+        }
+        // With odds, the result of their date, a whole one first; without, the
+        // first file that holds a result at all.
+        const auto wanted = [&](const ResultFile& r, bool wholeOnly) {
+            if (oddsDate_.isValid()) return r.date == oddsDate_ && (r.complete || !wholeOnly);
+            return !r.blankDate;
+        };
+        auto chosen = std::find_if(files.begin(), files.end(),
+                                   [&](const auto& f) { return wanted(f.second, true); });
+        if (chosen == files.end()) {
+            chosen = std::find_if(files.begin(), files.end(),
+                                  [&](const auto& f) { return wanted(f.second, false); });
+        }
+        if (chosen != files.end()) {
+            const ResultFile& r = chosen->second;
+            resultDate_ = r.date;
+            if (!r.complete) {
+                problem_ = QStringLiteral("結果ファイルが壊れています");
+            } else if (!r.date.isValid()) {
+                problem_ = QStringLiteral("結果の日付が読めません");
+            } else {
+                result_ = std::move(chosen->second);
+            }
+            return;
+        }
+        // No result of the odds' date: another day's is never used.
+        for (const auto& [path, r] : files) {
+            if (r.date.isValid()) {
+                problem_ = QStringLiteral("結果の日付が違います %1").arg(dateText(r.date));
+                return;
+            }
+        }
+        for (const auto& [path, r] : files) {
+            if (!r.blankDate) {
+                problem_ = r.complete ? QStringLiteral("結果の日付が読めません")
+                                      : QStringLiteral("結果ファイルが壊れています");
+                return;
+            }
+        }
+        problem_ = QStringLiteral("結果がまだありません");
+    }
+
+    std::optional<UoRecord> uo_;
+    std::optional<ZoRecord> zo_;
+    QDate oddsDate_, resultDate_;
+    QStringList ksPaths_;
+    std::optional<ResultFile> result_;
+    QString problem_;
+};
+
+// Horses entered in the race by its odds files (the 単勝 odds for a 単勝 or
+// 複勝, the quinella odds for a 馬連), 0 when they do not say.
+int runnersOf(BetType kind, const RaceRecords& files) {
+    const int fromZo = files.zo() ? files.zo()->RunnerCount() : 0;
+    const int fromUo = files.uo() ? recordNumber(files.uo()->Runners()).value_or(0) : 0;
+    if (kind == Quinella) return fromUo ? fromUo : fromZo;
+    return fromZo ? fromZo : fromUo;
 }
 
-bool refunded(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) {
+// Why the race's odds files show the bet was never on sale; empty when it was,
+// or when there are no odds files to tell.
+QString notOnSale(const MemoBlock& block, const MemoBet& bet, const RaceRecords& files) {
+    if (block.kind == BracketQuinella) {
+        const ZoRecord* zo = files.zo();
+        const int k = ZoRecord::EntryOfBracketPair(std::min(bet.first, bet.second),
+                                                   std::max(bet.first, bet.second));
+        if (!zo || k < 0 || !zo->Bracket(k).BracketOdds.trimmed().isEmpty()) return QString();
+        return QStringLiteral("枠連 %1-%2 は発売されていません")
+            .arg(std::min(bet.first, bet.second))
+            .arg(std::max(bet.first, bet.second));
+    }
+    const int runners = runnersOf(block.kind, files);
+    const int top = std::max(bet.first, bet.second);
+    if (runners <= 0 || top <= runners) return QString();
+    return QStringLiteral("馬番 %1 は出走していません（%2頭立て）").arg(top).arg(runners);
+}
+
+bool scratched(const ZoRecord& zo, int horse) {
+    const HorseEntry entry = zo.Horse(horse - 1);
+    return !entry.HorseNo.trimmed().isEmpty() && !IsNumeric(entry.WinOdds);
+}
+
+bool refunded(const MemoBlock& block, const MemoBet& bet, const RaceRecords& files) {
     switch (block.kind) {
         case Quinella: {
             const UoRecord* uo = files.uo();
@@ -99,14 +197,21 @@ bool refunded(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) {
         }
         case WinPlace:  // a block's kind is as settled: never 単・複勝
         case Win:
-        case Place: {
+        case Place:
+            return files.zo() && scratched(*files.zo(), bet.first);
+        case BracketQuinella: {
+            // JRA refunds a bracket pair whose bracket has no starter left, and
+            // a ゾロ目 k-k whose bracket has fewer than two.
             const ZoRecord* zo = files.zo();
             if (!zo) return false;
-            const HorseEntry horse = zo->Horse(bet.first - 1);
-            return !horse.HorseNo.trimmed().isEmpty() && !IsNumeric(horse.WinOdds);
+            const int runners = zo->RunnerCount();
+            int left[MaxBracket + 1] = {};
+            for (int h = 1; h <= runners; ++h) {
+                if (!scratched(*zo, h)) ++left[BracketOf(h, runners)];
+            }
+            if (bet.first == bet.second) return left[bet.first] < 2;
+            return left[bet.first] == 0 || left[bet.second] == 0;
         }
-        case BracketQuinella:
-            return false;
     }
     return false;
 }
@@ -114,40 +219,62 @@ bool refunded(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) {
 struct Decision {
     Outcome outcome;
     std::optional<qint64> payoutPer100;
+    QString note;
 };
 
-Decision decide(const MemoBlock& block, const MemoBet& bet, RaceRecords& files) {
-    if (!files.hasResult()) return {Outcome::Pending, {}};
-    if (refunded(block, bet, files)) return {Outcome::Refund, {}};
-    const KsRecord& ks = files.ks();
+Decision decide(const MemoBlock& block, const MemoBet& bet, const RaceRecords& files) {
+    const KsRecord* ks = files.ks();
+    if (!ks) return {Outcome::Pending, {}, files.problem()};
+    if (refunded(block, bet, files)) return {Outcome::Refund, {}, {}};
     const auto hit = [](const QString& payoutText) -> Decision {
         const auto payout = payoutOf(payoutText);
-        return payout ? Decision{Outcome::Hit, payout} : Decision{Outcome::PayoutUnknown, {}};
+        if (payout) return {Outcome::Hit, payout, {}};
+        return {Outcome::PayoutUnknown, {}, QStringLiteral("結果の払戻金が読めません")};
     };
-    const auto finisher = [&](int i) { return recordNumber(ks.Place(i).HorseNo); };
+    const auto unread = [](const char16_t* what) -> Decision {
+        return {Outcome::Pending, {}, QStringLiteral("結果の%1が読めません").arg(what)};
+    };
+    const auto finisher = [&](int i) {
+        const auto horse = recordNumber(ks->Place(i).HorseNo);
+        return horse && *horse >= 1 ? horse : std::nullopt;
+    };
+    const auto isPair = [&](const std::optional<std::pair<int, int>>& combo) {
+        const auto [x, y] = *combo;
+        return (x == bet.first && y == bet.second) || (x == bet.second && y == bet.first);
+    };
     switch (block.kind) {
-        case Quinella:
-            if (comboIs(ks.QuinellaCombo(), bet.first, bet.second)) return hit(ks.QuinellaPayout());
+        case Quinella: {
+            const auto combo = comboOf(ks->QuinellaCombo());
+            if (!combo) return unread(u"馬連の組番");
+            if (isPair(combo)) return hit(ks->QuinellaPayout());
             break;
-        case BracketQuinella:
-            if (comboIs(ks.BracketCombo(), bet.first, bet.second)) return hit(ks.BracketPayout());
+        }
+        case BracketQuinella: {
+            const auto combo = comboOf(ks->BracketCombo());
+            if (!combo) return unread(u"枠連の組番");
+            if (isPair(combo)) return hit(ks->BracketPayout());
             break;
+        }
         case WinPlace:
-        case Win:
-            if (finisher(0) == bet.first) return hit(ks.WinPayout());
+        case Win: {
+            const auto winner = finisher(0);
+            if (!winner) return unread(u"1着の馬番");
+            if (*winner == bet.first) return hit(ks->WinPayout());
             break;
+        }
         case Place: {
-            const QString payouts[] = {ks.PlacePayout1(), ks.PlacePayout2(), ks.PlacePayout3()};
+            const QString payouts[] = {ks->PlacePayout1(), ks->PlacePayout2(), ks->PlacePayout3()};
             for (int i = 0; i < 3; ++i) {
                 // A place the race does not pay (few runners) has a blank payout.
-                if (finisher(i) == bet.first && !payouts[i].trimmed().isEmpty()) {
-                    return hit(payouts[i]);
-                }
+                if (i > 0 && payouts[i].trimmed().isEmpty()) continue;
+                const auto horse = finisher(i);
+                if (!horse || payouts[i].trimmed().isEmpty()) return unread(u"複勝の着順");
+                if (*horse == bet.first) return hit(payouts[i]);
             }
             break;
         }
     }
-    return {Outcome::Miss, {}};
+    return {Outcome::Miss, {}, {}};
 }
 
 QString betText(const MemoBet& bet) {
@@ -202,18 +329,23 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
         const int key = block.courseCode * 13 + block.race;
         if (!files[key])
             files[key] = std::make_unique<RaceRecords>(dataDir, block.courseCode, block.race);
-        RaceRecords& race = *files[key];
-        if (raceIndex[key] < 0) {
-            raceIndex[key] = static_cast<int>(s.races.size());
-            SettledRace r;
-            r.place = block.place;
-            r.race = block.race;
-            r.resultFile = race.ksPath();
-            if (race.hasResult()) r.date = dateOf(race.ks());
-            s.races.push_back(r);
-        }
-        SettledRace& settled = s.races[raceIndex[key]];
+        const RaceRecords& race = *files[key];
         for (const MemoBet& bet : block.bets) {
+            // A bet that was never on sale was never bought: listed, counted nowhere.
+            if (const QString reason = notOnSale(block, bet, race); !reason.isEmpty()) {
+                s.skipped.push_back({bet.line, bet.text, reason});
+                continue;
+            }
+            if (raceIndex[key] < 0) {
+                raceIndex[key] = static_cast<int>(s.races.size());
+                SettledRace r;
+                r.place = block.place;
+                r.race = block.race;
+                r.resultFiles = race.ksPaths();
+                r.date = race.date();
+                s.races.push_back(r);
+            }
+            SettledRace& settled = s.races[raceIndex[key]];
             const Decision d = decide(block, bet, race);
             SettledBet b;
             b.outcome = d.outcome;
@@ -226,6 +358,11 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
             b.row.bet = betText(bet);
             b.row.stake = bet.stake;
             b.row.outcome = OutcomeName(d.outcome);
+            b.row.note = d.note;
+            if (block.asWin) {
+                b.row.note = b.row.note.isEmpty() ? QStringLiteral("単勝として計算")
+                                                  : QStringLiteral("単勝として計算、") + b.row.note;
+            }
             if (d.outcome == Outcome::Hit) b.row.payout = bet.stake / 100 * *d.payoutPer100;
             if (d.outcome == Outcome::Miss) b.row.payout = 0;
             if (d.outcome == Outcome::Refund) b.row.payout = bet.stake;
@@ -237,6 +374,8 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
             settled.bets.push_back(std::move(b));
         }
     }
+    std::stable_sort(s.skipped.begin(), s.skipped.end(),
+                     [](const SkippedLine& a, const SkippedLine& b) { return a.line < b.line; });
 
     Totals& t = s.totals;
     for (const SettledRace& race : s.races) {

@@ -1,21 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "settle/BetCsv.h"
 #include "settle/BetMemo.h"
 
 // Settling the memo's bets against the race results in the data directory.
-// Each race's files are found by the same lookup as the result window's
-// (FindRaceFile) and read once into records of the settlement's own: the
-// records the other windows hold are never touched.
+// Each race's odds files are found by the same lookup as the other windows'
+// (FindRaceFile) and give the date its bets belong to; its result is the
+// "ks-" file of that date among all of the race's (FindRaceFiles), since
+// PAT95 keeps the results of other days beside it. A result of another date,
+// or one that cannot be read, leaves the bets 未確定 with the reason; a bet
+// the odds show was never on sale is listed among the lines not read. Files
+// are read once into records of the settlement's own: the records the other
+// windows hold are never touched.
 
 enum class Outcome {
     Hit,           // 的中: stake ÷ 100 × the payout per 100 yen
     Miss,          // 不的中: nothing back
     Refund,        // 返還: a scratched horse or withdrawn pair, the stake back
-    Pending,       // 未確定: no result yet
+    Pending,       // 未確定: no usable result (none yet, another date's, unreadable)
     PayoutUnknown  // 払戻不明: a hit whose payout is not a number
 };
 
@@ -37,8 +43,10 @@ struct SettledBet {
 struct SettledRace {
     QString place;
     int race = 0;
-    QString date;        // "yyyy/MM/dd" from the result, empty while there is none
-    QString resultFile;  // the "ks-" file found for the race, empty when none
+    // "yyyy/MM/dd": the date of the race's odds, else of the result used;
+    // empty when neither tells.
+    QString date;
+    QStringList resultFiles;  // every "ks-" file of the race, of whatever date
     std::vector<SettledBet> bets;
     qint64 stake = 0;      // of the settled bets
     qint64 payout = 0;     // of the settled bets

@@ -12,7 +12,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${ZEM_FUZZ_DIR:-$root/build-fuzz}"
 runs="${FUZZ_RUNS:-1000000}"
-all=(uo_record zo_record ks_record number_text settings_reader ranking distribution)
+all=(uo_record zo_record ks_record number_text settings_reader ranking distribution settlement)
 targets=("${@:-${all[@]}}")
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -42,6 +42,7 @@ seed_dirs() {
     ks_record) echo "$seeds/ks" ;;
     number_text | distribution) echo "$seeds/texts" ;;
     settings_reader) echo "$seeds/settings" ;;
+    settlement) echo "$seeds/settlement" ;;
   esac
 }
 for kind in uo zo ks; do
@@ -51,10 +52,33 @@ for kind in uo zo ks; do
   fi
 done
 
+# Settlement seeds: a flag byte (which of ks-, zo-, uo- there are, a stale copy
+# of the result, a result cut short), the memo's length in two bytes, the memo,
+# then the sample day's records of 東京1R.
+if [ ! -d "$seeds/settlement" ]; then
+  mkdir -p "$seeds/settlement"
+  memos=("東京 1R 馬連"$'\n'" 1-2 1000"$'\n'" 3-4 500"$'\n\n'"東京 1R 単・複勝"$'\n'" 3 100"
+    "東京　１Ｒ　枠連"$'\r\n'"　１－２　１，２００ 円"$'\r\n'" 3-3 100"$'\r\n'"中山 1R 三連単"$'\r\n'" 1-2 100"
+    "東京 1R 複勝"$'\n'" 5 300"$'\n'" 16 100"$'\n'"東京 1R 単勝"$'\n'" 1 200")
+  i=0
+  for flags in 7 15 23 3 5; do
+    for memo in "${memos[@]}"; do
+      len=$(printf '%s' "$memo" | wc -c)
+      {
+        printf "\\x$(printf %02x "$flags")\\x$(printf %02x $((len & 255)))\\x$(printf %02x $((len >> 8)))"
+        printf '%s' "$memo"
+        cat "$seeds/sample/ks-55081.jra" "$seeds/sample/zo-581.jra" "$seeds/sample/uo-581.jra"
+      } >"$seeds/settlement/seed-$i"
+      i=$((i + 1))
+    done
+  done
+fi
+
 dictionary() {
   case "$1" in
     *_record | ranking) echo "-dict=$root/fuzz/dict/records.dict" ;;
     number_text | distribution) echo "-dict=$root/fuzz/dict/numbers.dict" ;;
+    settlement) echo "-dict=$root/fuzz/dict/settlement.dict" ;;
   esac
 }
 

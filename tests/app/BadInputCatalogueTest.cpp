@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include "app/Frm_Main.h"
 #include "app/MemoCommands.h"
@@ -17,6 +18,7 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "settings/Settings.h"
+#include "settle/SettleCommand.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 
@@ -27,13 +29,15 @@
 namespace {
 
 enum class Job {
-    Result,   // Cmd_Result for 中山 1R
-    Special,  // Cmd_Special
-    Odds,     // Cmd_Separate, then the odds button; input: the bet type
-    Typed,    // Cmd_Separate, texts assigned, then OK; input: "budget|odds|first|second"
-    Startup,  // ZEM.ini read as at start-up, then Cmd_Result
-    Option,   // Option window: input typed, OK pressed
-    Save,     // Save of the memo into the file input, below `places`
+    Result,      // Cmd_Result for 中山 1R
+    Special,     // Cmd_Special
+    Odds,        // Cmd_Separate, then the odds button; input: the bet type
+    Typed,       // Cmd_Separate, texts assigned, then OK; input: "budget|odds|first|second"
+    Startup,     // ZEM.ini read as at start-up, then Cmd_Result
+    Option,      // Option window: input typed, OK pressed
+    Save,        // Save of the memo into the file input, below `places`
+    Settle,      // ツール → 収支計算 on the memo input
+    SettleFile,  // zem-settle on the memo file places/memo.txt and the data directory
 };
 
 // The files of one row: data files in `data`, the program directory, the
@@ -46,6 +50,8 @@ struct Scene {
     MessageRecorder messages;
     ModalDriver modal;
     std::unique_ptr<Frm_Main> main;
+    int exitCode = -1;  // of zem-settle
+    QString report;     // what zem-settle printed
     const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
 
     Scene() {
@@ -57,7 +63,9 @@ struct Scene {
     }
     ~Scene() {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "Frm_Result" || w->objectName() == "Frm_Special") delete w;
+            if (w->objectName() == "Frm_Result" || w->objectName() == "Frm_Special" ||
+                w->objectName() == "Frm_Settle")
+                delete w;
         main.reset();
         SetProgramDir({});
         SetSaveFileDialog({});
@@ -147,7 +155,9 @@ QString messageText(const QString& token) {
 // control Name (blanks at the ends ignored); "#Name" the number of visible
 // elements of the array Name; "*Name" the texts of its elements joined;
 // "DataDir" the data directory; "memo" the main window's memo; "config" the
-// settings file in the configuration directory (line ends as "/").
+// settings file in the configuration directory (line ends as "/"); "exit",
+// "stake", "pending" and "unread" zem-settle's exit status, its 購入 and 未確定
+// and the number of lines it did not read.
 void checkShows(Scene& s, QWidget* window, const char* shows) {
     for (const QString& pair : QString::fromUtf8(shows).split(';', Qt::SkipEmptyParts)) {
         const QString name = pair.section('=', 0, 0);
@@ -155,6 +165,14 @@ void checkShows(Scene& s, QWidget* window, const char* shows) {
         QString got;
         if (name == "DataDir") {
             got = s.state.DataDir;
+        } else if (name == "exit") {
+            got = QString::number(s.exitCode);
+        } else if (name == "stake" || name == "pending") {
+            const QString head = name == "stake" ? "購入　" : "未確定　";
+            for (const QString& line : s.report.split('\n'))
+                if (line.startsWith(head)) got = line.mid(head.size());
+        } else if (name == "unread") {
+            got = QString::number(s.report.count("行目："));
         } else if (name == "config") {
             QFile file(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                        "/ZEM.ini");
@@ -230,6 +248,18 @@ void run(Scene& s, Job job, const char* input, const char* shows) {
             m.Option->trigger();
             check(&m);
             break;
+        case Job::Settle:
+            m.Txt_Main->setPlainText(in);
+            m.Settle->trigger();
+            check(topLevel("Frm_Settle") ? topLevel("Frm_Settle") : &m);
+            break;
+        case Job::SettleFile: {
+            QTextStream out(&s.report), err(&s.report);
+            s.exitCode = RunSettleCommand({s.places.file("memo.txt"), s.data.path()}, out, err);
+            out.flush();
+            check(&m);
+            break;
+        }
         case Job::Save:
             SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return s.places.file(in); });
             m.Txt_Main->setPlainText("東京\t11R\t馬連");
@@ -249,6 +279,17 @@ struct Row {
 };
 
 const QString Ks = "ks-61211.jra", Zo = "zo-611.jra", Uo = "uo-611.jra";
+// Last week's result of the race under the name that comes first.
+const QString StaleKs = "ks-61201.jra";
+const char* const Win3 = "中山\t1R\t単勝\r\n\t3\t1000\r\n";
+
+// Bytes that are no text: a fixed pseudo-random sequence.
+QByteArray garbage(int size) {
+    QByteArray bytes(size, '\0');
+    quint32 x = 12345;
+    for (char& b : bytes) b = char((x = x * 1103515245 + 12345) >> 24);
+    return bytes;
+}
 
 }  // namespace
 
@@ -357,6 +398,34 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
          "DataDir=/srv/pat95;config=[Header]//srv/pat95/"},
         {"settings unwritable anywhere", Job::Option, [](Scene& s) { s.block(); }, "/srv/pat95", "INI!",
          "DataDir=/srv/pat95"},
+        // The settlement: result files of the memo's race (中山1R 単勝 3 for 1,000円)
+        {"short result file, today's odds", Job::Settle,
+         [](Scene& s) { s.put(Ks, ks().left(100)); s.put(Zo, zo().bytes()); }, Win3, "",
+         "Lbl_Stake=0円;Lbl_Pending=1件 1,000円"},
+        {"zero-filled result file", Job::Settle, [](Scene& s) { s.put(Ks, QByteArray(504, '\0')); },
+         Win3, "", "Lbl_Stake=0円;Lbl_Pending=1件 1,000円"},
+        {"undated result file", Job::Settle,
+         [](Scene& s) { s.put(Ks, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::RaceDate, "2025111 ").bytes()); },
+         Win3, "", "Lbl_Stake=0円;Lbl_Pending=1件 1,000円"},
+        {"stale result beside today's odds", Job::Settle,
+         [](Scene& s) { s.put(StaleKs, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::RaceDate, "20251116").bytes()); s.put(Zo, zo().bytes()); },
+         Win3, "", "Lbl_Stake=0円;Lbl_Pending=1件 1,000円"},
+        {"stale result named before today's", Job::Settle,
+         [](Scene& s) { s.put(StaleKs, RecordBuilder(504).setBytes(0, ks()).set(KsLayout::RaceDate, "20251116").setRight(KsLayout::FinisherHorseNo(0), "5").bytes()); s.put(Ks, ks()); s.put(Zo, zo().bytes()); },
+         Win3, "", "Lbl_Stake=1,000円;Lbl_Return=12,300円;Lbl_Pending=0件 0円"},
+        // zem-settle on memo files (中山1R's result pays 1,230 for 3)
+        {"memo of binary garbage", Job::SettleFile,
+         [](Scene& s) { s.put(Ks, ks()); s.places.write("memo.txt", garbage(4096)); }, "", "",
+         "exit=0;stake=0円;pending=0件 0円"},
+        {"memo line of 10 MB without a line end", Job::SettleFile,
+         [](Scene& s) { s.put(Ks, ks()); s.places.write("memo.txt", Win3 + QByteArray(10 << 20, '7')); },
+         "", "", "exit=0;stake=1,000円;unread=1"},
+        {"memo with NUL bytes", Job::SettleFile,
+         [](Scene& s) { s.put(Ks, ks()); s.places.write("memo.txt", Win3 + QByteArray("\0\0\r\n中山\0\t1R\t単勝\r\n\t3\t100\r\n", 31)); },
+         "", "", "exit=0;stake=1,000円;unread=3"},
+        {"memo of lone CRs", Job::SettleFile,
+         [](Scene& s) { s.put(Ks, ks()); s.places.write("memo.txt", "中山\t1R\t単勝\r\t3\t1000\r"); },
+         "", "", "exit=0;stake=1,000円;pending=0件 0円"},
         {"save target a directory", Job::Save, [](Scene& s) { QDir().mkpath(s.places.file("target")); },
          "target", "SAVE!", ""},
         {"save target below a file", Job::Save, nullptr, "blocker/memo.txt", "SAVE!", ""},

@@ -10,7 +10,9 @@
 
 #include "common/Racecourse.h"
 #include "ledger/Ledger.h"
+#include "settle/Settlement.h"
 #include "support/Fixtures.h"
+#include "tests/settle/SettleFiles.h"
 
 namespace {
 
@@ -144,6 +146,33 @@ TEST_F(LedgerTest, UnsettledBetsAreLeftOutAndCounted) {
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending, outcome.unknown), std::tuple(1, 2, 1));
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2600, 5400, 4, 1, 0, 3));
+}
+
+// A settlement recorded: last week's result beside today's odds never replaces
+// last week's race, and a broken result records nothing.
+TEST_F(LedgerTest, StaleOrBrokenResultsRecordNothing) {
+    const std::vector<BetLine> lastWeek{
+        Bet(u"2025/11/16"_qs, u"東京"_qs, 1, u"単勝"_qs, u"13"_qs, 1000, u"的中"_qs, 11000)};
+    ASSERT_TRUE(recorded(lastWeek));
+    TempDir data;
+    KsFields f;
+    f.date = u"20251116"_qs;
+    f.finish = {13, 1, 2};
+    f.win = u"1,100"_qs;
+    ASSERT_TRUE(WriteResult(data, 5, 1, f, "082"));
+    ASSERT_TRUE(WriteOdds(data, 5, 1, 14));
+    f.date = u"20261206"_qs;
+    ASSERT_TRUE(data.write(KsName(6, 1), ResultRecord(1, f).bytes().left(100)));
+    ASSERT_TRUE(WriteOdds(data, 6, 1, 14));
+    const Settlement s =
+        SettleMemo(u"東京 1R 単勝\n 13 1000\n 5 1000\n\n中山 1R 単勝\n 13 500\n"_qs, data.path());
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    const RecordOutcome outcome = ledger.record(s.rows());
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending), std::tuple(0, 3));
+    EXPECT_EQ(QString::fromUtf8(BetsCsv(ledger.bets(AllYears))),
+              QString::fromUtf8(BetsCsv(lastWeek)));
 }
 
 TEST_F(LedgerTest, MonthRacesDeletingOneAndBetsOfAPeriod) {

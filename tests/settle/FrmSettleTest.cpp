@@ -69,11 +69,11 @@ protected:
 
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
-    EXPECT_EQ(rows(), QStringList({u"東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
-                                   u"東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
-                                   u"東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
-                                   u"中山|2R|馬連|1-2|300円|未確定|||"_qs,
-                                   u"中山|2R|小計|||未確定|||"_qs}));
+    EXPECT_EQ(rows(), QStringList({u"2026/12/06|東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
+                                   u"2026/12/06|東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
+                                   u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
+                                   u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
+                                   u"|中山|2R|小計|||未確定|||"_qs}));
     const auto colour = [&](int row, int column, int role) {
         return cell(row, column, role).value<QBrush>().color();
     };
@@ -99,7 +99,16 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
 }
 
 TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
-    // PAT95 writes the result of 中山2R: settled without a click.
+    // Today's odds of 中山2R and last week's result beside them: still 未確定.
+    ASSERT_TRUE(WriteOdds(data, 6, 2, 14));
+    KsFields lastWeek = QuinellaResult(" 1- 2", "9,990");
+    lastWeek.date = u"20261129"_qs;
+    ASSERT_TRUE(WriteResult(data, 6, 2, lastWeek, "071"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return cell(3, Frm_Settle::ColNote) == u"結果の日付が違います 2026/11/29"_qs; },
+        3000));
+    // PAT95 writes today's result of 中山2R under a stem named after last
+    // week's: settled without a click.
     ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult(" 1- 2", "450")));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return cell(3, Frm_Settle::ColOutcome) == u"的中"_qs; }, 3000));

@@ -32,9 +32,11 @@ TEST(SettleCommand, SavedMemoAsTableOrCsv) {
     // DATADIR from ZEM.ini.
     ASSERT_EQ(run({data.file(u"memo.txt"_qs)}, out, err), 0);
     const QStringList lines = out.split(QLatin1Char('\n'));
-    EXPECT_EQ(lines[0],
-              u"競馬場  レース  券種  買い目     購入  結果        払戻      収支  備考"_qs);
-    EXPECT_EQ(lines[1], u"東京       11R  馬連  3-7       800円  的中    18,480円  17,680円"_qs);
+    EXPECT_EQ(
+        lines[0],
+        u"日付        競馬場  レース  券種  買い目     購入  結果        払戻      収支  備考"_qs);
+    EXPECT_EQ(lines[1],
+              u"2026/12/06  東京       11R  馬連  3-7       800円  的中    18,480円  17,680円"_qs);
     EXPECT_TRUE(out.contains(u"\n収支　17,180円\n"_qs));
     EXPECT_TRUE(out.contains(u"\n未確定　1件 300円\n"_qs));
     EXPECT_TRUE(out.contains(u"\n7行目：買い目と金額の行ではありません「おわり」\n"_qs));
@@ -43,10 +45,15 @@ TEST(SettleCommand, SavedMemoAsTableOrCsv) {
     ASSERT_EQ(run({u"--csv"_qs, data.file(u"memo.txt"_qs), data.path()}, out, err), 0);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(out.contains(u"日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考\r\n"_qs));
-    EXPECT_TRUE(out.contains(u",中山,2R,馬連,馬連 1-2,1,2,300,未確定,,,\r\n"_qs));
+    EXPECT_TRUE(out.contains(u",中山,2R,馬連,馬連 1-2,1,2,300,未確定,,,結果がまだありません\r\n"_qs));
 
     EXPECT_EQ(run({data.file(u"none.txt"_qs)}, out, err), 1);
     EXPECT_TRUE(err.contains(u"none.txt"_qs));
+    // A data directory that is not there is said, not settled as all 未確定.
+    bytes.clear();
+    EXPECT_EQ(run({data.file(u"memo.txt"_qs), data.file(u"nowhere"_qs)}, out, err), 1);
+    EXPECT_TRUE(err.contains(u"nowhere: データディレクトリがありません"_qs));
+    EXPECT_TRUE(out.isEmpty());
     EXPECT_EQ(run({}, out, err), 2);
     SetProgramDir({});
 }

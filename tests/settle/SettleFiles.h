@@ -3,10 +3,13 @@
 // Data files for the settlement tests, built from field values.
 
 #include <QString>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <ostream>
 
 #include "racedata/RaceFiles.h"
+#include "recommend/Brackets.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 
@@ -29,13 +32,14 @@ inline KsFields QuinellaResult(const char* combo = "03-07", const char* payout =
     return f;
 }
 
-// ks-<course>081<race>.jra, the name PAT95 gives a result file.
-inline QString KsName(int course, int race) {
-    return QStringLiteral("ks-") + QString::number(course) + QStringLiteral("081") +
-           RaceChar(race) + QStringLiteral(".jra");
+// ks-<course><stem><race>.jra, the name PAT95 gives a result file; the stem
+// stands for the meeting and day.
+inline QString KsName(int course, int race, const char* stem = "081") {
+    return QStringLiteral("ks-") + QString::number(course) + QLatin1String(stem) + RaceChar(race) +
+           QStringLiteral(".jra");
 }
 
-inline bool WriteResult(const TempDir& dir, int course, int race, const KsFields& f) {
+inline RecordBuilder ResultRecord(int race, const KsFields& f) {
     RecordBuilder ks = KsBuilder();
     ks.set(KsLayout::RaceDate, f.date)
         .setRight(KsLayout::RaceNo, QString::number(race))
@@ -50,30 +54,45 @@ inline bool WriteResult(const TempDir& dir, int course, int race, const KsFields
     for (int i = 0; i < 3; ++i) {
         if (f.finish[i]) ks.setRight(KsLayout::FinisherHorseNo(i), QString::number(f.finish[i]));
     }
-    return ks.writeTo(dir.file(KsName(course, race)));
+    return ks;
 }
 
-// Odds files of a race of `runners` horses; `scratched` (if not 0) has no win
-// odds and its pairs read "ﾄﾘｹｼ".
-inline bool WriteOdds(const TempDir& dir, int course, int race, int runners, int scratched = 0) {
+inline bool WriteResult(const TempDir& dir, int course, int race, const KsFields& f,
+                        const char* stem = "081") {
+    return ResultRecord(race, f).writeTo(dir.file(KsName(course, race, stem)));
+}
+
+// Odds files of `date` for a race of `runners` horses: the scratched horses
+// have no win odds and their pairs read "ﾄﾘｹｼ"; 枠連 odds for every bracket
+// pair the runners make, unless `bracketOdds` is false (no 枠連 on sale).
+inline bool WriteOdds(const TempDir& dir, int course, int race, int runners,
+                      std::initializer_list<int> scratched = {},
+                      const QString& date = QStringLiteral("20261206"), bool bracketOdds = true) {
+    const auto isScratched = [&](int h) { return std::ranges::count(scratched, h) > 0; };
     RecordBuilder uo = UoBuilder();
-    uo.set(UoLayout::RaceDate, QStringLiteral("20261206"))
-        .setRight(UoLayout::Runners, QString::number(runners));
+    uo.set(UoLayout::RaceDate, date).setRight(UoLayout::Runners, QString::number(runners));
     for (int k = 0; k < runners * (runners - 1) / 2; ++k) {
         const auto [a, b] = UoRecord::PairOfEntry(k, runners);
         const FieldSpan odds{UoLayout::QuinellaOdds(k).offset, 6};
-        if (a == scratched || b == scratched) {
+        if (isScratched(a) || isScratched(b)) {
             uo.set(odds, QStringLiteral("  ﾄﾘｹｼ"));
         } else {
             uo.setRight(odds, QStringLiteral("12.5"));
         }
     }
     RecordBuilder zo = ZoBuilder();
-    zo.set(ZoLayout::RaceDate, QStringLiteral("20261206"));
+    zo.set(ZoLayout::RaceDate, date);
+    int horses[MaxBracket + 1] = {};
     for (int h = 0; h < runners; ++h) {
         zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
             .setRight(ZoLayout::WinOdds(h),
-                      h + 1 == scratched ? QStringLiteral("取消") : QStringLiteral("4.5"));
+                      isScratched(h + 1) ? QStringLiteral("取消") : QStringLiteral("4.5"));
+        ++horses[BracketOf(h + 1, runners)];
+    }
+    for (int t = 0; t < ZoLayout::BracketCount && bracketOdds; ++t) {
+        const auto [a, b] = ZoRecord::BracketPairOfEntry(t);
+        if (horses[a] >= (a == b ? 2 : 1) && horses[b] >= 1)
+            zo.setRight(ZoLayout::BracketOdds(t), QStringLiteral("23.4"));
     }
     const QString tail =
         QString::number(course) + QLatin1Char('8') + RaceChar(race) + QStringLiteral(".jra");

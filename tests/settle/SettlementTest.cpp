@@ -54,7 +54,7 @@ protected:
         EXPECT_TRUE(WriteResult(dir, 5, 11, Tokyo11()));
         EXPECT_TRUE(WriteOdds(dir, 5, 11, 14));
         EXPECT_TRUE(WriteResult(dir, 6, 1, Nakayama1()));
-        EXPECT_TRUE(WriteOdds(dir, 6, 1, 10, 5));
+        EXPECT_TRUE(WriteOdds(dir, 6, 1, 10, {5}));
         KsFields noDate = Tokyo11();
         noDate.date = QStringLiteral("        ");
         EXPECT_TRUE(WriteResult(dir, 9, 6, noDate));  // 阪神5R has no file at all
@@ -76,17 +76,17 @@ TEST_F(SettleDay, EveryBetAgainstItsResultAsItsCsvLine) {
                "2026/12/06,東京,11R,馬連,馬連 3-12,3,12,500,不的中,0,-500,",
                "2026/12/06,東京,11R,枠連,枠連 3-3,3,3,300,的中,4350,4050,",  // a pair within one bracket
                "2026/12/06,東京,11R,枠連,枠連 3-4,3,4,200,不的中,0,-200,",
-               "2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,",  // 単・複勝 settled as 単勝
-               "2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,",
+               "2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算",  // 単・複勝 settled as 単勝
+               "2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算",
                "2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,",
                "2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,",  // third, third place not paid
                "2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,",
                "2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,",  // pair reads ﾄﾘｹｼ
                "2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,",
-               "2026/12/06,中山,1R,単勝,単勝 5,5,,300,返還,300,0,",  // no win odds
-               "2026/12/06,中山,1R,単勝,単勝 1,1,,200,払戻不明,,,",
-               ",阪神,5R,馬連,馬連 1-2,1,2,600,未確定,,,",  // no file
-               ",阪神,6R,複勝,複勝 1,1,,100,未確定,,,",    // result without a date
+               "2026/12/06,中山,1R,単勝,単勝 5,5,,300,返還,300,0,単勝として計算",  // no win odds
+               "2026/12/06,中山,1R,単勝,単勝 1,1,,200,払戻不明,,,単勝として計算、結果の払戻金が読めません",
+               ",阪神,5R,馬連,馬連 1-2,1,2,600,未確定,,,結果がまだありません",  // no file
+               ",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません",    // result without a date
                ""}));
     ASSERT_EQ(s.races.size(), 4u);  // the 東京11R blocks gather in one race
     EXPECT_TRUE(s.races[0].bets[4].asWin);
@@ -100,6 +100,136 @@ TEST_F(SettleDay, TotalsRateAndHitRate) {
     EXPECT_EQ(RateText(t.payout, t.stake), u"663.8%"_qs);
     EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/10 (50.0%)"_qs);
     EXPECT_EQ(PendingText(t), u"3件 900円"_qs);  // 払戻不明 200, 未確定 600 and 100
+}
+
+// 東京1R, 単勝 13 for 1,000円, against the "ks-" files beside each other: only
+// the result of the odds' date counts, and one that cannot be read leaves the
+// bet 未確定 with the reason.
+TEST(SettleResults, OnlyAWholeResultOfTheOddsDateCounts) {
+    struct Ks {
+        const char* stem;
+        const char* date;
+        int winner = 13;
+        int size = KsLayout::Length;  // bytes of the file; 0 for all zero bytes
+    };
+    const struct {
+        bool odds;  // of 2026/12/06
+        std::vector<Ks> ks;
+        const char *date, *outcome, *note;
+    } cases[] = {
+        {true, {{"082", "20251116"}}, "2026/12/06", "未確定", "結果の日付が違います 2025/11/16"},
+        {true, {{"081", "20251116"}, {"082", "20261206", 5}}, "2026/12/06", "不的中", ""},
+        {false, {{"082", "20251116"}}, "2025/11/16", "的中", ""},
+        {true,
+         {{"081", "20261206", 13, 100}},
+         "2026/12/06",
+         "未確定",
+         "結果ファイルが壊れています"},
+        {true, {{"081", "20261206", 13, 0}}, "2026/12/06", "未確定", "結果の日付が読めません"},
+        {false, {{"081", "2025111 "}}, "", "未確定", "結果の日付が読めません"},
+        {false, {{"081", "20260230"}}, "", "未確定", "結果の日付が読めません"},
+        {true, {{"081", "20261206", 0}}, "2026/12/06", "未確定", "結果の1着の馬番が読めません"},
+        {true, {}, "2026/12/06", "未確定", "結果がまだありません"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        QString trace = c.odds ? u"odds"_qs : u"no odds"_qs;
+        if (c.odds) {
+            ASSERT_TRUE(WriteOdds(dir, 5, 1, 14));
+        }
+        for (const Ks& ks : c.ks) {
+            KsFields f;
+            f.date = QString::fromLatin1(ks.date);
+            f.finish = {ks.winner, 1, 2};
+            f.win = u"1,100"_qs;
+            const QByteArray bytes = ks.size ? ResultRecord(1, f).bytes().left(ks.size)
+                                             : QByteArray(KsLayout::Length, '\0');
+            ASSERT_TRUE(dir.write(KsName(5, 1, ks.stem), bytes));
+            trace += QStringLiteral(", %1 %2 %3").arg(ks.stem, ks.date).arg(ks.size);
+        }
+        SCOPED_TRACE(trace.toStdString());
+        const Settlement s = SettleMemo(u"東京 1R 単勝\n 13 1000\n"_qs, dir.path());
+        ASSERT_EQ(s.races.size(), 1u);
+        const BetLine& row = s.races[0].bets[0].row;
+        EXPECT_EQ(std::tuple(s.races[0].date, row.date, row.outcome, row.note),
+                  std::tuple(QString::fromUtf8(c.date), QString::fromUtf8(c.date),
+                             QString::fromUtf8(c.outcome), QString::fromUtf8(c.note)));
+        EXPECT_EQ(s.totals.stake, row.outcome == u"未確定"_qs ? 0 : 1000);
+    }
+}
+
+// A result whose winner or combination for the bet's type cannot be read
+// leaves the bet 未確定, never 不的中.
+TEST(SettleResults, UnreadableFieldsOfTheBetsTypeLeaveItPending) {
+    TempDir dir;
+    KsFields f = QuinellaResult(" 3- x", "2,310");
+    f.place = {u"180"_qs, u"240"_qs, u"300"_qs};
+    f.finish = {7, 0, 12};
+    f.bracketCombo = u"  -"_qs;
+    ASSERT_TRUE(WriteResult(dir, 5, 11, f));
+    const Settlement s = SettleMemo(
+        u"東京 11R 馬連\n 3-7 100\n\n東京 11R 枠連\n 3-5 100\n\n東京 11R 複勝\n 5 100\n\n"
+        u"東京 11R 単勝\n 7 100\n"_qs,
+        dir.path());
+    QStringList outcomes;
+    for (const SettledBet& bet : s.races.at(0).bets) outcomes << bet.row.outcome + bet.row.note;
+    EXPECT_EQ(outcomes,
+              Texts({"未確定結果の馬連の組番が読めません", "未確定結果の枠連の組番が読めません",
+                     "未確定結果の複勝の着順が読めません", "的中"}));
+}
+
+// With the race's odds files, a bet that was never on sale (a horse beyond
+// the runners, a bracket pair without 枠連 odds) is listed and counted
+// nowhere; without them it is settled as any other.
+TEST(SettleResults, BetsNotOnSaleAreListedNotCounted) {
+    TempDir dir;
+    ASSERT_TRUE(WriteOdds(dir, 5, 11, 14));
+    ASSERT_TRUE(WriteResult(dir, 5, 11, QuinellaResult()));
+    ASSERT_TRUE(WriteOdds(dir, 6, 1, 10, {}, u"20261206"_qs, false));
+    ASSERT_TRUE(WriteResult(dir, 6, 1, QuinellaResult()));
+    ASSERT_TRUE(WriteResult(dir, 9, 5, QuinellaResult()));
+    const Settlement s = SettleMemo(
+        u"東京 11R 単勝\n 16 1000\n 3 100\n\n"       // 1-4
+        u"東京 11R 馬連\n 9-17 1000\n 9-14 100\n\n"  // 5-8
+        u"中山 1R 枠連\n 2-3 1000\n\n"               // 9-11
+        u"阪神 5R 単勝\n 16 100\n"_qs,               // 12-13
+        dir.path());
+    QStringList skipped;
+    for (const SkippedLine& line : s.skipped)
+        skipped << QStringLiteral("%1:%2:%3").arg(line.line).arg(line.text.trimmed(), line.reason);
+    EXPECT_EQ(skipped, Texts({"2:16 1000:馬番 16 は出走していません（14頭立て）",
+                              "6:9-17 1000:馬番 17 は出走していません（14頭立て）",
+                              "10:2-3 1000:枠連 2-3 は発売されていません"}));
+    ASSERT_EQ(s.races.size(), 2u);  // 中山1R had no bet on sale
+    EXPECT_EQ(s.races[0].bets.size(), 2u);
+    EXPECT_EQ(s.races[1].bets.at(0).row.outcome, u"不的中"_qs);
+    EXPECT_EQ(std::tuple(s.totals.stake, s.totals.decidedBets), std::tuple(300, 3));
+}
+
+// 枠連 (14 runners: brackets 1 and 2 of one horse, 3 to 8 of two) is refunded
+// when a bracket of the pair has no starter left, a ゾロ目 when its bracket has
+// fewer than two.
+TEST(SettleResults, BracketPairsRefundedByTheirStartersLeft) {
+    const struct {
+        std::initializer_list<int> scratched;
+        const char* bet;
+        const char* outcome;
+    } cases[] = {
+        {{1}, "1-3", "返還"},   {{1}, "3-4", "不的中"},  {{3}, "3-3", "返還"},
+        {{3}, "3-4", "不的中"}, {{3, 4}, "4-3", "返還"}, {{}, "3-3", "不的中"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bet);
+        TempDir dir;
+        ASSERT_TRUE(WriteOdds(dir, 5, 11, 14, c.scratched));
+        KsFields f = QuinellaResult();
+        f.bracketCombo = u"5-6"_qs;
+        f.bracketPayout = u"1,230"_qs;
+        ASSERT_TRUE(WriteResult(dir, 5, 11, f));
+        const Settlement s =
+            SettleMemo(u"東京 11R 枠連\n "_qs + QLatin1String(c.bet) + u" 500\n"_qs, dir.path());
+        EXPECT_EQ(s.races.at(0).bets.at(0).row.outcome, QString::fromUtf8(c.outcome));
+    }
 }
 
 TEST(SettleTexts, AmountsAndRates) {
@@ -126,6 +256,7 @@ TEST(ReadMemo, HandEditedForms) {
         {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, Place, 12, 0, 300},
         {"阪神\t12R\t単勝\n 3 \t 100円 ", "阪神", 12, Win, 3, 0, 100},
         {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, Quinella, 3, 7, 500},
+        {"新潟 2R 馬連\n 3-7 1,200 円\n", "新潟", 2, Quinella, 3, 7, 1200},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.memo);
@@ -165,7 +296,14 @@ TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
         "\t十\t100\n"        // 20
         "\n"
         "中山\t1R\t馬連\n"  // 22, no bets
-        "\n";
+        "\n"
+        "東京\t11R\t馬連\n"  // 24
+        "\t3-7\t100\n"       // 25 read
+        "中山 1R 三連単\n"   // 26, ends the block
+        "\t3-7\t200\n"       // 27
+        "\n"
+        "5R 三連単\n"    // 29
+        "\t3-7\t200\n";  // 30
     const MemoReading r = ReadMemo(QString::fromUtf8(memo));
     QStringList skipped;
     for (const auto& line : r.skipped) skipped << QString::number(line.line) + ':' + line.reason;
@@ -183,14 +321,28 @@ TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
                            "19:単勝・複勝の買い目「3-7」が馬番ひとつではありません",
                            "20:馬番「十」が 1～18 ではありません",
                            "22:見出しの後に買い目がありません",
+                           "26:見出し（競馬場・レース・券種）が読めません",
+                           "27:見出しが読めない組の行です",
+                           "29:見出し（競馬場・レース・券種）が読めません",
+                           "30:見出しが読めない組の行です",
                        }));
-    ASSERT_EQ(r.blocks.size(), 1u);
+    ASSERT_EQ(r.blocks.size(), 2u);
     EXPECT_EQ(r.blocks[0].bets.size(), 1u);
+    EXPECT_EQ(r.blocks[1].bets.size(), 1u);
 }
 
-TEST(DecodeMemoFile, Utf8OrCp932) {
+TEST(DecodeMemoFile, Utf8Cp932OrUtf16) {
     const QString text = u"東京\t11R\t馬連\r\n"_qs;
     EXPECT_EQ(DecodeMemoFile(text.toUtf8()), text);
+    QByteArray le("\xFF\xFE"), be("\xFE\xFF");  // UTF-16 after its byte-order mark
+    for (QChar c : text) {
+        le += char(c.unicode() & 0xFF);
+        le += char(c.unicode() >> 8);
+        be += char(c.unicode() >> 8);
+        be += char(c.unicode() & 0xFF);
+    }
+    EXPECT_EQ(DecodeMemoFile(le), text);
+    EXPECT_EQ(DecodeMemoFile(be), text);
     EXPECT_EQ(DecodeMemoFile("\xEF\xBB\xBF" + text.toUtf8()), text);
     EXPECT_EQ(DecodeMemoFile(EncodeCp932(text)), text);
 }
