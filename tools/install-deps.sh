@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth
+  libreoffice-calc-nogui
 )
 
 missing=()

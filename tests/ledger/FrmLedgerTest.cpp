@@ -10,6 +10,7 @@
 #include "common/SaveFile.h"
 #include "ledger/Frm_Ledger.h"
 #include "support/Fixtures.h"
+#include "support/Spreadsheet.h"
 
 namespace {
 
@@ -209,6 +210,16 @@ TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
     const std::vector<BetLine> bets = ledger.bets(2026);
     EXPECT_EQ(bets.size(), 3u);
     EXPECT_EQ(dir.read(u"2026.csv"_qs), BetsCsv(bets));
+
+    // In a spreadsheet (LibreOffice Calc, Japanese locale) "1-2" would be January 2.
+    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    QString why;
+    const auto cells = SpreadsheetCells(target, &why);
+    ASSERT_TRUE(cells) << why.toStdString();
+    QStringList shown;
+    for (const QStringList& row : *cells) shown << row.mid(4, 3).join(u'|');
+    EXPECT_EQ(shown, QStringList({u"買い目|番号1|番号2"_qs, u"馬連 1-2|#1|#2"_qs,
+                                  u"枠連 1-2|#1|#2"_qs, u"馬連 1-2|#1|#2"_qs}));
 }
 
 TEST_F(LedgerWindowTest, ALedgerThatCannotBeOpenedIsSaidInTheWindowWithItsPath) {

@@ -15,6 +15,7 @@
 #include "settle/BetCsv.h"
 #include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
+#include "support/Spreadsheet.h"
 #include "tests/settle/SettleFiles.h"
 
 namespace {
@@ -124,6 +125,26 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return main.isActiveWindow(); }));
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowCount() == 7; }));
+}
+
+// Opened in LibreOffice Calc in a Japanese locale, every bet stays the text it
+// is ("3-12" alone turns into March 12) and its numbers are numbers.
+TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
+    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    const QString path = data.file(u"bets.csv"_qs);
+    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return path; });
+    Click(window->Cmd_Save);
+    QString why;
+    const auto cells = SpreadsheetCells(path, &why);
+    ASSERT_TRUE(cells) << why.toStdString();
+    ASSERT_EQ(cells->size(), 4);
+    const auto columns = [&](int row) { return cells->at(row).mid(3, 4).join(u'|'); };
+    EXPECT_EQ(columns(0), u"券種|買い目|番号1|番号2"_qs);
+    EXPECT_EQ(columns(1), u"馬連|馬連 3-7|#3|#7"_qs);
+    EXPECT_EQ(columns(2), u"馬連|馬連 3-12|#3|#12"_qs);
+    EXPECT_EQ(columns(3), u"馬連|馬連 1-2|#1|#2"_qs);
+    EXPECT_EQ(cells->at(3).mid(8), QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs,
+                                                u"結果がまだありません"_qs}));
 }
 
 TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
