@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QPen>
+#include <QLocale>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,9 @@ class BalanceChartView : public QChartView {
 public:
     explicit BalanceChartView(QWidget* parent) : QChartView(new QChart, parent) {
         setRenderHint(QPainter::Antialiasing);
+        // The point markers reach outside the line's bounds: a partial update
+        // would leave the markers of the chart shown before on screen.
+        setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
         chart()->setAnimationOptions(QChart::NoAnimation);
         chart()->legend()->hide();
         chart()->setMargins(QMargins(4, 4, 4, 4));
@@ -75,12 +79,23 @@ public:
         xAxis->setGridLineVisible(false);
         const int step = std::max<int>(1, static_cast<int>((labels.size() + 7) / 8));
         for (int i = 0; i < labels.size(); i += step) xAxis->append(labels[i], i);
-        auto* yAxis = new QValueAxis;
+        // Amounts with thousands separators ("-12,500"): the nice range and
+        // ticks of a value axis, labelled by a category axis at each tick.
+        QValueAxis nice;
         const double span = std::max<double>(100.0, static_cast<double>(high - low));
-        yAxis->setRange(static_cast<double>(low) - span * 0.08,
-                        static_cast<double>(high) + span * 0.08);
-        yAxis->applyNiceNumbers();
-        yAxis->setLabelFormat(QStringLiteral("%.0f"));
+        nice.setRange(static_cast<double>(low) - span * 0.08,
+                      static_cast<double>(high) + span * 0.08);
+        nice.applyNiceNumbers();
+        auto* yAxis = new QCategoryAxis;
+        yAxis->setRange(nice.min(), nice.max());
+        yAxis->setStartValue(nice.min());
+        yAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        const QLocale locale(QLocale::Japanese, QLocale::Japan);
+        const int ticks = std::max(2, nice.tickCount());
+        for (int i = 0; i < ticks; ++i) {
+            const double value = nice.min() + (nice.max() - nice.min()) * i / (ticks - 1);
+            yAxis->append(locale.toString(static_cast<qint64>(std::llround(value))), value);
+        }
         yAxis->setTitleText(QStringLiteral("収支（円）"));
         c->addAxis(xAxis, Qt::AlignBottom);
         c->addAxis(yAxis, Qt::AlignLeft);

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QPushButton>
 #include <QTableView>
@@ -110,6 +111,28 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
 
     QTest::keyClick(window, Qt::Key_Escape);
     EXPECT_FALSE(window && window->isVisible());
+}
+
+// What is on screen after 2026年 → 全期間 → 2025年 is the chart of 2025 alone,
+// as a chart drawn afresh shows it: nothing of the earlier charts is left.
+TEST_F(LedgerWindowTest, ChangingThePeriodLeavesNothingOfTheEarlierChart) {
+    open();
+    QWidget* chart = window->Cht_Ledger;
+    const auto onScreen = [&] {
+        QTest::qWait(50);  // painted
+        const QPoint at = chart->mapToGlobal(QPoint(0, 0));
+        return window->screen()
+            ->grabWindow(0, at.x(), at.y(), chart->width(), chart->height())
+            .toImage();
+    };
+    onScreen();
+    window->Cmb_Year->setCurrentIndex(window->Cmb_Year->count() - 1);  // 全期間
+    onScreen();
+    window->Cmb_Year->setCurrentIndex(1);  // 2025年
+    const QImage shown = onScreen();
+    const QImage fresh = chart->grab().toImage().convertToFormat(shown.format());
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown, fresh);
 }
 
 TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
