@@ -73,15 +73,19 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     } figures[] = {{u"購入", &Lbl_Stake, "Lbl_Stake"},       {u"払戻", &Lbl_Return, "Lbl_Return"},
                    {u"収支", &Lbl_Balance, "Lbl_Balance"},   {u"回収率", &Lbl_Rate, "Lbl_Rate"},
                    {u"未確定", &Lbl_Pending, "Lbl_Pending"}, {u"的中率", &Lbl_Hit, "Lbl_Hit"}};
+    // Three figures a row; 的中率, the longest, on a row of its own across the
+    // width, so that large counts are never cut off.
     for (int i = 0; i < 6; ++i) {
-        const int row = i / 3, column = (i % 3) * 2;
+        const bool hit = i == 5;
+        const int row = hit ? 2 : i / 3, column = hit ? 0 : (i % 3) * 2;
         totals->addWidget(PlainLabel(this, ElementName("Label1", i), QRect(), Qt::AlignRight,
                                      QString::fromUtf16(figures[i].caption)),
                           row, column);
         *figures[i].label = valueLabel(this, figures[i].name);
-        totals->addWidget(*figures[i].label, row, column + 1, 1, i == 5 ? 3 : 1);
+        totals->addWidget(*figures[i].label, row, column + 1, 1, hit ? 5 : 1);
     }
     Lbl_Hit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Lbl_Hit->setMinimumWidth(0);  // as wide as its text needs at least
     for (int c : {1, 3, 5}) totals->setColumnStretch(c, 1);
 
     Cht_Balance = MakeBalanceChart(this, QStringLiteral("Cht_Balance"));

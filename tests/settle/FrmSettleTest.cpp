@@ -147,6 +147,15 @@ TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
                                                 u"結果がまだありません"_qs}));
 }
 
+TEST_F(SettleWindow, LargeHitCountsFitAtTheDefaultSize) {
+    window->Lbl_Hit->setText(HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612,
+                                      .decidedRaces = 36000}));
+    QTest::qWait(1);  // laid out again
+    EXPECT_EQ(window->size(), QSize(900, 720));
+    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
+              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
+}
+
 TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
     const QStringList forth{u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs,
                             u"Cmd_Record"_qs, u"Grd_Settle"_qs};
