@@ -31,7 +31,9 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
+#include "settle/BalanceChart.h"
 #include "settle/Frm_Settle.h"
+#include "settle/SettleTable.h"
 #include "tools/SampleData.h"
 #include "trend/OddsHistory.h"
 #include "trend/OddsWatcher.h"
@@ -247,9 +249,9 @@ void benchTyping(PaintWatch& watch, Frm_Main& main) {
 }
 
 // ツール → 収支計算 to Frm_Settle painted, for a memo of 36 races of 8 bets
-// each, all with their result files; beside the floor of finding and reading
-// those 36 result records. The window is closed after each paint, so every
-// run builds it anew.
+// each, all with their result files; beside the floor of a replica that draws
+// the same table, totals and chart from a settlement made beforehand. Each
+// window is closed after its paint, so every run builds it anew.
 void benchSettle(PaintWatch& watch, Frm_Main& main) {
     struct Race {
         int code;
@@ -290,18 +292,29 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
         settle();
         return seconds;
     };
-    const QString dataDir = main.state().DataDir;
+    // The floor: the same table and chart, filled from the settlement made
+    // beforehand, with the totals as fixed texts.
+    const Settlement settled = SettleMemo(memo, main.state().DataDir);
+    if (settled.races.size() != 36 || settled.totals.decidedRaces != 36)
+        fail("the 36 races did not settle");
+    std::vector<BalancePoint> points;
+    qint64 balance = 0;
+    for (const SettledRace& race : settled.races) {
+        balance += race.payout - race.stake;
+        points.push_back({race.label(), balance});
+    }
+    const Totals& t = settled.totals;
+    const QStringList totals{YenText(t.stake), YenText(t.payout), YenText(t.balance()),
+                             RateText(t.payout, t.stake), PendingText(t), HitText(t)};
     const auto floor = [&] {
+        SettleTable table(settled);
+        watch.arm(WindowNamed(QStringLiteral("Frm_SettleReplica")), close);
         const Stamp start = TakeStamp();
-        int read = 0;
-        for (const Race& race : races) {
-            KsRecord ks;
-            const RaceFile file =
-                FindRaceFile(dataDir, QStringLiteral("ks-"), 7, race.code, race.race);
-            read += !file.path.isEmpty() && ReadRecord1(file.path, ks) && ks.HasResult();
-        }
-        const double seconds = Elapsed(start, TakeStamp());
-        if (read != 36) fail("the 36 result records did not read");
+        table.Refresh();
+        BuildSettleReplica(&table, totals, points)->show();
+        if (!watch.wait()) fail("the replica of Frm_Settle did not paint");
+        const double seconds = Elapsed(start, watch.ended());
+        settle();
         return seconds;
     };
     real();

@@ -1,6 +1,15 @@
 #include "bench/WindowReplica.h"
 
+#include "common/Fonts.h"
+#include "settle/BalanceChart.h"
+
 #include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QTableView>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -145,4 +154,59 @@ QWidget* BuildReplica(const WidgetShot& shot, QWidget* parent) {
     for (const WidgetShot& child : shot.children) BuildReplica(child, widget);
     if (shot.hidden && !widget->isWindow()) widget->hide();
     return widget;
+}
+
+QWidget* BuildSettleReplica(QAbstractItemModel* table, const QStringList& totals,
+                            const std::vector<BalancePoint>& points) {
+    auto* window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName(QStringLiteral("Frm_SettleReplica"));
+    window->setWindowTitle(QStringLiteral("収支"));
+    window->setFont(UiFont(9));
+    window->resize(900, 720);
+
+    auto* grid = new QTableView(window);
+    grid->setModel(table);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(window->fontMetrics().height() + 6);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setWordWrap(false);
+    const int widths[] = {80, 60, 50, 60, 60, 90, 70, 100, 100, 120};
+    for (int c = 0; c < table->columnCount() && c < 10; ++c) grid->setColumnWidth(c, widths[c]);
+    grid->horizontalHeader()->setStretchLastSection(true);
+
+    auto* figures = new QGridLayout;
+    const char16_t* captions[] = {u"購入", u"払戻", u"収支", u"回収率", u"未確定", u"的中率"};
+    for (int i = 0; i < 6; ++i) {
+        const bool hit = i == 5;
+        const int row = hit ? 2 : i / 3, column = hit ? 0 : (i % 3) * 2;
+        figures->addWidget(new QLabel(QString::fromUtf16(captions[i]), window), row, column);
+        auto* value = new QLabel(totals.value(i), window);
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        value->setAlignment(hit ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        if (!hit) value->setMinimumWidth(120);
+        figures->addWidget(value, row, column + 1, 1, hit ? 5 : 1);
+    }
+    for (int c : {1, 3, 5}) figures->setColumnStretch(c, 1);
+
+    QWidget* chart = MakeBalanceChart(window, QStringLiteral("Cht_Balance"));
+    chart->setMinimumHeight(220);
+    ShowBalance(chart, points, QString());
+    auto* skipped = new QVBoxLayout;
+    skipped->addWidget(new QLabel(QStringLiteral("読めなかった行"), window));
+    skipped->addWidget(new QListWidget(window), 1);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(chart, 3);
+    lower->addLayout(skipped, 2);
+    auto* buttons = new QHBoxLayout;
+    for (const char16_t* caption : {u"再計算", u"CSV保存", u"台帳に記録"})
+        buttons->addWidget(new QPushButton(QString::fromUtf16(caption), window));
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(grid, 3);
+    layout->addLayout(figures);
+    layout->addLayout(lower, 2);
+    layout->addLayout(buttons);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    return window;
 }

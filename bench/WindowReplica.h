@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -57,3 +58,14 @@ WidgetShot TakeShot(const QWidget* window);
 
 // Builds the copy of a recorded window; a window of a dialog becomes a QDialog.
 QWidget* BuildReplica(const WidgetShot& shot, QWidget* parent = nullptr);
+
+class QAbstractItemModel;
+struct BalancePoint;
+
+// The floor of the settlement window: what it draws, filled from figures
+// prepared beforehand (no memo, no file, no settling): a table over the given
+// model with the window's column widths, the six totals as fixed texts, the
+// balance chart of the given points, the list of lines not read and the three
+// buttons, laid out as the window lays them out.
+QWidget* BuildSettleReplica(QAbstractItemModel* table, const QStringList& totals,
+                            const std::vector<BalancePoint>& points);

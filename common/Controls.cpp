@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QWidget>
 
 #include "common/Colours.h"
 
@@ -34,4 +36,20 @@ void MakeResultBox(QLabel* label, const QString& name, const QRect& geometry) {
     label->setLineWidth(1);
     label->setIndent(3);
     SetBackground(label, Colours::LightGrey);
+}
+
+void SetTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void OnKeys(QWidget* widget, std::initializer_list<QKeySequence> keys,
+            const std::function<void()>& action) {
+    for (const QKeySequence& key : keys) {
+        auto* shortcut = new QShortcut(key, widget, nullptr, nullptr, Qt::WidgetShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, widget, action);
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QRect>
 #include <QString>
+#include <functional>
+#include <initializer_list>
 
 class QLabel;
 class QPushButton;
@@ -26,3 +29,11 @@ QLabel* PlainLabel(QWidget* parent, const QString& name, const QRect& geometry,
 
 // Makes a label one of the grey, sunken, right-aligned boxes that show a result.
 void MakeResultBox(QLabel* label, const QString& name, const QRect& geometry);
+
+// Tab goes through the widgets in the order given (Shift+Tab back).
+void SetTabOrder(std::initializer_list<QWidget*> widgets);
+
+// Each key pressed while the widget has the focus runs action; the widget
+// itself does not see the key.
+void OnKeys(QWidget* widget, std::initializer_list<QKeySequence> keys,
+            const std::function<void()>& action);

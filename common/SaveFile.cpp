@@ -14,11 +14,11 @@ SaveFileDialog& saveDialog() {
     return instance;
 }
 
-QString askFileName(QWidget* parent, const QString& fileName) {
-    if (saveDialog()) return saveDialog()(parent, fileName);
+QString askFileName(QWidget* parent, const QString& fileName, const QString& filter) {
+    if (saveDialog()) return saveDialog()(parent, fileName, filter);
     // Replacing is confirmed by SaveThroughDialog itself, for every dialog alike.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), fileName, QString(),
-                                        nullptr, QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), fileName, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QString withSystemReason(const QString& what, const QFileDevice& file) {
@@ -32,10 +32,24 @@ void SetSaveFileDialog(SaveFileDialog dialog) {
     saveDialog() = std::move(dialog);
 }
 
+SaveKind CsvFile(const QString& name) {
+    return {name, QStringLiteral("CSV (*.csv)"), QStringLiteral("csv")};
+}
+
 bool SaveThroughDialog(QWidget* parent, QString& lastFileName,
-                       const std::function<std::optional<QByteArray>()>& bytes) {
-    const QString path = askFileName(parent, lastFileName);
+                       const std::function<std::optional<QByteArray>()>& bytes,
+                       const SaveKind& kind) {
+    QString proposed = lastFileName;
+    if (!kind.proposedName.isEmpty()) {
+        proposed = lastFileName.isEmpty()
+                       ? kind.proposedName
+                       : QFileInfo(lastFileName).dir().filePath(kind.proposedName);
+    }
+    QString path = askFileName(parent, proposed, kind.filter);
     if (path.isEmpty()) return false;
+    // Checked before the replace question: "収支" is saved as "収支.csv".
+    if (!kind.suffix.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += u'.' + kind.suffix;
     lastFileName = path;
     const QString shown = QDir::toNativeSeparators(path);
 

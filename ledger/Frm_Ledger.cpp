@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
 #include "common/MessageBox.h"
@@ -22,10 +23,11 @@ namespace {
 
 const QString Title = QStringLiteral("収支台帳");
 const QString AllPeriods = QStringLiteral("全期間");
+static_assert(AllYears == 0, "PeriodCsvName takes 0 for every year");
 
-// The stretched column takes the room the others leave (see fitColumns).
-QTableView* figuresView(QWidget* parent, const QString& name, FiguresTable* model,
-                        int stretched = 0) {
+// Columns as wide as their contents (see fitColumns); arrow keys move inside
+// the table and Tab leaves it.
+QTableView* figuresView(QWidget* parent, const QString& name, FiguresTable* model) {
     auto* table = new QTableView(parent);
     table->setObjectName(name);
     table->setModel(model);
@@ -34,7 +36,7 @@ QTableView* figuresView(QWidget* parent, const QString& name, FiguresTable* mode
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->horizontalHeader()->setSectionResizeMode(stretched, QHeaderView::Stretch);
+    table->setTabKeyNavigation(false);
     return table;
 }
 
@@ -42,12 +44,9 @@ FiguresTable* groupTable(QObject* parent, const QString& first) {
     return new FiguresTable(FigureHeadings(first), {Qt::AlignLeft}, parent);
 }
 
-// Amounts as wide as they need, measured once the table is filled.
+// Every column as wide as its texts, measured once the table is filled.
 void fitColumns(QTableView* table) {
-    for (int column = 0; column < table->model()->columnCount(); ++column) {
-        if (table->horizontalHeader()->sectionResizeMode(column) != QHeaderView::Stretch)
-            table->resizeColumnToContents(column);
-    }
+    table->resizeColumnsToContents();
 }
 
 void fillLines(QTableView* table, FiguresTable* model, std::vector<FiguresLine> lines) {
@@ -82,7 +81,15 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     Grd_Place = figuresView(this, QStringLiteral("Grd_Place"), places_);
     Grd_Ledger->setToolTip(
         QStringLiteral("月の行をダブルクリックすると、その月のレースを表示します"));
+    Grd_Ledger->setToolTip(Grd_Ledger->toolTip() +
+                           QStringLiteral("（Enter キーでも表示します）"));
     Cht_Ledger = MakeBalanceChart(this, QStringLiteral("Cht_Ledger"));
+    Cht_Ledger->setFocusPolicy(Qt::NoFocus);  // a picture, not a control
+    Lbl_State = PlainLabel(this, QStringLiteral("Lbl_State"), QRect(), Qt::AlignLeft);
+    Lbl_State->setWordWrap(true);
+    Lbl_State->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the path can be copied
+    SetForeground(Lbl_State, QColor(200, 0, 0));
+    Lbl_State->hide();
 
     auto* top = new QHBoxLayout;
     top->addWidget(caption(this, QStringLiteral("期間")));
@@ -103,12 +110,21 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     body->addLayout(right, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(Lbl_State);
     layout->addLayout(body, 1);
     resize(1180, 720);
+    // Reading order: the period and the buttons beside it, the months, then
+    // the tables on the right.
+    SetTabOrder({Cmb_Year, Cmd_Save, Cmd_Close, Grd_Ledger, Grd_Type, Grd_Place});
 
     connect(Cmb_Year, &QComboBox::currentIndexChanged, this, &Frm_Ledger::Cmb_Year_Change);
     connect(Grd_Ledger, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { Grd_Ledger_DblClick(index.row()); });
+    // Enter on a chosen row opens it as a double-click does.
+    OnKeys(Grd_Ledger, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
+        if (Grd_Ledger->selectionModel()->hasSelection())
+            Grd_Ledger_DblClick(Grd_Ledger->currentIndex().row());
+    });
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Ledger::Cmd_Save_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
     EscapePresses(this, Cmd_Close);
@@ -137,6 +153,11 @@ void Frm_Ledger::Reload() {
     } else if (!ledger_->notice().isEmpty()) {
         ShowMessage(this, ledger_->notice(), MsgIcon::Information, MsgButtons::Ok, Title);
     }
+    // What the messages said stays in the window: a ledger that could not be
+    // opened is not an empty one.
+    const QString state = ledger_->isOpen() ? ledger_->notice() : ledger_->error();
+    Lbl_State->setText(state);
+    Lbl_State->setVisible(!state.isEmpty());
     fill();
 }
 
@@ -187,13 +208,16 @@ void Frm_Ledger::Cmb_Year_Change() {
         }
     }
     periods_->SetHeading(0, year == AllYears ? QStringLiteral("年") : QStringLiteral("月"));
-    fillLines(Grd_Ledger, periods_, GroupLines(summary.lines, &summary.total));
+    fillLines(Grd_Ledger, periods_,
+              GroupLines(summary.lines, ledger_->isOpen() ? &summary.total : nullptr));
     fillLines(Grd_Type, types_, GroupLines(types, nullptr));
     fillLines(Grd_Place, places_, GroupLines(places, nullptr));
     std::vector<BalancePoint> points;
     points.reserve(series.size());
     for (const LedgerPoint& p : series) points.push_back({p.label, p.balance});
-    ShowBalance(Cht_Ledger, points, QStringLiteral("この期間の記録はありません"));
+    ShowBalance(Cht_Ledger, points,
+                ledger_->isOpen() ? QStringLiteral("この期間の記録はありません")
+                                  : QStringLiteral("台帳を開けませんでした"));
 }
 
 void Frm_Ledger::Grd_Ledger_DblClick(int row) {
@@ -219,7 +243,7 @@ void Frm_Ledger::Cmd_Save_Click() {
             return std::nullopt;
         }
         return BetsCsv(rows);
-    });
+    }, CsvFile(PeriodCsvName(chosenYear())));
 }
 
 Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* parent)
@@ -234,10 +258,14 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
       month_(month) {
     setObjectName(QStringLiteral("Frm_LedgerMonth"));
     setWindowTitle(QStringLiteral("%1年%2月のレース").arg(year).arg(month));
-    Grd_Races = figuresView(this, QStringLiteral("Grd_Races"), races_, 7);
+    Grd_Races = figuresView(this, QStringLiteral("Grd_Races"), races_);
     Cmd_Delete = PlainButton(this, QStringLiteral("Cmd_Delete"), QStringLiteral("削除"), QRect());
     Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
     Cmd_Delete->setEnabled(false);  // until a race is chosen
+    // Delete on a chosen race asks as the button does.
+    OnKeys(Grd_Races, {QKeySequence(Qt::Key_Delete)}, [this] {
+        if (Cmd_Delete->isEnabled()) Cmd_Delete_Click();
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -247,6 +275,7 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
     layout->addWidget(Grd_Races, 1);
     layout->addLayout(buttons);
     resize(760, 480);
+    SetTabOrder({Grd_Races, Cmd_Delete, Cmd_Close});
 
     connect(Grd_Races->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         Cmd_Delete->setEnabled(!ledger_.readOnly() && Grd_Races->selectionModel()->hasSelection());

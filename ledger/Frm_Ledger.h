@@ -30,6 +30,8 @@ public:
     void Reload();
 
     QComboBox* Cmb_Year = nullptr;
+    // What went wrong opening the ledger, or that it is read-only; hidden otherwise.
+    QLabel* Lbl_State = nullptr;
     QTableView* Grd_Ledger = nullptr;
     QTableView* Grd_Type = nullptr;
     QTableView* Grd_Place = nullptr;

@@ -463,6 +463,7 @@ bool Ledger::open(const QString& path) {
     path_ = path;
     notice_.clear();
     error_.clear();
+    readOnlyReason_.clear();
     readOnly_ = false;
     if (const QString broken = brokenFileReason(path); !broken.isEmpty()) {
         fail(broken + QStringLiteral("。ファイルはそのままにしてあります"));
@@ -491,6 +492,11 @@ bool Ledger::open(const QString& path) {
                       "読み取り専用で開きました。記録と削除はできません。")
                       .arg(QDir::toNativeSeparators(path_))
                       .arg(version);
+        readOnlyReason_ = QStringLiteral(
+                              "新しい版の ZEM で書かれた台帳です（台帳の版 %1、"
+                              "この ZEM は版 %2 まで）。読み取り専用で開いています")
+                              .arg(version)
+                              .arg(SchemaVersion);
         return true;
     }
     if (version < SchemaVersion && !upgrade(version)) {
@@ -563,7 +569,7 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
         return outcome;
     }
     if (readOnly_) {
-        fail(QStringLiteral("読み取り専用で開いています"));
+        fail(readOnlyReason_);
         outcome.error = error_;
         return outcome;
     }
@@ -753,7 +759,7 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     error_.clear();
     if (!open_) return false;
     if (readOnly_) {
-        fail(QStringLiteral("読み取り専用で開いています"));
+        fail(readOnlyReason_);
         return false;
     }
     QSqlQuery query(connection());

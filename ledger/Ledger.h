@@ -147,6 +147,7 @@ private:
     QString path_;
     QString notice_;
     QString error_;
+    QString readOnlyReason_;  // why recording and deleting are refused
     bool open_ = false;
     bool readOnly_ = false;
 };

@@ -22,6 +22,16 @@ struct BetLine {
 };
 
 // The bets as CSV for a spreadsheet: UTF-8 with a byte-order mark, CR LF, a
-// header row, then one line a bet (日付, 競馬場, レース, 券種, 買い目, 購入, 結果,
-// 払戻, 収支). Amounts are plain whole yen; an unsettled amount is empty.
+// header row, then one line a bet (日付, 競馬場, レース, 券種, 買い目, 番号1,
+// 番号2, 購入, 結果, 払戻, 収支, 備考). 買い目 leads with the bet type ("馬連 3-7"),
+// so that no spreadsheet takes "3-7" for a date; its horse or bracket numbers
+// stand in 番号1 and 番号2 as plain numbers (番号2 empty for a single horse).
+// Amounts are plain whole yen; an unsettled amount is empty.
 QByteArray BetsCsv(const std::vector<BetLine>& rows);
+
+// The CSV file names the save dialogs propose: the day of the bets
+// ("収支_2026-12-06.csv"; first and last day when they differ, "収支.csv" while
+// no day is known), and a period of the ledger ("収支台帳_2026年.csv", with
+// year 0 for every year "収支台帳_全期間.csv").
+QString DayCsvName(const std::vector<BetLine>& rows);
+QString PeriodCsvName(int year);

@@ -59,6 +59,8 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     Grd_Settle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grd_Settle->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grd_Settle->setWordWrap(false);
+    // Arrow keys move between cells; Tab leaves the table for the next control.
+    Grd_Settle->setTabKeyNavigation(false);
     const int widths[ColumnCount] = {80, 60, 50, 60, 60, 90, 70, 100, 100, 120};
     for (int c = 0; c < ColumnCount; ++c) Grd_Settle->setColumnWidth(c, widths[c]);
     Grd_Settle->horizontalHeader()->setStretchLastSection(true);
@@ -71,19 +73,24 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     } figures[] = {{u"購入", &Lbl_Stake, "Lbl_Stake"},       {u"払戻", &Lbl_Return, "Lbl_Return"},
                    {u"収支", &Lbl_Balance, "Lbl_Balance"},   {u"回収率", &Lbl_Rate, "Lbl_Rate"},
                    {u"未確定", &Lbl_Pending, "Lbl_Pending"}, {u"的中率", &Lbl_Hit, "Lbl_Hit"}};
+    // Three figures a row; 的中率, the longest, on a row of its own across the
+    // width, so that large counts are never cut off.
     for (int i = 0; i < 6; ++i) {
-        const int row = i / 3, column = (i % 3) * 2;
+        const bool hit = i == 5;
+        const int row = hit ? 2 : i / 3, column = hit ? 0 : (i % 3) * 2;
         totals->addWidget(PlainLabel(this, ElementName("Label1", i), QRect(), Qt::AlignRight,
                                      QString::fromUtf16(figures[i].caption)),
                           row, column);
         *figures[i].label = valueLabel(this, figures[i].name);
-        totals->addWidget(*figures[i].label, row, column + 1, 1, i == 5 ? 3 : 1);
+        totals->addWidget(*figures[i].label, row, column + 1, 1, hit ? 5 : 1);
     }
     Lbl_Hit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Lbl_Hit->setMinimumWidth(0);  // as wide as its text needs at least
     for (int c : {1, 3, 5}) totals->setColumnStretch(c, 1);
 
     Cht_Balance = MakeBalanceChart(this, QStringLiteral("Cht_Balance"));
     Cht_Balance->setMinimumHeight(220);
+    Cht_Balance->setFocusPolicy(Qt::NoFocus);  // a picture, not a control
     Lst_Skipped = new QListWidget(this);
     Lst_Skipped->setObjectName(QStringLiteral("Lst_Skipped"));
     Lst_Skipped->setWordWrap(true);
@@ -115,6 +122,8 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
     layout->addLayout(lower, 2);
     layout->addLayout(buttons);
 
+    // Reading order: the table, the lines not read, then the buttons.
+    SetTabOrder({Grd_Settle, Lst_Skipped, Cmd_Refresh, Cmd_Save, Cmd_Record});
     EscapeCloses(this);
 
     settleLater_.setSingleShot(true);
@@ -216,8 +225,9 @@ void Frm_Settle::Cmd_Refresh_Click() {
 }
 
 void Frm_Settle::Cmd_Save_Click() {
-    SaveThroughDialog(this, lastCsv_,
-                      [this] { return std::optional(BetsCsv(settlement_.rows())); });
+    const std::vector<BetLine> rows = settlement_.rows();
+    SaveThroughDialog(
+        this, lastCsv_, [&] { return std::optional(BetsCsv(rows)); }, CsvFile(DayCsvName(rows)));
 }
 
 bool Frm_Settle::event(QEvent* event) {

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth
+  libreoffice-calc-nogui
   "$@"
 )
 

@@ -4,6 +4,7 @@
 #include <QBarSet>
 #include <QLineSeries>
 #include <QPen>
+#include <QLocale>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -60,12 +61,23 @@ public:
         // The races along the bottom, at most 8 named.
         QCategoryAxis* xAxis = PointAxis(labels, 8);
         xAxis->setGridLineVisible(false);
-        auto* yAxis = new QValueAxis;
+        // Amounts with thousands separators ("-12,500"): the nice range and
+        // ticks of a value axis, labelled by a category axis at each tick.
+        QValueAxis nice;
         const double span = std::max<double>(100.0, static_cast<double>(high - low));
-        yAxis->setRange(static_cast<double>(low) - span * 0.08,
-                        static_cast<double>(high) + span * 0.08);
-        yAxis->applyNiceNumbers();
-        yAxis->setLabelFormat(QStringLiteral("%.0f"));
+        nice.setRange(static_cast<double>(low) - span * 0.08,
+                      static_cast<double>(high) + span * 0.08);
+        nice.applyNiceNumbers();
+        auto* yAxis = new QCategoryAxis;
+        yAxis->setRange(nice.min(), nice.max());
+        yAxis->setStartValue(nice.min());
+        yAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        const QLocale locale(QLocale::Japanese, QLocale::Japan);
+        const int ticks = std::max(2, nice.tickCount());
+        for (int i = 0; i < ticks; ++i) {
+            const double value = nice.min() + (nice.max() - nice.min()) * i / (ticks - 1);
+            yAxis->append(locale.toString(static_cast<qint64>(std::llround(value))), value);
+        }
         yAxis->setTitleText(QStringLiteral("収支（円）"));
         AttachAxes(c, xAxis, yAxis);
     }

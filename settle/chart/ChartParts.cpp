@@ -5,6 +5,9 @@
 
 void PrepareChartView(QChartView* view) {
     view->setRenderHint(QPainter::Antialiasing);
+    // Point markers reach outside a line's bounds: a partial update would
+    // leave the markers of the chart shown before on screen.
+    view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     view->chart()->setAnimationOptions(QChart::NoAnimation);
     view->chart()->setMargins(QMargins(4, 4, 4, 4));
     view->chart()->setBackgroundRoundness(0);

@@ -261,7 +261,7 @@ void run(Scene& s, Job job, const char* input, const char* shows) {
             break;
         }
         case Job::Save:
-            SetSaveFileDialog([&](QWidget*, const QString&) { return s.places.file(in); });
+            SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return s.places.file(in); });
             m.Txt_Main->setPlainText("東京\t11R\t馬連");
             m.Save->trigger();
             check(&m);

@@ -51,7 +51,7 @@ protected:
         state.DataDir = data.path();
         window = std::make_unique<Frm_Main>(state);
         ShowAndWait(window.get());
-        SetSaveFileDialog([this](QWidget* parent, const QString& fileName) {
+        SetSaveFileDialog([this](QWidget* parent, const QString& fileName, const QString&) {
             EXPECT_EQ(parent, window.get());
             offered << fileName;
             return chosen.isEmpty() ? QString() : chosen.takeFirst();

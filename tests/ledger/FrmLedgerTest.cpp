@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
+#include <QScreen>
+#include <QSqlQuery>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -8,6 +11,7 @@
 #include "common/SaveFile.h"
 #include "ledger/Frm_Ledger.h"
 #include "support/Fixtures.h"
+#include "support/Spreadsheet.h"
 
 namespace {
 
@@ -109,6 +113,28 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     EXPECT_FALSE(window && window->isVisible());
 }
 
+// What is on screen after 2026年 → 全期間 → 2025年 is the chart of 2025 alone,
+// as a chart drawn afresh shows it: nothing of the earlier charts is left.
+TEST_F(LedgerWindowTest, ChangingThePeriodLeavesNothingOfTheEarlierChart) {
+    open();
+    QWidget* chart = window->Cht_Ledger;
+    const auto onScreen = [&] {
+        QTest::qWait(50);  // painted
+        const QPoint at = chart->mapToGlobal(QPoint(0, 0));
+        return window->screen()
+            ->grabWindow(0, at.x(), at.y(), chart->width(), chart->height())
+            .toImage();
+    };
+    onScreen();
+    window->Cmb_Year->setCurrentIndex(window->Cmb_Year->count() - 1);  // 全期間
+    onScreen();
+    window->Cmb_Year->setCurrentIndex(1);  // 2025年
+    const QImage shown = onScreen();
+    const QImage fresh = chart->grab().toImage().convertToFormat(shown.format());
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown, fresh);
+}
+
 TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
     open();
     QWidget other;
@@ -155,26 +181,95 @@ TEST_F(LedgerWindowTest, MonthRacesAndDeletingOneAfterConfirmation) {
     EXPECT_EQ(Row(grid, 0, 3), u"11月|1,000円|5,400円"_qs);
 }
 
+TEST_F(LedgerWindowTest, KeyboardReachesEveryControlEnterOpensAMonthDeleteAsks) {
+    open();
+    EXPECT_EQ(TabWalk(window->Cmb_Year, 6),
+              QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, u"Grd_Type"_qs,
+                           u"Grd_Place"_qs, u"Cmb_Year"_qs}));
+    EXPECT_EQ(TabWalk(window->Cmb_Year, 2, true),
+              QStringList({u"Grd_Place"_qs, u"Grd_Type"_qs}));
+    // Columns as wide as their texts: the month does not take the room left over.
+    QTableView* grid = window->Grd_Ledger;
+    EXPECT_LT(grid->columnWidth(0), grid->viewport()->width() / 6);
+
+    ModalDriver modal;
+    QStringList order;
+    int lastWidth = 0;
+    modal.then([&](QDialog& month) {
+        auto* races = Find<QTableView>(&month, u"Grd_Races"_qs);
+        lastWidth = races->columnWidth(races->model()->columnCount() - 1);
+        races->setFocus();
+        QTest::keyClick(races, Qt::Key_Down);
+        QTest::keyClick(races, Qt::Key_Up);  // chooses the first race
+        order = TabWalk(races, 3);
+        messages.answers = {MsgAnswer::No};
+        QTest::keyClick(races, Qt::Key_Delete);
+        EXPECT_EQ(Rows(races), 2);
+    });
+    TabWalk(window->Cmb_Year, 3);  // to Grd_Ledger
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Up);  // 11月
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
+    EXPECT_EQ(order, QStringList({u"Cmd_Delete"_qs, u"Cmd_Close"_qs, u"Grd_Races"_qs}));
+    EXPECT_LT(lastWidth, 100);  // 的中率 as wide as "100.0%"
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"2026/11/01 東京11R の記録を台帳から削除しますか？"_qs);
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
+}
+
 TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
     const QString target = dir.file(u"2026.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&) { return target; });
+    QStringList proposed;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& filter) {
+        proposed << name << filter;
+        return target;
+    });
     open();
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
+    EXPECT_EQ(proposed, QStringList({u"収支台帳_2026年.csv"_qs, u"CSV (*.csv)"_qs}));
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
     const std::vector<BetLine> bets = ledger.bets(2026);
     EXPECT_EQ(bets.size(), 3u);
     EXPECT_EQ(dir.read(u"2026.csv"_qs), BetsCsv(bets));
+
+    // In a spreadsheet (LibreOffice Calc, Japanese locale) "1-2" would be January 2.
+    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    QString why;
+    const auto cells = SpreadsheetCells(target, &why);
+    ASSERT_TRUE(cells) << why.toStdString();
+    QStringList shown;
+    for (const QStringList& row : *cells) shown << row.mid(4, 3).join(u'|');
+    EXPECT_EQ(shown, QStringList({u"買い目|番号1|番号2"_qs, u"馬連 1-2|#1|#2"_qs,
+                                  u"枠連 1-2|#1|#2"_qs, u"馬連 1-2|#1|#2"_qs}));
 }
 
-TEST_F(LedgerWindowTest, BrokenLedgerIsNamedInAMessage) {
+TEST_F(LedgerWindowTest, ALedgerThatCannotBeOpenedIsSaidInTheWindowWithItsPath) {
     ASSERT_TRUE(dir.write(u"ledger.sqlite"_qs, "not a database"));
     open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(dir.file(u"ledger.sqlite"_qs)));
-    EXPECT_EQ(Rows(Find<QTableView>(window, u"Grd_Ledger"_qs)), 1);  // a zero total
+    QLabel* state = Find<QLabel>(window, u"Lbl_State"_qs);
+    EXPECT_TRUE(state->isVisible());
+    EXPECT_EQ(state->text(), messages.shown[0].text);
+    EXPECT_TRUE(state->text().contains(u"台帳のデータベースではありません"_qs));
+    EXPECT_EQ(Rows(Find<QTableView>(window, u"Grd_Ledger"_qs)), 0);  // no 0円 total
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
     EXPECT_EQ(dir.read(u"ledger.sqlite"_qs), QByteArray("not a database"));
+}
+
+TEST_F(LedgerWindowTest, ANewerLedgerIsShownAndSaidReadOnly) {
+    {
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open());
+        QSqlQuery(ledger.connection()).exec(u"PRAGMA user_version = 9"_qs);
+    }
+    open();
+    QLabel* state = Find<QLabel>(window, u"Lbl_State"_qs);
+    EXPECT_TRUE(state->isVisible());
+    EXPECT_TRUE(state->text().contains(u"新しい版"_qs)) << state->text().toStdString();
+    EXPECT_EQ(Row(window->Grd_Ledger, 0, 3), u"11月|1,500円|5,400円"_qs);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(RecordWindow, AFailureLeavesTheLedgerAsItWasAndSaysWhy) {
              ASSERT_TRUE(ledger.open());
              QSqlQuery(ledger.connection()).exec(u"PRAGMA user_version = 9"_qs);
          },
-         u"読み取り専用"_qs},
+         u"新しい版の ZEM で書かれた台帳です（台帳の版 9"_qs},
     };
     for (const auto& c : cases) {
         c.spoil();

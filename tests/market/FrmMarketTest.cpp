@@ -157,7 +157,7 @@ TEST_F(MarketWindow, SavesBothTablesAsCsv) {
     Frm_Market* market = open();
     ASSERT_TRUE(market);
     const QString path = data.file(u"market.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&) { return path; });
+    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return path; });
     Click(market->Cmd_Save);
     const QByteArray csv = data.read(u"market.csv"_qs);
     EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));

@@ -15,6 +15,7 @@
 #include "settle/BetCsv.h"
 #include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
+#include "support/Spreadsheet.h"
 #include "tests/settle/SettleFiles.h"
 
 namespace {
@@ -126,12 +127,64 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowCount() == 7; }));
 }
 
-TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
-    const QString path = data.file(u"収支.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&) { return path; });
+// Opened in LibreOffice Calc in a Japanese locale, every bet stays the text it
+// is ("3-12" alone turns into March 12) and its numbers are numbers.
+TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
+    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    const QString path = data.file(u"bets.csv"_qs);
+    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return path; });
     Click(window->Cmd_Save);
+    QString why;
+    const auto cells = SpreadsheetCells(path, &why);
+    ASSERT_TRUE(cells) << why.toStdString();
+    ASSERT_EQ(cells->size(), 4);
+    const auto columns = [&](int row) { return cells->at(row).mid(3, 4).join(u'|'); };
+    EXPECT_EQ(columns(0), u"券種|買い目|番号1|番号2"_qs);
+    EXPECT_EQ(columns(1), u"馬連|馬連 3-7|#3|#7"_qs);
+    EXPECT_EQ(columns(2), u"馬連|馬連 3-12|#3|#12"_qs);
+    EXPECT_EQ(columns(3), u"馬連|馬連 1-2|#1|#2"_qs);
+    EXPECT_EQ(cells->at(3).mid(8), QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs,
+                                                u"結果がまだありません"_qs}));
+}
+
+TEST_F(SettleWindow, LargeHitCountsFitAtTheDefaultSize) {
+    window->Lbl_Hit->setText(HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612,
+                                      .decidedRaces = 36000}));
+    QTest::qWait(1);  // laid out again
+    EXPECT_EQ(window->size(), QSize(900, 720));
+    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
+              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
+}
+
+TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
+    const QStringList forth{u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs,
+                            u"Cmd_Record"_qs, u"Grd_Settle"_qs};
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5), forth);
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
+              QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs,
+                           u"Lst_Skipped"_qs, u"Grd_Settle"_qs}));
+    // Arrow keys still move inside the table.
+    window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
+    QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
+    EXPECT_EQ(window->Grd_Settle->currentIndex().row(), 1);
+}
+
+TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
+    const QString path = data.file(u"収支"_qs);  // typed without an extension
+    QString proposed, filter;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& kinds) {
+        proposed = name;
+        filter = kinds;
+        return path;
+    });
+    Click(window->Cmd_Save);
+    EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);  // the day of the result
+    EXPECT_EQ(filter, u"CSV (*.csv)"_qs);
     EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
-    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,3-7,800,的中,18480,17680\r\n"));
+    MessageRecorder messages;  // replacing the file is confirmed
+    Click(window->Cmd_Save);  // the next save proposes the same name in the folder chosen
+    EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
+    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,\r\n"));
 
     QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));

@@ -44,8 +44,8 @@ TEST(SettleCommand, SavedMemoAsTableOrCsv) {
     out.clear();
     ASSERT_EQ(run({u"--csv"_qs, data.file(u"memo.txt"_qs), data.path()}, out, err), 0);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
-    EXPECT_TRUE(out.contains(u"日付,競馬場,レース,券種,買い目,購入,結果,払戻,収支\r\n"_qs));
-    EXPECT_TRUE(out.contains(u",中山,2R,馬連,1-2,300,未確定,,\r\n"_qs));
+    EXPECT_TRUE(out.contains(u"日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考\r\n"_qs));
+    EXPECT_TRUE(out.contains(u",中山,2R,馬連,馬連 1-2,1,2,300,未確定,,,結果がまだありません\r\n"_qs));
 
     EXPECT_EQ(run({data.file(u"none.txt"_qs)}, out, err), 1);
     EXPECT_TRUE(err.contains(u"none.txt"_qs));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
@@ -71,4 +72,19 @@ void Click(QWidget* widget) {
 void ShowAndWait(QWidget* window) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+}
+
+QStringList TabWalk(QWidget* from, int presses, bool back) {
+    QStringList names;
+    from->window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(from->window())) return {u"<window not active>"_qs};
+    from->setFocus(Qt::OtherFocusReason);
+    for (int i = 0; i < presses; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused) return names << u"<no focus>"_qs;
+        QTest::keyClick(focused, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+        focused = QApplication::focusWidget();
+        names << (focused ? focused->objectName() : u"<no focus>"_qs);
+    }
+    return names;
 }

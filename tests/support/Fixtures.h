@@ -81,3 +81,6 @@ T* Find(QObject* root, const QString& name) {
 void Click(QWidget* widget);
 // Shows a window and waits until it is exposed.
 void ShowAndWait(QWidget* window);
+// Activates the window, gives `from` the focus and presses Tab (Shift+Tab with
+// back) `presses` times on whatever has the focus: the objectNames focused in turn.
+QStringList TabWalk(QWidget* from, int presses, bool back = false);
