@@ -1,5 +1,7 @@
 #include "common/Csv.h"
 
+#include <QRegularExpression>
+
 QString CsvField(const QString& text) {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
         !text.contains(u'\n')) {
@@ -8,4 +10,9 @@ QString CsvField(const QString& text) {
     QString quoted = text;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
+}
+
+QString CsvPairField(const QString& betType, const QString& text) {
+    static const QRegularExpression pair(QStringLiteral("^\\d{1,2}-\\d{1,2}$"));
+    return CsvField(pair.match(text).hasMatch() ? betType + QLatin1Char(' ') + text : text);
 }

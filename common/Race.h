@@ -13,5 +13,11 @@ struct Race {
     int number = 0;   // 1..12, 0 for none
 
     QString placeName() const { return RacecourseName(course); }
+    // The race in a file name: "2026-12-06_東京11R", "東京11R" while the date is unknown.
+    QString fileLabel() const {
+        const QString race = placeName() + QString::number(number) + QLatin1Char('R');
+        return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('_') + race
+                              : race;
+    }
     bool operator==(const Race&) const = default;
 };

@@ -139,9 +139,11 @@ void Frm_Market::read(const Race& race) {
 }
 
 void Frm_Market::Cmd_Save_Click() {
-    SaveThroughDialog(this, lastCsv_, [this] {
-        return std::optional(TablesCsv({horses_->table(), brackets_->table()}));
-    });
+    SaveThroughDialog(
+        this, lastCsv_,
+        [this] { return std::optional(TablesCsv({horses_->table(), brackets_->table()})); },
+        CsvFile(race_ ? QStringLiteral("オッズ分析_%1.csv").arg(race_->fileLabel())
+                      : QStringLiteral("オッズ分析.csv")));
 }
 
 bool Frm_Market::event(QEvent* event) {

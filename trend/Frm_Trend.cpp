@@ -239,6 +239,9 @@ void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {
 }
 
 void Frm_Trend::Cmd_Save_Click() {
-    SaveThroughDialog(this, csvName_,
-                      [this] { return std::optional(TrendCsv(model_->table(), kind())); });
+    const Race race{QDate::fromString(QString::number(race_.date), QStringLiteral("yyyyMMdd")),
+                    race_.course, race_.race};
+    SaveThroughDialog(
+        this, csvName_, [this] { return std::optional(TrendCsv(model_->table(), kind())); },
+        CsvFile(QStringLiteral("オッズ推移_%1_%2.csv").arg(race.fileLabel(), KindText(kind()))));
 }

@@ -196,7 +196,7 @@ QByteArray TrendCsv(const TrendTable& table, TrendKind kind) {
     heading << table.headings << QStringLiteral("変化（%）");
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < table.rows(); ++r) {
-        QStringList fields{CsvField(table.keys[r])};
+        QStringList fields{CsvPairField(KindText(kind), table.keys[r])};
         for (const QString& cell : table.cells[r]) fields << CsvField(cell);
         fields << (table.change[r] ? QString::number(*table.change[r], 'f', 1) : QString());
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");

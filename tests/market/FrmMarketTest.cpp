@@ -167,7 +167,7 @@ TEST_F(MarketWindow, SavesBothTablesAsCsv) {
     EXPECT_EQ(lines[2], u"2,2,3.5,21.2,1.3-1.8,9.2,-12.1,3.63,総流し"_qs);
     EXPECT_EQ(lines[10], QString());
     EXPECT_EQ(lines[11], u"枠連,オッズ,馬連,合成オッズ,有利"_qs);
-    EXPECT_TRUE(lines.contains(u"1-8,4.8,\"1-8, 1-9\",5.00,馬連"_qs));
+    EXPECT_TRUE(lines.contains(u"枠連 1-8,4.8,\"1-8, 1-9\",5.00,馬連"_qs));
     EXPECT_EQ(csv.count("\n"), csv.count("\r\n"));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -127,8 +128,14 @@ TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsChart
 
     // CSV as the settlement writes it: UTF-8 with BOM, CR LF.
     const QString saved = store.file(u"trend.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&) { return saved; });
+    QString proposed;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& filter) {
+        proposed = QFileInfo(name).fileName() + u' ' + filter;
+        return saved;
+    });
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
+    EXPECT_TRUE(proposed.startsWith(u"オッズ推移_"_qs) && proposed.endsWith(u"R_単勝.csv CSV (*.csv)"_qs))
+        << proposed.toStdString();
     const QByteArray csv = store.read(u"trend.csv"_qs);
     EXPECT_TRUE(
         csv.startsWith("\xEF\xBB\xBF"
