@@ -142,35 +142,34 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
 Frm_Main::~Frm_Main() = default;
 
 void Frm_Main::buildMenus() {
+    // A menu item named as its control, and its handler when it has one here.
+    const auto item = [this](QMenu* menu, const QString& text, const QString& name,
+                             void (Frm_Main::*handler)() = nullptr) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        if (handler) connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
     File = menuBar()->addMenu(QStringLiteral("ファイル"));
     File->setObjectName(QStringLiteral("File"));
-    Save = File->addAction(QStringLiteral("保存"));
-    Save->setObjectName(QStringLiteral("Save"));
+    Save = item(File, QStringLiteral("保存"), QStringLiteral("Save"));
     dummy2 = File->addSeparator();
     dummy2->setObjectName(QStringLiteral("dummy2"));
-    Print = File->addAction(QStringLiteral("印刷"));
-    Print->setObjectName(QStringLiteral("Print"));
-    End = File->addAction(QStringLiteral("終了"));
-    End->setObjectName(QStringLiteral("End"));
-    connect(End, &QAction::triggered, this, &Frm_Main::End_Click);
+    Print = item(File, QStringLiteral("印刷"), QStringLiteral("Print"));
+    End = item(File, QStringLiteral("終了"), QStringLiteral("End"), &Frm_Main::End_Click);
 
     Tool = menuBar()->addMenu(QStringLiteral("ツール"));
     Tool->setObjectName(QStringLiteral("Tool"));
-    Option = Tool->addAction(QStringLiteral("オプション"));
-    Option->setObjectName(QStringLiteral("Option"));
-    connect(Option, &QAction::triggered, this, &Frm_Main::Option_Click);
-    Settle = Tool->addAction(QStringLiteral("収支計算"));
-    Settle->setObjectName(QStringLiteral("Settle"));
-    connect(Settle, &QAction::triggered, this, &Frm_Main::Settle_Click);
-    Ledger = Tool->addAction(QStringLiteral("収支台帳"));
-    Ledger->setObjectName(QStringLiteral("Ledger"));
-    connect(Ledger, &QAction::triggered, this, &Frm_Main::Ledger_Click);
-    Trend = Tool->addAction(QStringLiteral("オッズ推移"));
-    Trend->setObjectName(QStringLiteral("Trend"));
-    connect(Trend, &QAction::triggered, this, &Frm_Main::Trend_Click);
-    Market = Tool->addAction(QStringLiteral("オッズ分析"));
-    Market->setObjectName(QStringLiteral("Market"));
-    connect(Market, &QAction::triggered, this, &Frm_Main::Market_Click);
+    Option =
+        item(Tool, QStringLiteral("オプション"), QStringLiteral("Option"), &Frm_Main::Option_Click);
+    Settle =
+        item(Tool, QStringLiteral("収支計算"), QStringLiteral("Settle"), &Frm_Main::Settle_Click);
+    Ledger =
+        item(Tool, QStringLiteral("収支台帳"), QStringLiteral("Ledger"), &Frm_Main::Ledger_Click);
+    Trend =
+        item(Tool, QStringLiteral("オッズ推移"), QStringLiteral("Trend"), &Frm_Main::Trend_Click);
+    Market =
+        item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));

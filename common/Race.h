@@ -16,8 +16,9 @@ struct Race {
     // The race in a file name: "2026-12-06_東京11R", "東京11R" while the date is unknown.
     QString fileLabel() const {
         const QString race = placeName() + QString::number(number) + QLatin1Char('R');
-        return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('_') + race
-                              : race;
+        return date.isValid()
+                   ? date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('_') + race
+                   : race;
     }
     bool operator==(const Race&) const = default;
 };

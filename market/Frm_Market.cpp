@@ -141,7 +141,9 @@ void Frm_Market::read(const Race& race) {
 void Frm_Market::Cmd_Save_Click() {
     SaveThroughDialog(
         this, lastCsv_,
-        [this] { return std::optional(TablesCsv({horses_->table(), brackets_->table()})); },
+        [this] {
+            return std::optional(TablesCsv({horses_->table(), brackets_->table()}));
+        },
         CsvFile(race_ ? QStringLiteral("オッズ分析_%1.csv").arg(race_->fileLabel())
                       : QStringLiteral("オッズ分析.csv")));
 }

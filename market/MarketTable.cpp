@@ -67,7 +67,9 @@ QByteArray TablesCsv(const std::vector<TextTable>& tables) {
         for (const TableRow& row : tables[t].rows) {
             fields.clear();
             for (std::size_t c = 0; c < row.size(); ++c) {
-                const QString heading = c < static_cast<std::size_t>(tables[t].headers.size()) ? tables[t].headers[c] : QString();
+                const QString heading = c < static_cast<std::size_t>(tables[t].headers.size())
+                                            ? tables[t].headers[c]
+                                            : QString();
                 fields << CsvPairField(heading, row[c].text);
             }
             text += fields.join(u',') + QStringLiteral("\r\n");
