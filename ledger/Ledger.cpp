@@ -1,14 +1,9 @@
 #include "ledger/Ledger.h"
 
-#include <QAtomicInt>
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QtEndian>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -39,72 +34,6 @@ std::optional<BetType> storedType(const QString& name) {
     const std::optional<BetType> type = BetTypeOf(name);
     if (!type || *type == WinPlace) return std::nullopt;
     return type;
-}
-
-// SQLite's primary result codes that the user is told about in words.
-enum SqliteCode {
-    Perm = 3,
-    Busy = 5,
-    Locked = 6,
-    ReadOnly = 8,
-    IoErr = 10,
-    Corrupt = 11,
-    Full = 13,
-    CantOpen = 14,
-    Constraint = 19,
-    NotADb = 26,
-};
-
-QString reasonOf(const QSqlError& error) {
-    bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
-    if (ok) {
-        switch (code) {
-            case Busy:
-            case Locked:
-                return QStringLiteral("ほかのプログラムが台帳を使用中です");
-            case ReadOnly:
-            case Perm:
-                return QStringLiteral("台帳ファイルに書き込めません（読み取り専用）");
-            case Full:
-                return QStringLiteral("ディスクの空きが足りません");
-            case IoErr:
-                return QStringLiteral("ファイルの読み書きに失敗しました");
-            case Corrupt:
-            case NotADb:
-            case Constraint:  // a text without a code while upgrading
-                return QStringLiteral("台帳ファイルが壊れています");
-            case CantOpen:
-                return QStringLiteral("ファイルを開けません");
-            default:
-                break;
-        }
-    }
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.isEmpty() ? QStringLiteral("原因不明のエラー") : text;
-}
-
-// A file that exists but is no SQLite database, or is shorter than its own
-// header says, is not opened at all: SQLite would only find out page by page.
-QString brokenFileReason(const QString& path) {
-    QFile file(path);
-    if (!file.exists() || file.size() == 0) return {};
-    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("ファイルを開けません");
-    const QByteArray header = file.read(100);
-    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
-        return QStringLiteral("台帳のデータベースではありません");
-    }
-    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
-    qint64 pageSize = qFromBigEndian<quint16>(bytes + 16);
-    if (pageSize == 1) pageSize = 65536;
-    const quint32 pages = qFromBigEndian<quint32>(bytes + 28);
-    const bool countValid =
-        pages != 0 && qFromBigEndian<quint32>(bytes + 24) == qFromBigEndian<quint32>(bytes + 92);
-    if (pageSize < 512 || file.size() % pageSize != 0 ||
-        (countValid && file.size() < pageSize * pages)) {
-        return QStringLiteral("ファイルが途中で切れています");
-    }
-    return {};
 }
 
 // "yyyy/MM/dd" as yyyymmdd, 0 when it is no date. Read by hand: a recording
@@ -379,46 +308,18 @@ QString HitRateText(const LedgerFigures& figures) {
 }
 
 QString LedgerPath() {
-    if (!pathOverride().isEmpty()) return pathOverride();
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/ledger.sqlite");
+    return StoreFilePath(QStringLiteral("ledger.sqlite"), pathOverride());
 }
 
 void SetLedgerPath(const QString& path) {
     pathOverride() = path;
 }
 
-Ledger::Ledger() {
-    static QAtomicInt counter;
-    name_ = QStringLiteral("ledger-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-
-Ledger::~Ledger() {
-    close();
-}
-
-QSqlDatabase Ledger::connection() const {
-    return QSqlDatabase::database(name_, false);
-}
-
-void Ledger::close() {
-    if (QSqlDatabase::contains(name_)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    open_ = false;
-}
-
-void Ledger::fail(const QString& why) {
-    error_ = QStringLiteral("台帳 %1 を使えません。\n%2").arg(QDir::toNativeSeparators(path_), why);
-}
-
-void Ledger::failQuery(const QSqlQuery& query) {
-    fail(reasonOf(query.lastError()));
-}
+Ledger::Ledger()
+    : SqliteStore(QStringLiteral("ledger"),
+                  {QStringLiteral("台帳"), QStringLiteral("台帳ファイル"),
+                   // a text without a code while upgrading
+                   /*constraintIsBroken=*/true}) {}
 
 template <typename OnRow>
 bool Ledger::forEachRow(const QString& sql, std::initializer_list<QVariant> values, OnRow&& onRow) {
@@ -434,103 +335,34 @@ bool Ledger::forEachRow(const QString& sql, std::initializer_list<QVariant> valu
         for (const QVariant& value : values) query.addBindValue(value);
     }
     if (!prepared || !query.exec()) {
-        failQuery(query);
+        fail(query.lastError());
         return false;
     }
     while (query.next()) onRow(std::as_const(query));
     return true;
 }
 
-bool Ledger::connect(bool readOnly) {
-    close();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db.setDatabaseName(path_);
-    // Another ZEM may be recording: wait for it rather than fail.
-    db.setConnectOptions(readOnly
-                             ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
-                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open()) {
-        fail(reasonOf(db.lastError()));
-        return false;
-    }
-    readOnly_ = readOnly;
-    open_ = true;
-    return true;
-}
-
 bool Ledger::open(const QString& path) {
-    close();
-    path_ = path;
-    notice_.clear();
-    error_.clear();
     readOnlyReason_.clear();
-    readOnly_ = false;
-    if (const QString broken = brokenFileReason(path); !broken.isEmpty()) {
-        fail(broken + QStringLiteral("。ファイルはそのままにしてあります"));
-        return false;
-    }
-    if (!QFileInfo::exists(path) && !QDir().mkpath(QFileInfo(path).absolutePath())) {
-        fail(QStringLiteral("フォルダを作れません"));
-        return false;
-    }
-    if (!connect(false)) return false;
-    int version = 0;
-    {
-        QSqlQuery query(connection());
-        if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-            failQuery(query);
-            query = QSqlQuery();
-            close();
-            return false;
-        }
-        version = query.value(0).toInt();
-    }
-    if (version > SchemaVersion) {
-        if (!connect(true)) return false;
+    const std::optional<int> version = openFile(path, SchemaVersion);
+    if (!version) return false;
+    if (*version > SchemaVersion) {
         notice_ = QStringLiteral(
                       "台帳 %1 はこのプログラムより新しい版（%2）で作られています。"
                       "読み取り専用で開きました。記録と削除はできません。")
                       .arg(QDir::toNativeSeparators(path_))
-                      .arg(version);
+                      .arg(*version);
         readOnlyReason_ = QStringLiteral(
                               "新しい版の ZEM で書かれた台帳です（台帳の版 %1、"
                               "この ZEM は版 %2 まで）。読み取り専用で開いています")
-                              .arg(version)
+                              .arg(*version)
                               .arg(SchemaVersion);
         return true;
     }
-    if (version < SchemaVersion && !upgrade(version)) {
+    Q_ASSERT(int(upgradeSteps().size()) == SchemaVersion);
+    if (*version < SchemaVersion && !upgrade(upgradeSteps())) {
         close();
         return false;
-    }
-    return true;
-}
-
-bool Ledger::upgrade(int from) {
-    QSqlQuery query(connection());
-    // The write lock first, then the version again: another ZEM may have
-    // brought the file up to date meanwhile.
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        failQuery(query);
-        return false;
-    }
-    auto rollback = [&] {
-        fail(reasonOf(query.lastError()));
-        query.exec(QStringLiteral("ROLLBACK"));
-        return false;
-    };
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return rollback();
-    from = query.value(0).toInt();
-    const auto& steps = upgradeSteps();
-    Q_ASSERT(int(steps.size()) == SchemaVersion);
-    for (int version = from; version < int(steps.size()); ++version) {
-        for (const QString& statement : steps[version]) {
-            if (!query.exec(statement)) return rollback();
-        }
-    }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(steps.size())) ||
-        !query.exec(QStringLiteral("COMMIT"))) {
-        return rollback();
     }
     return true;
 }
@@ -575,12 +407,12 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
     }
     QSqlQuery query(connection());
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        failQuery(query);
+        fail(query.lastError());
         outcome.error = error_;
         return outcome;
     }
     auto rollback = [&](const QSqlQuery& failed) {
-        failQuery(failed);
+        fail(failed.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         outcome.error = error_;
         return outcome;
@@ -629,13 +461,6 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
     return outcome;
 }
 
-qint64 Ledger::dataVersion() {
-    if (!open_) return -1;
-    QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) return -1;
-    return query.value(0).toLongLong();
-}
-
 std::vector<int> Ledger::years() {
     error_.clear();
     std::vector<int> result;
@@ -648,7 +473,7 @@ std::vector<int> Ledger::years() {
     for (;;) {
         query.addBindValue(below);
         if (!query.exec() || !query.next()) {
-            failQuery(query);
+            fail(query.lastError());
             return {};
         }
         if (query.value(0).isNull()) break;
@@ -764,7 +589,7 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     }
     QSqlQuery query(connection());
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        failQuery(query);
+        fail(query.lastError());
         return false;
     }
     QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
@@ -779,12 +604,12 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     }
     if (!failed) failed = refreshMonth(removeMonth, addMonth, day / 100);
     if (failed) {
-        failQuery(*failed);
+        fail(failed->lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        failQuery(query);
+        fail(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }

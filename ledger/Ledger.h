@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "common/SqliteFile.h"
 #include "settle/BetCsv.h"
 
 // The ledger of settled bets: one SQLite file in the user's data directory,
@@ -79,27 +80,17 @@ void SetLedgerPath(const QString& path);
 // Period of the queries: a year, or every year with AllYears.
 inline constexpr int AllYears = 0;
 
-class Ledger {
+class Ledger : public SqliteStore {
 public:
     static constexpr int SchemaVersion = 4;
 
     Ledger();
-    ~Ledger();
-    Ledger(const Ledger&) = delete;
-    Ledger& operator=(const Ledger&) = delete;
 
     // Opens the ledger, creating it (and its directory) when there is none and
     // bringing an older one up to date. A file that is not a ledger, is cut
     // short or cannot be opened is left as it is: false, with error() naming it.
     // A ledger of a newer version is opened read-only, with notice() saying so.
     bool open(const QString& path = LedgerPath());
-    bool isOpen() const { return open_; }
-    bool readOnly() const { return readOnly_; }
-    const QString& path() const { return path_; }
-    // What the user is told after a successful open, or empty.
-    const QString& notice() const { return notice_; }
-    // Why the last call failed, naming the file; empty after a call that worked.
-    const QString& error() const { return error_; }
 
     // Records settled bets. The bets are the truth for their races: whatever
     // the ledger held for each race (date, racecourse, race number) that has a
@@ -124,30 +115,12 @@ public:
     // Every recorded bet of the period, as the settlement writes them out.
     std::vector<BetLine> bets(int year);
 
-    // A number that changes whenever another connection (another window or
-    // another ZEM) has changed the ledger; -1 when it cannot be read.
-    qint64 dataVersion();
-
-    // The connection, for tests that need to reach under the queries.
-    QSqlDatabase connection() const;
-
 private:
-    bool connect(bool readOnly);
-    bool upgrade(int from);
-    void fail(const QString& why);
-    void failQuery(const class QSqlQuery& query);
     // Reads the ledger: sql with values bound in order, each row handed to
     // onRow. False when the ledger is not open or the query failed (error()
     // then says why); error() is cleared first.
     template <typename OnRow>
     bool forEachRow(const QString& sql, std::initializer_list<QVariant> values, OnRow&& onRow);
-    void close();
 
-    QString name_;
-    QString path_;
-    QString notice_;
-    QString error_;
     QString readOnlyReason_;  // why recording and deleting are refused
-    bool open_ = false;
-    bool readOnly_ = false;
 };

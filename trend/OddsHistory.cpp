@@ -1,6 +1,5 @@
 #include "trend/OddsHistory.h"
 
-#include <QAtomicInt>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDate>
@@ -9,18 +8,14 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <limits>
 #include <memory>
 
 #include "common/Clock.h"
 #include "racedata/Records.h"
-#include "trend/SqliteFile.h"
 #include "trend/TrendTable.h"
 
 namespace {
-
-const QString Noun = QStringLiteral("オッズ履歴");
 
 QString& pathOverride() {
     static QString path;
@@ -28,8 +23,8 @@ QString& pathOverride() {
 }
 
 // The steps from each version to the next; the list's length is the version.
-const std::vector<std::vector<const char*>>& upgradeSteps() {
-    static const std::vector<std::vector<const char*>> steps = {
+const std::vector<std::vector<QString>>& upgradeSteps() {
+    static const std::vector<std::vector<QString>> steps = {
         // 0 -> 1: the snapshots, and the files they were read from.
         {
             "CREATE TABLE snapshots ("
@@ -145,95 +140,37 @@ bool TrendRace::isRace(const Race& other) const {
 }
 
 QString OddsHistoryPath() {
-    if (!pathOverride().isEmpty()) return pathOverride();
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/odds-history.sqlite");
+    return StoreFilePath(QStringLiteral("odds-history.sqlite"), pathOverride());
 }
 
 void SetOddsHistoryPath(const QString& path) {
     pathOverride() = path;
 }
 
-OddsHistory::OddsHistory() {
-    static QAtomicInt counter;
-    name_ = QStringLiteral("odds-history-%1").arg(counter.fetchAndAddRelaxed(1));
-}
+OddsHistory::OddsHistory()
+    : SqliteStore(QStringLiteral("odds-history"),
+                  {QStringLiteral("オッズ履歴"), QStringLiteral("オッズ履歴のファイル")}) {}
 
 OddsHistory::~OddsHistory() {
     close();
 }
 
-QSqlDatabase OddsHistory::connection() const {
-    return QSqlDatabase::database(name_, false);
-}
-
 void OddsHistory::close() {
+    // The prepared statements go before their connection.
     statements_.clear();
-    if (QSqlDatabase::contains(name_)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    open_ = false;
-}
-
-void OddsHistory::fail(const QString& why) {
-    error_ = QStringLiteral("オッズ履歴 %1 を使えません。\n%2")
-                 .arg(QDir::toNativeSeparators(path_), why);
-}
-
-bool OddsHistory::connect(bool readOnly) {
-    close();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db.setDatabaseName(path_);
-    // Another ZEM may be recording the same download: wait for it rather than fail.
-    db.setConnectOptions(readOnly
-                             ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
-                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open()) {
-        fail(SqliteReason(db.lastError(), Noun));
-        return false;
-    }
-    readOnly_ = readOnly;
-    open_ = true;
-    return true;
+    SqliteStore::close();
 }
 
 bool OddsHistory::open(const QString& path) {
     close();
-    path_ = path;
-    notice_.clear();
-    error_.clear();
-    readOnly_ = false;
-    if (const QString broken = BrokenSqliteFileReason(path, Noun); !broken.isEmpty()) {
-        fail(broken + QStringLiteral("。ファイルはそのままにしてあります"));
-        return false;
-    }
-    if (!QFileInfo::exists(path) && !QDir().mkpath(QFileInfo(path).absolutePath())) {
-        fail(QStringLiteral("フォルダを作れません"));
-        return false;
-    }
-    if (!connect(false)) return false;
-    int version = 0;
-    {
-        QSqlQuery query(connection());
-        if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-            fail(SqliteReason(query.lastError(), Noun));
-            query = QSqlQuery();
-            close();
-            return false;
-        }
-        version = query.value(0).toInt();
-    }
-    if (version > SchemaVersion) {
-        if (!connect(true)) return false;
+    const std::optional<int> version = openFile(path, SchemaVersion);
+    if (!version) return false;
+    if (*version > SchemaVersion) {
         notice_ = QStringLiteral(
                       "オッズ履歴 %1 はこのプログラムより新しい版（%2）で作られています。"
                       "読み取り専用で開きました。新しいオッズは記録されません。")
                       .arg(QDir::toNativeSeparators(path_))
-                      .arg(version);
+                      .arg(*version);
         return true;
     }
     {
@@ -243,41 +180,13 @@ bool OddsHistory::open(const QString& path) {
         query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         query.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     }
-    if (version < SchemaVersion && !upgrade()) {
+    if (*version < SchemaVersion && !upgrade(upgradeSteps())) {
         close();
         return false;
     }
     if (prune(Now().addDays(-KeepDays)) < 0) {
         close();
         return false;
-    }
-    return true;
-}
-
-bool OddsHistory::upgrade() {
-    QSqlQuery query(connection());
-    // The write lock first, then the version again: another ZEM may have
-    // created the tables meanwhile.
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        fail(SqliteReason(query.lastError(), Noun));
-        return false;
-    }
-    auto rollback = [&] {
-        fail(SqliteReason(query.lastError(), Noun));
-        query.exec(QStringLiteral("ROLLBACK"));
-        return false;
-    };
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return rollback();
-    const int from = query.value(0).toInt();
-    const auto& steps = upgradeSteps();
-    for (int version = from; version < int(steps.size()); ++version) {
-        for (const char* statement : steps[version]) {
-            if (!query.exec(QString::fromUtf8(statement))) return rollback();
-        }
-    }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(steps.size())) ||
-        !query.exec(QStringLiteral("COMMIT"))) {
-        return rollback();
     }
     return true;
 }
@@ -378,7 +287,7 @@ SnapshotOutcome OddsHistory::record(const QString& fileName, const QByteArray& b
     insert.addBindValue(modified.toMSecsSinceEpoch());
     insert.addBindValue(Now().toMSecsSinceEpoch());
     if (!insert.exec()) {
-        fail(SqliteReason(insert.lastError(), Noun));
+        fail(insert.lastError());
         outcome.error = error_;
         return outcome;
     }
@@ -390,7 +299,7 @@ SnapshotOutcome OddsHistory::record(const QString& fileName, const QByteArray& b
         seen.addBindValue(baseName);
         seen.addBindValue(modified.toMSecsSinceEpoch());
         if (!seen.exec()) {
-            fail(SqliteReason(seen.lastError(), Noun));
+            fail(seen.lastError());
             outcome.error = error_;
             return outcome;
         }
@@ -411,7 +320,7 @@ std::vector<OddsSnapshot> OddsHistory::select(const QString& where, const QVaria
                   raceValues(race, file) << values);
     if (!query) return found;
     if (!query->exec()) {
-        fail(SqliteReason(query->lastError(), Noun));
+        fail(query->lastError());
         query->finish();
         return found;
     }
@@ -435,7 +344,7 @@ QSqlQuery* OddsHistory::statement(const QString& sql, const QVariantList& values
         QSqlQuery query(connection());
         query.setForwardOnly(true);
         if (!query.prepare(sql)) {
-            fail(SqliteReason(query.lastError(), Noun));
+            fail(query.lastError());
             return nullptr;
         }
         it = statements_.emplace(sql, std::move(query)).first;
@@ -495,7 +404,7 @@ int OddsHistory::latestDate(int course, int race) {
     query.addBindValue(course);
     query.addBindValue(race);
     if (!query.exec() || !query.next()) {
-        fail(SqliteReason(query.lastError(), Noun));
+        fail(query.lastError());
         return 0;
     }
     return query.value(0).toInt();
@@ -510,7 +419,7 @@ QHash<QString, qint64> OddsHistory::seenFiles(const QString& directory) {
     query.prepare(QStringLiteral("SELECT name, modified FROM files WHERE directory = ?"));
     query.addBindValue(QDir::cleanPath(directory));
     if (!query.exec()) {
-        fail(SqliteReason(query.lastError(), Noun));
+        fail(query.lastError());
         return files;
     }
     while (query.next()) files.insert(query.value(0).toString(), query.value(1).toLongLong());
@@ -526,14 +435,14 @@ int OddsHistory::prune(const QDateTime& cutoff) {
     query.prepare(QStringLiteral("DELETE FROM snapshots WHERE modified < ?"));
     query.addBindValue(before);
     if (!query.exec()) {
-        fail(SqliteReason(query.lastError(), Noun));
+        fail(query.lastError());
         return -1;
     }
     const int removed = query.numRowsAffected();
     query.prepare(QStringLiteral("DELETE FROM files WHERE modified < ?"));
     query.addBindValue(before);
     if (!query.exec()) {
-        fail(SqliteReason(query.lastError(), Noun));
+        fail(query.lastError());
         return -1;
     }
     return removed;
@@ -543,7 +452,7 @@ bool OddsHistory::begin() {
     if (!open_ || readOnly_) return false;
     QSqlQuery query(connection());
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        fail(SqliteReason(query.lastError(), Noun));
+        fail(query.lastError());
         return false;
     }
     return true;
@@ -552,18 +461,11 @@ bool OddsHistory::begin() {
 bool OddsHistory::commit() {
     QSqlQuery query(connection());
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        fail(SqliteReason(query.lastError(), Noun));
+        fail(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     return true;
-}
-
-qint64 OddsHistory::dataVersion() {
-    if (!open_) return -1;
-    QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) return -1;
-    return query.value(0).toLongLong();
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/Race.h"
+#include "common/SqliteFile.h"
 
 // The odds history: every distinct content of a race's "uo-" and "zo-" record
 // that the program has seen, with the time the file was written and the time
@@ -86,7 +87,7 @@ QString OddsHistoryPath();
 // Replaces the path (tests, benchmarks); empty restores the default.
 void SetOddsHistoryPath(const QString& path);
 
-class OddsHistory {
+class OddsHistory : public SqliteStore {
 public:
     static constexpr int SchemaVersion = 1;
     // Snapshots whose file was written longer ago than this are pruned.
@@ -94,8 +95,6 @@ public:
 
     OddsHistory();
     ~OddsHistory();
-    OddsHistory(const OddsHistory&) = delete;
-    OddsHistory& operator=(const OddsHistory&) = delete;
 
     // Opens the history, creating it (and its directory) when there is none,
     // and prunes what is older than a year. A file that is not such a
@@ -103,12 +102,6 @@ public:
     // error() naming it. One of a newer version is opened read-only, with
     // notice() saying so.
     bool open(const QString& path = OddsHistoryPath());
-    bool isOpen() const { return open_; }
-    bool readOnly() const { return readOnly_; }
-    const QString& path() const { return path_; }
-    const QString& notice() const { return notice_; }
-    // Why the last call failed, naming the file; empty after one that worked.
-    const QString& error() const { return error_; }
 
     // Records a data file: reads it read-only and stores record 1 unless the
     // same bytes are stored for the race already. A file that is no odds file,
@@ -151,15 +144,7 @@ public:
     bool begin();
     bool commit();
 
-    // Changes whenever another connection has changed the file; -1 unknown.
-    qint64 dataVersion();
-
-    QSqlDatabase connection() const;
-
 private:
-    bool connect(bool readOnly);
-    bool upgrade();
-    void fail(const QString& why);
     void close();
     std::vector<OddsSnapshot> select(const QString& where, const QVariantList& values,
                                      const QString& tail, const TrendRace& race, OddsFile file);
@@ -169,12 +154,6 @@ private:
     QSqlQuery* statement(const QString& sql, const QVariantList& values);
 
     std::map<QString, QSqlQuery> statements_;
-    QString name_;
-    QString path_;
-    QString notice_;
-    QString error_;
-    bool open_ = false;
-    bool readOnly_ = false;
 };
 
 // The history the whole program shares, opened at OddsHistoryPath() on first
