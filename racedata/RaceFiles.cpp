@@ -88,46 +88,92 @@ bool nameOrder(const QString& a, const QString& b) {
 
 }  // namespace
 
-RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength, int courseCode,
+namespace {
+
+// The race's file among the names that match prefix + courseCode + "*.jra": the
+// first of them in name order gives the stem.
+RaceFile pickRaceFile(const QString& dataDir, const QStringList& matches, int stemLength,
                       int raceNo) {
     RaceFile found;
-    if (dataDir.isEmpty()) return found;
-    const QString head = prefix + QString::number(courseCode);
-    const QString ext = QStringLiteral(".jra");
-
-    // One pass over the directory: the name of the race's file always matches
-    // the search pattern too, so the matching names are all that is needed.
-    const QStringList matches = matchingFiles(dataDir, head, ext);
     if (matches.isEmpty()) return found;
-
     const auto first = std::min_element(matches.begin(), matches.end(), nameOrder);
     found.stem = first->left(stemLength);
-    const QString wanted = found.stem + RaceChar(raceNo) + ext;
-    for (const QString& name : std::as_const(matches)) {
+    const QString wanted = found.stem + RaceChar(raceNo) + QStringLiteral(".jra");
+    for (const QString& name : matches) {
         if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
-            found.path = QDir(dataDir).filePath(name);
+            found.path = QDir::toNativeSeparators(QDir(dataDir).filePath(name));
             break;
         }
     }
-    if (!found.path.isEmpty()) found.path = QDir::toNativeSeparators(found.path);
     return found;
+}
+
+// Every file of the race among the matching names, in name order.
+QStringList pickRaceFiles(const QString& dataDir, const QStringList& matches, int stemLength,
+                          int raceNo) {
+    const QString ext = QStringLiteral(".jra");
+    const QString race = RaceChar(raceNo);
+    QStringList names;
+    for (const QString& name : matches) {
+        if (name.size() == stemLength + race.size() + ext.size() &&
+            QStringView(name).mid(stemLength, race.size()).compare(race, Qt::CaseInsensitive) == 0)
+            names.append(name);
+    }
+    std::sort(names.begin(), names.end(), nameOrder);
+    QStringList found;
+    for (const QString& name : std::as_const(names))
+        found.append(QDir::toNativeSeparators(QDir(dataDir).filePath(name)));
+    return found;
+}
+
+QString headOf(const QString& prefix, int courseCode) { return prefix + QString::number(courseCode); }
+
+}  // namespace
+
+RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength, int courseCode,
+                      int raceNo) {
+    if (dataDir.isEmpty()) return {};
+    // One pass over the directory: the name of the race's file always matches
+    // the search pattern too, so the matching names are all that is needed.
+    return pickRaceFile(dataDir,
+                        matchingFiles(dataDir, headOf(prefix, courseCode), QStringLiteral(".jra")),
+                        stemLength, raceNo);
 }
 
 QStringList FindRaceFiles(const QString& dataDir, const QString& prefix, int stemLength,
                           int courseCode, int raceNo) {
-    QStringList found;
-    if (dataDir.isEmpty()) return found;
-    const QString ext = QStringLiteral(".jra");
-    const QString race = RaceChar(raceNo);
-    QStringList matches = matchingFiles(dataDir, prefix + QString::number(courseCode), ext);
-    std::sort(matches.begin(), matches.end(), nameOrder);
-    for (const QString& name : std::as_const(matches)) {
-        if (name.size() == stemLength + race.size() + ext.size() &&
-            name.mid(stemLength, race.size()).compare(race, Qt::CaseInsensitive) == 0) {
-            found.append(QDir::toNativeSeparators(QDir(dataDir).filePath(name)));
-        }
-    }
-    return found;
+    if (dataDir.isEmpty()) return {};
+    return pickRaceFiles(dataDir,
+                         matchingFiles(dataDir, headOf(prefix, courseCode), QStringLiteral(".jra")),
+                         stemLength, raceNo);
+}
+
+RaceDirectory::RaceDirectory(const QString& dataDir) : dataDir_(dataDir) {
+    if (dataDir.isEmpty()) return;
+    const QStringList names = matchingFiles(dataDir, QString(), QStringLiteral(".jra"));
+    // Sorted by the case-folded name, the names that begin with a head in any
+    // case stand together.
+    names_.reserve(names.size());
+    for (const QString& name : names) names_.push_back({name.toCaseFolded(), name});
+    std::sort(names_.begin(), names_.end());
+}
+
+QStringList RaceDirectory::matching(const QString& head) const {
+    const QString folded = head.toCaseFolded();
+    auto it = std::lower_bound(names_.begin(), names_.end(), std::pair{folded, QString()});
+    QStringList matches;
+    for (; it != names_.end() && it->first.startsWith(folded); ++it) matches.append(it->second);
+    return matches;
+}
+
+RaceFile RaceDirectory::find(const QString& prefix, int stemLength, int courseCode,
+                             int raceNo) const {
+    return pickRaceFile(dataDir_, matching(headOf(prefix, courseCode)), stemLength, raceNo);
+}
+
+QStringList RaceDirectory::findAll(const QString& prefix, int stemLength, int courseCode,
+                                   int raceNo) const {
+    return pickRaceFiles(dataDir_, matching(headOf(prefix, courseCode)), stemLength, raceNo);
 }
 
 bool ReadRecord1(const QString& path, FixedRecord& record) {

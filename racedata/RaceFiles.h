@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "racedata/Records.h"
 
@@ -27,6 +29,23 @@ RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLen
 // and day, so last week's result of a race can lie beside today's.
 QStringList FindRaceFiles(const QString& dataDir, const QString& prefix, int stemLength,
                           int courseCode, int raceNo);
+
+// The race files ("*.jra") of a data directory, listed once: for work that
+// looks up many races at one moment, as a settlement does, where a listing per
+// lookup would read a large directory hundreds of times. find and findAll
+// answer as FindRaceFile and FindRaceFiles would have at the listing's moment.
+class RaceDirectory {
+public:
+    explicit RaceDirectory(const QString& dataDir);
+    RaceFile find(const QString& prefix, int stemLength, int courseCode, int raceNo) const;
+    QStringList findAll(const QString& prefix, int stemLength, int courseCode, int raceNo) const;
+
+private:
+    QStringList matching(const QString& head) const;
+
+    QString dataDir_;
+    std::vector<std::pair<QString, QString>> names_;  // case-folded name, name
+};
 
 // Reads record 1 of a data file, read-only, into the record; a file shorter
 // than one record reads as if padded with blanks. False, with the record left

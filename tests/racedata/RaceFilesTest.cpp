@@ -41,7 +41,23 @@ TEST(RaceFiles, FindRaceFile) {
         const RaceFile file = FindRaceFile(dir.path() + "/", "zo-", 5, course, race);
         EXPECT_EQ(file.stem, stem);
         EXPECT_EQ(file.path, *found ? QDir::toNativeSeparators(dir.file(found)) : QString());
+        // The directory listed once answers the same.
+        const RaceDirectory listed(dir.path() + "/");
+        EXPECT_EQ(listed.find("zo-", 5, course, race).stem, file.stem);
+        EXPECT_EQ(listed.find("zo-", 5, course, race).path, file.path);
+        EXPECT_EQ(listed.findAll("zo-", 5, course, race),
+                  FindRaceFiles(dir.path() + "/", "zo-", 5, course, race));
     }
+    // Every stem's file of the race, in name order, from a lookup and from the listing.
+    const TempDir dir;
+    for (const char* name : {"ks-6501b.jra", "KS-6408B.JRA", "ks-6508b.jra", "ks-6508c.jra",
+                             "ks-650b.jra", "ks-5508b.jra"})
+        ASSERT_TRUE(dir.write(name, "x"));
+    const QStringList all{QDir::toNativeSeparators(dir.file("KS-6408B.JRA")),
+                          QDir::toNativeSeparators(dir.file("ks-6501b.jra")),
+                          QDir::toNativeSeparators(dir.file("ks-6508b.jra"))};
+    EXPECT_EQ(FindRaceFiles(dir.path(), "ks-", 7, 6, 11), all);
+    EXPECT_EQ(RaceDirectory(dir.path()).findAll("ks-", 7, 6, 11), all);
     for (const QString& missing : {QDir::temp().filePath("zem-no-such-dir"), QString()})
         EXPECT_EQ(FindRaceFile(missing, "zo-", 5, 6, 11).stem, QString());
 }
