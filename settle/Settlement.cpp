@@ -48,6 +48,11 @@ std::optional<std::pair<int, int>> comboOf(const QString& combo) {
     return std::pair(*x, *y);
 }
 
+bool scratched(const ZoRecord& zo, int horse) {
+    const HorseEntry entry = zo.Horse(horse - 1);
+    return !entry.HorseNo.trimmed().isEmpty() && !IsNumeric(entry.WinOdds);
+}
+
 // One "ks-" file of the race, as read.
 struct ResultFile {
     KsRecord ks;
@@ -61,14 +66,15 @@ struct ResultFile {
 // date among all the race's "ks-" files.
 class RaceRecords {
 public:
-    RaceRecords(const QString& dataDir, int courseCode, int race) {
+    RaceRecords(const RaceDirectory& dataDir, int courseCode, int race) {
         uo_ = readOdds<UoRecord>(dataDir, QStringLiteral("uo-"), courseCode, race);
         zo_ = readOdds<ZoRecord>(dataDir, QStringLiteral("zo-"), courseCode, race);
         // The latest odds date, should the two files disagree.
         if (uo_) oddsDate_ = RecordDate(uo_->RaceDate());
         if (zo_) oddsDate_ = std::max(oddsDate_, RecordDate(zo_->RaceDate()));
-        ksPaths_ = FindRaceFiles(dataDir, QStringLiteral("ks-"), 7, courseCode, race);
+        ksPaths_ = dataDir.findAll(QStringLiteral("ks-"), 7, courseCode, race);
         chooseResult();
+        readOddsFacts();
     }
 
     const QStringList& ksPaths() const { return ksPaths_; }
@@ -79,11 +85,25 @@ public:
     const UoRecord* uo() const { return uo_ ? &*uo_ : nullptr; }
     const ZoRecord* zo() const { return zo_ ? &*zo_ : nullptr; }
 
+    // What the odds files say of the race, worked out once for all its bets.
+    int zoRunners() const { return zoRunners_; }
+    const std::optional<int>& uoRunners() const { return uoRunners_; }
+    // Scratched by the 単勝 odds; false without a "zo-" file.
+    bool isScratched(int horse) const {
+        if (!zo_) return false;
+        if (horse >= 1 && horse <= ZoLayout::HorseCount) return scratched_[horse];
+        return scratched(*zo_, horse);
+    }
+    // Starters left in each bracket, by the 単勝 odds.
+    int startersLeft(int bracket) const {
+        return bracket >= 0 && bracket <= MaxBracket ? startersLeft_[bracket] : 0;
+    }
+
 private:
     template <typename Record>
-    static std::optional<Record> readOdds(const QString& dataDir, const QString& prefix, int course,
-                                          int race) {
-        const RaceFile file = FindRaceFile(dataDir, prefix, 5, course, race);
+    static std::optional<Record> readOdds(const RaceDirectory& dataDir, const QString& prefix,
+                                          int course, int race) {
+        const RaceFile file = dataDir.find(prefix, 5, course, race);
         Record r;
         if (file.path.isEmpty() || !ReadRecord1(file.path, r)) return std::nullopt;
         return r;
@@ -144,8 +164,22 @@ private:
         problem_ = QStringLiteral("結果がまだありません");
     }
 
+    void readOddsFacts() {
+        if (uo_) uoRunners_ = recordNumber(uo_->Runners());
+        if (!zo_) return;
+        zoRunners_ = zo_->RunnerCount();
+        for (int h = 1; h <= ZoLayout::HorseCount; ++h) scratched_[h] = scratched(*zo_, h);
+        for (int h = 1; h <= zoRunners_; ++h) {
+            if (!scratched_[h]) ++startersLeft_[BracketOf(h, zoRunners_)];
+        }
+    }
+
     std::optional<UoRecord> uo_;
     std::optional<ZoRecord> zo_;
+    int zoRunners_ = 0;
+    std::optional<int> uoRunners_;
+    std::array<bool, ZoLayout::HorseCount + 1> scratched_{};
+    std::array<int, MaxBracket + 1> startersLeft_{};
     QDate oddsDate_, resultDate_;
     QStringList ksPaths_;
     std::optional<ResultFile> result_;
@@ -155,8 +189,8 @@ private:
 // Horses entered in the race by its odds files (the 単勝 odds for a 単勝 or
 // 複勝, the quinella odds for a 馬連), 0 when they do not say.
 int runnersOf(BetType kind, const RaceRecords& files) {
-    const int fromZo = files.zo() ? files.zo()->RunnerCount() : 0;
-    const int fromUo = files.uo() ? recordNumber(files.uo()->Runners()).value_or(0) : 0;
+    const int fromZo = files.zoRunners();
+    const int fromUo = files.uoRunners().value_or(0);
     if (kind == Quinella) return fromUo ? fromUo : fromZo;
     return fromZo ? fromZo : fromUo;
 }
@@ -179,18 +213,12 @@ QString notOnSale(const MemoBlock& block, const MemoBet& bet, const RaceRecords&
     return QStringLiteral("馬番 %1 は出走していません（%2頭立て）").arg(top).arg(runners);
 }
 
-bool scratched(const ZoRecord& zo, int horse) {
-    const HorseEntry entry = zo.Horse(horse - 1);
-    return !entry.HorseNo.trimmed().isEmpty() && !IsNumeric(entry.WinOdds);
-}
-
 bool refunded(const MemoBlock& block, const MemoBet& bet, const RaceRecords& files) {
     switch (block.kind) {
         case Quinella: {
             const UoRecord* uo = files.uo();
-            if (!uo) return false;
-            const auto runners = recordNumber(uo->Runners());
-            if (!runners) return false;
+            const auto runners = files.uoRunners();
+            if (!uo || !runners) return false;
             const int k = UoRecord::EntryOfPair(std::min(bet.first, bet.second),
                                                 std::max(bet.first, bet.second), *runners);
             return k >= 0 && uo->Quinella(k).QuinellaOdds.trimmed().startsWith(u"ﾄﾘｹｼ");
@@ -198,19 +226,13 @@ bool refunded(const MemoBlock& block, const MemoBet& bet, const RaceRecords& fil
         case WinPlace:  // a block's kind is as settled: never 単・複勝
         case Win:
         case Place:
-            return files.zo() && scratched(*files.zo(), bet.first);
+            return files.isScratched(bet.first);
         case BracketQuinella: {
             // JRA refunds a bracket pair whose bracket has no starter left, and
             // a ゾロ目 k-k whose bracket has fewer than two.
-            const ZoRecord* zo = files.zo();
-            if (!zo) return false;
-            const int runners = zo->RunnerCount();
-            int left[MaxBracket + 1] = {};
-            for (int h = 1; h <= runners; ++h) {
-                if (!scratched(*zo, h)) ++left[BracketOf(h, runners)];
-            }
-            if (bet.first == bet.second) return left[bet.first] < 2;
-            return left[bet.first] == 0 || left[bet.second] == 0;
+            if (!files.zo()) return false;
+            if (bet.first == bet.second) return files.startersLeft(bet.first) < 2;
+            return files.startersLeft(bet.first) == 0 || files.startersLeft(bet.second) == 0;
         }
     }
     return false;
@@ -324,11 +346,13 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
     std::array<std::unique_ptr<RaceRecords>, 10 * 13> files;
     std::array<int, 10 * 13> raceIndex;
     raceIndex.fill(-1);
+    // One listing of the directory for every race of the memo.
+    const RaceDirectory directory(dataDir);
 
     for (const MemoBlock& block : memo.blocks) {
         const int key = block.courseCode * 13 + block.race;
         if (!files[key])
-            files[key] = std::make_unique<RaceRecords>(dataDir, block.courseCode, block.race);
+            files[key] = std::make_unique<RaceRecords>(directory, block.courseCode, block.race);
         const RaceRecords& race = *files[key];
         for (const MemoBet& bet : block.bets) {
             // A bet that was never on sale was never bought: listed, counted nowhere.
