@@ -48,11 +48,26 @@ void OddsWatcher::watch(const QString& directory) {
 }
 
 SnapshotOutcome OddsWatcher::record(const QString& path) {
-    const SnapshotOutcome outcome = SharedOddsHistory().record(path);
     const QFileInfo info(path);
+    // A file read again as it was when this process last stored it (each time
+    // a window opens on it) needs no look at the history. Any write changes the
+    // status-change time, even one that puts the modification time back.
+    const FileStamp stamp{info.size(), info.lastModified().toMSecsSinceEpoch(),
+                          info.metadataChangeTime().toMSecsSinceEpoch()};
+    const QString key = info.absoluteFilePath();
+    if (const auto it = stored_.constFind(key); it != stored_.constEnd() && it->first == stamp)
+        return it->second;
+    SnapshotOutcome outcome = SharedOddsHistory().record(path);
     if (!directory_.isEmpty() && QDir::cleanPath(info.absolutePath()) == directory_)
-        known_.insert(info.fileName(), info.lastModified().toMSecsSinceEpoch());
+        known_.insert(info.fileName(), stamp.modified);
     if (outcome.added) emit snapshotsAdded({outcome.race});
+    if (outcome.stored) {
+        SnapshotOutcome again = outcome;
+        again.added = false;
+        stored_.insert(key, {stamp, again});
+    } else {
+        stored_.remove(key);
+    }
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <QTimer>
+#include <utility>
 
 #include "trend/OddsHistory.h"
 
@@ -57,5 +58,11 @@ private:
     QTimer later_;
     QHash<QString, qint64> known_;  // file name -> modification time last looked at (ms)
     QSet<QString> rewritten_;       // names whose rewrite in place was signalled
+    struct FileStamp {
+        qint64 size, modified, changed;  // bytes; modification and status-change times (ms)
+        bool operator==(const FileStamp&) const = default;
+    };
+    // Path -> the file as it was when record() last stored it, and the outcome.
+    QHash<QString, std::pair<FileStamp, SnapshotOutcome>> stored_;
     bool listAgain_ = false;
 };

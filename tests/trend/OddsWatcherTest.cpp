@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTest>
 
 #include "TrendFiles.h"
@@ -106,6 +107,15 @@ TEST_F(OddsWatcherTest, TheOddsFilesTheLookupsReadAreRecorded) {
     ASSERT_TRUE(LoadRecommendation(state, race));
     EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 1);
     EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Zo), 1);
+    // Rewritten in place with its modification time put back: still a new download.
+    const QDateTime modified = QFileInfo(data.file(u"uo-58b.jra"_qs)).lastModified();
+    QTest::qWait(5);
+    ASSERT_TRUE(WriteAt(data.file(u"uo-58b.jra"_qs),
+                        UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), modified));
+    ASSERT_EQ(QFileInfo(data.file(u"uo-58b.jra"_qs)).lastModified(), modified);
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 2);
     SetOddsFileRead({});
 }
 
