@@ -17,13 +17,21 @@ long peakRssKb() {
     return -1;
 }
 
-}  // namespace
-
-void ReportFirstPaintAndQuit(QSize windowSize) {
+long long monotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const long long ns = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-    std::printf("PAINTED %lld %d %d %ld\n", ns, windowSize.width(), windowSize.height(),
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+}  // namespace
+
+void ReportFirstPixels() {
+    std::printf("FIRST %lld\n", monotonicNs());
+    std::fflush(stdout);
+}
+
+void ReportFirstPaintAndQuit(QSize windowSize) {
+    std::printf("PAINTED %lld %d %d %ld\n", monotonicNs(), windowSize.width(), windowSize.height(),
                 peakRssKb());
     std::fflush(stdout);
     // Nothing after the first paint is measured: end without the teardown.

@@ -55,7 +55,7 @@ run() {
   fi
 }
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
-run "$bin/zem-bench-startup" "$bin/zem-startup-probe" "$bin/zem-bare-window" 15 \
+run "$bin/zem-bench-startup" "$bin/zem-startup-probe" "$bin/zem-bare-window" 41 \
   "$bin/zem-text-window" ${ZEM_BENCH_BEFORE:+"$ZEM_BENCH_BEFORE"}
 run "$bin/zem-bench-gui"
 run "$bin/zem-bench-lookup" "$build/lookup-data"
