@@ -16,6 +16,7 @@
 
 #include "app/MemoCommands.h"
 #include "common/AppKeys.h"
+#include "common/Controls.h"
 #include "common/Clock.h"
 #include "common/Fonts.h"
 #include "common/Memo.h"
@@ -42,7 +43,7 @@ QPushButton* pictureButton(QWidget* parent, const char* name, const QString& ima
                            const QString& tooltip, const QSize& iconSize) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setIcon(QIcon(image));
+    button->setIcon(PngIcon(image));
     button->setIconSize(iconSize);
     button->setToolTip(tooltip);
     button->setAccessibleName(tooltip);
@@ -59,7 +60,7 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
       selection_(nullptr, nullptr, nullptr) {
     setObjectName(QStringLiteral("Frm_Main"));
     setWindowTitle(QStringLiteral("ZEM"));
-    setWindowIcon(QIcon(QStringLiteral(":/app/images/zem.png")));
+    setWindowIcon(PngIcon(QStringLiteral(":/app/images/zem.png")));
 
     auto* central = new QWidget(this);
     const QFont font = UiFont(12);

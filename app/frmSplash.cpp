@@ -43,7 +43,8 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setGeometry(TwRect(360, 360, 480, 480));
-    imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/images/zem.png"))
+    // Read as the PNG it is: no probing of the image plugins at start-up.
+    imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/images/zem.png"), "PNG")
                            .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     lblProductName = label(Frame1, "lblProductName", QStringLiteral("ZEM"),

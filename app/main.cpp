@@ -6,6 +6,7 @@
 #include "app/Frm_Main.h"
 #include "app/frmSplash.h"
 #include "common/AppKeys.h"
+#include "common/Controls.h"
 #include "common/Fonts.h"
 #include "common/Translations.h"
 #include "common/WindowActivation.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEM"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/images/zem.png")));
+    QApplication::setWindowIcon(PngIcon(QStringLiteral(":/app/images/zem.png")));
     QApplication::setFont(UiFont(9));
     // The toolkit's own dialogs (file, print, Yes/No) in the desktop's language.
     InstallToolkitTranslations();

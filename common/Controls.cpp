@@ -1,11 +1,15 @@
 #include "common/Controls.h"
 
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
 #include <QWidget>
 
 #include "common/Colours.h"
+
+QIcon PngIcon(const QString& resource) { return QIcon(QPixmap(resource, "PNG")); }
 
 QPushButton* PlainButton(QWidget* parent, const QString& name, const QString& caption,
                          const QRect& geometry) {

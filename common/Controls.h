@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
+class QIcon;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -16,6 +17,10 @@ class QWidget;
 inline QString ElementName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
+
+// One of the program's own PNG images as an icon, read as PNG: naming the
+// format spares the probe of every image plugin that loading by name makes.
+QIcon PngIcon(const QString& resource);
 
 // A push button with its name and place. No button is a default button, so Enter
 // in an entry box never presses one.
