@@ -1,16 +1,12 @@
 #include "app/MemoCommands.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QTextDocument>
-#include <QTextFrame>
 
 #include "app/Frm_Help.h"
+#include "app/print/PrintModule.h"
 #include "common/Fonts.h"
 #include "common/Memo.h"
+#include "common/Module.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
@@ -20,60 +16,28 @@ QByteArray MemoFileBytes(const QString& memoText, bool* representable) {
     return EncodeSystemText(memoText + QStringLiteral("\r\n"), representable);
 }
 
-bool PrintText(const QString& text, QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-
-    // The layout measures on the printer itself, so the font prints at its size.
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&printer);
-    document.setDefaultFont(UiFont(11));
-    QTextOption option = document.defaultTextOption();
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    document.setDefaultTextOption(option);
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    document.setPlainText(plain);
-
-    // Margins of 100 twips left and right, 30 twips top and bottom, on every page.
-    const qreal left = 100.0 * printer.logicalDpiX() / 1440.0;
-    const qreal top = 30.0 * printer.logicalDpiY() / 1440.0;
-    QTextFrameFormat frame = document.rootFrame()->frameFormat();
-    frame.setLeftMargin(left);
-    frame.setRightMargin(left);
-    frame.setTopMargin(top);
-    frame.setBottomMargin(top);
-    document.rootFrame()->setFrameFormat(frame);
-
-    const QSizeF page(printer.width(), printer.height());  // the printable area
-    document.setPageSize(page);
-    const int pages = document.pageCount();
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0 && !printer.newPage()) {
-            painter.end();
-            return false;
-        }
-        painter.save();
-        painter.translate(0, -p * page.height());
-        document.drawContents(&painter, QRectF(QPointF(0, p * page.height()), page));
-        painter.restore();
-    }
-    return painter.end() && printer.printerState() != QPrinter::Error;
-}
-
 MemoCommands::MemoCommands(QPlainTextEdit* memo) : memo_(memo) {}
 
-MemoCommands::~MemoCommands() = default;
+MemoCommands::~MemoCommands() {
+    if (!printer_) return;
+    if (const auto end = reinterpret_cast<DeletePrinterFn>(
+            ModuleSymbol(PrintModuleName, DeletePrinterSymbol, nullptr)))
+        end(printer_);
+}
 
 QWidget* MemoCommands::owner() const {
     return memo_->window();
 }
 
-QPrinter& MemoCommands::printer() {
-    // Setting up a printer loads the platform's print system, which start-up
-    // does not need: the first print does it.
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
+QPrinter* MemoCommands::printer(QString* error) {
+    // The print module and the platform's print system are loaded by the first
+    // print, not at start-up.
+    if (!printer_) {
+        if (const auto make = reinterpret_cast<NewPrinterFn>(
+                ModuleSymbol(PrintModuleName, NewPrinterSymbol, error)))
+            printer_ = make();
+    }
+    return printer_;
 }
 
 Frm_Help* MemoCommands::helpWindow() const {
@@ -101,10 +65,18 @@ void MemoCommands::Save_Click() {
 
 void MemoCommands::Print_Click() {
     QWidget* parent = owner();
-    QPrintDialog dialog(&printer(), parent);
-    dialog.setObjectName(QStringLiteral("PrintDialog"));
-    if (RunModal(dialog) != QDialog::Accepted) return;
-    if (!PrintText(MemoText(memo_) + QStringLiteral("\r\n"), printer())) {
+    QString error;
+    QPrinter* target = printer(&error);
+    const auto print = reinterpret_cast<PrintWithDialogFn>(
+        ModuleSymbol(PrintModuleName, PrintWithDialogSymbol, &error));
+    if (!target || !print) {
+        ShowMessage(parent, QStringLiteral("印刷できません（%1）").arg(error),
+                    MsgIcon::Exclamation);
+        return;
+    }
+    const PrintOutcome outcome =
+        print(target, parent, MemoText(memo_) + QStringLiteral("\r\n"), UiFont(11), &RunModal);
+    if (outcome == PrintOutcome::Failed) {
         ShowMessage(
             parent,
             QStringLiteral("印刷できませんでした。\nプリンターの設定と状態を確かめてください。"),

@@ -5,7 +5,6 @@
 #include <QString>
 #include <functional>
 
-#include <memory>
 #include "common/SaveFile.h"
 
 class Frm_Help;
@@ -16,7 +15,7 @@ class QWidget;
 // The memo commands of the main window: save the memo to a file, print it, and
 // open the help. One instance lives as long as the main window, and like a
 // common dialog it keeps the last file name and the printer settings between
-// uses.
+// uses. Printing is done by the print module (app/print), loaded on the first print.
 class MemoCommands {
 public:
     explicit MemoCommands(QPlainTextEdit* memo);
@@ -30,8 +29,10 @@ public:
     // window when null); F1 in any window comes here.
     void mokuji_Click(QWidget* from = nullptr);
 
-    // The printer of the run, set up on first use; tests point it at a PDF file.
-    QPrinter& printer();
+    // The printer of the run, made by the print module on first use; nullptr,
+    // with the reason in error, when the module is missing. Tests point it at
+    // a PDF file.
+    QPrinter* printer(QString* error = nullptr);
     QString lastFileName() const { return lastFileName_; }
     Frm_Help* helpWindow() const;
 
@@ -40,7 +41,7 @@ private:
 
     QPlainTextEdit* memo_;
     QString lastFileName_;
-    std::unique_ptr<QPrinter> printer_;
+    QPrinter* printer_ = nullptr;  // made and ended by the print module
     QPointer<Frm_Help> help_;
 };
 
@@ -50,8 +51,3 @@ private:
 // character has no form in that encoding; it is then written as "?".
 QByteArray MemoFileBytes(const QString& memoText, bool* representable = nullptr);
 
-// Prints plain text on the printer in an 11-point font, 100 twips from the left
-// and 30 twips from the top of the printable area, wrapping long lines and
-// running on to further pages; the job ends when it returns. False when the
-// printer could not be used.
-bool PrintText(const QString& text, QPrinter& printer);

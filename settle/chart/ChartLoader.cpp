@@ -1,29 +1,18 @@
 #include "settle/chart/ChartLoader.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
-#include <QLibrary>
 
+#include "common/Module.h"
 #include "settle/chart/ChartModule.h"
 
 namespace {
 
 constexpr char StandInProperty[] = "zemChartMissing";
 
-QLibrary& library() {
-    static QLibrary loaded(QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QString::fromLatin1(ChartModuleName)));
-    return loaded;
-}
-
 }  // namespace
 
 QFunctionPointer ChartModuleSymbol(const char* symbol, QString* error) {
-    QLibrary& module = library();
-    QFunctionPointer entry = module.load() ? module.resolve(symbol) : nullptr;
-    if (!entry && error) *error = module.errorString();
-    return entry;
+    return ModuleSymbol(ChartModuleName, symbol, error);
 }
 
 QWidget* ChartStandIn(QWidget* parent, const QString& objectName, const QString& error) {

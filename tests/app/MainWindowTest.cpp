@@ -378,8 +378,8 @@ TEST_F(MainWindow, PrintsOnlyWhenConfirmedWrappingAndRunningOnToFurtherPages) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pdf);
         window->Txt_Main->setPlainText(c.text);
-        window->memoCommands().printer().setOutputFormat(QPrinter::PdfFormat);
-        window->memoCommands().printer().setOutputFileName(data.file(QLatin1String(c.pdf)));
+        window->memoCommands().printer()->setOutputFormat(QPrinter::PdfFormat);
+        window->memoCommands().printer()->setOutputFileName(data.file(QLatin1String(c.pdf)));
         if (c.ok) modal.then([](QDialog& dialog) { dialog.accept(); });
         messages.clear();
         window->Print->trigger();
