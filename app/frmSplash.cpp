@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "common/Colours.h"
+#include "common/Controls.h"
 #include "common/Fonts.h"
 #include "common/Twips.h"
 
@@ -43,8 +44,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setGeometry(TwRect(360, 360, 480, 480));
-    // Read as the PNG it is: no probing of the image plugins at start-up.
-    imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/images/zem.png"), "PNG")
+    imgLogo->setPixmap(PngPixmap(QStringLiteral(":/app/images/zem.png"))
                            .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     lblProductName = label(Frame1, "lblProductName", QStringLiteral("ZEM"),

@@ -1,15 +1,27 @@
 #include "common/Controls.h"
 
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QShortcut>
 #include <QWidget>
 
 #include "common/Colours.h"
 
-QIcon PngIcon(const QString& resource) { return QIcon(QPixmap(resource, "PNG")); }
+QPixmap PngPixmap(const QString& resource) {
+    QPixmap pixmap;
+    if (QPixmapCache::find(resource, &pixmap)) return pixmap;  // read once a run
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    pixmap = QPixmap::fromImage(reader.read());
+    QPixmapCache::insert(resource, pixmap);
+    return pixmap;
+}
+
+QIcon PngIcon(const QString& resource) { return QIcon(PngPixmap(resource)); }
 
 QPushButton* PlainButton(QWidget* parent, const QString& name, const QString& caption,
                          const QRect& geometry) {

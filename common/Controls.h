@@ -8,6 +8,7 @@
 
 class QIcon;
 class QLabel;
+class QPixmap;
 class QPushButton;
 class QWidget;
 
@@ -18,8 +19,10 @@ inline QString ElementName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-// One of the program's own PNG images as an icon, read as PNG: naming the
-// format spares the probe of every image plugin that loading by name makes.
+// One of the program's own PNG images, read by the toolkit's own PNG reader:
+// a read by name, or with the format but its detection left on, loads every
+// image plugin to ask whether it reads the file, which start-up would pay for.
+QPixmap PngPixmap(const QString& resource);
 QIcon PngIcon(const QString& resource);
 
 // A push button with its name and place. No button is a default button, so Enter
