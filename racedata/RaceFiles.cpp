@@ -86,10 +86,6 @@ bool nameOrder(const QString& a, const QString& b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-}  // namespace
-
-namespace {
-
 // The race's file among the names that match prefix + courseCode + "*.jra": the
 // first of them in name order gives the stem.
 RaceFile pickRaceFile(const QString& dataDir, const QStringList& matches, int stemLength,

@@ -13,7 +13,6 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QVBoxLayout>
-#include <optional>
 
 #include "common/Colours.h"
 #include "common/Controls.h"
@@ -184,12 +183,11 @@ void Frm_Settle::fillChart() {
 QStringList Frm_Settle::resultFileState(bool lookAgain) const {
     QStringList files;
     // Looked for again, all races from one listing of the directory.
-    const std::optional<RaceDirectory> directory =
-        lookAgain ? std::optional<RaceDirectory>(state_.DataDir) : std::nullopt;
+    const RaceDirectory directory(lookAgain ? state_.DataDir : QString());
     for (const SettledRace& race : settlement_.races) {
         const QStringList paths =
-            directory ? directory->findAll(QStringLiteral("ks-"), 7, CourseCodeOf(race.place),
-                                           race.race)
+            lookAgain ? directory.findAll(QStringLiteral("ks-"), 7, CourseCodeOf(race.place),
+                                          race.race)
                       : race.resultFiles;
         files << QString();  // the race, so that a file moving to another race counts
         for (const QString& path : paths) {

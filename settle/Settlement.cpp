@@ -88,11 +88,10 @@ public:
     // What the odds files say of the race, worked out once for all its bets.
     int zoRunners() const { return zoRunners_; }
     const std::optional<int>& uoRunners() const { return uoRunners_; }
-    // Scratched by the 単勝 odds; false without a "zo-" file.
+    // Scratched by the 単勝 odds; false without a "zo-" file or for a horse
+    // number the record has no entry for.
     bool isScratched(int horse) const {
-        if (!zo_) return false;
-        if (horse >= 1 && horse <= ZoLayout::HorseCount) return scratched_[horse];
-        return scratched(*zo_, horse);
+        return horse >= 1 && horse <= ZoLayout::HorseCount && scratched_[horse];
     }
     // Starters left in each bracket, by the 単勝 odds.
     int startersLeft(int bracket) const {
