@@ -12,7 +12,6 @@
 
 #include "app/Frm_Main.h"
 #include "app/MemoCommands.h"
-#include "common/Memo.h"
 #include "common/ProgramDir.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
@@ -68,8 +67,7 @@ struct Scene {
     void unreadable(const QString& name) { QFile::link("/proc/self/mem", data.file(name)); }
 };
 
-// Sound records of 中山 1R: a result, win/place odds of n horses, and quinella
-// odds for the given Runners text.
+// Sound records of 中山 1R: a result, and win/place odds of n horses.
 RecordBuilder ks() {
     return KsBuilder()
         .set(KsLayout::RaceDate, "20261206")
@@ -91,14 +89,6 @@ QByteArray zo(int n = 8, const char* win = "3.5", const char* low = "1.2",
     }
     return zo.bytes();
 }
-QByteArray uo(const char* runners, QByteArrayView odds = "  12.3") {
-    RecordBuilder uo = UoBuilder();
-    uo.set(UoLayout::RaceDate, "20261206").setRight(UoLayout::Runners, runners);
-    for (int k = 0; k < UoLayout::EntryCount; ++k)
-        uo.setBytes(UoLayout::QuinellaOdds(k).offset, odds);
-    return uo.bytes();
-}
-
 // Every entry below the data directory: its kind and, for a file, its bytes'
 // hash and modification time.
 QStringList snapshot(const QString& root) {
@@ -133,7 +123,7 @@ QString messageText(const QString& token) {
 // Checks "Name=text" pairs separated by ';' on a window: the text of the
 // control Name (blanks at the ends ignored); "#Name" the number of visible
 // elements of the array Name; "*Name" the texts of its elements joined;
-// "DataDir" the data directory; "memo" the main window's memo; "exit",
+// "DataDir" the data directory; "exit",
 // "stake", "pending" and "unread" zem-settle's exit status, its 購入 and 未確定
 // and the number of lines it did not read.
 void checkShows(Scene& s, QWidget* window, const char* shows) {
@@ -150,8 +140,6 @@ void checkShows(Scene& s, QWidget* window, const char* shows) {
                 if (line.startsWith(head)) got = line.mid(head.size());
         } else if (name == "unread") {
             got = QString::number(s.report.count("行目："));
-        } else if (name == "memo") {
-            got = MemoText(s.main->Txt_Main).replace("\r\n", "/").replace('\t', ' ');
         } else if (name.startsWith('#') || name.startsWith('*')) {
             int visible = 0;
             for (int i = 0;; ++i) {
@@ -249,7 +237,6 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
     // clang-format off
     const Row rows[] = {
         // Data files of the race result
-        {"empty result file", Job::Result, [](Scene& s) { s.put(Ks, ""); }, "", "", "Label3=;Lbl_Date=;Lbl_Tan="},
         {"truncated result file", Job::Result, [](Scene& s) { s.put(Ks, ks().bytes().left(60)); }, "", "",
          "Label3=第1競走;Lbl_Date=2026年12月06日;Lbl_Tan="},
         {"result bytes that are not CP932", Job::Result,
@@ -257,7 +244,6 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
          "", "", "Label3=\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd"},
         {"result date 30 February", Job::Result,
          [](Scene& s) { s.put(Ks, ks().set(KsLayout::RaceDate, "20260230").bytes()); }, "", "", "Lbl_Date=;Label3=第1競走"},
-        {"directory named like the result file", Job::Result, [](Scene& s) { QDir().mkpath(s.data.file(Ks)); }, "", "M2!", ""},
         {"FIFO named like the result file", Job::Result, [](Scene& s) { s.fifo(Ks); }, "", "M2!", ""},
         {"result file that cannot be read", Job::Result,
          [](Scene& s) { s.state.KsData.assign(ks().bytes()); s.unreadable(Ks); }, "", "M2!", ""},
@@ -266,22 +252,16 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
          "", "", "Label3=第1競走"},
         // Odds and results for the recommendation
         {"empty odds file", Job::Special, [](Scene& s) { s.put(Zo, ""); }, "", "", "#Lbl_No=0;Label3="},
-        {"truncated odds file", Job::Special, [](Scene& s) { s.put(Zo, zo().left(142 + 18 * 5)); }, "", "", "#Lbl_No=5"},
         {"garbage in every odds field", Job::Special, [](Scene& s) { s.put(Zo, zo(18, "ab", "1,,2", "-")); }, "", "",
          "#Lbl_No=18;*Lbl_Mark="},
         {"odds file that cannot be read", Job::Special,
          [](Scene& s) { s.state.ZoData.assign(zo(12)); s.unreadable(Zo); }, "", "M1!", ""},
         // Odds files for the distribution's pickers
-        {"Runners \"19\"", Job::Odds, [](Scene& s) { s.put(Uo, uo("19")); }, "0", "", "#Lbl_Uma=153"},
-        {"quinella odds not CP932", Job::Odds, [](Scene& s) { s.put(Uo, uo("5", "\x85\x40\x85\x40\x85\x40")); },
-         "0", "", "#Lbl_Uma=10;Lbl_Uma(0)=\ufffd\ufffd\ufffd"},
         {"empty quinella file", Job::Odds, [](Scene& s) { s.put(Uo, ""); }, "0", "", "#Lbl_Uma=0;Lbl_Date="},
         {"quinella file that cannot be read", Job::Odds, [](Scene& s) { s.unreadable(Uo); }, "0", "M1!", ""},
-        {"quinella file a directory", Job::Odds, [](Scene& s) { QDir().mkpath(s.data.file(Uo)); }, "0", "M1!", ""},
         {"win/place file a FIFO", Job::Odds, [](Scene& s) { s.fifo(Zo); }, "2", "M1", ""},
         // Typed into the distribution window (keystroke filters bypassed): budget|odds|first|second, then OK
         {"budget too large to show", Job::Typed, nullptr, "1e300|2.5|3|7", "BUDGET", "Lbl_Pay(0)=;Lbl_Real_Pay=0"},
-        {"garbage bet numbers", Job::Typed, nullptr, "1000|2|ab|c", "", "memo=中山 1R 馬連/ ab-c 1000//"},
         // Settings read at start-up
         {"settings of garbage", Job::Startup,
          [](Scene& s) { s.places.write("program/ZEM.ini", QByteArray("\xff\xfe\0\x01\r\n\x80\x81?*", 10)); },
