@@ -14,7 +14,6 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -72,41 +71,21 @@ protected:
         window->Cmb_Place->setCurrentText(QString::fromUtf8(place));
         window->Cmb_Race->setCurrentIndex(race - 1);
     }
-    void activateMain() {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+    static void activate(QWidget* w) {
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w; }));
     }
     // Clicks a job button in the active main window and returns the window that
     // comes to the front (not one that closes on the way).
     template <typename W>
     W* press(QPushButton* button) {
-        activateMain();
+        activate(window.get());
         Click(button);
         W* shown = nullptr;
         EXPECT_TRUE(QTest::qWaitFor([&] {
             return (shown = qobject_cast<W*>(qApp->activeWindow())) && shown->isVisible();
         }));
         return shown;
-    }
-    // Triggers the tool menu's item twice: one window, active and not modal.
-    template <typename Get>
-    auto openFromToolMenu(const char* name, const char16_t* text, Get shown) -> decltype(shown()) {
-        QAction* item = window->findChild<QAction*>(QString::fromLatin1(name));
-        EXPECT_TRUE(item && item->text() == QString::fromUtf16(text) &&
-                    window->Tool->actions().contains(item));
-        if (!item) return nullptr;
-        item->trigger();
-        auto* first = shown();
-        EXPECT_TRUE(first && QTest::qWaitFor([&] { return first->isActiveWindow(); }));
-        EXPECT_FALSE(first && first->isModal());
-        item->trigger();
-        EXPECT_EQ(shown(), first);
-        return first;
-    }
-    void expectHelpOnF1(QWidget* focus) {
-        QTest::keyClick(focus, Qt::Key_F1);
-        Frm_Help* help = window->memoCommands().helpWindow();
-        EXPECT_TRUE(help && help->isVisible());
     }
     static int openWindows() {
         const QWidgetList all = QApplication::topLevelWidgets();
@@ -124,11 +103,13 @@ protected:
     }
     void writeOdds(int race, const QStringList& odds) {
         RecordBuilder zo = ZoBuilder();
-        for (int h = 0; h < odds.size(); ++h)
+        for (int h = 0; h < odds.size(); ++h) {
+            const QStringList o = odds[h].split(' ');
             zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
-                .setRight(ZoLayout::WinOdds(h), odds[h].split(' ')[0])
-                .setRight(ZoLayout::PlaceOddsLow(h), odds[h].split(' ')[1])
-                .setRight(ZoLayout::PlaceOddsHigh(h), odds[h].split(' ')[2]);
+                .setRight(ZoLayout::WinOdds(h), o[0])
+                .setRight(ZoLayout::PlaceOddsLow(h), o[1])
+                .setRight(ZoLayout::PlaceOddsHigh(h), o[2]);
+        }
         ASSERT_TRUE(zo.writeTo(data.file("zo-52" + RaceChar(race) + ".jra")));
     }
 
@@ -229,26 +210,6 @@ TEST_F(MainWindow, ModalWindowsOpenOnWhatItHoldsTheClockRunsAndEndClosesEverythi
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindow, ResultReadsTheSelectedRaceAndFollowsTheWindowItShows) {
-    select("東京", 1);  // no result file
-    Click(window->Cmd_Result);
-    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgResultMissing)});
-    EXPECT_EQ(openWindows(), 1);
-
-    writeResult(9);
-    writeResult(11);
-    select("中山", 9);
-    QPointer<Frm_Result> first = press<Frm_Result>(window->Cmd_Result);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->Label3->text().trimmed(), QStringLiteral("第9競走"));
-    select("中山", 11);
-    Frm_Result* second = press<Frm_Result>(window->Cmd_Result);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->Label3->text().trimmed(), QStringLiteral("第11競走"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
-    EXPECT_EQ(press<Frm_Result>(window->Cmd_Result), second);  // the pointer followed
-}
-
 TEST_F(MainWindow, RecommendationWithoutOddsOpensNothingButReadsTheResult) {
     writeResult(1);
     for (bool raceSelected : {true, false}) {
@@ -288,7 +249,7 @@ TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
     EXPECT_EQ(press<Frm_Special>(window->Cmd_Special), second);
 
     // Another racecourse picked and the window clicked: rebuilt with its name.
-    activateMain();
+    activate(window.get());
     select("京都", 3);
     second->activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return second.isNull(); }));
@@ -332,7 +293,6 @@ TEST_F(MainWindow, SavesInTheSystemEncodingWithCrLfAfterAskingWhatWouldBeLost) {
         EXPECT_TRUE(!c.asked || messages.texts().value(0).contains(QString::fromUtf16(c.asked)));
         EXPECT_EQ(data.read("memo.txt"), QByteArray(c.saved));
     }
-    SetSystemEncoding(nullptr);
     EXPECT_EQ(offered.mid(0, 3), QStringList({QString(), QString(), data.file("memo.txt")}));
 }
 
@@ -391,39 +351,32 @@ TEST_F(MainWindow, PrintsOnlyWhenConfirmedWrappingAndRunningOnToFurtherPages) {
     }
 }
 
-TEST_F(MainWindow, HelpSaysAMissingFileAndOpensAtItsContentsWhateverTheCurrentDirectory) {
-    SetProgramDir(data.path());
+TEST_F(MainWindow, HelpOpensAtItsContentsWhateverTheCurrentDirectoryAndOverEveryModalWindow) {
+    SetProgramDir(data.path());  // without the help file
     window->mokuji->trigger();
     SetProgramDir({});
-    Frm_Help* help = window->memoCommands().helpWindow();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->Txt_Help->toPlainText().contains(u"ヘルプファイルが見つかりません。"_qs));
+    QPointer<Frm_Help> first = window->memoCommands().helpWindow();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->Txt_Help->toPlainText().contains(u"ヘルプファイルが見つかりません。"_qs));
 
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(data.path()));
     for (int i = 0; i < 2; ++i) {  // again after reading further down: the same window, at the top
-        activateMain();
+        activate(window.get());
         QTest::keyClick(window->Txt_Main, Qt::Key_F1);
-        EXPECT_EQ(window->memoCommands().helpWindow(), help);
-        EXPECT_TRUE(help->isVisible());
-        EXPECT_EQ(help->Txt_Help->documentTitle(), QStringLiteral("ZEM ヘルプ"));
-        EXPECT_EQ(help->Txt_Help->verticalScrollBar()->value(), 0);
-        help->Txt_Help->setSource(QUrl(QStringLiteral("#memo")));
-        EXPECT_GT(help->Txt_Help->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(window->memoCommands().helpWindow(), first);
+        EXPECT_TRUE(first->isVisible());
+        EXPECT_EQ(first->Txt_Help->documentTitle(), QStringLiteral("ZEM ヘルプ"));
+        EXPECT_EQ(first->Txt_Help->verticalScrollBar()->value(), 0);
+        first->Txt_Help->setSource(QUrl(QStringLiteral("#memo")));
+        EXPECT_GT(first->Txt_Help->verticalScrollBar()->value(), 0);
     }
     QDir::setCurrent(before);
-}
 
-TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThere) {
-    RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18");
-    ASSERT_TRUE(uo.writeTo(data.file("uo-51b.jra")) &&
+    // F1 over every modal window, the help being open already.
+    ASSERT_TRUE(UoBuilder().setRight(UoLayout::Runners, "18").writeTo(data.file("uo-51b.jra")) &&
                 ZoBuilder().writeTo(data.file("zo-51b.jra")));
     select("東京", 11);
-    activateMain();
-    QTest::keyClick(window->windowHandle(), Qt::Key_F1);  // open before the modal windows
-    QPointer<Frm_Help> first = window->memoCommands().helpWindow();
-    ASSERT_TRUE(first && first->isVisible());
-
     QStringList helped, sections;
     auto f1 = [&](QDialog& dlg) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dlg; }));
@@ -458,7 +411,7 @@ TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThe
             modal.then(f1);
             Click(Find<QPushButton>(&separate, "Command1"));  // the odds window
         });
-        activateMain();
+        activate(window.get());
         window->Cmd_Separate->setFocus(Qt::TabFocusReason);  // Enter on the focused button
         QTest::keyClick(window->Cmd_Separate, Qt::Key_Return);
     }
@@ -468,20 +421,29 @@ TEST_F(MainWindow, F1OpensAUsableHelpOverEveryModalWindowAndClosingItGoesBackThe
                                      "separate", "odds"}));
 }
 
-TEST_F(MainWindow, ResultFollowsARaceReadMeanwhileAfterAnotherWindowClosedButNotFromOutside) {
+TEST_F(MainWindow, ResultFollowsTheRaceReadLastButNotWhenComingBackFromOutside) {
+    select("東京", 1);  // no result file
+    Click(window->Cmd_Result);
+    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgResultMissing)});
+    EXPECT_EQ(openWindows(), 1);
+
     writeResult(3);
     writeResult(4);
     ASSERT_TRUE(ZoBuilder().writeTo(data.file("zo-62" + RaceChar(4) + ".jra")));
+    select("中山", 4);
+    QPointer<Frm_Result> first = press<Frm_Result>(window->Cmd_Result);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Label3->text().trimmed(), QStringLiteral("第4競走"));
     select("中山", 3);
     QPointer<Frm_Result> result = press<Frm_Result>(window->Cmd_Result);
     ASSERT_TRUE(result);
+    EXPECT_EQ(result->Label3->text().trimmed(), QStringLiteral("第3競走"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
+    EXPECT_EQ(press<Frm_Result>(window->Cmd_Result), result);  // the pointer followed
+
     select("中山", 4);
     QPointer<Frm_Special> special = press<Frm_Special>(window->Cmd_Special);  // reads 4R's result
     ASSERT_TRUE(special);
-    auto activate = [](QWidget* w) {
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w; }));
-    };
     // The user goes to another program, as the platform reports it (no window of
     // ours is active, the recommendation window is still open), and comes back.
     emit qApp->focusWindowChanged(nullptr);
@@ -498,18 +460,10 @@ TEST_F(MainWindow, ResultFollowsARaceReadMeanwhileAfterAnotherWindowClosedButNot
     EXPECT_EQ(followed->Lbl_Race->text(), QStringLiteral(" 4"));
 }
 
-TEST_F(MainWindow, SettlementOpensFromTheToolMenuOnceAndKeepsF1) {
-    window->Txt_Main->setPlainText(u"東京\t11R\t馬連\n\t3-7\t800\n"_qs);
-    Frm_Settle* settle =
-        openFromToolMenu("Settle", u"収支計算", [&] { return window->settleWindow(); });
-    ASSERT_NE(settle, nullptr);
-    EXPECT_EQ(settle->Lbl_Pending->text(), u"1件 800円"_qs);
-    expectHelpOnF1(settle->Grd_Settle);
-}
-
-TEST_F(MainWindow, TrendOpensFromTheToolMenuOnceAndKeepsF1) {
+TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) {
     TempDir home;
     SetOddsHistoryPath(home.file(u"odds-history.sqlite"_qs));
+    SetLedgerPath(home.file(u"ledger.sqlite"_qs));
     ASSERT_TRUE(ZoBuilder()
                     .set(ZoLayout::RaceDate, u"20261206"_qs)
                     .setRight(ZoLayout::HorseNo(0), u"1"_qs)
@@ -519,35 +473,52 @@ TEST_F(MainWindow, TrendOpensFromTheToolMenuOnceAndKeepsF1) {
                     .writeTo(data.file(u"zo-52b.jra"_qs)));
     select("東京", 11);
     window->Cmb_Type->setCurrentIndex(WinPlace);
-    Frm_Trend* trend =
-        openFromToolMenu("Trend", u"オッズ推移", [&] { return window->trendWindow(); });
-    ASSERT_NE(trend, nullptr);
-    // The odds file read on opening is the race's first snapshot.
-    EXPECT_EQ(trend->race(), (TrendRace{20261206, 5, 11}));
-    EXPECT_EQ(trend->Cmb_Kind->currentText(), u"単勝"_qs);
-    EXPECT_EQ(trend->model()->table().rows(), 2);
-    EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).filter(u"sqlite"_qs).isEmpty());
-    expectHelpOnF1(trend->Grd_Trend);
-    EXPECT_EQ(HelpSection(trend), u"trend"_qs);
+    window->Txt_Main->setPlainText(u"東京\t11R\t単勝\n\t1\t800\n"_qs);
+    auto settle = [&] {
+        EXPECT_EQ(window->settleWindow()->Lbl_Pending->text(), u"1件 800円"_qs);
+        messages.clear();  // the settlement window records into the ledger
+        Click(Find<QPushButton>(window->settleWindow(), u"Cmd_Record"_qs));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{u"記録できる馬券がありません。\n"
+                              u"記録しなかった馬券：未確定 1 件、払戻不明 0 件"_qs});
+    };
+    auto trend = [&] {  // the odds file read on opening is the race's first snapshot
+        Frm_Trend* trend = window->trendWindow();
+        EXPECT_EQ(trend->race(), (TrendRace{20261206, 5, 11}));
+        EXPECT_EQ(trend->Cmb_Kind->currentText(), u"単勝"_qs);
+        EXPECT_EQ(trend->model()->table().rows(), 2);
+        EXPECT_EQ(HelpSection(trend), u"trend"_qs);
+    };
+    auto ledger = [&] { EXPECT_TRUE(QFileInfo::exists(home.file(u"ledger.sqlite"_qs))); };
+    // clang-format off
+    const struct { const char* name; const char16_t* text; const char* grid;
+                   std::function<QWidget*()> shown; std::function<void()> check; } items[] = {
+        {"Settle", u"収支計算", "Grd_Settle", [&] { return window->settleWindow(); }, settle},
+        {"Trend", u"オッズ推移", "Grd_Trend", [&] { return window->trendWindow(); }, trend},
+        {"Ledger", u"収支台帳", "Grd_Ledger", [&] { return window->ledgerWindow(); }, ledger}};
+    // clang-format on
+    for (const auto& item : items) {  // triggered twice: one window, active and not modal
+        SCOPED_TRACE(item.name);
+        QAction* action = window->findChild<QAction*>(QString::fromLatin1(item.name));
+        ASSERT_TRUE(action && action->text() == QString::fromUtf16(item.text) &&
+                    window->Tool->actions().contains(action));
+        action->trigger();
+        QPointer<QWidget> shown = item.shown();
+        ASSERT_TRUE(shown && QTest::qWaitFor([&] { return shown->isActiveWindow(); }));
+        EXPECT_FALSE(shown->isModal());
+        action->trigger();
+        EXPECT_EQ(item.shown(), shown);
+        item.check();
+        QTest::keyClick(Find<QWidget>(shown, QString::fromLatin1(item.grid)), Qt::Key_F1);
+        Frm_Help* help = window->memoCommands().helpWindow();
+        ASSERT_TRUE(help && help->isVisible());
+        help->close();
+        shown->close();
+        activate(window.get());
+    }
+    // The stores live outside the data directory.
+    EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), QStringList{u"zo-52b.jra"_qs});
     OddsWatcher::instance().watch({});
     SetOddsHistoryPath({});
-}
-
-TEST_F(MainWindow, LedgerOpensFromTheToolMenuOnceAndKeepsF1) {
-    TempDir home;
-    SetLedgerPath(home.file(u"ledger.sqlite"_qs));
-    Frm_Ledger* ledger =
-        openFromToolMenu("Ledger", u"収支台帳", [&] { return window->ledgerWindow(); });
-    ASSERT_NE(ledger, nullptr);
-    EXPECT_TRUE(QFileInfo::exists(home.file(u"ledger.sqlite"_qs)));
-    EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).filter(u"ledger"_qs).isEmpty());
-    expectHelpOnF1(ledger->Grd_Ledger);
-    // The settlement window records into the ledger.
-    window->Settle->trigger();
-    ASSERT_NE(window->settleWindow(), nullptr);
-    messages.clear();
-    Click(Find<QPushButton>(window->settleWindow(), u"Cmd_Record"_qs));
-    EXPECT_EQ(messages.texts(), QStringList{u"記録できる馬券がありません。\n"
-                                            u"記録しなかった馬券：未確定 0 件、払戻不明 0 件"_qs});
     SetLedgerPath({});
 }
