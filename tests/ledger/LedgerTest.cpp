@@ -54,15 +54,15 @@ Lines Of(const std::vector<LedgerLine>& list) {
     return out;
 }
 
-// Runs statements on the file through a connection of its own, as an older
+// Runs statements (separated by ';') on the file through a connection of its own, as an older
 // program would.
-void Exec(const QString& path, const QStringList& statements) {
+void Exec(const QString& path, const QString& script) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"raw"_qs);
         db.setDatabaseName(path);
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
-        for (const QString& s : statements) ASSERT_TRUE(q.exec(s)) << s.toStdString();
+        for (const QString& s : script.split(u';')) ASSERT_TRUE(q.exec(s)) << s.toStdString();
     }
     QSqlDatabase::removeDatabase(u"raw"_qs);
 }
@@ -197,17 +197,14 @@ TEST_F(LedgerTest, StaleOrBrokenResultsRecordNothing) {
 TEST_F(LedgerTest, OlderVersionIsUpgradedNewerIsOpenedReadOnly) {
     // A ledger of the first version: the bets alone.
     QDir().mkpath(dir.file(u"data"_qs));
-    Exec(
-        LedgerPath(),
-        {u"CREATE TABLE bets (id INTEGER PRIMARY KEY, race_date INTEGER NOT NULL, place TEXT NOT"
+    Exec(LedgerPath(),
+         u"CREATE TABLE bets (id INTEGER PRIMARY KEY, race_date INTEGER NOT NULL, place TEXT NOT"
          " NULL, race INTEGER NOT NULL, bet_type TEXT NOT NULL, bet TEXT NOT NULL, stake INTEGER"
-         " NOT NULL, payout INTEGER NOT NULL, outcome TEXT NOT NULL, recorded_at TEXT NOT NULL)"_qs,
-         u"CREATE INDEX bets_by_race ON bets (race_date, place, race, bet_type, stake, payout,"
-         " outcome)"_qs,
-         u"INSERT INTO bets VALUES (1, 20261101, '東京', 11, '馬連', '3-7', 1000, 5400, '的中', "
-         u"''),"
-         " (2, 20261101, '東京', 11, '馬連', '3-8', 1000, 0, '不的中', '')"_qs,
-         u"PRAGMA user_version = 1"_qs});
+         " NOT NULL, payout INTEGER NOT NULL, outcome TEXT NOT NULL, recorded_at TEXT NOT NULL);"
+         "CREATE INDEX bets_by_race ON bets (race_date, place, race, bet_type, stake, payout,"
+         " outcome); INSERT INTO bets VALUES (1, 20261101, '東京', 11, '馬連', '3-7', 1000,"
+         " 5400, '的中', ''), (2, 20261101, '東京', 11, '馬連', '3-8', 1000, 0, '不的中', '');"
+         "PRAGMA user_version = 1"_qs);
     {
         Ledger ledger;
         ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
@@ -217,7 +214,7 @@ TEST_F(LedgerTest, OlderVersionIsUpgradedNewerIsOpenedReadOnly) {
         EXPECT_EQ(ledger.races(2026, 11).size(), 1u);
     }
 
-    Exec(LedgerPath(), {u"PRAGMA user_version = 7"_qs});
+    Exec(LedgerPath(), u"PRAGMA user_version = 7"_qs);
     Ledger newer;
     ASSERT_TRUE(newer.open());
     EXPECT_TRUE(newer.readOnly());
@@ -372,7 +369,7 @@ TEST_F(LedgerTest, VersionThreeFileKeepsItsFiguresAfterTheUpgrade) {
         QFile::setPermissions(LedgerPath(), QFile::ReadOwner | QFile::WriteOwner);
     };
     copy();
-    Exec(LedgerPath(), {u"UPDATE bets SET place = '場外' WHERE id = 5"_qs});
+    Exec(LedgerPath(), u"UPDATE bets SET place = '場外' WHERE id = 5"_qs);
     const QByteArray spoilt = dir.read(u"data/ledger.sqlite"_qs);
     {
         Ledger ledger;
