@@ -72,9 +72,9 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     EXPECT_EQ(window->windowTitle(), u"収支台帳"_qs);
     QComboBox* years = Find<QComboBox>(window, u"Cmb_Year"_qs);
     QTableView* grid = Find<QTableView>(window, u"Grd_Ledger"_qs);
-    ASSERT_EQ(years->count(), 3);
-    EXPECT_EQ(QStringList({years->itemText(0), years->itemText(1), years->itemText(2)}),
-              QStringList({u"2026年"_qs, u"2025年"_qs, u"全期間"_qs}));
+    QStringList periods;
+    for (int i = 0; i < years->count(); ++i) periods << years->itemText(i);
+    EXPECT_EQ(periods, QStringList({u"2026年"_qs, u"2025年"_qs, u"全期間"_qs}));
     EXPECT_EQ(years->currentText(), u"2026年"_qs);
     QAbstractItemModel* model = grid->model();
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), u"月"_qs);
@@ -82,15 +82,15 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
                                         u"12月|600円|0円|-600円|0.0%|0.0%|1"_qs,
                                         u"合計|2,100円|5,400円|3,300円|257.1%|33.3%|3"_qs}));
     // A balance below zero in red; the total bold; texts left, figures right.
-    EXPECT_EQ(model->index(1, 3).data(Qt::ForegroundRole).value<QBrush>().color(),
-              QColor(255, 0, 0));
-    EXPECT_FALSE(model->index(0, 3).data(Qt::ForegroundRole).isValid());
-    EXPECT_TRUE(model->index(2, 0).data(Qt::FontRole).value<QFont>().bold());
-    EXPECT_FALSE(model->index(0, 0).data(Qt::FontRole).isValid());
-    EXPECT_EQ(model->index(0, 0).data(Qt::TextAlignmentRole).toInt(),
-              Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_EQ(model->index(0, 1).data(Qt::TextAlignmentRole).toInt(),
-              Qt::AlignRight | Qt::AlignVCenter);
+    const auto cell = [&](int row, int column, int role) {
+        return model->index(row, column).data(role);
+    };
+    EXPECT_EQ(cell(1, 3, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(cell(0, 3, Qt::ForegroundRole).isValid());
+    EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(cell(0, 0, Qt::FontRole).isValid());
+    EXPECT_EQ(cell(0, 0, Qt::TextAlignmentRole).toInt(), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(cell(0, 1, Qt::TextAlignmentRole).toInt(), Qt::AlignRight | Qt::AlignVCenter);
     QTableView* types = Find<QTableView>(window, u"Grd_Type"_qs);
     QTableView* places = Find<QTableView>(window, u"Grd_Place"_qs);
     EXPECT_EQ(Texts(types, 4),
