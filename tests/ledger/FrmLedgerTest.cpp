@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSqlQuery>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
 #include "common/SaveFile.h"
 #include "ledger/Frm_Ledger.h"
+#include "ledger/LedgerTables.h"
 #include "support/Fixtures.h"
 #include "support/Spreadsheet.h"
 
@@ -20,42 +22,34 @@ BetLine Bet(const QString& date, const QString& place, int race, const QString& 
     return {date, place, race, type, u"1-2"_qs, stake, outcome, payout, payout - stake};
 }
 
-// Text of a table's row, the first `columns` cells joined by '|'.
-QString Row(QTableView* table, int row, int columns = 99) {
-    QStringList cells;
-    for (int column = 0; column < std::min(columns, table->model()->columnCount()); ++column)
-        cells << table->model()->index(row, column).data().toString();
-    return cells.join('|');
-}
-
-int Rows(QTableView* table) {
-    return table->model()->rowCount();
+// Texts of a table's rows, the first `columns` cells of each joined by '|'.
+QStringList Texts(QTableView* table, int columns = 99) {
+    QStringList rows;
+    const QAbstractItemModel* m = table->model();
+    for (int row = 0; row < m->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < std::min(columns, m->columnCount()); ++column)
+            cells << m->index(row, column).data().toString();
+        rows << cells.join('|');
+    }
+    return rows;
 }
 
 QPoint CellCentre(QTableView* table, int row) {
     return table->visualRect(table->model()->index(row, 0)).center();
 }
 
-void DoubleClickRow(QTableView* table, int row) {
-    const QPoint at = CellCentre(table, row);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
-}
-
 class LedgerWindowTest : public ::testing::Test {
 protected:
     LedgerWindowTest() {
         SetLedgerPath(dir.file(u"ledger.sqlite"_qs));
+        const std::vector<BetLine> bets{
+            Bet(u"2025/05/04"_qs, u"京都"_qs, 11, u"単勝"_qs, 1000, u"不的中"_qs, 0),
+            Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs, 5400),
+            Bet(u"2026/11/01"_qs, u"東京"_qs, 12, u"枠連"_qs, 500, u"不的中"_qs, 0),
+            Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"馬連"_qs, 600, u"不的中"_qs, 0)};
         Ledger ledger;
-        EXPECT_TRUE(ledger.open());
-        EXPECT_TRUE(
-            ledger
-                .record({Bet(u"2025/05/04"_qs, u"京都"_qs, 11, u"単勝"_qs, 1000, u"不的中"_qs, 0),
-                         Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs, 5400),
-                         Bet(u"2026/11/01"_qs, u"東京"_qs, 12, u"枠連"_qs, 500, u"不的中"_qs, 0),
-                         Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"馬連"_qs, 600, u"不的中"_qs, 0)})
-                .ok);
+        EXPECT_TRUE(ledger.open() && ledger.record(bets).ok);
     }
     ~LedgerWindowTest() override {
         delete window;
@@ -78,35 +72,50 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     EXPECT_EQ(window->windowTitle(), u"収支台帳"_qs);
     QComboBox* years = Find<QComboBox>(window, u"Cmb_Year"_qs);
     QTableView* grid = Find<QTableView>(window, u"Grd_Ledger"_qs);
-    ASSERT_EQ(years->count(), 3);
-    EXPECT_EQ(QStringList({years->itemText(0), years->itemText(1), years->itemText(2)}),
-              QStringList({u"2026年"_qs, u"2025年"_qs, u"全期間"_qs}));
+    QStringList periods;
+    for (int i = 0; i < years->count(); ++i) periods << years->itemText(i);
+    EXPECT_EQ(periods, QStringList({u"2026年"_qs, u"2025年"_qs, u"全期間"_qs}));
     EXPECT_EQ(years->currentText(), u"2026年"_qs);
-    ASSERT_EQ(Rows(grid), 3);
-    EXPECT_EQ(Row(grid, 0), u"11月|1,500円|5,400円|3,900円|360.0%|50.0%|2"_qs);
-    EXPECT_EQ(Row(grid, 2), u"合計|2,100円|5,400円|3,300円|257.1%|33.3%|3"_qs);
-    const auto balance = [&](int row, int role) { return grid->model()->index(row, 3).data(role); };
-    EXPECT_EQ(balance(1, Qt::DisplayRole).toString(), u"-600円"_qs);
-    EXPECT_EQ(balance(1, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
-    EXPECT_NE(balance(0, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    QAbstractItemModel* model = grid->model();
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), u"月"_qs);
+    EXPECT_EQ(Texts(grid), QStringList({u"11月|1,500円|5,400円|3,900円|360.0%|50.0%|2"_qs,
+                                        u"12月|600円|0円|-600円|0.0%|0.0%|1"_qs,
+                                        u"合計|2,100円|5,400円|3,300円|257.1%|33.3%|3"_qs}));
+    // A balance below zero in red; the total bold; texts left, figures right.
+    const auto cell = [&](int row, int column, int role) {
+        return model->index(row, column).data(role);
+    };
+    EXPECT_EQ(cell(1, 3, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(cell(0, 3, Qt::ForegroundRole).isValid());
+    EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(cell(0, 0, Qt::FontRole).isValid());
+    EXPECT_EQ(cell(0, 0, Qt::TextAlignmentRole).toInt(), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(cell(0, 1, Qt::TextAlignmentRole).toInt(), Qt::AlignRight | Qt::AlignVCenter);
     QTableView* types = Find<QTableView>(window, u"Grd_Type"_qs);
     QTableView* places = Find<QTableView>(window, u"Grd_Place"_qs);
-    ASSERT_EQ(Rows(types), 2);
-    EXPECT_EQ(Row(types, 0, 4), u"馬連|1,600円|5,400円|3,800円"_qs);
-    ASSERT_EQ(Rows(places), 2);
-    EXPECT_EQ(Row(places, 0, 1), u"東京"_qs);
+    EXPECT_EQ(Texts(types, 4),
+              QStringList({u"馬連|1,600円|5,400円|3,800円"_qs, u"枠連|500円|0円|-500円"_qs}));
+    EXPECT_EQ(Texts(places, 1), QStringList({u"東京"_qs, u"中山"_qs}));
     EXPECT_NE(Find<QWidget>(window, u"Cht_Ledger"_qs), nullptr);
 
-    // 全期間 by the keyboard: a line a year, and a year's line opens that year.
+    // 全期間 by the keyboard: a line a year, and a year's line opens that year;
+    // the total's line opens nothing.
     years->setFocus();
     QTest::keyClick(years, Qt::Key_End);
     EXPECT_EQ(years->currentText(), u"全期間"_qs);
-    ASSERT_EQ(Rows(grid), 3);
-    EXPECT_EQ(Row(grid, 0, 4), u"2025年|1,000円|0円|-1,000円"_qs);
-    EXPECT_EQ(Rows(places), 3);
-    DoubleClickRow(grid, 0);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), u"年"_qs);
+    EXPECT_EQ(Texts(grid, 4),
+              QStringList({u"2025年|1,000円|0円|-1,000円"_qs, u"2026年|2,100円|5,400円|3,300円"_qs,
+                           u"合計|3,100円|5,400円|2,300円"_qs}));
+    EXPECT_EQ(Texts(places).size(), 3);
+    const auto* table = dynamic_cast<const FiguresTable*>(model);
+    ASSERT_NE(table, nullptr);
+    EXPECT_FALSE(table->Key(2).has_value());
+    const QPoint at = CellCentre(grid, 0);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(years->currentText(), u"2025年"_qs);
-    EXPECT_EQ(Row(grid, 0, 1), u"5月"_qs);
+    EXPECT_EQ(Texts(grid, 1), QStringList({u"5月"_qs, u"合計"_qs}));
     EXPECT_TRUE(messages.shown.empty());
 
     QTest::keyClick(window, Qt::Key_Escape);
@@ -149,62 +158,43 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
     EXPECT_EQ(window->Cmb_Year->currentText(), u"2026年"_qs);
-    EXPECT_EQ(Row(window->Grd_Ledger, 1, 3), u"12月|1,000円|1,000円"_qs);
+    EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(1), u"12月|1,000円|1,000円"_qs);
 }
 
-TEST_F(LedgerWindowTest, MonthRacesAndDeletingOneAfterConfirmation) {
-    open();
-    QTableView* grid = Find<QTableView>(window, u"Grd_Ledger"_qs);
-    ModalDriver modal;
-    QString listed;
-    modal.then([&](QDialog& month) {
-        EXPECT_EQ(month.windowTitle(), u"2026年11月のレース"_qs);
-        auto* races = Find<QTableView>(&month, u"Grd_Races"_qs);
-        auto* remove = Find<QPushButton>(&month, u"Cmd_Delete"_qs);
-        ASSERT_EQ(Rows(races), 2);
-        listed = Row(races, 0);
-        EXPECT_FALSE(remove->isEnabled());
-        QTest::mouseClick(races->viewport(), Qt::LeftButton, {}, CellCentre(races, 1));
-        messages.answers = {MsgAnswer::No};
-        Click(remove);  // answered No: nothing deleted
-        EXPECT_EQ(Rows(races), 2);
-        Click(remove);  // answered Yes
-        EXPECT_EQ(Rows(races), 1);
-    });
-    DoubleClickRow(grid, 0);
-    EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
-    EXPECT_EQ(listed, u"2026/11/01|東京|11R|1,000円|5,400円|4,400円|540.0%|100.0%"_qs);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, u"2026/11/01 東京12R の記録を台帳から削除しますか？"_qs);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
-    // The window shows the ledger without the race.
-    EXPECT_EQ(Row(grid, 0, 3), u"11月|1,000円|5,400円"_qs);
-}
-
-TEST_F(LedgerWindowTest, KeyboardReachesEveryControlEnterOpensAMonthDeleteAsks) {
+// The keyboard reaches every control; Enter on a month opens its races, where
+// Delete and 削除 ask before a race is taken out of the ledger.
+TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
     open();
     EXPECT_EQ(TabWalk(window->Cmb_Year, 6),
               QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, u"Grd_Type"_qs,
                            u"Grd_Place"_qs, u"Cmb_Year"_qs}));
-    EXPECT_EQ(TabWalk(window->Cmb_Year, 2, true),
-              QStringList({u"Grd_Place"_qs, u"Grd_Type"_qs}));
+    EXPECT_EQ(TabWalk(window->Cmb_Year, 2, true), QStringList({u"Grd_Place"_qs, u"Grd_Type"_qs}));
     // Columns as wide as their texts: the month does not take the room left over.
     QTableView* grid = window->Grd_Ledger;
     EXPECT_LT(grid->columnWidth(0), grid->viewport()->width() / 6);
 
     ModalDriver modal;
     QStringList order;
+    QString listed;
     int lastWidth = 0;
     modal.then([&](QDialog& month) {
+        EXPECT_EQ(month.windowTitle(), u"2026年11月のレース"_qs);
         auto* races = Find<QTableView>(&month, u"Grd_Races"_qs);
+        auto* remove = Find<QPushButton>(&month, u"Cmd_Delete"_qs);
+        ASSERT_EQ(Texts(races).size(), 2);
+        listed = Texts(races).first();
         lastWidth = races->columnWidth(races->model()->columnCount() - 1);
+        EXPECT_FALSE(remove->isEnabled());
         races->setFocus();
         QTest::keyClick(races, Qt::Key_Down);
         QTest::keyClick(races, Qt::Key_Up);  // chooses the first race
         order = TabWalk(races, 3);
         messages.answers = {MsgAnswer::No};
-        QTest::keyClick(races, Qt::Key_Delete);
-        EXPECT_EQ(Rows(races), 2);
+        QTest::keyClick(races, Qt::Key_Delete);  // answered No: nothing deleted
+        EXPECT_EQ(Texts(races).size(), 2);
+        QTest::mouseClick(races->viewport(), Qt::LeftButton, {}, CellCentre(races, 1));
+        Click(remove);  // answered Yes
+        EXPECT_EQ(Texts(races, 3), QStringList({u"2026/11/01|東京|11R"_qs}));
     });
     TabWalk(window->Cmb_Year, 3);  // to Grd_Ledger
     QTest::keyClick(grid, Qt::Key_Down);
@@ -212,10 +202,14 @@ TEST_F(LedgerWindowTest, KeyboardReachesEveryControlEnterOpensAMonthDeleteAsks) 
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
     EXPECT_EQ(order, QStringList({u"Cmd_Delete"_qs, u"Cmd_Close"_qs, u"Grd_Races"_qs}));
+    EXPECT_EQ(listed, u"2026/11/01|東京|11R|1,000円|5,400円|4,400円|540.0%|100.0%"_qs);
     EXPECT_LT(lastWidth, 100);  // 的中率 as wide as "100.0%"
-    ASSERT_EQ(messages.shown.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, u"2026/11/01 東京11R の記録を台帳から削除しますか？"_qs);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(messages.shown[1].text, u"2026/11/01 東京12R の記録を台帳から削除しますか？"_qs);
+    EXPECT_EQ(messages.shown[1].buttons, MsgButtons::YesNo);
+    // The window shows the ledger without the race.
+    EXPECT_EQ(Texts(grid, 3).value(0), u"11月|1,000円|5,400円"_qs);
 }
 
 TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
@@ -245,21 +239,10 @@ TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
                                   u"枠連 1-2|#1|#2"_qs, u"馬連 1-2|#1|#2"_qs}));
 }
 
-TEST_F(LedgerWindowTest, ALedgerThatCannotBeOpenedIsSaidInTheWindowWithItsPath) {
-    ASSERT_TRUE(dir.write(u"ledger.sqlite"_qs, "not a database"));
-    open();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains(dir.file(u"ledger.sqlite"_qs)));
-    QLabel* state = Find<QLabel>(window, u"Lbl_State"_qs);
-    EXPECT_TRUE(state->isVisible());
-    EXPECT_EQ(state->text(), messages.shown[0].text);
-    EXPECT_TRUE(state->text().contains(u"台帳のデータベースではありません"_qs));
-    EXPECT_EQ(Rows(Find<QTableView>(window, u"Grd_Ledger"_qs)), 0);  // no 0円 total
-    Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
-    EXPECT_EQ(dir.read(u"ledger.sqlite"_qs), QByteArray("not a database"));
-}
-
-TEST_F(LedgerWindowTest, ANewerLedgerIsShownAndSaidReadOnly) {
+// A ledger of a newer version is shown and said read-only; one that cannot be
+// opened is said, with its path, in a message and in the window, and is left
+// as it was.
+TEST_F(LedgerWindowTest, ANewerOrBrokenLedgerIsSaidInTheWindow) {
     {
         Ledger ledger;
         ASSERT_TRUE(ledger.open());
@@ -269,7 +252,21 @@ TEST_F(LedgerWindowTest, ANewerLedgerIsShownAndSaidReadOnly) {
     QLabel* state = Find<QLabel>(window, u"Lbl_State"_qs);
     EXPECT_TRUE(state->isVisible());
     EXPECT_TRUE(state->text().contains(u"新しい版"_qs)) << state->text().toStdString();
-    EXPECT_EQ(Row(window->Grd_Ledger, 0, 3), u"11月|1,500円|5,400円"_qs);
+    EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(0), u"11月|1,500円|5,400円"_qs);
+    delete window;
+    messages.clear();
+
+    ASSERT_TRUE(dir.write(u"ledger.sqlite"_qs, "not a database"));
+    open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(dir.file(u"ledger.sqlite"_qs)));
+    state = Find<QLabel>(window, u"Lbl_State"_qs);
+    EXPECT_TRUE(state->isVisible());
+    EXPECT_EQ(state->text(), messages.shown[0].text);
+    EXPECT_TRUE(state->text().contains(u"台帳のデータベースではありません"_qs));
+    EXPECT_TRUE(Texts(window->Grd_Ledger).isEmpty());  // no 0円 total
+    Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
+    EXPECT_EQ(dir.read(u"ledger.sqlite"_qs), QByteArray("not a database"));
 }
 
 }  // namespace

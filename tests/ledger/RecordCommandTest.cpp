@@ -28,8 +28,8 @@ protected:
         window = new Frm_Settle(state, memo.document());
         QObject::connect(window, &Frm_Settle::RecordRequested, window,
                          [this] { RecordBets(window, window->settlement().rows()); });
-        record = window->Cmd_Record;
         ShowAndWait(window);
+        record = Find<QPushButton>(window, u"Cmd_Record"_qs);
     }
     ~RecordWindow() override {
         delete window;
@@ -45,7 +45,6 @@ protected:
 };
 
 TEST_F(RecordWindow, RecordsTheSettledBetsAndCountsTheRest) {
-    ASSERT_EQ(Find<QPushButton>(window, u"Cmd_Record"_qs), record);
     EXPECT_EQ(record->text(), u"台帳に記録"_qs);
     Click(record);
     Click(record);  // the same memo again changes nothing
@@ -55,9 +54,8 @@ TEST_F(RecordWindow, RecordsTheSettledBetsAndCountsTheRest) {
         u"台帳に 2 件記録しました（1 レース）。\n記録しなかった馬券：未確定 1 件、払戻不明 0 件"_qs);
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
-    const LedgerFigures total = ledger.summary(2026).total;
-    EXPECT_EQ(std::tuple(total.stake, total.payout, total.bets, total.races),
-              std::tuple(1300, 18480, 2, 1));
+    const LedgerFigures t = ledger.summary(2026).total;
+    EXPECT_EQ(std::tuple(t.stake, t.payout, t.bets, t.races), std::tuple(1300, 18480, 2, 1));
     EXPECT_EQ(ledger.races(2026, 12).front().date, u"2026/12/06"_qs);
 }
 
