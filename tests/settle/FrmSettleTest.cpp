@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -9,7 +9,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include "common/Colours.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
 #include "settle/BetCsv.h"
@@ -40,24 +39,13 @@ protected:
         SetSaveFileDialog({});
     }
 
-    QVariant cell(int row, int column, int role) const {
+    QVariant cell(int row, int column, int role = Qt::DisplayRole) const {
         return window->Grd_Settle->model()->index(row, column).data(role);
     }
-    QString cell(int row, int column) const {
-        const QVariant text = cell(row, column, Qt::DisplayRole);
-        return text.isValid() ? text.toString() : u"<none>"_qs;
+    QColor colour(int row, int column, int role) const {
+        return cell(row, column, role).value<QBrush>().color();
     }
     int rowCount() const { return window->Grd_Settle->model()->rowCount(); }
-    // The table's rows, cells joined by '|', one string per row.
-    QStringList rows() const {
-        QStringList texts;
-        for (int r = 0; r < rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << cell(r, c);
-            texts << cells.join('|');
-        }
-        return texts;
-    }
 
     TempDir data;
     AppState state;
@@ -68,20 +56,39 @@ protected:
 
 }  // namespace
 
+// The table, a row a bet then the race's subtotal: amounts right-aligned and
+// red below zero, a hit's row and the subtotal shaded, the subtotal bold; the
+// totals below it and the lines not read beside them.
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
-    EXPECT_EQ(rows(), QStringList({u"2026/12/06|東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
-                                   u"2026/12/06|東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
-                                   u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
-                                   u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
-                                   u"|中山|2R|小計|||未確定|||"_qs}));
-    const auto colour = [&](int row, int column, int role) {
-        return cell(row, column, role).value<QBrush>().color();
-    };
-    EXPECT_NE(colour(0, 0, Qt::BackgroundRole),
-              colour(1, 0, Qt::BackgroundRole));  // the hit stands out
+    QStringList rows;
+    for (int r = 0; r < rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << cell(r, c).toString();
+        rows << cells.join('|');
+    }
+    // The date is the race's; 中山2R has neither odds nor a result to tell it.
+    EXPECT_EQ(rows, QStringList({u"2026/12/06|東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
+                                 u"2026/12/06|東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
+                                 u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
+                                 u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
+                                 u"|中山|2R|小計|||未確定|||"_qs}));
+    EXPECT_EQ(
+        window->Grd_Settle->model()->headerData(Frm_Settle::ColBalance, Qt::Horizontal).toString(),
+        u"収支"_qs);
+    EXPECT_EQ(colour(0, 0, Qt::BackgroundRole), QColor(255, 240, 170));  // a hit
+    EXPECT_FALSE(cell(1, 0, Qt::BackgroundRole).isValid());
+    EXPECT_EQ(colour(2, 8, Qt::BackgroundRole), QColor(232, 232, 232));  // the subtotal
     EXPECT_EQ(colour(1, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
-    EXPECT_NE(colour(0, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
+    EXPECT_FALSE(cell(1, Frm_Settle::ColPayout, Qt::ForegroundRole).isValid());
+    EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(cell(1, 0, Qt::FontRole).isValid());
+    const auto align = [&](int column) { return cell(0, column, Qt::TextAlignmentRole).toInt(); };
+    EXPECT_EQ(
+        std::tuple(align(Frm_Settle::ColPlace), align(Frm_Settle::ColBet),
+                   align(Frm_Settle::ColStake)),
+        std::tuple(int(Qt::AlignLeft | Qt::AlignVCenter), int(Qt::AlignHCenter | Qt::AlignVCenter),
+                   int(Qt::AlignRight | Qt::AlignVCenter)));
 
     QStringList totals;
     for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
@@ -106,13 +113,15 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     lastWeek.date = u"20261129"_qs;
     ASSERT_TRUE(WriteResult(data, 6, 2, lastWeek, "071"));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return cell(3, Frm_Settle::ColNote) == u"結果の日付が違います 2026/11/29"_qs; },
+        [&] {
+            return cell(3, Frm_Settle::ColNote).toString() == u"結果の日付が違います 2026/11/29"_qs;
+        },
         3000));
     // PAT95 writes today's result of 中山2R under a stem named after last
     // week's: settled without a click.
     ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult(" 1- 2", "450")));
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return cell(3, Frm_Settle::ColOutcome) == u"的中"_qs; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return cell(3, Frm_Settle::ColOutcome).toString() == u"的中"_qs; }, 3000));
     EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);
     EXPECT_EQ(window->Lbl_Pending->text(), u"0件 0円"_qs);
 
@@ -138,18 +147,17 @@ TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
     const auto cells = SpreadsheetCells(path, &why);
     ASSERT_TRUE(cells) << why.toStdString();
     ASSERT_EQ(cells->size(), 4);
-    const auto columns = [&](int row) { return cells->at(row).mid(3, 4).join(u'|'); };
-    EXPECT_EQ(columns(0), u"券種|買い目|番号1|番号2"_qs);
-    EXPECT_EQ(columns(1), u"馬連|馬連 3-7|#3|#7"_qs);
-    EXPECT_EQ(columns(2), u"馬連|馬連 3-12|#3|#12"_qs);
-    EXPECT_EQ(columns(3), u"馬連|馬連 1-2|#1|#2"_qs);
-    EXPECT_EQ(cells->at(3).mid(8), QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs,
-                                                u"結果がまだありません"_qs}));
+    QStringList columns;
+    for (const QStringList& row : *cells) columns << row.mid(3, 4).join(u'|');
+    EXPECT_EQ(columns, QStringList({u"券種|買い目|番号1|番号2"_qs, u"馬連|馬連 3-7|#3|#7"_qs,
+                                    u"馬連|馬連 3-12|#3|#12"_qs, u"馬連|馬連 1-2|#1|#2"_qs}));
+    EXPECT_EQ(cells->at(3).mid(8),
+              QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs, u"結果がまだありません"_qs}));
 }
 
 TEST_F(SettleWindow, LargeHitCountsFitAtTheDefaultSize) {
-    window->Lbl_Hit->setText(HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612,
-                                      .decidedRaces = 36000}));
+    window->Lbl_Hit->setText(
+        HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612, .decidedRaces = 36000}));
     QTest::qWait(1);  // laid out again
     EXPECT_EQ(window->size(), QSize(900, 720));
     EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
@@ -157,12 +165,12 @@ TEST_F(SettleWindow, LargeHitCountsFitAtTheDefaultSize) {
 }
 
 TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
-    const QStringList forth{u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs,
-                            u"Cmd_Record"_qs, u"Grd_Settle"_qs};
-    EXPECT_EQ(TabWalk(window->Grd_Settle, 5), forth);
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5),
+              QStringList({u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs, u"Cmd_Record"_qs,
+                           u"Grd_Settle"_qs}));
     EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
-              QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs,
-                           u"Lst_Skipped"_qs, u"Grd_Settle"_qs}));
+              QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs, u"Lst_Skipped"_qs,
+                           u"Grd_Settle"_qs}));
     // Arrow keys still move inside the table.
     window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
     QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
@@ -182,9 +190,10 @@ TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
     EXPECT_EQ(filter, u"CSV (*.csv)"_qs);
     EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
     MessageRecorder messages;  // replacing the file is confirmed
-    Click(window->Cmd_Save);  // the next save proposes the same name in the folder chosen
+    Click(window->Cmd_Save);   // the next save proposes the same name in the folder chosen
     EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
-    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,\r\n"));
+    EXPECT_TRUE(
+        data.read(u"収支.csv"_qs).contains("東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,\r\n"));
 
     QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));

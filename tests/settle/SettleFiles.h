@@ -16,10 +16,10 @@
 struct KsFields {
     QString date = QStringLiteral("20261206");
     std::array<int, 3> finish{};  // horse numbers of the first three
-    QString win;
-    std::array<QString, 3> place;
-    QString bracketCombo, bracketPayout;
-    QString quinellaCombo, quinellaPayout;
+    QString win{};
+    std::array<QString, 3> place{};
+    QString bracketCombo{}, bracketPayout{};
+    QString quinellaCombo{}, quinellaPayout{};
 };
 
 // 7, 3, 12 home, 単勝 560, and the given quinella pair and payout.
