@@ -16,7 +16,12 @@ namespace {
 // place, the third place payout and the bracket-quinella fields blank.
 QByteArray Result(int raceNo) {
     RecordBuilder b = KsBuilder();
-    b.set(KsLayout::RaceDate, u"20261227"_qs)
+    const char16_t* names[] = {u"ドウデュース", u"スターズオンアース", u"桜花賞馬"};
+    for (int k = 0; k < 3; ++k) {
+        b.setRight(KsLayout::FinisherHorseNo(k), QString::number(k * k + 5))  // 5, 6, 9
+            .set(KsLayout::FinisherHorseName(k), QString::fromUtf16(names[k]));
+    }
+    return b.set(KsLayout::RaceDate, u"20261227"_qs)
         .set(KsLayout::CourseName, u"中山"_qs)
         .setRight(KsLayout::RaceNo, QString::number(raceNo))
         .set(KsLayout::RaceTitle, u"第７１回有馬記念（Ｇ１）"_qs)
@@ -24,13 +29,8 @@ QByteArray Result(int raceNo) {
         .setRight(KsLayout::PlacePayout1, u"280"_qs)
         .setRight(KsLayout::PlacePayout2, u"1,040"_qs)
         .setRight(KsLayout::QuinellaCombo, u"02-05"_qs)
-        .setRight(KsLayout::QuinellaPayout, u"12,950"_qs);
-    const char16_t* names[] = {u"ドウデュース", u"スターズオンアース", u"桜花賞馬"};
-    for (int k = 0; k < 3; ++k) {
-        b.setRight(KsLayout::FinisherHorseNo(k), QString::number(k * k + 5))  // 5, 6, 9
-            .set(KsLayout::FinisherHorseName(k), QString::fromUtf16(names[k]));
-    }
-    return b.bytes();
+        .setRight(KsLayout::QuinellaPayout, u"12,950"_qs)
+        .bytes();
 }
 
 // A stand-in main window with the three lists (中山 selected), and the result window.

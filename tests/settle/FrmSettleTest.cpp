@@ -42,6 +42,7 @@ protected:
     QVariant cell(int row, int column, int role = Qt::DisplayRole) const {
         return window->Grd_Settle->model()->index(row, column).data(role);
     }
+    QString text(int row, int column) const { return cell(row, column).toString(); }
     QColor colour(int row, int column, int role) const {
         return cell(row, column, role).value<QBrush>().color();
     }
@@ -58,13 +59,13 @@ protected:
 
 // The table, a row a bet then the race's subtotal: amounts right-aligned and
 // red below zero, a hit's row and the subtotal shaded, the subtotal bold; the
-// totals below it and the lines not read beside them.
+// totals below it, wide enough for large counts, and the lines not read.
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
     QStringList rows;
     for (int r = 0; r < rowCount(); ++r) {
         QStringList cells;
-        for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << cell(r, c).toString();
+        for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << text(r, c);
         rows << cells.join('|');
     }
     // The date is the race's; 中山2R has neither odds nor a result to tell it.
@@ -73,9 +74,8 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
                                  u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
                                  u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
                                  u"|中山|2R|小計|||未確定|||"_qs}));
-    EXPECT_EQ(
-        window->Grd_Settle->model()->headerData(Frm_Settle::ColBalance, Qt::Horizontal).toString(),
-        u"収支"_qs);
+    const QAbstractItemModel* model = window->Grd_Settle->model();
+    EXPECT_EQ(model->headerData(Frm_Settle::ColBalance, Qt::Horizontal).toString(), u"収支"_qs);
     EXPECT_EQ(colour(0, 0, Qt::BackgroundRole), QColor(255, 240, 170));  // a hit
     EXPECT_FALSE(cell(1, 0, Qt::BackgroundRole).isValid());
     EXPECT_EQ(colour(2, 8, Qt::BackgroundRole), QColor(232, 232, 232));  // the subtotal
@@ -84,11 +84,9 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(cell(1, 0, Qt::FontRole).isValid());
     const auto align = [&](int column) { return cell(0, column, Qt::TextAlignmentRole).toInt(); };
-    EXPECT_EQ(
-        std::tuple(align(Frm_Settle::ColPlace), align(Frm_Settle::ColBet),
-                   align(Frm_Settle::ColStake)),
-        std::tuple(int(Qt::AlignLeft | Qt::AlignVCenter), int(Qt::AlignHCenter | Qt::AlignVCenter),
-                   int(Qt::AlignRight | Qt::AlignVCenter)));
+    EXPECT_EQ(align(Frm_Settle::ColPlace), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(align(Frm_Settle::ColBet), Qt::AlignHCenter | Qt::AlignVCenter);
+    EXPECT_EQ(align(Frm_Settle::ColStake), Qt::AlignRight | Qt::AlignVCenter);
 
     QStringList totals;
     for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
@@ -97,6 +95,12 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(totals.join('|'),
               u"1,300円|18,480円|17,180円|1421.5%|1件 300円|"
               u"レース 1/1 (100.0%)　買い目 1/2 (50.0%)"_qs);
+    window->Lbl_Hit->setText(
+        HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612, .decidedRaces = 36000}));
+    QTest::qWait(1);  // laid out again
+    EXPECT_EQ(window->size(), QSize(900, 720));
+    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
+              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
     ASSERT_EQ(window->Lst_Skipped->count(), 1);
     EXPECT_TRUE(window->Lst_Skipped->item(0)->text().startsWith(u"1行目："_qs));
 
@@ -112,16 +116,12 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     KsFields lastWeek = QuinellaResult(" 1- 2", "9,990");
     lastWeek.date = u"20261129"_qs;
     ASSERT_TRUE(WriteResult(data, 6, 2, lastWeek, "071"));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return cell(3, Frm_Settle::ColNote).toString() == u"結果の日付が違います 2026/11/29"_qs;
-        },
-        3000));
+    const auto note = [&] { return text(3, Frm_Settle::ColNote); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note() == u"結果の日付が違います 2026/11/29"_qs; }));
     // PAT95 writes today's result of 中山2R under a stem named after last
     // week's: settled without a click.
     ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult(" 1- 2", "450")));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return cell(3, Frm_Settle::ColOutcome).toString() == u"的中"_qs; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(3, Frm_Settle::ColOutcome) == u"的中"_qs; }));
     EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);
     EXPECT_EQ(window->Lbl_Pending->text(), u"0件 0円"_qs);
 
@@ -136,15 +136,27 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowCount() == 7; }));
 }
 
-// Opened in LibreOffice Calc in a Japanese locale, every bet stays the text it
-// is ("3-12" alone turns into March 12) and its numbers are numbers.
-TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
-    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const QString path = data.file(u"bets.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return path; });
+// Saved under the result's day in the folder last chosen; opened in
+// LibreOffice Calc in a Japanese locale, every bet stays the text it is
+// ("3-12" alone turns into March 12) and its numbers are numbers.
+TEST_F(SettleWindow, SavesTheCsvThatOpensInASpreadsheetWithTheBetsAsText) {
+    QString proposed, filter;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& kinds) {
+        proposed = name;
+        filter = kinds;
+        return data.file(u"収支"_qs);  // typed without an extension
+    });
     Click(window->Cmd_Save);
+    EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);
+    EXPECT_EQ(filter, u"CSV (*.csv)"_qs);
+    EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
+    MessageRecorder messages;  // replacing the file is confirmed
+    Click(window->Cmd_Save);
+    EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
+
+    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     QString why;
-    const auto cells = SpreadsheetCells(path, &why);
+    const auto cells = SpreadsheetCells(data.file(u"収支.csv"_qs), &why);
     ASSERT_TRUE(cells) << why.toStdString();
     ASSERT_EQ(cells->size(), 4);
     QStringList columns;
@@ -155,46 +167,18 @@ TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
               QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs, u"結果がまだありません"_qs}));
 }
 
-TEST_F(SettleWindow, LargeHitCountsFitAtTheDefaultSize) {
-    window->Lbl_Hit->setText(
-        HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612, .decidedRaces = 36000}));
-    QTest::qWait(1);  // laid out again
-    EXPECT_EQ(window->size(), QSize(900, 720));
-    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
-              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
-}
-
-TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
+// Tab and Shift+Tab through every control in reading order; arrows move in the
+// table; Escape closes the window.
+TEST_F(SettleWindow, KeyboardTabOrderArrowsAndEscape) {
     EXPECT_EQ(TabWalk(window->Grd_Settle, 5),
               QStringList({u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs, u"Cmd_Record"_qs,
                            u"Grd_Settle"_qs}));
     EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
               QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs, u"Lst_Skipped"_qs,
                            u"Grd_Settle"_qs}));
-    // Arrow keys still move inside the table.
     window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
     QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
     EXPECT_EQ(window->Grd_Settle->currentIndex().row(), 1);
-}
-
-TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
-    const QString path = data.file(u"収支"_qs);  // typed without an extension
-    QString proposed, filter;
-    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& kinds) {
-        proposed = name;
-        filter = kinds;
-        return path;
-    });
-    Click(window->Cmd_Save);
-    EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);  // the day of the result
-    EXPECT_EQ(filter, u"CSV (*.csv)"_qs);
-    EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
-    MessageRecorder messages;  // replacing the file is confirmed
-    Click(window->Cmd_Save);   // the next save proposes the same name in the folder chosen
-    EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
-    EXPECT_TRUE(
-        data.read(u"収支.csv"_qs).contains("東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,\r\n"));
-
     QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
 }
