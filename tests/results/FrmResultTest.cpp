@@ -51,9 +51,8 @@ protected:
 
     AppState state;
     QWidget main;
-    QComboBox* place = new QComboBox(&main);
-    QComboBox* type = new QComboBox(&main);
-    QComboBox* race = new QComboBox(&main);
+    QComboBox *place = new QComboBox(&main), *type = new QComboBox(&main),
+              *race = new QComboBox(&main);
     RaceSelection selection{place, type, race};
     QPointer<Frm_Result> window;
 };
@@ -86,10 +85,7 @@ TEST(ResultCheck, CaptionsAgainstTheSelection) {
         {u"中山", u"11", std::nullopt, false}};
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(ShowsSelectedRace(QString::fromUtf16(c.place), QString::fromUtf16(c.race),
-                                    QStringLiteral("中山"), c.chosen),
-                  c.same)
-            << (&c - cases);
+        EXPECT_EQ(ShowsSelectedRace(c.place, c.race, u"中山", c.chosen), c.same) << (&c - cases);
 }
 
 TEST_F(ResultWindowTest, FollowsTheSelectionOnActivationButReopensAtMostOnce) {

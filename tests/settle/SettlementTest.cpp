@@ -8,16 +8,6 @@
 #include "support/Fixtures.h"
 #include "tests/settle/SettleFiles.h"
 
-namespace {
-
-QStringList Texts(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* text : texts) list << QString::fromUtf8(text);
-    return list;
-}
-
-}  // namespace
-
 // A day's memo against its results, each bet as its line of the CSV file saved
 // from the table, and the day's totals.
 TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
@@ -44,27 +34,27 @@ TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
         u"中山\t1R\t馬連\r\n\t5-2\t1000\r\n\t1-2\t500\r\n\r\n中山\t1R\t単・複勝\r\n\t5\t300\r\n"
         u"\t1\t200\r\n\r\n阪神\t5R\t馬連\r\n\t1-2\t600\r\n\r\n阪神\t6R\t複勝\r\n\t1\t100\r\n"_qs,
         dir.path());
+    // clang-format off
     const QByteArray csv = BetsCsv(s.rows());
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
-    // clang-format off
-    EXPECT_EQ(QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs), Texts({
-        "日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考",
-        "2026/12/06,東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,",  // "7-3" against "03-07"
-        "2026/12/06,東京,11R,馬連,馬連 3-12,3,12,500,不的中,0,-500,",
-        "2026/12/06,東京,11R,枠連,枠連 3-3,3,3,300,的中,4350,4050,",  // a pair within one bracket
-        "2026/12/06,東京,11R,枠連,枠連 3-4,3,4,200,不的中,0,-200,",
-        "2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算",  // 単・複勝 settled as 単勝
-        "2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算",
-        "2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,",
-        "2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,",  // third, third place not paid
-        "2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,",
-        "2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,",  // pair reads ﾄﾘｹｼ
-        "2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,",
-        "2026/12/06,中山,1R,単勝,単勝 5,5,,300,返還,300,0,単勝として計算",  // no win odds
-        "2026/12/06,中山,1R,単勝,単勝 1,1,,200,払戻不明,,,単勝として計算、結果の払戻金が読めません",
-        ",阪神,5R,馬連,馬連 1-2,1,2,600,未確定,,,結果がまだありません",  // no file
-        ",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません",    // result without a date
-        ""}));
+    EXPECT_EQ(QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs), QStringList({
+        u"日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考"_qs,
+        u"2026/12/06,東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,"_qs,  // u"7-3"_qs against u"03-07"_qs
+        u"2026/12/06,東京,11R,馬連,馬連 3-12,3,12,500,不的中,0,-500,"_qs,
+        u"2026/12/06,東京,11R,枠連,枠連 3-3,3,3,300,的中,4350,4050,"_qs,  // a pair within one bracket
+        u"2026/12/06,東京,11R,枠連,枠連 3-4,3,4,200,不的中,0,-200,"_qs,
+        u"2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算"_qs,  // 単・複勝 settled as 単勝
+        u"2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算"_qs,
+        u"2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,"_qs,
+        u"2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,"_qs,  // third, third place not paid
+        u"2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,"_qs,
+        u"2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,"_qs,  // pair reads ﾄﾘｹｼ
+        u"2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,"_qs,
+        u"2026/12/06,中山,1R,単勝,単勝 5,5,,300,返還,300,0,単勝として計算"_qs,  // no win odds
+        u"2026/12/06,中山,1R,単勝,単勝 1,1,,200,払戻不明,,,単勝として計算、結果の払戻金が読めません"_qs,
+        u",阪神,5R,馬連,馬連 1-2,1,2,600,未確定,,,結果がまだありません"_qs,  // no file
+        u",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません"_qs,    // result without a date
+        u""_qs}));
     // clang-format on
     // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit);
     // the 東京11R blocks gather in one race.
@@ -136,9 +126,9 @@ TEST(SettleResults, UnreadableFieldsOfTheBetsTypeLeaveItPending) {
         dir.path());
     QStringList outcomes;
     for (const SettledBet& bet : s.races.at(0).bets) outcomes << bet.row.outcome + bet.row.note;
-    EXPECT_EQ(outcomes,
-              Texts({"未確定結果の馬連の組番が読めません", "未確定結果の枠連の組番が読めません",
-                     "未確定結果の複勝の着順が読めません", "的中"}));
+    EXPECT_EQ(outcomes, QStringList({u"未確定結果の馬連の組番が読めません"_qs,
+                                     u"未確定結果の枠連の組番が読めません"_qs,
+                                     u"未確定結果の複勝の着順が読めません"_qs, u"的中"_qs}));
 }
 
 // With the race's odds files, a bet that was never on sale (a horse beyond
@@ -159,13 +149,13 @@ TEST(SettleResults, BetsNotOnSaleAreListedNotCounted) {
     QStringList skipped;
     for (const SkippedLine& line : s.skipped)
         skipped << QStringLiteral("%1:%2:%3").arg(line.line).arg(line.text.trimmed(), line.reason);
-    EXPECT_EQ(skipped, Texts({"2:16 1000:馬番 16 は出走していません（14頭立て）",
-                              "6:9-17 1000:馬番 17 は出走していません（14頭立て）",
-                              "10:2-3 1000:枠連 2-3 は発売されていません"}));
+    EXPECT_EQ(skipped, QStringList({u"2:16 1000:馬番 16 は出走していません（14頭立て）"_qs,
+                                    u"6:9-17 1000:馬番 17 は出走していません（14頭立て）"_qs,
+                                    u"10:2-3 1000:枠連 2-3 は発売されていません"_qs}));
     ASSERT_EQ(s.races.size(), 2u);  // 中山1R had no bet on sale
-    EXPECT_EQ(s.races[0].bets.size(), 2u);
-    EXPECT_EQ(s.races[1].bets.at(0).row.outcome, u"不的中"_qs);
-    EXPECT_EQ(std::tuple(s.totals.stake, s.totals.decidedBets), std::tuple(300, 3));
+    EXPECT_EQ(std::tuple(s.races[0].bets.size(), s.races[1].bets.at(0).row.outcome, s.totals.stake,
+                         s.totals.decidedBets),
+              std::tuple(2u, u"不的中"_qs, 300, 3));
 }
 
 // 枠連 (14 runners: brackets 1 and 2 of one horse, 3 to 8 of two) is refunded
@@ -215,9 +205,8 @@ TEST(ReadMemo, HandEditedForms) {
         SCOPED_TRACE(c.memo);
         const MemoReading r = ReadMemo(QString::fromUtf8(c.memo));
         EXPECT_TRUE(r.skipped.empty()) << r.skipped.front().reason.toStdString();
-        ASSERT_EQ(r.blocks.size(), 1u);
+        ASSERT_TRUE(r.blocks.size() == 1 && r.blocks[0].bets.size() == 1);
         const MemoBlock& b = r.blocks[0];
-        ASSERT_EQ(b.bets.size(), 1u);
         const MemoBet& bet = b.bets[0];
         EXPECT_EQ(
             std::tuple(b.place, b.race, b.kind, bet.first, bet.second, bet.stake, bet.line),
@@ -241,16 +230,16 @@ TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
         "5R 三連単\n\t3-7\t200\n"));                  // 29, 30
     QStringList skipped;
     for (const auto& line : r.skipped) skipped << QString::number(line.line) + ':' + line.reason;
-    EXPECT_EQ(skipped, Texts({
-        "1:見出し（競馬場・レース・券種）の下にない行です", "4:馬番「19」が 1～18 ではありません",
-        "5:馬連の買い目「3-3」が同じ馬番の組です", "6:金額が 100 円単位ではありません",
-        "7:金額が 0 円です", "8:買い目と金額の行ではありません",
-        "11:枠番「9」が 1～8 ではありません", "13:競馬場「大井」がわかりません",
-        "14:見出しが読めない組の行です", "16:レース番号が 1～12 ではありません",
-        "19:単勝・複勝の買い目「3-7」が馬番ひとつではありません", "20:馬番「十」が 1～18 ではありません",
-        "22:見出しの後に買い目がありません", "26:見出し（競馬場・レース・券種）が読めません",
-        "27:見出しが読めない組の行です", "29:見出し（競馬場・レース・券種）が読めません",
-        "30:見出しが読めない組の行です"}));
+    EXPECT_EQ(skipped, QStringList({
+        u"1:見出し（競馬場・レース・券種）の下にない行です"_qs, u"4:馬番「19」が 1～18 ではありません"_qs,
+        u"5:馬連の買い目「3-3」が同じ馬番の組です"_qs, u"6:金額が 100 円単位ではありません"_qs,
+        u"7:金額が 0 円です"_qs, u"8:買い目と金額の行ではありません"_qs,
+        u"11:枠番「9」が 1～8 ではありません"_qs, u"13:競馬場「大井」がわかりません"_qs,
+        u"14:見出しが読めない組の行です"_qs, u"16:レース番号が 1～12 ではありません"_qs,
+        u"19:単勝・複勝の買い目「3-7」が馬番ひとつではありません"_qs, u"20:馬番「十」が 1～18 ではありません"_qs,
+        u"22:見出しの後に買い目がありません"_qs, u"26:見出し（競馬場・レース・券種）が読めません"_qs,
+        u"27:見出しが読めない組の行です"_qs, u"29:見出し（競馬場・レース・券種）が読めません"_qs,
+        u"30:見出しが読めない組の行です"_qs}));
     // clang-format on
     ASSERT_EQ(r.blocks.size(), 2u);
     EXPECT_EQ(std::tuple(r.blocks[0].bets.size(), r.blocks[1].bets.size()), std::tuple(1u, 1u));
