@@ -26,7 +26,7 @@ TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
     noDate.date = u"        "_qs;
     ASSERT_TRUE(WriteResult(dir, 5, 11, tokyo11) && WriteOdds(dir, 5, 11, 14) &&
                 WriteResult(dir, 6, 1, nakayama1) && WriteOdds(dir, 6, 1, 10, {5}) &&
-                WriteResult(dir, 9, 6, noDate));  // 阪神5R has no file at all
+                WriteResult(dir, 9, 6, noDate));  // 阪神6R undated, 5R no file
     const Settlement s = SettleMemo(
         u"東京\t11R\t馬連\r\n\t7-3\t800\r\n\t3-12\t500\r\n\r\n東京\t11R\t枠連\r\n\t3-3\t300\r\n"
         u"\t3-4\t200\r\n\r\n東京\t11R\t単・複勝\r\n\t7\t400\r\n\t3\t100\r\n\r\n"
