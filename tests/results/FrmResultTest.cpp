@@ -16,7 +16,12 @@ namespace {
 // place, the third place payout and the bracket-quinella fields blank.
 QByteArray Result(int raceNo) {
     RecordBuilder b = KsBuilder();
-    b.set(KsLayout::RaceDate, u"20261227"_qs)
+    const char16_t* names[] = {u"ドウデュース", u"スターズオンアース", u"桜花賞馬"};
+    for (int k = 0; k < 3; ++k) {
+        b.setRight(KsLayout::FinisherHorseNo(k), QString::number(k * k + 5))  // 5, 6, 9
+            .set(KsLayout::FinisherHorseName(k), QString::fromUtf16(names[k]));
+    }
+    return b.set(KsLayout::RaceDate, u"20261227"_qs)
         .set(KsLayout::CourseName, u"中山"_qs)
         .setRight(KsLayout::RaceNo, QString::number(raceNo))
         .set(KsLayout::RaceTitle, u"第７１回有馬記念（Ｇ１）"_qs)
@@ -24,13 +29,8 @@ QByteArray Result(int raceNo) {
         .setRight(KsLayout::PlacePayout1, u"280"_qs)
         .setRight(KsLayout::PlacePayout2, u"1,040"_qs)
         .setRight(KsLayout::QuinellaCombo, u"02-05"_qs)
-        .setRight(KsLayout::QuinellaPayout, u"12,950"_qs);
-    const char16_t* names[] = {u"ドウデュース", u"スターズオンアース", u"桜花賞馬"};
-    for (int k = 0; k < 3; ++k) {
-        b.setRight(KsLayout::FinisherHorseNo(k), QString::number(k * k + 5))  // 5, 6, 9
-            .set(KsLayout::FinisherHorseName(k), QString::fromUtf16(names[k]));
-    }
-    return b.bytes();
+        .setRight(KsLayout::QuinellaPayout, u"12,950"_qs)
+        .bytes();
 }
 
 // A stand-in main window with the three lists (中山 selected), and the result window.
@@ -51,9 +51,8 @@ protected:
 
     AppState state;
     QWidget main;
-    QComboBox* place = new QComboBox(&main);
-    QComboBox* type = new QComboBox(&main);
-    QComboBox* race = new QComboBox(&main);
+    QComboBox *place = new QComboBox(&main), *type = new QComboBox(&main),
+              *race = new QComboBox(&main);
     RaceSelection selection{place, type, race};
     QPointer<Frm_Result> window;
 };
@@ -86,10 +85,7 @@ TEST(ResultCheck, CaptionsAgainstTheSelection) {
         {u"中山", u"11", std::nullopt, false}};
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(ShowsSelectedRace(QString::fromUtf16(c.place), QString::fromUtf16(c.race),
-                                    QStringLiteral("中山"), c.chosen),
-                  c.same)
-            << (&c - cases);
+        EXPECT_EQ(ShowsSelectedRace(c.place, c.race, u"中山", c.chosen), c.same) << (&c - cases);
 }
 
 TEST_F(ResultWindowTest, FollowsTheSelectionOnActivationButReopensAtMostOnce) {

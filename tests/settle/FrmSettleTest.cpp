@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -9,7 +9,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include "common/Colours.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
 #include "settle/BetCsv.h"
@@ -40,24 +39,14 @@ protected:
         SetSaveFileDialog({});
     }
 
-    QVariant cell(int row, int column, int role) const {
+    QVariant cell(int row, int column, int role = Qt::DisplayRole) const {
         return window->Grd_Settle->model()->index(row, column).data(role);
     }
-    QString cell(int row, int column) const {
-        const QVariant text = cell(row, column, Qt::DisplayRole);
-        return text.isValid() ? text.toString() : u"<none>"_qs;
+    QString text(int row, int column) const { return cell(row, column).toString(); }
+    QColor colour(int row, int column, int role) const {
+        return cell(row, column, role).value<QBrush>().color();
     }
     int rowCount() const { return window->Grd_Settle->model()->rowCount(); }
-    // The table's rows, cells joined by '|', one string per row.
-    QStringList rows() const {
-        QStringList texts;
-        for (int r = 0; r < rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << cell(r, c);
-            texts << cells.join('|');
-        }
-        return texts;
-    }
 
     TempDir data;
     AppState state;
@@ -68,20 +57,36 @@ protected:
 
 }  // namespace
 
+// The table, a row a bet then the race's subtotal: amounts right-aligned and
+// red below zero, a hit's row and the subtotal shaded, the subtotal bold; the
+// totals below it, wide enough for large counts, and the lines not read.
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
-    EXPECT_EQ(rows(), QStringList({u"2026/12/06|東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
-                                   u"2026/12/06|東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
-                                   u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
-                                   u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
-                                   u"|中山|2R|小計|||未確定|||"_qs}));
-    const auto colour = [&](int row, int column, int role) {
-        return cell(row, column, role).value<QBrush>().color();
-    };
-    EXPECT_NE(colour(0, 0, Qt::BackgroundRole),
-              colour(1, 0, Qt::BackgroundRole));  // the hit stands out
+    QStringList rows;
+    for (int r = 0; r < rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < Frm_Settle::ColumnCount; ++c) cells << text(r, c);
+        rows << cells.join('|');
+    }
+    // The date is the race's; 中山2R has neither odds nor a result to tell it.
+    EXPECT_EQ(rows, QStringList({u"2026/12/06|東京|11R|馬連|3-7|800円|的中|18,480円|17,680円|"_qs,
+                                 u"2026/12/06|東京|11R|馬連|3-12|500円|不的中|0円|-500円|"_qs,
+                                 u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
+                                 u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
+                                 u"|中山|2R|小計|||未確定|||"_qs}));
+    const QAbstractItemModel* model = window->Grd_Settle->model();
+    EXPECT_EQ(model->headerData(Frm_Settle::ColBalance, Qt::Horizontal).toString(), u"収支"_qs);
+    EXPECT_EQ(colour(0, 0, Qt::BackgroundRole), QColor(255, 240, 170));  // a hit
+    EXPECT_FALSE(cell(1, 0, Qt::BackgroundRole).isValid());
+    EXPECT_EQ(colour(2, 8, Qt::BackgroundRole), QColor(232, 232, 232));  // the subtotal
     EXPECT_EQ(colour(1, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
-    EXPECT_NE(colour(0, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
+    EXPECT_FALSE(cell(1, Frm_Settle::ColPayout, Qt::ForegroundRole).isValid());
+    EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(cell(1, 0, Qt::FontRole).isValid());
+    const auto align = [&](int column) { return cell(0, column, Qt::TextAlignmentRole).toInt(); };
+    EXPECT_EQ(align(Frm_Settle::ColPlace), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(align(Frm_Settle::ColBet), Qt::AlignHCenter | Qt::AlignVCenter);
+    EXPECT_EQ(align(Frm_Settle::ColStake), Qt::AlignRight | Qt::AlignVCenter);
 
     QStringList totals;
     for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
@@ -90,6 +95,12 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(totals.join('|'),
               u"1,300円|18,480円|17,180円|1421.5%|1件 300円|"
               u"レース 1/1 (100.0%)　買い目 1/2 (50.0%)"_qs);
+    window->Lbl_Hit->setText(
+        HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612, .decidedRaces = 36000}));
+    QTest::qWait(1);  // laid out again
+    EXPECT_EQ(window->size(), QSize(900, 720));
+    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
+              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
     ASSERT_EQ(window->Lst_Skipped->count(), 1);
     EXPECT_TRUE(window->Lst_Skipped->item(0)->text().startsWith(u"1行目："_qs));
 
@@ -105,14 +116,12 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     KsFields lastWeek = QuinellaResult(" 1- 2", "9,990");
     lastWeek.date = u"20261129"_qs;
     ASSERT_TRUE(WriteResult(data, 6, 2, lastWeek, "071"));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return cell(3, Frm_Settle::ColNote) == u"結果の日付が違います 2026/11/29"_qs; },
-        3000));
+    const auto note = [&] { return text(3, Frm_Settle::ColNote); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note() == u"結果の日付が違います 2026/11/29"_qs; }));
     // PAT95 writes today's result of 中山2R under a stem named after last
     // week's: settled without a click.
     ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult(" 1- 2", "450")));
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return cell(3, Frm_Settle::ColOutcome) == u"的中"_qs; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(3, Frm_Settle::ColOutcome) == u"的中"_qs; }));
     EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);
     EXPECT_EQ(window->Lbl_Pending->text(), u"0件 0円"_qs);
 
@@ -127,65 +136,49 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowCount() == 7; }));
 }
 
-// Opened in LibreOffice Calc in a Japanese locale, every bet stays the text it
-// is ("3-12" alone turns into March 12) and its numbers are numbers.
-TEST_F(SettleWindow, TheSavedCsvOpensInASpreadsheetWithTheBetsAsText) {
-    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const QString path = data.file(u"bets.csv"_qs);
-    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) { return path; });
-    Click(window->Cmd_Save);
-    QString why;
-    const auto cells = SpreadsheetCells(path, &why);
-    ASSERT_TRUE(cells) << why.toStdString();
-    ASSERT_EQ(cells->size(), 4);
-    const auto columns = [&](int row) { return cells->at(row).mid(3, 4).join(u'|'); };
-    EXPECT_EQ(columns(0), u"券種|買い目|番号1|番号2"_qs);
-    EXPECT_EQ(columns(1), u"馬連|馬連 3-7|#3|#7"_qs);
-    EXPECT_EQ(columns(2), u"馬連|馬連 3-12|#3|#12"_qs);
-    EXPECT_EQ(columns(3), u"馬連|馬連 1-2|#1|#2"_qs);
-    EXPECT_EQ(cells->at(3).mid(8), QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs,
-                                                u"結果がまだありません"_qs}));
-}
-
-TEST_F(SettleWindow, LargeHitCountsFitAtTheDefaultSize) {
-    window->Lbl_Hit->setText(HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612,
-                                      .decidedRaces = 36000}));
-    QTest::qWait(1);  // laid out again
-    EXPECT_EQ(window->size(), QSize(900, 720));
-    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
-              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
-}
-
-TEST_F(SettleWindow, TabGoesThroughEveryControlInReadingOrder) {
-    const QStringList forth{u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs,
-                            u"Cmd_Record"_qs, u"Grd_Settle"_qs};
-    EXPECT_EQ(TabWalk(window->Grd_Settle, 5), forth);
-    EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
-              QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs,
-                           u"Lst_Skipped"_qs, u"Grd_Settle"_qs}));
-    // Arrow keys still move inside the table.
-    window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
-    QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
-    EXPECT_EQ(window->Grd_Settle->currentIndex().row(), 1);
-}
-
-TEST_F(SettleWindow, SavesTheCsvAndClosesOnEscape) {
-    const QString path = data.file(u"収支"_qs);  // typed without an extension
+// Saved under the result's day in the folder last chosen; opened in
+// LibreOffice Calc in a Japanese locale, every bet stays the text it is
+// ("3-12" alone turns into March 12) and its numbers are numbers.
+TEST_F(SettleWindow, SavesTheCsvThatOpensInASpreadsheetWithTheBetsAsText) {
     QString proposed, filter;
     SetSaveFileDialog([&](QWidget*, const QString& name, const QString& kinds) {
         proposed = name;
         filter = kinds;
-        return path;
+        return data.file(u"収支"_qs);  // typed without an extension
     });
     Click(window->Cmd_Save);
-    EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);  // the day of the result
+    EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);
     EXPECT_EQ(filter, u"CSV (*.csv)"_qs);
     EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
     MessageRecorder messages;  // replacing the file is confirmed
-    Click(window->Cmd_Save);  // the next save proposes the same name in the folder chosen
+    Click(window->Cmd_Save);
     EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
-    EXPECT_TRUE(data.read(u"収支.csv"_qs).contains("東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,\r\n"));
 
+    if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    QString why;
+    const auto cells = SpreadsheetCells(data.file(u"収支.csv"_qs), &why);
+    ASSERT_TRUE(cells) << why.toStdString();
+    ASSERT_EQ(cells->size(), 4);
+    QStringList columns;
+    for (const QStringList& row : *cells) columns << row.mid(3, 4).join(u'|');
+    EXPECT_EQ(columns, QStringList({u"券種|買い目|番号1|番号2"_qs, u"馬連|馬連 3-7|#3|#7"_qs,
+                                    u"馬連|馬連 3-12|#3|#12"_qs, u"馬連|馬連 1-2|#1|#2"_qs}));
+    EXPECT_EQ(cells->at(3).mid(8),
+              QStringList({u"未確定"_qs, u"#"_qs, u"#"_qs, u"結果がまだありません"_qs}));
+}
+
+// Tab and Shift+Tab through every control in reading order; arrows move in the
+// table; Escape closes the window.
+TEST_F(SettleWindow, KeyboardTabOrderArrowsAndEscape) {
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5),
+              QStringList({u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs, u"Cmd_Record"_qs,
+                           u"Grd_Settle"_qs}));
+    EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
+              QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs, u"Lst_Skipped"_qs,
+                           u"Grd_Settle"_qs}));
+    window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
+    QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
+    EXPECT_EQ(window->Grd_Settle->currentIndex().row(), 1);
     QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
 }

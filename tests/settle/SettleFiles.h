@@ -16,20 +16,16 @@
 struct KsFields {
     QString date = QStringLiteral("20261206");
     std::array<int, 3> finish{};  // horse numbers of the first three
-    QString win;
-    std::array<QString, 3> place;
-    QString bracketCombo, bracketPayout;
-    QString quinellaCombo, quinellaPayout;
+    QString win{};
+    std::array<QString, 3> place{};
+    QString bracketCombo{}, bracketPayout{};
+    QString quinellaCombo{}, quinellaPayout{};
 };
 
 // 7, 3, 12 home, 単勝 560, and the given quinella pair and payout.
 inline KsFields QuinellaResult(const char* combo = "03-07", const char* payout = "2,310") {
-    KsFields f;
-    f.finish = {7, 3, 12};
-    f.win = QStringLiteral("560");
-    f.quinellaCombo = QString::fromLatin1(combo);
-    f.quinellaPayout = QString::fromLatin1(payout);
-    return f;
+    return {.finish = {7, 3, 12}, .win = u"560"_qs, .quinellaCombo = QString::fromLatin1(combo),
+            .quinellaPayout = QString::fromLatin1(payout)};
 }
 
 // ks-<course><stem><race>.jra, the name PAT95 gives a result file; the stem
@@ -73,12 +69,8 @@ inline bool WriteOdds(const TempDir& dir, int course, int race, int runners,
     uo.set(UoLayout::RaceDate, date).setRight(UoLayout::Runners, QString::number(runners));
     for (int k = 0; k < runners * (runners - 1) / 2; ++k) {
         const auto [a, b] = UoRecord::PairOfEntry(k, runners);
-        const FieldSpan odds{UoLayout::QuinellaOdds(k).offset, 6};
-        if (isScratched(a) || isScratched(b)) {
-            uo.set(odds, QStringLiteral("  ﾄﾘｹｼ"));
-        } else {
-            uo.setRight(odds, QStringLiteral("12.5"));
-        }
+        uo.setRight(FieldSpan{UoLayout::QuinellaOdds(k).offset, 6},
+                    isScratched(a) || isScratched(b) ? u"ﾄﾘｹｼ"_qs : u"12.5"_qs);
     }
     RecordBuilder zo = ZoBuilder();
     zo.set(ZoLayout::RaceDate, date);

@@ -1,101 +1,64 @@
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
+
 #include "racedata/Cp932.h"
 #include "settle/BetCsv.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
 #include "tests/settle/SettleFiles.h"
 
-namespace {
-
-// 東京11R: 7, 3, 12 home; the third place is not paid (a blank payout).
-KsFields Tokyo11() {
-    KsFields f;
-    f.finish = {7, 3, 12};
-    f.win = QStringLiteral("560");
-    f.place = {QStringLiteral("180"), QStringLiteral("240"), QString()};
-    f.bracketCombo = QStringLiteral("3-3");
-    f.bracketPayout = QStringLiteral("1,450");
-    f.quinellaCombo = QStringLiteral("03-07");
-    f.quinellaPayout = QStringLiteral("2,310");
-    return f;
-}
-
-// 中山1R: horse 5 scratched; 1, 2, 3 home; the win payout unreadable.
-KsFields Nakayama1() {
-    KsFields f;
-    f.finish = {1, 2, 3};
-    f.win = QStringLiteral("不明");
-    f.place = {QStringLiteral("110"), QStringLiteral("150"), QStringLiteral("200")};
-    f.quinellaCombo = QStringLiteral(" 1- 2");
-    f.quinellaPayout = QStringLiteral("870");
-    return f;
-}
-
-const char* const Day =
-    "東京\t11R\t馬連\r\n\t7-3\t800\r\n\t3-12\t500\r\n\r\n"
-    "東京\t11R\t枠連\r\n\t3-3\t300\r\n\t3-4\t200\r\n\r\n"
-    "東京\t11R\t単・複勝\r\n\t7\t400\r\n\t3\t100\r\n\r\n"
-    "東京\t11R\t複勝\r\n\t3\t200\r\n\t12\t300\r\n\t5\t100\r\n\r\n"
-    "中山\t1R\t馬連\r\n\t5-2\t1000\r\n\t1-2\t500\r\n\r\n"
-    "中山\t1R\t単・複勝\r\n\t5\t300\r\n\t1\t200\r\n\r\n"
-    "阪神\t5R\t馬連\r\n\t1-2\t600\r\n\r\n"
-    "阪神\t6R\t複勝\r\n\t1\t100\r\n\r\n";
-
-QStringList Texts(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* text : texts) list << QString::fromUtf8(text);
-    return list;
-}
-
-class SettleDay : public ::testing::Test {
-protected:
-    SettleDay() {
-        EXPECT_TRUE(WriteResult(dir, 5, 11, Tokyo11()));
-        EXPECT_TRUE(WriteOdds(dir, 5, 11, 14));
-        EXPECT_TRUE(WriteResult(dir, 6, 1, Nakayama1()));
-        EXPECT_TRUE(WriteOdds(dir, 6, 1, 10, {5}));
-        KsFields noDate = Tokyo11();
-        noDate.date = QStringLiteral("        ");
-        EXPECT_TRUE(WriteResult(dir, 9, 6, noDate));  // 阪神5R has no file at all
-    }
+// A day's memo against its results, each bet as its line of the CSV file saved
+// from the table, and the day's totals.
+TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
     TempDir dir;
-};
-
-}  // namespace
-
-// Each bet against its result, as its line of the CSV file saved from the table.
-TEST_F(SettleDay, EveryBetAgainstItsResultAsItsCsvLine) {
-    const Settlement s = SettleMemo(QString::fromUtf8(Day), dir.path());
+    // 東京11R: 7, 3, 12 home; the third place is not paid (a blank payout).
+    KsFields tokyo11 = QuinellaResult();
+    tokyo11.place = {u"180"_qs, u"240"_qs, QString()};
+    tokyo11.bracketCombo = u"3-3"_qs;
+    tokyo11.bracketPayout = u"1,450"_qs;
+    // 中山1R: horse 5 scratched; 1, 2, 3 home; the win payout unreadable.
+    KsFields nakayama1{
+        .finish = {1, 2, 3}, .win = u"不明"_qs, .place = {u"110"_qs, u"150"_qs, u"200"_qs}};
+    nakayama1.quinellaCombo = u" 1- 2"_qs;
+    nakayama1.quinellaPayout = u"870"_qs;
+    KsFields noDate = tokyo11;
+    noDate.date = u"        "_qs;
+    ASSERT_TRUE(WriteResult(dir, 5, 11, tokyo11) && WriteOdds(dir, 5, 11, 14) &&
+                WriteResult(dir, 6, 1, nakayama1) && WriteOdds(dir, 6, 1, 10, {5}) &&
+                WriteResult(dir, 9, 6, noDate));  // 阪神6R undated, 5R no file
+    const Settlement s = SettleMemo(
+        u"東京\t11R\t馬連\r\n\t7-3\t800\r\n\t3-12\t500\r\n\r\n東京\t11R\t枠連\r\n\t3-3\t300\r\n"
+        u"\t3-4\t200\r\n\r\n東京\t11R\t単・複勝\r\n\t7\t400\r\n\t3\t100\r\n\r\n"
+        u"東京\t11R\t複勝\r\n\t3\t200\r\n\t12\t300\r\n\t5\t100\r\n\r\n"
+        u"中山\t1R\t馬連\r\n\t5-2\t1000\r\n\t1-2\t500\r\n\r\n中山\t1R\t単・複勝\r\n\t5\t300\r\n"
+        u"\t1\t200\r\n\r\n阪神\t5R\t馬連\r\n\t1-2\t600\r\n\r\n阪神\t6R\t複勝\r\n\t1\t100\r\n"_qs,
+        dir.path());
+    // clang-format off
     const QByteArray csv = BetsCsv(s.rows());
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(
-        QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs),
-        Texts({"日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考",
-               "2026/12/06,東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,",  // "7-3" against "03-07"
-               "2026/12/06,東京,11R,馬連,馬連 3-12,3,12,500,不的中,0,-500,",
-               "2026/12/06,東京,11R,枠連,枠連 3-3,3,3,300,的中,4350,4050,",  // a pair within one bracket
-               "2026/12/06,東京,11R,枠連,枠連 3-4,3,4,200,不的中,0,-200,",
-               "2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算",  // 単・複勝 settled as 単勝
-               "2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算",
-               "2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,",
-               "2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,",  // third, third place not paid
-               "2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,",
-               "2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,",  // pair reads ﾄﾘｹｼ
-               "2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,",
-               "2026/12/06,中山,1R,単勝,単勝 5,5,,300,返還,300,0,単勝として計算",  // no win odds
-               "2026/12/06,中山,1R,単勝,単勝 1,1,,200,払戻不明,,,単勝として計算、結果の払戻金が読めません",
-               ",阪神,5R,馬連,馬連 1-2,1,2,600,未確定,,,結果がまだありません",  // no file
-               ",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません",    // result without a date
-               ""}));
-    ASSERT_EQ(s.races.size(), 4u);  // the 東京11R blocks gather in one race
-    EXPECT_TRUE(s.races[0].bets[4].asWin);
-    EXPECT_FALSE(s.races[0].bets[6].asWin);
-}
-
-TEST_F(SettleDay, TotalsRateAndHitRate) {
-    const Totals t = SettleMemo(QString::fromUtf8(Day), dir.path()).totals;
-    // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit).
+    EXPECT_EQ(QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs), QStringList({
+        u"日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考"_qs,
+        u"2026/12/06,東京,11R,馬連,馬連 3-7,3,7,800,的中,18480,17680,"_qs,  // u"7-3"_qs against u"03-07"_qs
+        u"2026/12/06,東京,11R,馬連,馬連 3-12,3,12,500,不的中,0,-500,"_qs,
+        u"2026/12/06,東京,11R,枠連,枠連 3-3,3,3,300,的中,4350,4050,"_qs,  // a pair within one bracket
+        u"2026/12/06,東京,11R,枠連,枠連 3-4,3,4,200,不的中,0,-200,"_qs,
+        u"2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算"_qs,  // 単・複勝 settled as 単勝
+        u"2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算"_qs,
+        u"2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,"_qs,
+        u"2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,"_qs,  // third, third place not paid
+        u"2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,"_qs,
+        u"2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,"_qs,  // pair reads ﾄﾘｹｼ
+        u"2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,"_qs,
+        u"2026/12/06,中山,1R,単勝,単勝 5,5,,300,返還,300,0,単勝として計算"_qs,  // no win odds
+        u"2026/12/06,中山,1R,単勝,単勝 1,1,,200,払戻不明,,,単勝として計算、結果の払戻金が読めません"_qs,
+        u",阪神,5R,馬連,馬連 1-2,1,2,600,未確定,,,結果がまだありません"_qs,  // no file
+        u",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません"_qs,    // result without a date
+        u""_qs}));
+    // clang-format on
+    // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit);
+    // the 東京11R blocks gather in one race.
+    const Totals& t = s.totals;
     EXPECT_EQ(std::tuple(t.stake, t.payout, t.balance()), std::tuple(4700, 31200, 26500));
     EXPECT_EQ(RateText(t.payout, t.stake), u"663.8%"_qs);
     EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/10 (50.0%)"_qs);
@@ -107,54 +70,44 @@ TEST_F(SettleDay, TotalsRateAndHitRate) {
 // bet 未確定 with the reason.
 TEST(SettleResults, OnlyAWholeResultOfTheOddsDateCounts) {
     struct Ks {
-        const char* stem;
-        const char* date;
+        const char *stem, *date;
         int winner = 13;
         int size = KsLayout::Length;  // bytes of the file; 0 for all zero bytes
     };
-    const struct {
-        bool odds;  // of 2026/12/06
-        std::vector<Ks> ks;
-        const char *date, *outcome, *note;
-    } cases[] = {
+    // clang-format off
+    const struct { bool odds; std::vector<Ks> ks; const char *date, *outcome, *note; } cases[] = {
+        // with odds of 2026/12/06 or without odds; the result files; the bet's date and outcome
         {true, {{"082", "20251116"}}, "2026/12/06", "未確定", "結果の日付が違います 2025/11/16"},
         {true, {{"081", "20251116"}, {"082", "20261206", 5}}, "2026/12/06", "不的中", ""},
         {false, {{"082", "20251116"}}, "2025/11/16", "的中", ""},
-        {true,
-         {{"081", "20261206", 13, 100}},
-         "2026/12/06",
-         "未確定",
-         "結果ファイルが壊れています"},
+        {true, {{"081", "20261206", 13, 100}}, "2026/12/06", "未確定", "結果ファイルが壊れています"},
         {true, {{"081", "20261206", 13, 0}}, "2026/12/06", "未確定", "結果の日付が読めません"},
         {false, {{"081", "2025111 "}}, "", "未確定", "結果の日付が読めません"},
         {false, {{"081", "20260230"}}, "", "未確定", "結果の日付が読めません"},
         {true, {{"081", "20261206", 0}}, "2026/12/06", "未確定", "結果の1着の馬番が読めません"},
-        {true, {}, "2026/12/06", "未確定", "結果がまだありません"},
-    };
+        {true, {}, "2026/12/06", "未確定", "結果がまだありません"}};
+    // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         TempDir dir;
-        QString trace = c.odds ? u"odds"_qs : u"no odds"_qs;
         if (c.odds) {
             ASSERT_TRUE(WriteOdds(dir, 5, 1, 14));
         }
         for (const Ks& ks : c.ks) {
-            KsFields f;
-            f.date = QString::fromLatin1(ks.date);
-            f.finish = {ks.winner, 1, 2};
-            f.win = u"1,100"_qs;
+            const KsFields f{.date = QString::fromLatin1(ks.date),
+                             .finish = {ks.winner, 1, 2},
+                             .win = u"1,100"_qs};
             const QByteArray bytes = ks.size ? ResultRecord(1, f).bytes().left(ks.size)
                                              : QByteArray(KsLayout::Length, '\0');
             ASSERT_TRUE(dir.write(KsName(5, 1, ks.stem), bytes));
-            trace += QStringLiteral(", %1 %2 %3").arg(ks.stem, ks.date).arg(ks.size);
         }
-        SCOPED_TRACE(trace.toStdString());
         const Settlement s = SettleMemo(u"東京 1R 単勝\n 13 1000\n"_qs, dir.path());
         ASSERT_EQ(s.races.size(), 1u);
         const BetLine& row = s.races[0].bets[0].row;
-        EXPECT_EQ(std::tuple(s.races[0].date, row.date, row.outcome, row.note),
+        EXPECT_EQ(std::tuple(s.races[0].date, row.date, row.outcome, row.note, s.totals.stake),
                   std::tuple(QString::fromUtf8(c.date), QString::fromUtf8(c.date),
-                             QString::fromUtf8(c.outcome), QString::fromUtf8(c.note)));
-        EXPECT_EQ(s.totals.stake, row.outcome == u"未確定"_qs ? 0 : 1000);
+                             QString::fromUtf8(c.outcome), QString::fromUtf8(c.note),
+                             row.outcome == u"未確定"_qs ? 0 : 1000));
     }
 }
 
@@ -173,9 +126,9 @@ TEST(SettleResults, UnreadableFieldsOfTheBetsTypeLeaveItPending) {
         dir.path());
     QStringList outcomes;
     for (const SettledBet& bet : s.races.at(0).bets) outcomes << bet.row.outcome + bet.row.note;
-    EXPECT_EQ(outcomes,
-              Texts({"未確定結果の馬連の組番が読めません", "未確定結果の枠連の組番が読めません",
-                     "未確定結果の複勝の着順が読めません", "的中"}));
+    EXPECT_EQ(outcomes, QStringList({u"未確定結果の馬連の組番が読めません"_qs,
+                                     u"未確定結果の枠連の組番が読めません"_qs,
+                                     u"未確定結果の複勝の着順が読めません"_qs, u"的中"_qs}));
 }
 
 // With the race's odds files, a bet that was never on sale (a horse beyond
@@ -183,11 +136,10 @@ TEST(SettleResults, UnreadableFieldsOfTheBetsTypeLeaveItPending) {
 // nowhere; without them it is settled as any other.
 TEST(SettleResults, BetsNotOnSaleAreListedNotCounted) {
     TempDir dir;
-    ASSERT_TRUE(WriteOdds(dir, 5, 11, 14));
-    ASSERT_TRUE(WriteResult(dir, 5, 11, QuinellaResult()));
-    ASSERT_TRUE(WriteOdds(dir, 6, 1, 10, {}, u"20261206"_qs, false));
-    ASSERT_TRUE(WriteResult(dir, 6, 1, QuinellaResult()));
-    ASSERT_TRUE(WriteResult(dir, 9, 5, QuinellaResult()));
+    ASSERT_TRUE(WriteOdds(dir, 5, 11, 14) && WriteResult(dir, 5, 11, QuinellaResult()) &&
+                WriteOdds(dir, 6, 1, 10, {}, u"20261206"_qs, false) &&
+                WriteResult(dir, 6, 1, QuinellaResult()) &&
+                WriteResult(dir, 9, 5, QuinellaResult()));
     const Settlement s = SettleMemo(
         u"東京 11R 単勝\n 16 1000\n 3 100\n\n"       // 1-4
         u"東京 11R 馬連\n 9-17 1000\n 9-14 100\n\n"  // 5-8
@@ -197,35 +149,31 @@ TEST(SettleResults, BetsNotOnSaleAreListedNotCounted) {
     QStringList skipped;
     for (const SkippedLine& line : s.skipped)
         skipped << QStringLiteral("%1:%2:%3").arg(line.line).arg(line.text.trimmed(), line.reason);
-    EXPECT_EQ(skipped, Texts({"2:16 1000:馬番 16 は出走していません（14頭立て）",
-                              "6:9-17 1000:馬番 17 は出走していません（14頭立て）",
-                              "10:2-3 1000:枠連 2-3 は発売されていません"}));
+    EXPECT_EQ(skipped, QStringList({u"2:16 1000:馬番 16 は出走していません（14頭立て）"_qs,
+                                    u"6:9-17 1000:馬番 17 は出走していません（14頭立て）"_qs,
+                                    u"10:2-3 1000:枠連 2-3 は発売されていません"_qs}));
     ASSERT_EQ(s.races.size(), 2u);  // 中山1R had no bet on sale
-    EXPECT_EQ(s.races[0].bets.size(), 2u);
-    EXPECT_EQ(s.races[1].bets.at(0).row.outcome, u"不的中"_qs);
-    EXPECT_EQ(std::tuple(s.totals.stake, s.totals.decidedBets), std::tuple(300, 3));
+    EXPECT_EQ(std::tuple(s.races[0].bets.size(), s.races[1].bets.at(0).row.outcome, s.totals.stake,
+                         s.totals.decidedBets),
+              std::tuple(2u, u"不的中"_qs, 300, 3));
 }
 
 // 枠連 (14 runners: brackets 1 and 2 of one horse, 3 to 8 of two) is refunded
 // when a bracket of the pair has no starter left, a ゾロ目 when its bracket has
 // fewer than two.
 TEST(SettleResults, BracketPairsRefundedByTheirStartersLeft) {
-    const struct {
-        std::initializer_list<int> scratched;
-        const char* bet;
-        const char* outcome;
-    } cases[] = {
+    // clang-format off
+    const struct { std::initializer_list<int> scratched; const char *bet, *outcome; } cases[] = {
         {{1}, "1-3", "返還"},   {{1}, "3-4", "不的中"},  {{3}, "3-3", "返還"},
-        {{3}, "3-4", "不的中"}, {{3, 4}, "4-3", "返還"}, {{}, "3-3", "不的中"},
-    };
+        {{3}, "3-4", "不的中"}, {{3, 4}, "4-3", "返還"}, {{}, "3-3", "不的中"}};
+    // clang-format on
+    KsFields f = QuinellaResult();
+    f.bracketCombo = u"5-6"_qs;
+    f.bracketPayout = u"1,230"_qs;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bet);
         TempDir dir;
-        ASSERT_TRUE(WriteOdds(dir, 5, 11, 14, c.scratched));
-        KsFields f = QuinellaResult();
-        f.bracketCombo = u"5-6"_qs;
-        f.bracketPayout = u"1,230"_qs;
-        ASSERT_TRUE(WriteResult(dir, 5, 11, f));
+        ASSERT_TRUE(WriteOdds(dir, 5, 11, 14, c.scratched) && WriteResult(dir, 5, 11, f));
         const Settlement s =
             SettleMemo(u"東京 11R 枠連\n "_qs + QLatin1String(c.bet) + u" 500\n"_qs, dir.path());
         EXPECT_EQ(s.races.at(0).bets.at(0).row.outcome, QString::fromUtf8(c.outcome));
@@ -233,7 +181,6 @@ TEST(SettleResults, BracketPairsRefundedByTheirStartersLeft) {
 }
 
 TEST(SettleTexts, AmountsAndRates) {
-    EXPECT_EQ(YenText(0), u"0円"_qs);
     EXPECT_EQ(YenText(-1200), u"-1,200円"_qs);
     EXPECT_EQ(YenText(123456789012), u"123,456,789,012円"_qs);
     EXPECT_EQ(RateText(0, 1000), u"0.0%"_qs);
@@ -243,28 +190,23 @@ TEST(SettleTexts, AmountsAndRates) {
 }
 
 TEST(ReadMemo, HandEditedForms) {
+    // clang-format off
     const struct {
-        const char* memo;
-        const char* place;
-        int race;
-        BetType kind;
-        int first, second;
-        qint64 stake;
+        const char *memo, *place; int race; BetType kind; int first, second; qint64 stake;
     } cases[] = {
         {"東京　１１Ｒ　馬連\n　７－３　１，２００円\n", "東京", 11, Quinella, 7, 3, 1200},
         {"東京 11 枠連\r\n 07-03 1,200円\r\n", "東京", 11, BracketQuinella, 7, 3, 1200},
         {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, Place, 12, 0, 300},
         {"阪神\t12R\t単勝\n 3 \t 100円 ", "阪神", 12, Win, 3, 0, 100},
         {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, Quinella, 3, 7, 500},
-        {"新潟 2R 馬連\n 3-7 1,200 円\n", "新潟", 2, Quinella, 3, 7, 1200},
-    };
+        {"新潟 2R 馬連\n 3-7 1,200 円\n", "新潟", 2, Quinella, 3, 7, 1200}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.memo);
         const MemoReading r = ReadMemo(QString::fromUtf8(c.memo));
         EXPECT_TRUE(r.skipped.empty()) << r.skipped.front().reason.toStdString();
-        ASSERT_EQ(r.blocks.size(), 1u);
+        ASSERT_TRUE(r.blocks.size() == 1 && r.blocks[0].bets.size() == 1);
         const MemoBlock& b = r.blocks[0];
-        ASSERT_EQ(b.bets.size(), 1u);
         const MemoBet& bet = b.bets[0];
         EXPECT_EQ(
             std::tuple(b.place, b.race, b.kind, bet.first, bet.second, bet.stake, bet.line),
@@ -273,76 +215,44 @@ TEST(ReadMemo, HandEditedForms) {
 }
 
 TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
-    const char* memo =
-        "今日の予定\n"       // 1
-        "東京\t11R\t馬連\n"  // 2
-        "\t3-7\t800\n"       // 3 read
-        "\t3-19\t500\n"      // 4
-        "\t3-3\t500\n"       // 5
-        "\t2-5\t550\n"       // 6
-        "\t2-5\t0\n"         // 7
-        "\t2-5\n"            // 8
-        "\n"
-        "東京\t11R\t枠連\n"  // 10
-        "\t3-9\t200\n"       // 11
-        "\n"
-        "大井\t11R\t馬連\n"  // 13
-        "\t1-2\t100\n"       // 14
-        "\n"
-        "東京\t13R\t単勝\n"  // 16
-        "\n"
-        "東京\t12R\t単勝\n"  // 18
-        "\t3-7\t100\n"       // 19
-        "\t十\t100\n"        // 20
-        "\n"
-        "中山\t1R\t馬連\n"  // 22, no bets
-        "\n"
-        "東京\t11R\t馬連\n"  // 24
-        "\t3-7\t100\n"       // 25 read
-        "中山 1R 三連単\n"   // 26, ends the block
-        "\t3-7\t200\n"       // 27
-        "\n"
-        "5R 三連単\n"    // 29
-        "\t3-7\t200\n";  // 30
-    const MemoReading r = ReadMemo(QString::fromUtf8(memo));
+    // clang-format off
+    const MemoReading r = ReadMemo(QString::fromUtf8(
+        "今日の予定\n東京\t11R\t馬連\n"               // 1, 2
+        "\t3-7\t800\n\t3-19\t500\n\t3-3\t500\n"       // 3 read, 4, 5
+        "\t2-5\t550\n\t2-5\t0\n\t2-5\n\n"             // 6, 7, 8
+        "東京\t11R\t枠連\n\t3-9\t200\n\n"             // 10, 11
+        "大井\t11R\t馬連\n\t1-2\t100\n\n"             // 13, 14
+        "東京\t13R\t単勝\n\n"                         // 16
+        "東京\t12R\t単勝\n\t3-7\t100\n\t十\t100\n\n"  // 18, 19, 20
+        "中山\t1R\t馬連\n\n"                          // 22, no bets
+        "東京\t11R\t馬連\n\t3-7\t100\n"               // 24, 25 read
+        "中山 1R 三連単\n\t3-7\t200\n\n"              // 26 ends the block, 27
+        "5R 三連単\n\t3-7\t200\n"));                  // 29, 30
     QStringList skipped;
     for (const auto& line : r.skipped) skipped << QString::number(line.line) + ':' + line.reason;
-    EXPECT_EQ(skipped, Texts({
-                           "1:見出し（競馬場・レース・券種）の下にない行です",
-                           "4:馬番「19」が 1～18 ではありません",
-                           "5:馬連の買い目「3-3」が同じ馬番の組です",
-                           "6:金額が 100 円単位ではありません",
-                           "7:金額が 0 円です",
-                           "8:買い目と金額の行ではありません",
-                           "11:枠番「9」が 1～8 ではありません",
-                           "13:競馬場「大井」がわかりません",
-                           "14:見出しが読めない組の行です",
-                           "16:レース番号が 1～12 ではありません",
-                           "19:単勝・複勝の買い目「3-7」が馬番ひとつではありません",
-                           "20:馬番「十」が 1～18 ではありません",
-                           "22:見出しの後に買い目がありません",
-                           "26:見出し（競馬場・レース・券種）が読めません",
-                           "27:見出しが読めない組の行です",
-                           "29:見出し（競馬場・レース・券種）が読めません",
-                           "30:見出しが読めない組の行です",
-                       }));
+    EXPECT_EQ(skipped, QStringList({
+        u"1:見出し（競馬場・レース・券種）の下にない行です"_qs, u"4:馬番「19」が 1～18 ではありません"_qs,
+        u"5:馬連の買い目「3-3」が同じ馬番の組です"_qs, u"6:金額が 100 円単位ではありません"_qs,
+        u"7:金額が 0 円です"_qs, u"8:買い目と金額の行ではありません"_qs,
+        u"11:枠番「9」が 1～8 ではありません"_qs, u"13:競馬場「大井」がわかりません"_qs,
+        u"14:見出しが読めない組の行です"_qs, u"16:レース番号が 1～12 ではありません"_qs,
+        u"19:単勝・複勝の買い目「3-7」が馬番ひとつではありません"_qs, u"20:馬番「十」が 1～18 ではありません"_qs,
+        u"22:見出しの後に買い目がありません"_qs, u"26:見出し（競馬場・レース・券種）が読めません"_qs,
+        u"27:見出しが読めない組の行です"_qs, u"29:見出し（競馬場・レース・券種）が読めません"_qs,
+        u"30:見出しが読めない組の行です"_qs}));
+    // clang-format on
     ASSERT_EQ(r.blocks.size(), 2u);
-    EXPECT_EQ(r.blocks[0].bets.size(), 1u);
-    EXPECT_EQ(r.blocks[1].bets.size(), 1u);
+    EXPECT_EQ(std::tuple(r.blocks[0].bets.size(), r.blocks[1].bets.size()), std::tuple(1u, 1u));
 }
 
+// UTF-16 after its byte-order mark, UTF-8 with or without one, else CP932.
 TEST(DecodeMemoFile, Utf8Cp932OrUtf16) {
     const QString text = u"東京\t11R\t馬連\r\n"_qs;
-    EXPECT_EQ(DecodeMemoFile(text.toUtf8()), text);
-    QByteArray le("\xFF\xFE"), be("\xFE\xFF");  // UTF-16 after its byte-order mark
-    for (QChar c : text) {
-        le += char(c.unicode() & 0xFF);
-        le += char(c.unicode() >> 8);
-        be += char(c.unicode() >> 8);
-        be += char(c.unicode() & 0xFF);
+    for (const auto encoding :
+         {QStringConverter::Utf16LE, QStringConverter::Utf16BE, QStringConverter::Utf8}) {
+        QStringEncoder withBom(encoding, QStringConverter::Flag::WriteBom);
+        EXPECT_EQ(DecodeMemoFile(withBom(text)), text) << encoding;
     }
-    EXPECT_EQ(DecodeMemoFile(le), text);
-    EXPECT_EQ(DecodeMemoFile(be), text);
-    EXPECT_EQ(DecodeMemoFile("\xEF\xBB\xBF" + text.toUtf8()), text);
+    EXPECT_EQ(DecodeMemoFile(text.toUtf8()), text);
     EXPECT_EQ(DecodeMemoFile(EncodeCp932(text)), text);
 }
