@@ -236,18 +236,6 @@ TEST_F(SeparateTest, OkChecksInOrderThenAppendsTheBlock) {
     EXPECT_EQ(MemoText(&memo), u"東京\t11R\t馬連\r\n\t3-7\t800\r\n\t3-9\t500\r\n\r\n"_qs);
 }
 
-TEST_F(SeparateTest, WinAndPlaceTakesOneNumber) {
-    open(WinPlace);
-    enter(budget(), {"1000", "5"});
-    QTest::keyClick(buy1(0), Qt::Key_Return);  // on to the odds
-    QTest::keyClicks(QApplication::focusWidget(), "2");
-    // Odds without a number share the budget and are not written; Tab skips the hidden boxes.
-    enter(odds(1), {"2", "12", "4"});
-    arrow(2, "Up");  // written as shown
-    press("Cmd_Add");
-    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
-}
-
 TEST_F(SeparateTest, EscCancelAndEnterOnCancelWriteNothingAndReopeningStartsEmpty) {
     auto enterOnCancel = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         Click(odds(7));
@@ -315,20 +303,27 @@ TEST_F(SeparateTest, OddsButtonPicksAndLatestOddsFollowTheRows) {
                            "・選択したオッズが赤くなります。", "選択 2点 合成オッズ 12.49倍"}));
 }
 
-TEST_F(SeparateTest, WinPlaceRowsAreNeverFollowed) {
+TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
     download("zo-51b.jra", ZoBytes("20261206", 18), QDateTime::currentDateTime().addSecs(-600));
     open(WinPlace);
     OddsWatcher::instance().watch(data.path());
-    enter(buy1(0), {"7", "6.1"});
+    enter(budget(), {"1000", "5"});
+    QTest::keyClick(buy1(0), Qt::Key_Return);  // on to the odds
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    // Odds without a number share the budget and are not written; Tab skips the hidden boxes.
+    enter(odds(1), {"2", "12", "4"});
+    arrow(2, "Up");  // written as shown
     EXPECT_TRUE(button("Cmd_Update")->isHidden());
     QList<TrendRace> signalled;
     QObject::connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, window.get(),
                      [&](const QList<TrendRace>& races) { signalled << races; });
-    download("zo-51b.jra", ZoBytes("20261206", 18, {{"7", "3.0"}}),
+    download("zo-51b.jra", ZoBytes("20261206", 18, {{"5", "3.0"}}),
              QDateTime::currentDateTime().addSecs(60));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !signalled.isEmpty(); }, 10000));
     EXPECT_FALSE(button("Cmd_Update")->isEnabled());
-    EXPECT_EQ(odds(0)->text(), u"6.1"_qs);
+    EXPECT_EQ(odds(0)->text(), u"2"_qs);
+    press("Cmd_Add");
+    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
 }
 
 TEST_F(SeparateTest, TargetWorksTheStakesBackWithoutSpreadingThem) {
