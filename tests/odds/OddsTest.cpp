@@ -16,7 +16,6 @@
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
-#include "trend/FallMarks.h"
 #include "trend/OddsHistory.h"
 #include "trend/TrendFiles.h"
 
@@ -210,48 +209,40 @@ TEST_F(OddsWindows, BracketAndWinPlaceShowTheirRecordAsStored) {
     EXPECT_EQ(at("Lbl_Odds_T", 17)->text(), QStringLiteral("     "));
 }
 
-TEST_F(OddsWindows, OnlyOkWithPicksHandsThemBack) {
+TEST_F(OddsWindows, DoubleClicksPickOnceAndOnlyOkWithPicksHandsThemBack) {
     open(0, Uo(18));
     press("Cmd_OK");
     EXPECT_EQ(window->result(), QDialog::Accepted);
     for (int kind : {0, 1, 2}) {
-        for (bool esc : {false, true}) {
-            open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }).bytes());
-            if (kind != 2) Click(at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0));
-            esc ? QTest::keyClick(window.get(), Qt::Key_Escape) : press("Cmd_Cancel");
-            EXPECT_EQ(window->result(), QDialog::Rejected) << kind << esc;
-        }
-    }
-    EXPECT_TRUE(picks.isEmpty());
-}
-
-TEST_F(OddsWindows, ADoubleClickIsOneClickAndTwoCellsClickedQuicklyAreBothPicked) {
-    for (int kind : {0, 1}) {
         SCOPED_TRACE(kind);
         open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }).bytes());
-        QLabel* first = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0);
-        QLabel* second = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 1);  // the cell below
-        // Through the window system, which makes the double-click of two presses.
-        auto where = [&](QLabel* cell, QPoint p) { return cell->mapTo(window.get(), p); };
-        auto doubleClick = [&](QLabel* cell) {
-            QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                               where(cell, cell->rect().center()));
-        };
-        const QColor unselected = Background(first);
-        doubleClick(first);
-        EXPECT_EQ(Background(first), Colours::Red);
-        doubleClick(first);
-        EXPECT_EQ(Background(first), unselected);
-        // Two presses close enough to make a double-click, on the two cells.
-        const QPoint a = where(first, QPoint(4, first->height() - 1)), b = where(second, {4, 0});
-        ASSERT_LT((b - a).manhattanLength(),
-                  QGuiApplication::styleHints()->mouseDoubleClickDistance());
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, a);
-        QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // QTest's pause undone
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b);
-        EXPECT_EQ(Background(first), Colours::Red);
-        EXPECT_EQ(Background(second), Colours::Red);
+        if (kind != 2) {
+            QLabel* first = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0);
+            QLabel* second = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 1);  // the cell below
+            // Through the window system, which makes the double-click of two presses.
+            auto where = [&](QLabel* cell, QPoint p) { return cell->mapTo(window.get(), p); };
+            const QColor unselected = Background(first);
+            for (const QColor& shade : {QColor(Colours::Red), unselected}) {
+                QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                                   where(first, first->rect().center()));
+                EXPECT_EQ(Background(first), shade);
+            }
+            // Two presses close enough to make a double-click, on the two cells.
+            const QPoint a = where(first, QPoint(4, first->height() - 1)),
+                         b = where(second, {4, 0});
+            ASSERT_LT((b - a).manhattanLength(),
+                      QGuiApplication::styleHints()->mouseDoubleClickDistance());
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, a);
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // QTest's pause undone
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b);
+            EXPECT_EQ(Background(first), Colours::Red);
+            EXPECT_EQ(Background(second), Colours::Red);
+        }
+        // Picks made: Escape (枠連) and Cancel leave without handing them back.
+        kind == 1 ? QTest::keyClick(window.get(), Qt::Key_Escape) : press("Cmd_Cancel");
+        EXPECT_EQ(window->result(), QDialog::Rejected);
     }
+    EXPECT_TRUE(picks.isEmpty());
 }
 
 TEST_F(OddsWindows, QuinellaFallLineAndMarksAtTheTwentyPercentEdge) {
