@@ -46,14 +46,6 @@ QByteArray Uo(int n, std::function<QString(int, int)> oddsOf = PairOdds) {
     return uo.set(UoLayout::RaceTitle, Title).bytes();
 }
 
-// A bracket record with odds(t) for pair t.
-RecordBuilder Zo(std::function<QString(int)> odds) {
-    RecordBuilder zo = ZoBuilder();
-    zo.set(ZoLayout::RaceDate, "20261206").set(ZoLayout::RaceTitle, Title);
-    for (int t = 0; t < BracketCellCount; ++t) zo.setRight(ZoLayout::BracketOdds(t), odds(t));
-    return zo;
-}
-
 // Records of 6 Dec 2026 for the odds history: quinella pairs at 50.0 unless
 // given; 12 runners at win 10.0 unless given, bracket 1-2 and the lower place
 // odds of 3 as given.
@@ -184,11 +176,11 @@ TEST_F(OddsWindows, QuinellaShadesAndPicksUpToEight) {
 
 TEST_F(OddsWindows, BracketAndWinPlaceShowTheirRecordAsStored) {
     auto odds = [](int t) { return t == 2 ? QString() : QStringLiteral("%1.5").arg(t + 9); };
-    const QByteArray zo = Zo(odds)
-                              .setRight(ZoLayout::WinOdds(9), "28.9")
-                              .setRight(ZoLayout::PlaceOddsLow(9), "10.0")
-                              .setRight(ZoLayout::PlaceOddsHigh(9), "11.5")
-                              .bytes();
+    const QByteArray zo = ZoBytes("20261206", 0, {}, [&](RecordBuilder& zo) {
+        for (int t = 0; t < BracketCellCount; ++t) zo.setRight(ZoLayout::BracketOdds(t), odds(t));
+        zo.setRight(ZoLayout::WinOdds(9), "28.9").setRight(ZoLayout::PlaceOddsLow(9), "10.0");
+        zo.setRight(ZoLayout::PlaceOddsHigh(9), "11.5");
+    });
     open(1, zo);
     EXPECT_TRUE(heading().startsWith(QStringLiteral("2026年12月06日|中山|1|R|")));
     for (int t = 0; t < BracketCellCount; ++t) {
@@ -215,7 +207,7 @@ TEST_F(OddsWindows, DoubleClicksPickOnceAndOnlyOkWithPicksHandsThemBack) {
     EXPECT_EQ(window->result(), QDialog::Accepted);
     for (int kind : {0, 1, 2}) {
         SCOPED_TRACE(kind);
-        open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }).bytes());
+        open(kind, kind == 0 ? Uo(18) : ZoOf({}, "5.0"));
         if (kind != 2) {
             QLabel* first = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0);
             QLabel* second = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 1);  // the cell below
