@@ -5,13 +5,15 @@
 #include "distribution/Distribution.h"
 
 // The rows up to the last one used as "stake/payout" ("-" for a row without
-// either), then "= total", and "too large" for amounts that cannot be shown.
+// either), then "= total", "too large" for amounts that cannot be shown and
+// "kept" when there is no budget (the window then keeps what the rows show).
 static std::string Shown(const Distribution& result) {
     QStringList rows;
     for (const DistributionRow& row : result.rows)
         rows << (row.used ? row.stake + '/' + row.payout : row.stake + row.payout + '-');
     while (!rows.isEmpty() && rows.last() == "-") rows.removeLast();
-    return (rows.join(' ') + " = " + result.total + (result.tooLarge ? " too large" : ""))
+    return (rows.join(' ') + " = " + result.total + (result.tooLarge ? " too large" : "") +
+            (result.budgetCounted ? "" : " kept"))
         .toStdString();
 }
 
@@ -34,14 +36,20 @@ TEST(Distribute, SpreadsTheBudgetInInverseProportionToTheOdds) {
         // Amounts of 1e15 yen and more cannot be shown to the yen: every row is left empty.
         {"1000", RowTexts{"1e13"}, " = 0 too large"},                              // payout of 1e15
         {"1000", RowTexts{"1e-38", "1e-38", "1e-38", "1e-38"}, " = 0 too large"},  // sum overflows
+        // Found by fuzz_distribution: 3.01e307 yen made stakes of about 1E+307.
+        {" 3,01e305", RowTexts{"5", "0", "12a", "1e3"}, " = 0 too large"},
+        // Without a positive budget nothing is spread.
+        {"", RowTexts{"2.5"}, " = 0 kept"},
+        {"12a", RowTexts{"2.5"}, " = 0 kept"},
+        {"0", RowTexts{"2.5"}, " = 0 kept"},
+        {"-5", RowTexts{"2.5"}, " = 0 kept"},
+        {".", RowTexts{"2.5"}, " = 0 kept"},
     };
     for (const auto& [budget, odds, shown] : cases)
-        EXPECT_EQ(Shown(Distribute(QString::fromUtf8(budget), odds)), shown);
-}
-
-TEST(Distribute, WithoutAPositiveBudgetNothingIsSpread) {
-    for (const char* budget : {"", "12a", "0", "-5", "."})
-        EXPECT_EQ(Shown(Distribute(QString::fromUtf8(budget), RowTexts{"2.5", "4"})), " = 0");
+        EXPECT_EQ(Shown(Distribute(QString::fromUtf8(budget), odds)), shown) << budget;
+    // OK asks for a budget instead of writing bets without stakes.
+    EXPECT_EQ(CheckEntries(u" 3,01e305", BetRows{BetRow{"1", "2", "5", ""}}).problem,
+              EntryProblem::BudgetMissing);
 }
 
 // A refused odds text left standing beside a stake: the up-down leaves the row alone.

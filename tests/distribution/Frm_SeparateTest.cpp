@@ -12,16 +12,27 @@
 #include "common/MemoFormat.h"
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
+#include "odds/PairNumbering.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "support/Fixtures.h"
-#include "tools/RecordBuilder.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendFiles.h"
 
 namespace {
 
-// The distribution window for 東京 11R, with a data directory for odds files.
+// The distribution window for 東京 11R, with a data directory for odds files,
+// and an odds history that records the files the lookups read, as in the program.
 class SeparateTest : public testing::Test {
 protected:
-    SeparateTest() { FillSelectionLists(&place, &type, &race), state.DataDir = data.path(); }
+    SeparateTest() {
+        FillSelectionLists(&place, &type, &race), state.DataDir = data.path();
+        SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+        SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
+    }
+    ~SeparateTest() override {
+        OddsWatcher::instance().watch({}), SetOddsFileRead({}), SetOddsHistoryPath({});
+    }
     void open(int betType = Quinella) {
         place.setCurrentText(QStringLiteral("東京")), race.setCurrentIndex(10);
         type.setCurrentIndex(betType);
@@ -40,7 +51,8 @@ protected:
     QLineEdit* odds(int i) { return box(at("Txt_Odds", i)); }
     QString text(const QString& name) { return Find<QLabel>(window.get(), name)->text(); }
     QColor colour(int i) { return Foreground(Find<QLabel>(window.get(), at("Lbl_Income", i))); }
-    void press(const char* name) { Click(Find<QPushButton>(window.get(), name)); }
+    QPushButton* button(const char* name) { return Find<QPushButton>(window.get(), name); }
+    void press(const char* name) { Click(button(name)); }
     void arrow(int i, const char* which) {
         Click(Find<QToolButton>(Find<QWidget>(window.get(), at("Upd_Pay", i)), which));
     }
@@ -53,59 +65,73 @@ protected:
             QTest::keyClicks(QApplication::focusWidget(), typed);
         }
     }
-    // Odds files of 東京 11R: quinella pair k at k+2.5, bracket pair t at t+3.5.
-    bool writeOdds() {
-        RecordBuilder uo = UoBuilder().setRight(UoLayout::Runners, "18"), zo = ZoBuilder();
-        for (int k = 0; k < 153; ++k)
-            uo.setRight(UoLayout::QuinellaOdds(k), u"%1.5 "_qs.arg(k + 2));
-        for (int t = 0; t < 36; ++t)
-            zo.setRight(ZoLayout::BracketOdds(t), QString("%1.5").arg(t + 3));
-        return uo.writeTo(data.file("uo-51b.jra")) && zo.writeTo(data.file("zo-51b.jra"));
-    }
-    // The rows up to the last one not empty, as "stake/payout" and the total,
-    // or as "first-second:odds".
-    std::string rows(bool bets = false) {
+    // The rows up to the last one not empty as "stake/payout", then "= total".
+    std::string rows() {
         QStringList shown;
         for (int i = 0; i < 8; ++i)
-            shown << (bets ? buy1(i)->text() + '-' + box(at("Txt_Buy2", i))->text() + ':' +
-                                 odds(i)->text()
-                           : text(at("Lbl_Pay", i)) + '/' + text(at("Lbl_Income", i)));
-        while (!shown.isEmpty() && shown.last().size() == 1 + bets) shown.removeLast();
-        return (shown.join(' ') + (bets ? QString() : " = " + text("Lbl_Real_Pay"))).toStdString();
+            shown << text(at("Lbl_Pay", i)) + '/' + text(at("Lbl_Income", i));
+        while (!shown.isEmpty() && shown.last() == "/") shown.removeLast();
+        return (shown.join(' ') + " = " + text("Lbl_Real_Pay")).toStdString();
+    }
+    // "first-second:odds stake" of every row with a first number.
+    std::string bets() {
+        QStringList shown;
+        for (int i = 0; i < 8; ++i) {
+            if (!buy1(i)->text().isEmpty())
+                shown << buy1(i)->text() + '-' + box(at("Txt_Buy2", i))->text() + ':' +
+                             odds(i)->text() + ' ' + text(at("Lbl_Pay", i));
+        }
+        return shown.join(", ").toStdString();
+    }
+    // The line under the buttons as "composite|returns|profit", "!" when the profit is red.
+    std::string spread() {
+        const bool red = Foreground(Find<QLabel>(window.get(), "Lbl_Profit_Range")) == Colours::Red;
+        return (text("Lbl_Synth") + '|' + text("Lbl_Return_Range") + '|' +
+                text("Lbl_Profit_Range") + (red ? "!" : ""))
+            .toStdString();
+    }
+    // Picks the cells in the picker Command1 opens, after picking and unpicking
+    // the first; the picker's bottom line is noted before and after.
+    void pick(const char* cell, std::vector<int> cells) {
+        modal.then([=, this](QDialog& picker) {
+            auto click = [&](int i) { Click(Find<QLabel>(&picker, at(cell, i))); };
+            click(cells[0]), click(cells[0]);
+            lines << Find<QLabel>(&picker, "Label5")->text();
+            for (int i : cells) click(i);
+            lines << Find<QLabel>(&picker, "Label5")->text();
+            Click(Find<QPushButton>(&picker, "Cmd_OK"));
+        });
+        press("Command1");
+    }
+    // A download of PAT95: the odds file written at the given time.
+    void download(const char* name, const QByteArray& bytes, const QDateTime& time) {
+        ASSERT_TRUE(WriteAt(data.file(name), bytes, time));
     }
 
     QComboBox place, type, race;
     RaceSelection selection{&place, &type, &race};
-    TempDir data;
+    TempDir data, store;
     AppState state;
     QPlainTextEdit memo;
+    QStringList lines;
     MessageRecorder messages;
     ModalDriver modal;
     std::unique_ptr<Frm_Separate> window;
 };
 
-// The line under the buttons as "composite|returns|profit", "!" when the profit is red.
-std::string SpreadShown(QWidget* window) {
-    QLabel* profit = Find<QLabel>(window, "Lbl_Profit_Range");
-    return (Find<QLabel>(window, "Lbl_Synth")->text() + '|' +
-            Find<QLabel>(window, "Lbl_Return_Range")->text() + '|' + profit->text() +
-            (Foreground(profit) == Colours::Red ? "!" : ""))
-        .toStdString();
-}
-
 }  // namespace
-
-TEST_F(SeparateTest, TitleTabOrderAndKeyMoves) {
+TEST_F(SeparateTest, TitleTabOrderKeyMovesAndLayout) {
     open();
     EXPECT_EQ(text("Lbl_Place") + text("Lbl_Type") + text("Lbl_Race") + text("Label1"),
               QStringLiteral("東京馬連11R"));
     QStringList chain, expected{"Txt_Total_Pay"};
-    for (QWidget* w = QApplication::focusWidget(); chain.size() < 36; w = w->nextInFocusChain())
+    for (QWidget* w = QApplication::focusWidget(); chain.size() < 38; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
     for (int i = 0; i < 8; ++i)
         expected << at("Txt_Buy1", i) << at("Txt_Buy2", i) << at("Txt_Odds", i);
     expected << QStringList{"Cmd_Add", "Cmd_Cancel", "Command1"};
     for (int i = 0; i < 8; ++i) expected << at("Upd_Pay", i);
+    expected << QStringList{"Txt_Target", "Cmd_Target"};
     EXPECT_EQ(chain.join(' ').toStdString(), expected.join(' ').toStdString());  // tab order
     for (int i = 0; i < 8; ++i) buy1(i)->setText("1"), odds(i)->setText("2");
     for (const char* column : {"Txt_Buy1", "Txt_Buy2", "Txt_Odds"}) {
@@ -124,13 +150,24 @@ TEST_F(SeparateTest, TitleTabOrderAndKeyMoves) {
     }
     EXPECT_TRUE(messages.shown.empty());  // Enter never pressed OK
     EXPECT_TRUE(window->isVisible());     // nor Cancel
+    for (const char* name :
+         {"Label11", "Lbl_Synth", "Label12", "Lbl_Return_Range", "Label13", "Lbl_Profit_Range",
+          "Label14", "Txt_Target", "Label15", "Cmd_Target"}) {
+        const QRect place = Find<QWidget>(window.get(), name)->geometry();  // under the old bottom
+        EXPECT_TRUE(place.top() >= Tw(5730) && window->rect().contains(place)) << name;
+    }
 }
 
-TEST_F(SeparateTest, TypingAndArrowsSetStakesPayoutsAndColours) {
+TEST_F(SeparateTest, TypingAndArrowsSetStakesPayoutsColoursAndTheSpreadLine) {
     open();
-    enter(budget(), {"10000", "", "", "2.5", "", "", "", "", "", "4.0", "", "", "10.0"});
+    enter(odds(0), {"2.5", "", "", "", "", "", "4.0", "", "", "10.0"});
+    EXPECT_EQ(spread(), "||");  // no stakes without a budget
+    enter(budget(), {"10000"});
     EXPECT_EQ(rows(), "5300/13250 / 3300/13200 1300/13000 = 9900");
-    enter(budget(), {"1000"});
+    EXPECT_EQ(spread(), "1.33倍|13,000〜13,250円|+3,100〜+3,350円");
+    for (int i = 0; i < 33; ++i) arrow(0, "Down");  // 2000 on 2.5 pays 5000 of 6600 staked
+    EXPECT_EQ(spread(), "1.33倍|5,000〜13,200円|-1,600〜+6,600円!");
+    budget()->setText("1000");
     ASSERT_EQ(rows(), "500/1250 / 300/1200 100/1000 = 900");
     EXPECT_EQ(colour(3), Colours::Black);
     budget()->setText("1001");  // the colour follows the budget when the payout stays the same
@@ -195,32 +232,17 @@ TEST_F(SeparateTest, OkChecksInOrderThenAppendsTheBlock) {
     EXPECT_EQ(MemoText(&memo), u"東京\t11R\t馬連\r\n\t3-7\t800\r\n\t3-9\t500\r\n\r\n"_qs);
 }
 
-TEST_F(SeparateTest, WinAndPlaceTakesOneNumber) {
-    open(WinPlace);
-    enter(budget(), {"1000", "5"});
-    QTest::keyClick(buy1(0), Qt::Key_Return);  // on to the odds
-    QTest::keyClicks(QApplication::focusWidget(), "2");
-    // Odds without a number share the budget and are not written; Tab skips the hidden boxes.
-    enter(odds(1), {"2", "12", "4"});
-    arrow(2, "Up");  // written as shown
-    press("Cmd_Add");
-    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
-}
-
 TEST_F(SeparateTest, EscCancelAndEnterOnCancelWriteNothingAndReopeningStartsEmpty) {
-    auto enterOnCancel = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        Click(odds(7));
-        for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Cmd_Cancel"));
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    auto onCancel = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        button("Cmd_Cancel")->setFocus(), QTest::keyClick(button("Cmd_Cancel"), key, modifiers);
     };
-    const std::function<void()> ways[] = {
-        [&] { QTest::keyClick(odds(0), Qt::Key_Escape); }, [&] { press("Cmd_Cancel"); },
-        [&] { enterOnCancel(Qt::Key_Return, Qt::NoModifier); },
-        [&] { enterOnCancel(Qt::Key_Enter, Qt::KeypadModifier); }};
+    const std::function<void()> ways[] = {[&] { QTest::keyClick(odds(0), Qt::Key_Escape); },
+                                          [&] { press("Cmd_Cancel"); },
+                                          [&] { onCancel(Qt::Key_Return, Qt::NoModifier); },
+                                          [&] { onCancel(Qt::Key_Enter, Qt::KeypadModifier); }};
     for (const auto& leave : ways) {
         open();
-        EXPECT_EQ(rows(true) + rows() + budget()->text().toStdString(), " = ");
+        EXPECT_EQ(bets() + rows() + budget()->text().toStdString(), " = ");
         enter(budget(), {"1000", "1", "2", "3"});
         leave();
         EXPECT_FALSE(window->isVisible());
@@ -228,75 +250,91 @@ TEST_F(SeparateTest, EscCancelAndEnterOnCancelWriteNothingAndReopeningStartsEmpt
     EXPECT_TRUE(memo.toPlainText().isEmpty());
 }
 
-TEST_F(SeparateTest, OddsButtonHandsThePicksToTheRows) {
+TEST_F(SeparateTest, OddsButtonPicksAndLatestOddsFollowTheRows) {
     for (int t : {Quinella, BracketQuinella, WinPlace}) open(t), press("Command1");
     EXPECT_EQ(messages.shown.size(), 3u);  // no odds files: a message each and no picker
-    ASSERT_TRUE(writeOdds());
-    auto pick = [&](const char* cell, std::vector<int> cells) {
-        modal.then([=](QDialog& picker) {
-            for (int i : cells) Click(Find<QLabel>(&picker, at(cell, i)));
-            Click(Find<QPushButton>(&picker, "Cmd_OK"));
-        });
-        press("Command1");
-    };
+    RecordBuilder zo = ZoBuilder();
+    for (int t = 0; t < 36; ++t) zo.setRight(ZoLayout::BracketOdds(t), u"%1.5"_qs.arg(t + 3));
+    ASSERT_TRUE(zo.writeTo(data.file("zo-51b.jra")));
+    download("uo-51b.jra", UoBytes("20261206", 18, {{"1-2", "10.0"}, {"3-7", "31.5"}}),
+             QDateTime::currentDateTime().addSecs(-600));
     open();
+    OddsWatcher::instance().watch(data.path());
     enter(budget(), {"10000"});
-    buy1(5)->setText("9"), odds(5)->setText("30");
-    pick("Lbl_Uma", {17, 0});  // 2-3, 1-2
-    EXPECT_EQ(rows(true), "1-2:   2.5 2-3:  19.5 -: -: -: 9-:30");
-    EXPECT_EQ(rows(), "8300/20750 1100/21450 / / / 700/21000 = 10100");  // recalculated at once
+    // Typed rows: 9-4 the numbers either way round, 17-17 no pair of the record.
+    enter(buy1(2), {"9", "4", "50", "17", "17", "30"});
+    pick("Lbl_Uma", {QuinellaCell(3, 7), QuinellaCell(1, 2)});
+    const std::string before = "1-2:  10.0 5400, 3-7:  31.5 1700, 9-4:50 1100, 17-17:30 1800";
+    EXPECT_EQ(bets(), before);  // the picks in cell order, recalculated at once
+    EXPECT_EQ(text("Lbl_Update"), QString());
+    EXPECT_FALSE(button("Cmd_Update")->isEnabled());
+
+    // PAT95 downloads again: 1-2 is scratched, 3-7 and 4-9 fell.
+    const QDateTime later = QDateTime::currentDateTime().addSecs(60);
+    download("uo-51b.jra",
+             UoBytes("20261206", 18, {{"1-2", "ﾄﾘｹｼ"}, {"3-7", "12.0"}, {"4-9", "40.0"}}), later);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_Update")->isEnabled(); }, 10000));
+    EXPECT_EQ(text("Lbl_Update"), u"オッズ更新 "_qs + later.toString(u"HH:mm"_qs));
+    EXPECT_EQ(bets(), before);
+    messages.clear();
+    press("Cmd_Update");
+    // Each as if typed: the scratched pair is refused as typed text is, and
+    // the stakes are spread again over the rows that take a share.
+    EXPECT_EQ(messages.texts(), QStringList{u"数値を入力してください。"_qs});
+    EXPECT_EQ(bets(), "1-2:ﾄﾘｹｼ , 3-7:12.0 5900, 9-4:40.0 1800, 17-17:30 2400");
+    EXPECT_EQ(text("Lbl_Update"), QString());
+    EXPECT_FALSE(button("Cmd_Update")->isEnabled());
+
     open(BracketQuinella);
-    pick("Lbl_Odds", {35, 15});  // 8-8, 3-3
-    EXPECT_EQ(rows(true), "3-3: 18.5 8-8: 38.5");
-    EXPECT_EQ(rows(), " = 0");  // without a budget no stakes
+    pick("Lbl_Odds", {BracketCell(8, 8), BracketCell(3, 3)});
+    EXPECT_EQ(bets(), "3-3: 18.5 , 8-8: 38.5 ");  // without a budget no stakes
     open(WinPlace);
     press("Command1");
     EXPECT_EQ(modal.opened, (QStringList{"Frm_Odds", "Frm_Odds2", "Frm_Odds3"}));
+    EXPECT_EQ(lines,
+              (QStringList{"・選択したオッズが赤くなります。", "選択 2点 合成オッズ 7.59倍",
+                           "・選択したオッズが赤くなります。", "選択 2点 合成オッズ 12.49倍"}));
 }
 
-TEST_F(SeparateTest, SpreadLineFollowsEveryChangeOfTheRows) {
-    open();
-    for (const char* name :
-         {"Label11", "Lbl_Synth", "Label12", "Lbl_Return_Range", "Label13", "Lbl_Profit_Range",
-          "Label14", "Txt_Target", "Label15", "Cmd_Target"}) {
-        const QRect place = Find<QWidget>(window.get(), name)->geometry();  // under the old bottom
-        EXPECT_TRUE(place.top() >= Tw(5730) && window->rect().contains(place)) << name;
-    }
-    enter(odds(0), {"2.5", "", "", "4.0", "", "", "10.0"});
-    EXPECT_EQ(SpreadShown(window.get()), "||");  // no stakes without a budget
-    enter(budget(), {"10000"});
-    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|13,000〜13,250円|+3,100〜+3,350円");
-    arrow(2, "Up");
-    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|13,200〜14,000円|+3,200〜+4,000円");
-    for (int i = 0; i < 33; ++i) arrow(0, "Down");  // 2000 on 2.5 pays 5000 of 6700 staked
-    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|5,000〜14,000円|-1,700〜+7,300円!");
-    odds(1)->clear();
-    EXPECT_EQ(SpreadShown(window.get()), "2.00倍|20,000円|+10,000円");
+TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
+    download("zo-51b.jra", ZoBytes("20261206", 18), QDateTime::currentDateTime().addSecs(-600));
+    open(WinPlace);
+    OddsWatcher::instance().watch(data.path());
+    enter(budget(), {"1000", "5"});
+    QTest::keyClick(buy1(0), Qt::Key_Return);  // on to the odds
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    // Odds without a number share the budget and are not written; Tab skips the hidden boxes.
+    enter(odds(1), {"2", "12", "4"});
+    arrow(2, "Up");  // written as shown
+    EXPECT_TRUE(button("Cmd_Update")->isHidden());
+    QList<TrendRace> signalled;
+    QObject::connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, window.get(),
+                     [&](const QList<TrendRace>& races) { signalled << races; });
+    download("zo-51b.jra", ZoBytes("20261206", 18, {{"5", "3.0"}}),
+             QDateTime::currentDateTime().addSecs(60));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !signalled.isEmpty(); }, 10000));
+    EXPECT_FALSE(button("Cmd_Update")->isEnabled());
+    EXPECT_EQ(odds(0)->text(), u"2"_qs);
+    press("Cmd_Add");
+    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
 }
 
 TEST_F(SeparateTest, TargetWorksTheStakesBackWithoutSpreadingThem) {
     open();
-    enter(buy1(0), {"1", "2", "2.5", "1", "3", "4.0", "1", "4", "10.0"});
-    enter(box("Txt_Target"), {"10000"});
-    press("Cmd_Target");
-    EXPECT_EQ(rows(), "4000/10000 2500/10000 1000/10000 = 7500");
-    EXPECT_EQ(budget()->text(), "7500");
-    EXPECT_EQ(QList<QColor>({colour(0), colour(1), colour(2)}), QList<QColor>(3, Colours::Black));
-    EXPECT_EQ(SpreadShown(window.get()), "1.33倍|10,000円|+2,500円");
-    enter(budget(), {"10000"});  // a new budget spreads again
-    EXPECT_EQ(rows(), "5300/13250 3300/13200 1300/13000 = 9900");
-
-    enter(odds(0), {"1.8", "", "", "2", "", "", "20"});
+    enter(buy1(0), {"1", "2", "1.8", "1", "3", "2", "1", "4", "20"});
     enter(box("Txt_Target"), {"1000"});
     press("Cmd_Target");
     EXPECT_EQ(rows(), "600/1080 500/1000 100/2000 = 1200");
+    EXPECT_EQ(budget()->text(), "1200");
     EXPECT_EQ(
         QList<QColor>({colour(0), colour(1), colour(2)}),
         QList<QColor>({Colours::Red, Colours::Red, Colours::Black}));  // hits short of the total
-    EXPECT_EQ(SpreadShown(window.get()), "0.90倍|1,000〜2,000円|-200〜+800円!");
+    EXPECT_EQ(spread(), "0.90倍|1,000〜2,000円|-200〜+800円!");
     press("Cmd_Add");
     EXPECT_EQ(MemoText(&memo),
               u"東京\t11R\t馬連\r\n\t1-2\t600\r\n\t1-3\t500\r\n\t1-4\t100\r\n\r\n"_qs);
+    budget()->setText("10000");  // a new budget spreads again
+    EXPECT_EQ(rows(), "5000/9000 4500/9000 500/10000 = 10000");
 }
 
 TEST_F(SeparateTest, TargetSaysWhatIsMissingAndChangesNothing) {
@@ -324,25 +362,4 @@ TEST_F(SeparateTest, TargetSaysWhatIsMissingAndChangesNothing) {
         EXPECT_EQ(focused->selectedText(), focused->text());
         EXPECT_EQ(rows() + budget()->text().toStdString(), before);
     }
-}
-
-TEST_F(SeparateTest, PickersLineCountsThePicksAndTheirCompositeOdds) {
-    ASSERT_TRUE(writeOdds());
-    QStringList lines;
-    auto pick = [&](const char* cell, std::vector<int> cells) {
-        modal.then([=, &lines](QDialog& picker) {
-            for (int pass = 0; pass < 2; ++pass) {  // pick them all, then unpick them all
-                for (int i : cells) Click(Find<QLabel>(&picker, at(cell, i)));
-                lines << Find<QLabel>(&picker, "Label5")->text();
-            }
-        });
-        press("Command1");
-    };
-    open();
-    pick("Lbl_Uma", {0, 16, 17, 30});  // 2.5, 18.5, 19.5 and 32.5
-    open(BracketQuinella);
-    pick("Lbl_Odds", {0, 15, 35});  // 3.5, 18.5 and 38.5
-    EXPECT_EQ(lines,
-              (QStringList{"選択 4点 合成オッズ 1.86倍", "・選択したオッズが赤くなります。",
-                           "選択 3点 合成オッズ 2.73倍", "・選択したオッズが赤くなります。"}));
 }

@@ -16,6 +16,8 @@
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
+#include "trend/OddsHistory.h"
+#include "trend/TrendFiles.h"
 
 // Above 18 runners shows 18; not a number or below 2 shows none.
 TEST(CellRules, ShownRunners) {
@@ -33,36 +35,60 @@ QString PairOdds(int a, int b) {
     return QStringLiteral("%1.%2").arg(a * 20 + b).arg(b % 10).rightJustified(6);
 }
 
-// A quinella record of n runners; a bracket record with odds(t) for pair t.
-RecordBuilder Uo(int n, std::function<QString(int, int)> oddsOf = PairOdds) {
+// A quinella record of n runners with the odds of each pair.
+QByteArray Uo(int n, std::function<QString(int, int)> oddsOf = PairOdds) {
     RecordBuilder uo = UoBuilder();
     uo.set(UoLayout::RaceDate, "19990405").setRight(UoLayout::Runners, QString::number(n));
     int entry = 0;  // the record holds the pairs of its runners one after the other
     for (int a = 1; a < n; ++a)
         for (int b = a + 1; b <= n; ++b)
             uo.setRight(UoLayout::QuinellaOdds(entry++), oddsOf(a, b) + ' ');
-    return std::move(uo.set(UoLayout::RaceTitle, Title));
+    return uo.set(UoLayout::RaceTitle, Title).bytes();
 }
 
-RecordBuilder Zo(std::function<QString(int)> odds) {
-    RecordBuilder zo = ZoBuilder();
-    zo.set(ZoLayout::RaceDate, "20261206").set(ZoLayout::RaceTitle, Title);
-    for (int t = 0; t < BracketCellCount; ++t) zo.setRight(ZoLayout::BracketOdds(t), odds(t));
-    return zo;
+// Records of 6 Dec 2026 for the odds history: quinella pairs at 50.0 unless
+// given; 12 runners at win 10.0 unless given, bracket 1-2 and the lower place
+// odds of 3 as given.
+QByteArray UoOf(const std::map<QString, QString>& odds) {
+    return UoBytes("20261206", 18, odds);
+}
+QByteArray ZoOf(const std::map<QString, QString>& win, const QString& bracket12,
+                const QString& place3Low = "2.0") {
+    return ZoBytes("20261206", 12, win, [&](RecordBuilder& zo) {
+        for (int t = 0; t < BracketCellCount; ++t)
+            zo.setRight(ZoLayout::BracketOdds(t), t == BracketCell(1, 2) ? bracket12 : "20.0");
+        zo.setRight(ZoLayout::PlaceOddsLow(2), place3Low);
+    });
 }
 
+// The odds windows of the race selected (中山 1R) over an odds history in a
+// temporary directory.
 class OddsWindows : public testing::Test {
 protected:
-    OddsWindows() { FillSelectionLists(&place, &type, &race); }
+    OddsWindows() {
+        FillSelectionLists(&place, &type, &race);
+        SetOddsHistoryPath(store.file("odds-history.sqlite"));
+    }
+    ~OddsWindows() override { SetOddsHistoryPath({}); }
     // Opens 馬連 (kind 0), 枠連 (1) or 単・複 (2) on the record, its bet type selected.
-    void open(int kind, const RecordBuilder& record) {
+    void open(int kind, const QByteArray& record) {
         type.setCurrentIndex(kind);
-        if (kind == 0) state.UoData.assign(record.bytes());
-        if (kind != 0) state.ZoData.assign(record.bytes());
+        (kind == 0 ? static_cast<FixedRecord&>(state.UoData) : state.ZoData).assign(record);
         if (kind == 0) window = std::make_unique<Frm_Odds>(state, selection, sink);
         if (kind == 1) window = std::make_unique<Frm_Odds2>(state, selection, sink);
         if (kind == 2) window = std::make_unique<Frm_Odds3>(state, selection);
         ShowAndWait(window.get());
+    }
+    // Opens the window on the record shown, recorded in the history at 14:35
+    // after the earlier one (unless empty) at 14:20.
+    void openAfter(int kind, const QByteArray& earlier, const QByteArray& shown) {
+        const QString name = kind == 0 ? "uo-681.jra" : "zo-681.jra";
+        const QDate day(2026, 12, 6);
+        if (!earlier.isEmpty()) {
+            ASSERT_TRUE(SharedOddsHistory().record(name, earlier, QDateTime(day, {14, 20})).stored);
+        }
+        ASSERT_TRUE(SharedOddsHistory().record(name, shown, QDateTime(day, {14, 35})).stored);
+        open(kind, shown);
     }
     QLabel* at(const char* name, int i) { return Find<QLabel>(window.get(), ElementName(name, i)); }
     QLabel* uma(int a, int b) { return at("Lbl_Uma", QuinellaCell(a, b)); }
@@ -82,7 +108,18 @@ protected:
                             (p == q || !p->geometry().intersects(q->geometry())));
         }
     }
+    // The fall line, then the cells that carry a fall mark as "name(index):tooltip".
+    QStringList falls() {
+        QStringList cells;
+        for (QLabel* cell : window->findChildren<QLabel*>()) {
+            if (cell->findChild<QWidget*>("Mrk_Fall"))
+                cells << cell->objectName() + ':' + cell->toolTip();
+        }
+        cells.sort();
+        return QStringList{Find<QLabel>(window.get(), "Lbl_Trend")->text()} + cells;
+    }
 
+    TempDir store;
     QComboBox place, type, race;
     RaceSelection selection{&place, &type, &race};
     AppState state;
@@ -139,10 +176,11 @@ TEST_F(OddsWindows, QuinellaShadesAndPicksUpToEight) {
 
 TEST_F(OddsWindows, BracketAndWinPlaceShowTheirRecordAsStored) {
     auto odds = [](int t) { return t == 2 ? QString() : QStringLiteral("%1.5").arg(t + 9); };
-    const RecordBuilder zo = Zo(odds)
-                                 .setRight(ZoLayout::WinOdds(9), "28.9")
-                                 .setRight(ZoLayout::PlaceOddsLow(9), "10.0")
-                                 .setRight(ZoLayout::PlaceOddsHigh(9), "11.5");
+    const QByteArray zo = ZoBytes("20261206", 0, {}, [&](RecordBuilder& zo) {
+        for (int t = 0; t < BracketCellCount; ++t) zo.setRight(ZoLayout::BracketOdds(t), odds(t));
+        zo.setRight(ZoLayout::WinOdds(9), "28.9").setRight(ZoLayout::PlaceOddsLow(9), "10.0");
+        zo.setRight(ZoLayout::PlaceOddsHigh(9), "11.5");
+    });
     open(1, zo);
     EXPECT_TRUE(heading().startsWith(QStringLiteral("2026年12月06日|中山|1|R|")));
     for (int t = 0; t < BracketCellCount; ++t) {
@@ -163,46 +201,74 @@ TEST_F(OddsWindows, BracketAndWinPlaceShowTheirRecordAsStored) {
     EXPECT_EQ(at("Lbl_Odds_T", 17)->text(), QStringLiteral("     "));
 }
 
-TEST_F(OddsWindows, OnlyOkWithPicksHandsThemBack) {
+TEST_F(OddsWindows, DoubleClicksPickOnceAndOnlyOkWithPicksHandsThemBack) {
     open(0, Uo(18));
     press("Cmd_OK");
     EXPECT_EQ(window->result(), QDialog::Accepted);
     for (int kind : {0, 1, 2}) {
-        for (bool esc : {false, true}) {
-            open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }));
-            if (kind != 2) Click(at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0));
-            esc ? QTest::keyClick(window.get(), Qt::Key_Escape) : press("Cmd_Cancel");
-            EXPECT_EQ(window->result(), QDialog::Rejected) << kind << esc;
+        SCOPED_TRACE(kind);
+        open(kind, kind == 0 ? Uo(18) : ZoOf({}, "5.0"));
+        if (kind != 2) {
+            QLabel* first = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0);
+            QLabel* second = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 1);  // the cell below
+            // Through the window system, which makes the double-click of two presses.
+            auto where = [&](QLabel* cell, QPoint p) { return cell->mapTo(window.get(), p); };
+            const QColor unselected = Background(first);
+            for (const QColor& shade : {QColor(Colours::Red), unselected}) {
+                QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                                   where(first, first->rect().center()));
+                EXPECT_EQ(Background(first), shade);
+            }
+            // Two presses close enough to make a double-click, on the two cells.
+            const QPoint a = where(first, QPoint(4, first->height() - 1)),
+                         b = where(second, {4, 0});
+            ASSERT_LT((b - a).manhattanLength(),
+                      QGuiApplication::styleHints()->mouseDoubleClickDistance());
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, a);
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // QTest's pause undone
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b);
+            EXPECT_EQ(Background(first), Colours::Red);
+            EXPECT_EQ(Background(second), Colours::Red);
         }
+        // Picks made: Escape (枠連) and Cancel leave without handing them back.
+        kind == 1 ? QTest::keyClick(window.get(), Qt::Key_Escape) : press("Cmd_Cancel");
+        EXPECT_EQ(window->result(), QDialog::Rejected);
     }
     EXPECT_TRUE(picks.isEmpty());
 }
 
-TEST_F(OddsWindows, ADoubleClickIsOneClickAndTwoCellsClickedQuicklyAreBothPicked) {
-    for (int kind : {0, 1}) {
-        SCOPED_TRACE(kind);
-        open(kind, kind == 0 ? Uo(18) : Zo([](int) { return "5.0"; }));
-        QLabel* first = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 0);
-        QLabel* second = at(kind == 0 ? "Lbl_Uma" : "Lbl_Odds", 1);  // the cell below
-        // Through the window system, which makes the double-click of two presses.
-        auto where = [&](QLabel* cell, QPoint p) { return cell->mapTo(window.get(), p); };
-        auto doubleClick = [&](QLabel* cell) {
-            QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                               where(cell, cell->rect().center()));
-        };
-        const QColor unselected = Background(first);
-        doubleClick(first);
-        EXPECT_EQ(Background(first), Colours::Red);
-        doubleClick(first);
-        EXPECT_EQ(Background(first), unselected);
-        // Two presses close enough to make a double-click, on the two cells.
-        const QPoint a = where(first, QPoint(4, first->height() - 1)), b = where(second, {4, 0});
-        ASSERT_LT((b - a).manhattanLength(),
-                  QGuiApplication::styleHints()->mouseDoubleClickDistance());
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, a);
-        QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // QTest's pause undone
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b);
-        EXPECT_EQ(Background(first), Colours::Red);
-        EXPECT_EQ(Background(second), Colours::Red);
-    }
+TEST_F(OddsWindows, QuinellaFallLineAndMarksAtTheTwentyPercentEdge) {
+    const QByteArray uo = UoOf({{"3-7", "12.0"}});
+    openAfter(0, {}, uo);
+    EXPECT_EQ(falls(), QStringList{""});  // nothing without an earlier download
+    openAfter(0, UoOf({{"3-7", "13.0"}}), uo);
+    EXPECT_EQ(falls(), QStringList{""});              // nor without a fall
+    SetOddsHistoryPath(store.file("unused.sqlite"));  // a history that nothing was recorded in
+    open(0, uo);
+    EXPECT_EQ(falls(), QStringList{""});
+
+    // 3-7 falls most, 1-2 exactly 20 % (marked), 5-6 by 19.8 % (not), 4-9 rises.
+    openAfter(0, UoOf({{"3-7", "31.5"}, {"1-2", "31.5"}, {"5-6", "31.5"}, {"4-9", "10.0"}}),
+              UoOf({{"3-7", "12.0"}, {"1-2", "25.2"}, {"5-6", "25.3"}, {"4-9", "20.0"}}));
+    EXPECT_EQ(
+        falls(),
+        (QStringList{"急落 3-7 31.5→12.0 (−62%) 14:20→14:35　急落 1-2 31.5→25.2 (−20%) 14:20→14:35",
+                     ElementName("Lbl_Uma", QuinellaCell(1, 2)) + ":前回 31.5（14:20）",
+                     ElementName("Lbl_Uma", QuinellaCell(3, 7)) + ":前回 31.5（14:20）"}));
+    Click(uma(3, 7));  // the marked cell is picked as before
+    press("Cmd_OK");
+    EXPECT_EQ(picks, QStringList{"0:  12.0:3-7"});
+}
+
+TEST_F(OddsWindows, BracketAndWinPlaceFallMarksOnTheirCells) {
+    openAfter(1, ZoOf({}, "40.0"), ZoOf({}, "20.0"));
+    EXPECT_EQ(falls(),
+              (QStringList{"急落 1-2 40.0→20.0 (−50%) 14:20→14:35",
+                           ElementName("Lbl_Odds", BracketCell(1, 2)) + ":前回 40.0（14:20）"}));
+    // 単勝 of 7 falls; 複勝 of 3 falls by its lower bound, exactly 20 %: marked, not in the line.
+    SetOddsHistoryPath(store.file("second.sqlite"));
+    openAfter(2, ZoOf({{"7", "15.2"}}, "20.0", "2.5"), ZoOf({{"7", "6.1"}}, "20.0"));
+    EXPECT_EQ(falls(), (QStringList{"急落 7 15.2→6.1 (−60%) 14:20→14:35",
+                                    "Lbl_Odds_F1(2):前回 2.5-3.0（14:20）",
+                                    "Lbl_Odds_T(6):前回 15.2（14:20）"}));
 }
