@@ -24,3 +24,7 @@ struct MarketRace {
 // 10.0, every other pair at 40.0; 枠連 1-2 12.0, 1-8 4.8, 8-8 40.0, 1-1 5.0 (no
 // two starters make it), 1-3 … 1-7 9.0, x-8 19.0, the others 35.0.
 MarketRace NineStarters();
+
+// Five starters, all at 5.0 to win; horse 1's pairs at 9.0, the others at 11.5:
+// horse 1 has 3.0 points more of the quinella money than of the win money.
+MarketRace FiveAtFive();
