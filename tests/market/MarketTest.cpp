@@ -1,16 +1,82 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 
-#include "MarketRace.h"
+#include "app/Frm_Help.h"
+#include "app/Frm_Main.h"
 #include "common/Odds.h"
+#include "common/SaveFile.h"
+#include "market/Frm_Market.h"
 #include "market/Market.h"
 #include "market/MarketSource.h"
 #include "market/MarketTable.h"
-#include "racedata/Records.h"
+#include "racedata/AppState.h"
+#include "racedata/RaceFiles.h"
+#include "support/Fixtures.h"
 #include "tools/SampleData.h"
+#include "trend/TrendFiles.h"
+#include "trend/OddsWatcher.h"
 
 namespace {
+
+// A race's odds as field values, written into uo- and zo- records (place odds
+// 2.0-3.0).
+struct MarketRace {
+    int runners = 0;
+    std::vector<QString> win;                        // horse 1..runners
+    std::function<QString(int a, int b)> pair;       // quinella odds, a < b
+    std::map<std::pair<int, int>, QString> bracket;  // bracket-quinella odds by pair
+
+    QByteArray uo() const {
+        std::map<QString, QString> odds;
+        for (int a = 1; a <= runners; ++a)
+            for (int b = a + 1; b <= runners; ++b)
+                odds[QStringLiteral("%1-%2").arg(a).arg(b)] = pair(a, b);
+        return UoBytes(u"20261206"_qs, runners, odds);
+    }
+    QByteArray zo() const {
+        std::map<QString, QString> odds;
+        for (int h = 1; h <= runners; ++h) odds[QString::number(h)] = win[h - 1];
+        return ZoBytes(u"20261206"_qs, runners, odds, [this](RecordBuilder& b) {
+            for (const auto& [p, o] : bracket)
+                b.setRight(ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(p.first, p.second)), o);
+        });
+    }
+};
+
+// Nine starters, horses 1 to 7 alone in brackets 1 to 7 and 8, 9 in bracket 8:
+// win odds 2.0 3.5 5.0 8.0 10.0 20.0 25.0 40.0 50.0; every pair with horse 1 at
+// 10.0, every other pair at 40.0; 枠連 1-2 12.0, 1-8 4.8, 8-8 40.0, 1-1 5.0 (no
+// two starters make it), 1-3 … 1-7 9.0, x-8 19.0, the others 35.0.
+MarketRace NineStarters() {
+    MarketRace race{9, {u"2.0"_qs,  u"3.5"_qs,  u"5.0"_qs,  u"8.0"_qs, u"10.0"_qs,
+                u"20.0"_qs, u"25.0"_qs, u"40.0"_qs, u"50.0"_qs},
+                    [](int a, int) { return a == 1 ? u"10.0"_qs : u"40.0"_qs; }, {}};
+    for (int a = 1; a <= 8; ++a)
+        for (int b = a + 1; b <= 8; ++b)
+            race.bracket[{a, b}] = b == 8 ? u"19.0"_qs : a == 1 ? u"9.0"_qs : u"35.0"_qs;
+    race.bracket[{1, 2}] = u"12.0"_qs;
+    race.bracket[{1, 8}] = u"4.8"_qs;
+    race.bracket[{8, 8}] = u"40.0"_qs;
+    race.bracket[{1, 1}] = u"5.0"_qs;
+    return race;
+}
+
+// Five starters, all at 5.0 to win; horse 1's pairs at 9.0, the others at 11.5:
+// horse 1 has 3.0 points more of the quinella money than of the win money.
+MarketRace FiveAtFive() {
+    return {5, std::vector<QString>(5, u"5.0"_qs),
+            [](int a, int) { return a == 1 ? u"9.0"_qs : u"11.5"_qs; }, {}};
+}
 
 MarketAnalysis Analysed(const MarketRace& race) {
     UoRecord uo;
@@ -68,15 +134,15 @@ TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
 TEST(MarketAnalysis, NineStarters) {
     const MarketAnalysis analysis = Analysed(NineStarters());
     const std::vector<QStringList> expected = {
-        {"1", "1", "2.0", "37.2", "1.3-1.8", "26.7", "-10.5", "1.25", "単勝"},
-        {"2", "2", "3.5", "21.2", "1.3-1.8", "9.2", "-12.1", "3.63", "総流し"},
-        {"3", "3", "5.0", "14.9", "1.3-1.8", "9.2", "-5.7", "3.63", "単勝"},
-        {"4", "4", "8.0", "9.3", "1.3-1.8", "9.2", "-0.1", "3.63", "単勝"},
-        {"5", "5", "10.0", "7.4", "1.3-1.8", "9.2", "+1.7", "3.63", "単勝"},
-        {"6", "6", "20.0", "3.7", "1.3-1.8", "9.2", "+5.5", "3.63", "単勝"},
-        {"7", "7", "25.0", "3.0", "1.3-1.8", "9.2", "+6.2", "3.63", "単勝"},
-        {"8", "8", "40.0", "1.9", "1.3-1.8", "9.2", "+7.3", "3.63", "単勝"},
-        {"9", "8", "50.0", "1.5", "1.3-1.8", "9.2", "+7.7", "3.63", "単勝"},
+        {"1", "1", "2.0", "37.2", "2.0-3.0", "26.7", "-10.5", "1.25", "単勝"},
+        {"2", "2", "3.5", "21.2", "2.0-3.0", "9.2", "-12.1", "3.63", "総流し"},
+        {"3", "3", "5.0", "14.9", "2.0-3.0", "9.2", "-5.7", "3.63", "単勝"},
+        {"4", "4", "8.0", "9.3", "2.0-3.0", "9.2", "-0.1", "3.63", "単勝"},
+        {"5", "5", "10.0", "7.4", "2.0-3.0", "9.2", "+1.7", "3.63", "単勝"},
+        {"6", "6", "20.0", "3.7", "2.0-3.0", "9.2", "+5.5", "3.63", "単勝"},
+        {"7", "7", "25.0", "3.0", "2.0-3.0", "9.2", "+6.2", "3.63", "単勝"},
+        {"8", "8", "40.0", "1.9", "2.0-3.0", "9.2", "+7.3", "3.63", "単勝"},
+        {"9", "8", "50.0", "1.5", "2.0-3.0", "9.2", "+7.7", "3.63", "単勝"},
     };
     const TextTable horses = HorsesTable(analysis);
     ASSERT_EQ(horses.rows.size(), expected.size());
@@ -91,8 +157,6 @@ TEST(MarketAnalysis, NineStarters) {
     EXPECT_EQ(BracketRow(brackets, u"1-8"_qs),
               (QStringList{"1-8", "4.8", "1-8, 1-9", "5.00", "馬連"}));
     EXPECT_EQ(BracketRow(brackets, u"8-8"_qs), (QStringList{"8-8", "40.0", "8-9", "40.00", "枠連"}));
-    EXPECT_EQ(BracketRow(brackets, u"2-8"_qs),
-              (QStringList{"2-8", "19.0", "2-8, 2-9", "20.00", "馬連"}));
     EXPECT_TRUE(BracketRow(brackets, u"1-1"_qs).isEmpty());
     ASSERT_EQ(analysis.dominated.size(), 1u);
     EXPECT_EQ(DominatedText(analysis.dominated[0]), u"1-2 10.0 < 枠連 1-2 12.0"_qs);
@@ -149,15 +213,12 @@ TEST(MarketAnalysis, DifferenceOfThreePointsIsMarked) {
     EXPECT_EQ(table.rows[0][6].colour, QColor(255, 0, 0));
     EXPECT_EQ(table.rows[1][6].text, u"-0.8"_qs);  // 19.25 - 20
     EXPECT_FALSE(table.rows[1][6].colour.isValid());
-    const struct {
-        double value;
-        const char* text;
-        bool marked;
-    } cases[] = {{2.95, "+3.0", true},  {2.949, "+2.9", false}, {-3.0, "-3.0", false},
-                 {0.04, "0.0", false},  {-0.05, "-0.1", false}, {12.25, "+12.3", true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(DifferenceText(c.value), QString::fromLatin1(c.text)) << c.value;
-        EXPECT_EQ(DifferenceMarked(c.value), c.marked) << c.value;
+    const std::tuple<double, const char*, bool> cases[] = {
+        {2.95, "+3.0", true}, {2.949, "+2.9", false}, {-3.0, "-3.0", false},
+        {0.04, "0.0", false}, {-0.05, "-0.1", false}, {12.25, "+12.3", true}};
+    for (const auto& [value, text, marked] : cases) {
+        EXPECT_EQ(DifferenceText(value), QString::fromLatin1(text)) << value;
+        EXPECT_EQ(DifferenceMarked(value), marked) << value;
     }
 }
 
@@ -200,6 +261,134 @@ TEST(MarketCsv, BothTablesWithBomAndCrLf) {
     EXPECT_EQ(TablesCsv({first, second}),
               QByteArray("\xEF\xBB\xBF"
                          "a,b\r\n\"1,5\",\"x\"\"y\"\r\n\r\nc\r\n2\r\n"));
+}
+
+// The main window on a data directory with the nine-starter race as 中山 1R.
+class MarketWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.DataDir = data.path();
+        writeRace(1, NineStarters());
+        main = std::make_unique<Frm_Main>(state);
+        ShowAndWait(main.get());
+    }
+    void TearDown() override {
+        delete main->marketWindow();
+        SetSaveFileDialog({});
+    }
+
+    void writeRace(int raceNo, const MarketRace& race) {
+        ASSERT_TRUE(data.write("uo-60" + RaceChar(raceNo) + ".jra", race.uo()));
+        ASSERT_TRUE(data.write("zo-60" + RaceChar(raceNo) + ".jra", race.zo()));
+    }
+    void activateMain() {
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == main.get(); }));
+    }
+    Frm_Market* open() {
+        activateMain();
+        main->findChild<QAction*>(u"Market"_qs)->trigger();
+        Frm_Market* market = main->marketWindow();
+        EXPECT_TRUE(market && QTest::qWaitFor([&] { return market->isActiveWindow(); }));
+        return market;
+    }
+    static QString cell(const QTableView* grid, int row, int column) {
+        return grid->model()->index(row, column).data().toString();
+    }
+
+    MessageRecorder messages;
+    TempDir data;
+    AppState state;
+    std::unique_ptr<Frm_Main> main;
+};
+
+TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSavesCsv) {
+    QAction* item = main->findChild<QAction*>(u"Market"_qs);
+    ASSERT_TRUE(item && item->text() == u"オッズ分析"_qs && main->Tool->actions().contains(item));
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    EXPECT_FALSE(market->isModal());
+    EXPECT_EQ(market->windowTitle(), u"オッズ分析"_qs);
+    auto* horses = Find<QTableView>(market, u"Grd_Horses"_qs);
+    ASSERT_TRUE(horses);
+    EXPECT_EQ(cell(horses, 1, 8), u"総流し"_qs);
+    EXPECT_EQ(Find<QTableView>(market, u"Grd_Brackets"_qs)->model()->rowCount(), 29);
+    EXPECT_EQ(Find<QListWidget>(market, u"Lst_Dominated"_qs)->item(0)->text(),
+              u"1-2 10.0 < 枠連 1-2 12.0"_qs);
+    EXPECT_EQ(Find<QLabel>(market, u"Lbl_Payout"_qs)->text(),
+              u"単勝 74.3%　枠連 61.9%　馬連 66.7%"_qs);
+    EXPECT_TRUE(Find<QLabel>(market, u"Lbl_Missing"_qs)->isHidden());
+    // The chart module was found and drew the chart (no stand-in label).
+    QWidget* chart = Find<QWidget>(market, u"Cht_Market"_qs);
+    EXPECT_TRUE(chart && chart->inherits("QChartView") && !chart->property("zemChartMissing").toBool());
+
+    // Both tables in one CSV file, a blank line between them.
+    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) {
+        return data.file(u"market.csv"_qs);
+    });
+    Click(Find<QPushButton>(market, u"Cmd_Save"_qs));
+    const QByteArray csv = data.read(u"market.csv"_qs);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs);
+    ASSERT_EQ(lines.size(), 1 + 9 + 1 + 1 + 29 + 1);
+    EXPECT_EQ(lines[0], u"馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利"_qs);
+    EXPECT_EQ(lines[2], u"2,2,3.5,21.2,2.0-3.0,9.2,-12.1,3.63,総流し"_qs);
+    EXPECT_EQ(lines[11], u"枠連,オッズ,馬連,合成オッズ,有利"_qs);
+    EXPECT_TRUE(lines.contains(u"枠連 1-8,4.8,\"1-8, 1-9\",5.00,馬連"_qs));
+
+    main->Market->trigger();  // the open window again
+    EXPECT_EQ(main->marketWindow(), market);
+    EXPECT_EQ(HelpSection(market), u"market"_qs);
+    QPointer<Frm_Market> watched = market;
+    QTest::keyClick(horses, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }));
+}
+
+TEST_F(MarketWindow, MissingZoFileIsNamedAndQuinellaFiguresStay) {
+    QFile::remove(data.file(u"zo-601.jra"_qs));
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    const QString missing = market->Lbl_Missing->text();
+    EXPECT_FALSE(market->Lbl_Missing->isHidden());
+    EXPECT_TRUE(missing.contains(u"zo-") && !missing.contains(u"uo-")) << missing.toStdString();
+    EXPECT_TRUE(missing.contains(u"オッズが取得されていないか、ディレクトリの指定が間違っています。"));
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 5), u"26.7"_qs);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), QString());
+    EXPECT_EQ(market->Grd_Brackets->model()->rowCount(), 0);
+    EXPECT_EQ(market->Lbl_Payout->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Switching to the window after the main window's race changed shows that
+// race; a new download of the shown race recorded in the odds history reads
+// its files again.
+TEST_F(MarketWindow, FollowsTheSelectionAndRereadsChangedFiles) {
+    MarketRace five = FiveAtFive();
+    writeRace(2, five);
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    ASSERT_EQ(market->Grd_Horses->model()->rowCount(), 9);
+
+    activateMain();
+    main->Cmb_Race->setCurrentIndex(1);
+    market->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
+    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
+    EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
+              QColor(255, 0, 0));
+
+    five.win[0] = u"2.5"_qs;
+    writeRace(2, five);
+    activateMain();
+    main->Cmb_Race->setCurrentIndex(0);  // the selection moves on; the shown race is read
+    TempDir store;
+    SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+    OddsWatcher::instance().record(data.file(u"zo-602.jra"_qs));  // as a download of 中山 2R
+    SetOddsHistoryPath({});
+    EXPECT_EQ(market->race()->number, 2);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2
 }
 
 }  // namespace

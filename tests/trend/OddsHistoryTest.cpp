@@ -131,11 +131,7 @@ TEST_F(OddsHistoryTest, DatesSeparateRacesAndOldOnesArePruned) {
 }
 
 TEST(TrendRule, TwentyPercentAtItsEdge) {
-    const struct {
-        const char16_t *before, *after;
-        OddsMove move;
-        const char16_t* percent;
-    } cases[] = {
+    const std::tuple<const char16_t*, const char16_t*, OddsMove, const char16_t*> cases[] = {
         {u"31.5", u"25.2", OddsMove::Fall, u"−20%"},  // exactly -20 %
         {u"31.5", u"25.3", OddsMove::None, u"−20%"},
         {u"10.0", u"12.0", OddsMove::Rise, u"+20%"},  // exactly +20 %
@@ -146,12 +142,12 @@ TEST(TrendRule, TwentyPercentAtItsEdge) {
         {u"5.0", u"取消", OddsMove::None, nullptr},
         {u"", u"5.0", OddsMove::None, nullptr},
     };
-    for (const auto& c : cases) {
-        const QString before = QString::fromUtf16(c.before), after = QString::fromUtf16(c.after);
+    for (const auto& [was, is, move, percent] : cases) {
+        const QString before = QString::fromUtf16(was), after = QString::fromUtf16(is);
         SCOPED_TRACE(before.toStdString() + " " + after.toStdString());
-        EXPECT_EQ(MoveBetween(before, after), c.move);
+        EXPECT_EQ(MoveBetween(before, after), move);
         const auto change = ChangePercent(before, after);
-        EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(c.percent));
+        EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(percent));
     }
 }
 
