@@ -23,8 +23,8 @@
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
 #include "tools/SampleData.h"
-#include "trend/TrendFiles.h"
 #include "trend/OddsWatcher.h"
+#include "trend/TrendFiles.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ struct MarketRace {
         for (int h = 1; h <= runners; ++h) odds[QString::number(h)] = win[h - 1];
         return ZoBytes(u"20261206"_qs, runners, odds, [this](RecordBuilder& b) {
             for (const auto& [p, o] : bracket)
-                b.setRight(ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(p.first, p.second)), o);
+                b.setRight(ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(p.first, p.second)),
+                           o);
         });
     }
 };
@@ -58,9 +59,11 @@ struct MarketRace {
 // 10.0, every other pair at 40.0; 枠連 1-2 12.0, 1-8 4.8, 8-8 40.0, 1-1 5.0 (no
 // two starters make it), 1-3 … 1-7 9.0, x-8 19.0, the others 35.0.
 MarketRace NineStarters() {
-    MarketRace race{9, {u"2.0"_qs,  u"3.5"_qs,  u"5.0"_qs,  u"8.0"_qs, u"10.0"_qs,
-                u"20.0"_qs, u"25.0"_qs, u"40.0"_qs, u"50.0"_qs},
-                    [](int a, int) { return a == 1 ? u"10.0"_qs : u"40.0"_qs; }, {}};
+    MarketRace race{9,
+                    {u"2.0"_qs, u"3.5"_qs, u"5.0"_qs, u"8.0"_qs, u"10.0"_qs, u"20.0"_qs, u"25.0"_qs,
+                     u"40.0"_qs, u"50.0"_qs},
+                    [](int a, int) { return a == 1 ? u"10.0"_qs : u"40.0"_qs; },
+                    {}};
     for (int a = 1; a <= 8; ++a)
         for (int b = a + 1; b <= 8; ++b)
             race.bracket[{a, b}] = b == 8 ? u"19.0"_qs : a == 1 ? u"9.0"_qs : u"35.0"_qs;
@@ -74,8 +77,9 @@ MarketRace NineStarters() {
 // Five starters, all at 5.0 to win; horse 1's pairs at 9.0, the others at 11.5:
 // horse 1 has 3.0 points more of the quinella money than of the win money.
 MarketRace FiveAtFive() {
-    return {5, std::vector<QString>(5, u"5.0"_qs),
-            [](int a, int) { return a == 1 ? u"9.0"_qs : u"11.5"_qs; }, {}};
+    MarketRace race{5, std::vector<QString>(5, u"5.0"_qs), {}, {}};
+    race.pair = [](int a, int) { return a == 1 ? u"9.0"_qs : u"11.5"_qs; };
+    return race;
 }
 
 MarketAnalysis Analysed(const MarketRace& race) {
@@ -115,9 +119,9 @@ void ExpectSharesToHundred(const MarketAnalysis& analysis) {
 // (1e50 and 1e-50 have no reciprocal in single precision).
 TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
     const std::pair<const char16_t*, bool> cases[] = {
-        {u"2.5", true},    {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
-        {u"-3.0", false},  {u"ﾄﾘｹｼ", false},     {u"取消", false}, {u"", false},
-        {u"1e50", false},  {u"1e-50", false}};
+        {u"2.5", true},   {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
+        {u"-3.0", false}, {u"ﾄﾘｹｼ", false},     {u"取消", false}, {u"", false},
+        {u"1e50", false}, {u"1e-50", false}};
     for (const auto& [text, usable] : cases) {
         SCOPED_TRACE(QString::fromUtf16(text).toStdString());
         EXPECT_EQ(UsableOdds(QString::fromUtf16(text)).has_value(), usable);
@@ -153,10 +157,12 @@ TEST(MarketAnalysis, NineStarters) {
 
     const TextTable brackets = BracketsTable(analysis);
     EXPECT_EQ(brackets.rows.size(), 29u);  // 28 pairs of brackets 1..8 and 8-8
-    EXPECT_EQ(BracketRow(brackets, u"1-2"_qs), (QStringList{"1-2", "12.0", "1-2", "10.00", "枠連"}));
+    EXPECT_EQ(BracketRow(brackets, u"1-2"_qs),
+              (QStringList{"1-2", "12.0", "1-2", "10.00", "枠連"}));
     EXPECT_EQ(BracketRow(brackets, u"1-8"_qs),
               (QStringList{"1-8", "4.8", "1-8, 1-9", "5.00", "馬連"}));
-    EXPECT_EQ(BracketRow(brackets, u"8-8"_qs), (QStringList{"8-8", "40.0", "8-9", "40.00", "枠連"}));
+    EXPECT_EQ(BracketRow(brackets, u"8-8"_qs),
+              (QStringList{"8-8", "40.0", "8-9", "40.00", "枠連"}));
     EXPECT_TRUE(BracketRow(brackets, u"1-1"_qs).isEmpty());
     ASSERT_EQ(analysis.dominated.size(), 1u);
     EXPECT_EQ(DominatedText(analysis.dominated[0]), u"1-2 10.0 < 枠連 1-2 12.0"_qs);
@@ -189,17 +195,19 @@ TEST(MarketAnalysis, ScratchedHorseLeftOutOfEverySum) {
 
 // 16 starters: two horses in each bracket, 3-5 covers four pairs.
 TEST(MarketAnalysis, SixteenStartersBracketCoversFourPairs) {
-    MarketRace race{16, {}, [](int a, int b) {
-                        if (a == 5 && b == 9) return u"10.0"_qs;
-                        if ((a == 5 && b == 10) || (a == 6 && b == 9)) return u"20.0"_qs;
-                        return a == 6 && b == 10 ? u"40.0"_qs : u"100.0"_qs;
-                    }, {{{3, 5}, u"4.5"_qs}, {{3, 3}, u"90.0"_qs}}};
+    MarketRace race{16, {}, {}, {{{3, 5}, u"4.5"_qs}, {{3, 3}, u"90.0"_qs}}};
+    race.pair = [](int a, int b) {
+        if (a == 5 && b == 9) return u"10.0"_qs;
+        if ((a == 5 && b == 10) || (a == 6 && b == 9)) return u"20.0"_qs;
+        return a == 6 && b == 10 ? u"40.0"_qs : u"100.0"_qs;
+    };
     for (int h = 1; h <= 16; ++h) race.win.push_back(QString::number(h * 2.5, 'f', 1));
     const MarketAnalysis analysis = Analysed(race);
     const TextTable table = BracketsTable(analysis);
     ASSERT_EQ(table.rows.size(), 2u);
     // 1 / (1/10 + 1/20 + 1/20 + 1/40) = 4.444…
-    EXPECT_EQ(Texts(table.rows[1]), (QStringList{"3-5", "4.5", "5-9, 5-10, 6-9, 6-10", "4.44", "枠連"}));
+    EXPECT_EQ(Texts(table.rows[1]),
+              (QStringList{"3-5", "4.5", "5-9, 5-10, 6-9, 6-10", "4.44", "枠連"}));
     EXPECT_EQ(Texts(table.rows[0]), (QStringList{"3-3", "90.0", "5-6", "100.00", "馬連"}));
     EXPECT_TRUE(analysis.dominated.empty());
     ExpectSharesToHundred(analysis);
@@ -245,8 +253,10 @@ TEST(MarketAnalysis, SampleDayPayoutRates) {
             const MarketAnalysis analysis = AnalyseMarket(read.odds);
             EXPECT_TRUE(analysis.payout.win > 0.78 && analysis.payout.win < 0.80);
             EXPECT_TRUE(analysis.payout.quinella > 0.72 && analysis.payout.quinella < 0.85);
-            if (read.odds.runners <= 8) EXPECT_FALSE(analysis.payout.bracket);
-            else EXPECT_TRUE(analysis.payout.bracket > 0.76 && analysis.payout.bracket < 0.775);
+            if (read.odds.runners <= 8)
+                EXPECT_FALSE(analysis.payout.bracket);
+            else
+                EXPECT_TRUE(analysis.payout.bracket > 0.76 && analysis.payout.bracket < 0.775);
             EXPECT_FALSE(PayoutLine(analysis.payout).contains(u"不完全"));
             ExpectSharesToHundred(analysis);
         }
@@ -320,12 +330,12 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
     EXPECT_TRUE(Find<QLabel>(market, u"Lbl_Missing"_qs)->isHidden());
     // The chart module was found and drew the chart (no stand-in label).
     QWidget* chart = Find<QWidget>(market, u"Cht_Market"_qs);
-    EXPECT_TRUE(chart && chart->inherits("QChartView") && !chart->property("zemChartMissing").toBool());
+    EXPECT_TRUE(chart && chart->inherits("QChartView") &&
+                !chart->property("zemChartMissing").toBool());
 
     // Both tables in one CSV file, a blank line between them.
-    SetSaveFileDialog([&](QWidget*, const QString&, const QString&) {
-        return data.file(u"market.csv"_qs);
-    });
+    SetSaveFileDialog(
+        [&](QWidget*, const QString&, const QString&) { return data.file(u"market.csv"_qs); });
     Click(Find<QPushButton>(market, u"Cmd_Save"_qs));
     const QByteArray csv = data.read(u"market.csv"_qs);
     EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
@@ -344,36 +354,34 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
     EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }));
 }
 
-TEST_F(MarketWindow, MissingZoFileIsNamedAndQuinellaFiguresStay) {
-    QFile::remove(data.file(u"zo-601.jra"_qs));
-    Frm_Market* market = open();
-    ASSERT_TRUE(market);
-    const QString missing = market->Lbl_Missing->text();
-    EXPECT_FALSE(market->Lbl_Missing->isHidden());
-    EXPECT_TRUE(missing.contains(u"zo-") && !missing.contains(u"uo-")) << missing.toStdString();
-    EXPECT_TRUE(missing.contains(u"オッズが取得されていないか、ディレクトリの指定が間違っています。"));
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 5), u"26.7"_qs);
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), QString());
-    EXPECT_EQ(market->Grd_Brackets->model()->rowCount(), 0);
-    EXPECT_EQ(market->Lbl_Payout->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
+// Without its zo- file the race shows its quinella figures and names the file.
 // Switching to the window after the main window's race changed shows that
 // race; a new download of the shown race recorded in the odds history reads
 // its files again.
-TEST_F(MarketWindow, FollowsTheSelectionAndRereadsChangedFiles) {
+TEST_F(MarketWindow, NamesAMissingZoFileFollowsTheSelectionAndRereadsChangedFiles) {
+    QFile::remove(data.file(u"zo-601.jra"_qs));
     MarketRace five = FiveAtFive();
     writeRace(2, five);
     Frm_Market* market = open();
     ASSERT_TRUE(market);
     ASSERT_EQ(market->Grd_Horses->model()->rowCount(), 9);
+    const QString missing = market->Lbl_Missing->text();
+    EXPECT_FALSE(market->Lbl_Missing->isHidden());
+    EXPECT_TRUE(missing.contains(u"zo-") && !missing.contains(u"uo-")) << missing.toStdString();
+    EXPECT_TRUE(
+        missing.contains(u"オッズが取得されていないか、ディレクトリの指定が間違っています。"));
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 5), u"26.7"_qs);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), QString());
+    EXPECT_EQ(market->Grd_Brackets->model()->rowCount(), 0);
+    EXPECT_EQ(market->Lbl_Payout->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
+    EXPECT_TRUE(messages.shown.empty());
 
     activateMain();
     main->Cmb_Race->setCurrentIndex(1);
     market->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_TRUE(market->Lbl_Missing->isHidden());
     EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
     EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
               QColor(255, 0, 0));

@@ -79,8 +79,8 @@ TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsChart
     open();
     QStringList headers;
     for (int c = 0; c < 5; ++c) headers << grid->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, (QStringList{u"組番"_qs, u"14:20"_qs, u"14:35:00"_qs, u"14:35:30"_qs,
-                                    u"変化"_qs}));
+    EXPECT_EQ(headers,
+              (QStringList{u"組番"_qs, u"14:20"_qs, u"14:35:00"_qs, u"14:35:30"_qs, u"変化"_qs}));
     const auto colour = [&](int row, int column) {
         return grid->model()->index(row, column).data(Qt::ForegroundRole).value<QColor>();
     };
@@ -110,7 +110,8 @@ TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsChart
         return store.file(u"trend.csv"_qs);
     });
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
-    EXPECT_TRUE(proposed.startsWith(u"オッズ推移_"_qs) && proposed.endsWith(u"R_単勝.csv CSV (*.csv)"_qs))
+    EXPECT_TRUE(proposed.startsWith(u"オッズ推移_"_qs) &&
+                proposed.endsWith(u"R_単勝.csv CSV (*.csv)"_qs))
         << proposed.toStdString();
     const QByteArray csv = store.read(u"trend.csv"_qs);
     EXPECT_TRUE(

@@ -1,18 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
+#include <QTest>
 
 #include "TrendFiles.h"
 #include "common/Clock.h"
+#include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "support/Fixtures.h"
 #include "trend/OddsHistory.h"
+#include "trend/OddsWatcher.h"
 #include "trend/TrendTable.h"
 
 namespace {
 
 const QDateTime T1420 = QDateTime(QDate(2026, 12, 6), QTime(14, 20));
-const TrendRace Tokyo11{20261206, 5, 11};
+const TrendRace Tokyo10{20261206, 5, 10}, Tokyo11{20261206, 5, 11}, Tokyo12{20261206, 5, 12};
+const QByteArray Uo18 = UoBytes(u"20261206"_qs, 18);
 
 // The odds of pair 3-7 in each snapshot of the race, oldest first.
 QStringList OddsOf37(OddsHistory& history, const TrendRace& race = Tokyo11) {
@@ -44,16 +50,15 @@ protected:
 // The same content written again later, or recorded through a second
 // connection to the same file, is kept once with its first time.
 TEST_F(OddsHistoryTest, SameContentIsStoredOnce) {
-    const QByteArray bytes = UoBytes(u"20261206"_qs, 18);
-    const SnapshotOutcome first = record(history, bytes, T1420);
+    const SnapshotOutcome first = record(history, Uo18, T1420);
     EXPECT_TRUE(first.stored && first.added) << first.error.toStdString();
     EXPECT_EQ(first.race, Tokyo11);
-    const SnapshotOutcome again = record(history, bytes, T1420.addSecs(600));
+    const SnapshotOutcome again = record(history, Uo18, T1420.addSecs(600));
     EXPECT_TRUE(again.stored && !again.added);
     const auto all = history.snapshots(Tokyo11, OddsFile::Uo);
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all[0].modified, T1420);
-    EXPECT_EQ(all[0].raw, bytes);
+    EXPECT_EQ(all[0].raw, Uo18);
 
     OddsHistory other;
     ASSERT_TRUE(other.open(history.path()));
@@ -71,8 +76,8 @@ TEST_F(OddsHistoryTest, DownloadsAreOrderedByWhenTheFileWasWrittenWhateverTheArr
         OddsHistory fresh;
         ASSERT_TRUE(fresh.open(dir.file(QStringLiteral("order%1.sqlite").arg(order[0]))));
         for (int i : order)
-            ASSERT_TRUE(record(fresh, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, odds[i]}}), times[i])
-                            .added);
+            ASSERT_TRUE(
+                record(fresh, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, odds[i]}}), times[i]).added);
         ASSERT_EQ(OddsOf37(fresh), odds);
         const auto all = fresh.snapshots(Tokyo11, OddsFile::Uo);
         EXPECT_EQ(fresh.previous(all[2])->modified, times[1]);
@@ -88,17 +93,16 @@ TEST_F(OddsHistoryTest, DownloadsAreOrderedByWhenTheFileWasWrittenWhateverTheArr
 
 TEST_F(OddsHistoryTest, ShortUnreadableAndForeignFilesAreNeverStored) {
     QDir(dir.path()).mkdir(u"uo-58c.jra"_qs);  // a directory cannot be read as a file
-    const QByteArray uo = UoBytes(u"20261206"_qs, 18);
     const std::pair<const char16_t*, QByteArray> cases[] = {
-        {u"uo-58b.jra", uo.left(UoLayout::Length - 1)},
+        {u"uo-58b.jra", Uo18.left(UoLayout::Length - 1)},
         {u"zo-58b.jra", ZoBytes(u"20261206"_qs, 18).left(ZoLayout::Length - 1)},
-        {u"zo-58b.jra", QByteArray("")},  // empty, not null: written
+        {u"zo-58b.jra", QByteArray("")},               // empty, not null: written
         {u"uo-58b.jra", UoBytes(u"2026ab06"_qs, 18)},  // no date
         {u"uo-58b.jra", UoBytes(u"20261341"_qs, 18)},  // no calendar date
-        {u"ks-50858b.jra", uo},
-        {u"uo-58x.jra", uo},  // no race character
-        {u"uo-58c.jra", {}},  // the directory
-        {u"uo-58a.jra", {}},  // missing
+        {u"ks-50858b.jra", Uo18},
+        {u"uo-58x.jra", Uo18},  // no race character
+        {u"uo-58c.jra", {}},    // the directory
+        {u"uo-58a.jra", {}},    // missing
     };
     for (const auto& [name, bytes] : cases) {
         const QString file = dir.file(QString::fromUtf16(name));
@@ -169,10 +173,108 @@ TEST_F(OddsHistoryTest, BrokenOrNewerStoreIsLeftUntouched) {
         ASSERT_TRUE(WriteAt(path, bytes, {}));
         OddsHistory store;
         EXPECT_EQ(store.open(path), opens);
-        EXPECT_TRUE((opens ? store.notice() : store.error()).contains(QDir::toNativeSeparators(path)));
-        EXPECT_FALSE(record(store, UoBytes(u"20261206"_qs, 18), T1420).stored);
+        EXPECT_TRUE(
+            (opens ? store.notice() : store.error()).contains(QDir::toNativeSeparators(path)));
+        EXPECT_FALSE(record(store, Uo18, T1420).stored);
         EXPECT_EQ(dir.read(u"other.sqlite"_qs), bytes);
     }
+}
+
+class OddsWatcherTest : public ::testing::Test {
+protected:
+    OddsWatcherTest() {
+        SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+        QObject::connect(&watcher, &OddsWatcher::snapshotsAdded,
+                         [this](const QList<TrendRace>& races) { signalled << races; });
+    }
+    ~OddsWatcherTest() override { SetOddsHistoryPath({}); }
+
+    void put(const QString& name, const QByteArray& bytes, const QDateTime& at = {}) {
+        ASSERT_TRUE(WriteAt(data.file(name), bytes, at));
+    }
+    // Waits for the next signal and returns the races it named.
+    QList<TrendRace> nextSignal() {
+        signalled.clear();
+        if (!QTest::qWaitFor([this] { return !signalled.isEmpty(); }, 5000)) return {};
+        return signalled;
+    }
+    int snapshotsOf(const TrendRace& race, OddsFile file) {
+        return static_cast<int>(SharedOddsHistory().snapshots(race, file).size());
+    }
+
+    TempDir store, data;
+    OddsWatcher watcher;
+    QList<TrendRace> signalled;
+};
+
+TEST_F(OddsWatcherTest, FilesThatAppearAreReplacedOrRewrittenInPlaceAreRecorded) {
+    put(u"uo-58b.jra"_qs, Uo18);
+    watcher.watch(data.path());
+    EXPECT_EQ(nextSignal(), QList{Tokyo11});  // what is there already
+
+    // A download cut short, a record without a date and an empty file: skipped.
+    signalled.clear();
+    put(u"uo-58a.jra"_qs, Uo18.left(900));
+    put(u"zo-58b.jra"_qs, ZoBytes(u"        "_qs, 18));
+    put(u"zo-58a.jra"_qs, QByteArray());
+    QTest::qWait(OddsWatcher::DelayMs * 4);
+    EXPECT_TRUE(signalled.isEmpty());
+
+    // The watch goes on: a new file, then the short one completed.
+    put(u"zo-58c.jra"_qs, ZoBytes(u"20261206"_qs, 16));
+    EXPECT_EQ(nextSignal(), QList{Tokyo12});
+    put(u"uo-58a.jra"_qs, Uo18);
+    EXPECT_EQ(nextSignal(), QList{Tokyo10});
+
+    // Replaced by renaming a new download over it.
+    put(u"new.tmp"_qs, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}));
+    ASSERT_TRUE(QFile::remove(data.file(u"uo-58b.jra"_qs)));
+    ASSERT_TRUE(QFile::rename(data.file(u"new.tmp"_qs), data.file(u"uo-58b.jra"_qs)));
+    EXPECT_EQ(nextSignal(), QList{Tokyo11});
+
+    // Rewritten in place, as PAT95 does: no entry of the directory changes.
+    {
+        QFile file(data.file(u"uo-58b.jra"_qs));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.write(UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"8.0"_qs}})) > 0);
+    }
+    EXPECT_EQ(nextSignal(), QList{Tokyo11});
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 3);
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Zo), 0);
+    EXPECT_TRUE(watcher.error().isEmpty());
+
+    // A file a window reads is named at once, and not again by the watch.
+    put(u"uo-58c.jra"_qs, UoBytes(u"20261206"_qs, 16));
+    signalled.clear();
+    EXPECT_TRUE(watcher.record(data.file(u"uo-58c.jra"_qs)).added);
+    EXPECT_EQ(signalled, QList{Tokyo12});
+    QTest::qWait(OddsWatcher::DelayMs * 4);
+    EXPECT_EQ(signalled, QList{Tokyo12});
+}
+
+TEST_F(OddsWatcherTest, TheOddsFilesTheLookupsReadAreRecorded) {
+    put(u"uo-58b.jra"_qs, Uo18);
+    put(u"zo-58b.jra"_qs, ZoBytes(u"20261206"_qs, 18));
+    AppState state;
+    state.DataDir = data.path();
+    const Race race{{}, 5, 11};
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));  // no one told: nothing kept
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 0);
+
+    SetOddsFileRead([this](const QString& path) { watcher.record(path); });
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    EXPECT_EQ(signalled, QList{Tokyo11});
+    ASSERT_TRUE(LoadRecommendation(state, race));
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Zo), 1);
+    // Rewritten in place with its modification time put back: still a new download.
+    const QDateTime modified = QFileInfo(data.file(u"uo-58b.jra"_qs)).lastModified();
+    QTest::qWait(5);
+    put(u"uo-58b.jra"_qs, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), modified);
+    ASSERT_EQ(QFileInfo(data.file(u"uo-58b.jra"_qs)).lastModified(), modified);
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 2);
+    SetOddsFileRead({});
 }
 
 }  // namespace
