@@ -1,59 +1,127 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 
-#include "MarketRace.h"
+#include "app/Frm_Help.h"
+#include "app/Frm_Main.h"
 #include "common/Odds.h"
+#include "common/SaveFile.h"
+#include "market/Frm_Market.h"
 #include "market/Market.h"
 #include "market/MarketSource.h"
 #include "market/MarketTable.h"
-#include "racedata/Records.h"
+#include "racedata/AppState.h"
+#include "racedata/RaceFiles.h"
+#include "support/Fixtures.h"
 #include "tools/SampleData.h"
+#include "trend/OddsWatcher.h"
+#include "trend/TrendFiles.h"
 
 namespace {
 
-MarketOdds Decoded(const MarketRace& race, bool withUo = true, bool withZo = true) {
+// A race's odds as field values, written into uo- and zo- records (place odds
+// 2.0-3.0).
+struct MarketRace {
+    int runners = 0;
+    std::vector<QString> win;                        // horse 1..runners
+    std::function<QString(int a, int b)> pair;       // quinella odds, a < b
+    std::map<std::pair<int, int>, QString> bracket;  // bracket-quinella odds by pair
+
+    QByteArray uo() const {
+        std::map<QString, QString> odds;
+        for (int a = 1; a <= runners; ++a)
+            for (int b = a + 1; b <= runners; ++b)
+                odds[QStringLiteral("%1-%2").arg(a).arg(b)] = pair(a, b);
+        return UoBytes(u"20261206"_qs, runners, odds);
+    }
+    QByteArray zo() const {
+        std::map<QString, QString> odds;
+        for (int h = 1; h <= runners; ++h) odds[QString::number(h)] = win[h - 1];
+        return ZoBytes(u"20261206"_qs, runners, odds, [this](RecordBuilder& b) {
+            for (const auto& [p, o] : bracket)
+                b.setRight(ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(p.first, p.second)),
+                           o);
+        });
+    }
+};
+
+// Nine starters, horses 1 to 7 alone in brackets 1 to 7 and 8, 9 in bracket 8:
+// win odds 2.0 3.5 5.0 8.0 10.0 20.0 25.0 40.0 50.0; every pair with horse 1 at
+// 10.0, every other pair at 40.0; 枠連 1-2 12.0, 1-8 4.8, 8-8 40.0, 1-1 5.0 (no
+// two starters make it), 1-3 … 1-7 9.0, x-8 19.0, the others 35.0.
+MarketRace NineStarters() {
+    MarketRace race{9,
+                    {u"2.0"_qs, u"3.5"_qs, u"5.0"_qs, u"8.0"_qs, u"10.0"_qs, u"20.0"_qs, u"25.0"_qs,
+                     u"40.0"_qs, u"50.0"_qs},
+                    [](int a, int) { return a == 1 ? u"10.0"_qs : u"40.0"_qs; },
+                    {}};
+    for (int a = 1; a <= 8; ++a)
+        for (int b = a + 1; b <= 8; ++b)
+            race.bracket[{a, b}] = b == 8 ? u"19.0"_qs : a == 1 ? u"9.0"_qs : u"35.0"_qs;
+    race.bracket[{1, 2}] = u"12.0"_qs;
+    race.bracket[{1, 8}] = u"4.8"_qs;
+    race.bracket[{8, 8}] = u"40.0"_qs;
+    race.bracket[{1, 1}] = u"5.0"_qs;
+    return race;
+}
+
+// Five starters, all at 5.0 to win; horse 1's pairs at 9.0, the others at 11.5:
+// horse 1 has 3.0 points more of the quinella money than of the win money.
+MarketRace FiveAtFive() {
+    MarketRace race{5, std::vector<QString>(5, u"5.0"_qs), {}, {}};
+    race.pair = [](int a, int) { return a == 1 ? u"9.0"_qs : u"11.5"_qs; };
+    return race;
+}
+
+MarketAnalysis Analysed(const MarketRace& race) {
     UoRecord uo;
     ZoRecord zo;
     uo.assign(race.uo());
     zo.assign(race.zo());
-    return MarketOddsOf(withUo ? &uo : nullptr, withZo ? &zo : nullptr);
+    return AnalyseMarket(MarketOddsOf(&uo, &zo));
 }
 
-std::vector<QStringList> Texts(const TextTable& table) {
-    std::vector<QStringList> rows;
-    for (const TableRow& row : table.rows) {
-        QStringList texts;
-        for (const TableCell& cell : row) texts << cell.text;
-        rows.push_back(texts);
-    }
-    return rows;
+QStringList Texts(const TableRow& row) {
+    QStringList texts;
+    for (const TableCell& cell : row) texts << cell.text;
+    return texts;
 }
 
-const TableRow* BracketRowOf(const TextTable& table, const QString& pair) {
-    for (const TableRow& row : table.rows) {
-        if (row[0].text == pair) return &row;
-    }
-    return nullptr;
+// The texts of the brackets table's row of the pair, empty when it has none.
+QStringList BracketRow(const TextTable& table, const QString& pair) {
+    for (const TableRow& row : table.rows)
+        if (row[0].text == pair) return Texts(row);
+    return {};
 }
 
-double ShownSum(const MarketAnalysis& analysis, bool quinella) {
-    double sum = 0;
+// Shares as shown sum to 100.0 within their rounding.
+void ExpectSharesToHundred(const MarketAnalysis& analysis) {
+    double win = 0, quinella = 0;
     for (const HorseRow& h : analysis.horses) {
-        const auto& share = quinella ? h.quinellaShare : h.winShare;
-        if (share) sum += PercentText(*share).toDouble();
+        if (h.winShare) win += PercentText(*h.winShare).toDouble();
+        if (h.quinellaShare) quinella += PercentText(*h.quinellaShare).toDouble();
     }
-    return sum;
+    const double n = static_cast<double>(analysis.horses.size());
+    EXPECT_NEAR(win, 100.0, 0.05 * n);
+    EXPECT_NEAR(quinella, 100.0, 0.05 * n);
 }
 
 // The analysis counts exactly the odds texts the distribution spreads over
 // (1e50 and 1e-50 have no reciprocal in single precision).
 TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
     const std::pair<const char16_t*, bool> cases[] = {
-        {u"2.5", true},    {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
-        {u"-3.0", false},  {u"ﾄﾘｹｼ", false},     {u"取消", false}, {u"", false},
-        {u"1e50", false},  {u"1e-50", false}};
+        {u"2.5", true},   {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
+        {u"-3.0", false}, {u"ﾄﾘｹｼ", false},     {u"取消", false}, {u"", false},
+        {u"1e50", false}, {u"1e-50", false}};
     for (const auto& [text, usable] : cases) {
         SCOPED_TRACE(QString::fromUtf16(text).toStdString());
         EXPECT_EQ(UsableOdds(QString::fromUtf16(text)).has_value(), usable);
@@ -64,47 +132,38 @@ TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
 // Horse 1: 1/2.0 of a win pool of 1.3457… is 37.2 %; its eight pairs at 10.0
 // are 0.8 of the pairs' 1.5, counted from both horses' side: 0.8 / 3.0 = 26.7 %;
 // 総流し 1 / 0.8 = 1.25 below 2.0 pays less than the win. Horse 2: 1/10 + 7/40
-// = 0.275, 総流し 3.63 is at least 3.5.
-TEST(MarketAnalysis, NineStartersHorses) {
-    const MarketAnalysis analysis = AnalyseMarket(Decoded(NineStarters()));
+// = 0.275, 総流し 3.63 is at least 3.5. 枠連 8-8 covers only 8-9, at the same
+// 40.0: the comparison is exact and the 枠連 pays at least as much. 1-1 is in
+// the file but no two starters make it.
+TEST(MarketAnalysis, NineStarters) {
+    const MarketAnalysis analysis = Analysed(NineStarters());
     const std::vector<QStringList> expected = {
-        {"1", "1", "2.0", "37.2", "1.3-1.8", "26.7", "-10.5", "1.25", "単勝"},
-        {"2", "2", "3.5", "21.2", "1.3-1.8", "9.2", "-12.1", "3.63", "総流し"},
-        {"3", "3", "5.0", "14.9", "1.3-1.8", "9.2", "-5.7", "3.63", "単勝"},
-        {"4", "4", "8.0", "9.3", "1.3-1.8", "9.2", "-0.1", "3.63", "単勝"},
-        {"5", "5", "10.0", "7.4", "1.3-1.8", "9.2", "+1.7", "3.63", "単勝"},
-        {"6", "6", "20.0", "3.7", "1.3-1.8", "9.2", "+5.5", "3.63", "単勝"},
-        {"7", "7", "25.0", "3.0", "1.3-1.8", "9.2", "+6.2", "3.63", "単勝"},
-        {"8", "8", "40.0", "1.9", "1.3-1.8", "9.2", "+7.3", "3.63", "単勝"},
-        {"9", "8", "50.0", "1.5", "1.3-1.8", "9.2", "+7.7", "3.63", "単勝"},
+        {"1", "1", "2.0", "37.2", "2.0-3.0", "26.7", "-10.5", "1.25", "単勝"},
+        {"2", "2", "3.5", "21.2", "2.0-3.0", "9.2", "-12.1", "3.63", "総流し"},
+        {"3", "3", "5.0", "14.9", "2.0-3.0", "9.2", "-5.7", "3.63", "単勝"},
+        {"4", "4", "8.0", "9.3", "2.0-3.0", "9.2", "-0.1", "3.63", "単勝"},
+        {"5", "5", "10.0", "7.4", "2.0-3.0", "9.2", "+1.7", "3.63", "単勝"},
+        {"6", "6", "20.0", "3.7", "2.0-3.0", "9.2", "+5.5", "3.63", "単勝"},
+        {"7", "7", "25.0", "3.0", "2.0-3.0", "9.2", "+6.2", "3.63", "単勝"},
+        {"8", "8", "40.0", "1.9", "2.0-3.0", "9.2", "+7.3", "3.63", "単勝"},
+        {"9", "8", "50.0", "1.5", "2.0-3.0", "9.2", "+7.7", "3.63", "単勝"},
     };
-    const TextTable table = HorsesTable(analysis);
-    EXPECT_EQ(Texts(table), expected);
-    EXPECT_FALSE(table.rows[4][6].colour.isValid());        // +1.7
-    EXPECT_EQ(table.rows[5][6].colour, QColor(255, 0, 0));  // +5.5
+    const TextTable horses = HorsesTable(analysis);
+    ASSERT_EQ(horses.rows.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(Texts(horses.rows[i]), expected[i]);
+    EXPECT_FALSE(horses.rows[4][6].colour.isValid());        // +1.7
+    EXPECT_EQ(horses.rows[5][6].colour, QColor(255, 0, 0));  // +5.5
     EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 74.3%　枠連 61.9%　馬連 66.7%"_qs);
-}
 
-// 枠連 8-8 covers only 8-9, at the same 40.0: the comparison is exact and the
-// 枠連 pays at least as much. 1-1 is in the file but no two starters make it.
-TEST(MarketAnalysis, NineStartersBrackets) {
-    const MarketAnalysis analysis = AnalyseMarket(Decoded(NineStarters()));
-    const TextTable table = BracketsTable(analysis);
-    EXPECT_EQ(table.rows.size(), 29u);  // 28 pairs of brackets 1..8 and 8-8
-    const std::vector<QStringList> expected = {
-        {"1-2", "12.0", "1-2", "10.00", "枠連"},
-        {"1-8", "4.8", "1-8, 1-9", "5.00", "馬連"},
-        {"8-8", "40.0", "8-9", "40.00", "枠連"},
-        {"2-8", "19.0", "2-8, 2-9", "20.00", "馬連"},
-    };
-    for (const QStringList& row : expected) {
-        const TableRow* shown = BracketRowOf(table, row[0]);
-        ASSERT_NE(shown, nullptr) << row[0].toStdString();
-        QStringList texts;
-        for (const TableCell& cell : *shown) texts << cell.text;
-        EXPECT_EQ(texts, row);
-    }
-    EXPECT_EQ(BracketRowOf(table, u"1-1"_qs), nullptr);
+    const TextTable brackets = BracketsTable(analysis);
+    EXPECT_EQ(brackets.rows.size(), 29u);  // 28 pairs of brackets 1..8 and 8-8
+    EXPECT_EQ(BracketRow(brackets, u"1-2"_qs),
+              (QStringList{"1-2", "12.0", "1-2", "10.00", "枠連"}));
+    EXPECT_EQ(BracketRow(brackets, u"1-8"_qs),
+              (QStringList{"1-8", "4.8", "1-8, 1-9", "5.00", "馬連"}));
+    EXPECT_EQ(BracketRow(brackets, u"8-8"_qs),
+              (QStringList{"8-8", "40.0", "8-9", "40.00", "枠連"}));
+    EXPECT_TRUE(BracketRow(brackets, u"1-1"_qs).isEmpty());
     ASSERT_EQ(analysis.dominated.size(), 1u);
     EXPECT_EQ(DominatedText(analysis.dominated[0]), u"1-2 10.0 < 枠連 1-2 12.0"_qs);
 }
@@ -119,7 +178,7 @@ TEST(MarketAnalysis, ScratchedHorseLeftOutOfEverySum) {
         race.pair = [](int a, int b) {
             return b == 9 ? u"ﾄﾘｹｼ"_qs : a == 1 ? u"10.0"_qs : u"40.0"_qs;
         };
-        const MarketAnalysis analysis = AnalyseMarket(Decoded(race));
+        const MarketAnalysis analysis = Analysed(race);
         const HorseRow& nine = analysis.horses[8];
         EXPECT_TRUE(nine.scratched);
         EXPECT_EQ(nine.win, byWinOdds ? u"取消"_qs : u"50.0"_qs);
@@ -127,115 +186,81 @@ TEST(MarketAnalysis, ScratchedHorseLeftOutOfEverySum) {
         EXPECT_TRUE(nine.advantage.isEmpty());
         // 1 / (1.3457… - 1/50) and 1 / (1.5 - 1/10 - 7/40)
         EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 75.4%　枠連 62.8%　馬連 81.6%"_qs);
-        EXPECT_NEAR(ShownSum(analysis, false), 100.0, 0.05 * 8);
+        ExpectSharesToHundred(analysis);
         const TextTable brackets = BracketsTable(analysis);
-        EXPECT_EQ(BracketRowOf(brackets, u"8-8"_qs), nullptr);
-        ASSERT_NE(BracketRowOf(brackets, u"1-8"_qs), nullptr);
-        EXPECT_EQ((*BracketRowOf(brackets, u"1-8"_qs))[2].text, u"1-8"_qs);
-        EXPECT_EQ((*BracketRowOf(brackets, u"1-8"_qs))[3].text, u"10.00"_qs);
+        EXPECT_TRUE(BracketRow(brackets, u"8-8"_qs).isEmpty());
+        EXPECT_EQ(BracketRow(brackets, u"1-8"_qs).mid(2, 2), (QStringList{"1-8", "10.00"}));
     }
 }
 
 // 16 starters: two horses in each bracket, 3-5 covers four pairs.
 TEST(MarketAnalysis, SixteenStartersBracketCoversFourPairs) {
-    MarketRace race;
-    race.runners = 16;
-    for (int h = 1; h <= 16; ++h) race.win.push_back(QString::number(h * 2.5, 'f', 1));
+    MarketRace race{16, {}, {}, {{{3, 5}, u"4.5"_qs}, {{3, 3}, u"90.0"_qs}}};
     race.pair = [](int a, int b) {
         if (a == 5 && b == 9) return u"10.0"_qs;
         if ((a == 5 && b == 10) || (a == 6 && b == 9)) return u"20.0"_qs;
-        if (a == 6 && b == 10) return u"40.0"_qs;
-        return u"100.0"_qs;
+        return a == 6 && b == 10 ? u"40.0"_qs : u"100.0"_qs;
     };
-    race.bracket[{3, 5}] = u"4.5"_qs;
-    race.bracket[{3, 3}] = u"90.0"_qs;
-    const MarketAnalysis analysis = AnalyseMarket(Decoded(race));
+    for (int h = 1; h <= 16; ++h) race.win.push_back(QString::number(h * 2.5, 'f', 1));
+    const MarketAnalysis analysis = Analysed(race);
     const TextTable table = BracketsTable(analysis);
     ASSERT_EQ(table.rows.size(), 2u);
     // 1 / (1/10 + 1/20 + 1/20 + 1/40) = 4.444…
-    EXPECT_EQ(Texts(table)[1], (QStringList{"3-5", "4.5", "5-9, 5-10, 6-9, 6-10", "4.44", "枠連"}));
-    EXPECT_EQ(Texts(table)[0], (QStringList{"3-3", "90.0", "5-6", "100.00", "馬連"}));
+    EXPECT_EQ(Texts(table.rows[1]),
+              (QStringList{"3-5", "4.5", "5-9, 5-10, 6-9, 6-10", "4.44", "枠連"}));
+    EXPECT_EQ(Texts(table.rows[0]), (QStringList{"3-3", "90.0", "5-6", "100.00", "馬連"}));
     EXPECT_TRUE(analysis.dominated.empty());
-    EXPECT_NEAR(ShownSum(analysis, false), 100.0, 0.05 * 16);
-    EXPECT_NEAR(ShownSum(analysis, true), 100.0, 0.05 * 16);
+    ExpectSharesToHundred(analysis);
 }
 
 // Five horses at 5.0 share the win money alike; horse 1's pairs at 9.0 and the
 // others at 11.5 give it 0.444 / (2 × 0.966) = 23.0 % of the quinella money.
 TEST(MarketAnalysis, DifferenceOfThreePointsIsMarked) {
-    MarketRace race;
-    race.runners = 5;
-    race.win.assign(5, u"5.0"_qs);
-    race.pair = [](int a, int) { return a == 1 ? u"9.0"_qs : u"11.5"_qs; };
-    const MarketAnalysis analysis = AnalyseMarket(Decoded(race));
-    const TextTable table = HorsesTable(analysis);
+    const TextTable table = HorsesTable(Analysed(FiveAtFive()));
     EXPECT_EQ(table.rows[0][6].text, u"+3.0"_qs);
     EXPECT_EQ(table.rows[0][6].colour, QColor(255, 0, 0));
     EXPECT_EQ(table.rows[1][6].text, u"-0.8"_qs);  // 19.25 - 20
     EXPECT_FALSE(table.rows[1][6].colour.isValid());
-
-    const struct {
-        double value;
-        const char* text;
-        bool marked;
-    } cases[] = {{3.0, "+3.0", true},   {2.95, "+3.0", true}, {2.949, "+2.9", false},
-                 {-3.0, "-3.0", false}, {0.04, "0.0", false}, {-0.05, "-0.1", false},
-                 {12.25, "+12.3", true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(DifferenceText(c.value), QString::fromLatin1(c.text)) << c.value;
-        EXPECT_EQ(DifferenceMarked(c.value), c.marked) << c.value;
+    const std::tuple<double, const char*, bool> cases[] = {
+        {2.95, "+3.0", true}, {2.949, "+2.9", false}, {-3.0, "-3.0", false},
+        {0.04, "0.0", false}, {-0.05, "-0.1", false}, {12.25, "+12.3", true}};
+    for (const auto& [value, text, marked] : cases) {
+        EXPECT_EQ(DifferenceText(value), QString::fromLatin1(text)) << value;
+        EXPECT_EQ(DifferenceMarked(value), marked) << value;
     }
 }
 
 TEST(MarketAnalysis, PayoutLineNamesIncompleteMarkets) {
-    EXPECT_EQ(PayoutLine({0.804, 0.779, 0.782}), u"単勝 80.4%　枠連 77.9%　馬連 78.2%"_qs);
     EXPECT_EQ(PayoutLine({0.5999, 1.0, 1.0004}), u"単勝 60.0%　枠連 100.0%　馬連 100.0%"_qs);
     EXPECT_EQ(
         PayoutLine({0.5949, std::nullopt, 1.0006}),
         u"単勝 59.5%　枠連 －　馬連 100.1%　（単勝・馬連は不完全なようです：オッズの欠けか、別の時刻のファイル）"_qs);
 }
 
-// Only the uo- file: quinella figures, no win figures and no bracket pairs.
-TEST(MarketAnalysis, QuinellaOnly) {
-    const MarketAnalysis analysis = AnalyseMarket(Decoded(NineStarters(), true, false));
-    ASSERT_EQ(analysis.horses.size(), 9u);
-    EXPECT_EQ(Texts(HorsesTable(analysis))[0],
-              (QStringList{"1", "1", "", "", "", "26.7", "", "1.25", ""}));
-    EXPECT_TRUE(analysis.brackets.empty());
-    EXPECT_EQ(PayoutLine(analysis.payout), u"単勝 －　枠連 －　馬連 66.7%"_qs);
-}
-
 // Every race of the sample day: the generator pays back 80 % of the win pool
 // and 77.5 % of the quinella and bracket pools, and no market looks
-// incomplete; shares sum to 100.0 % within their rounding.
+// incomplete. Odds are cut to tenths, so a pool pays back a little less than
+// its share; the quinella odds carry noise of their own, and races of eight or
+// fewer sell no bracket quinella.
 TEST(MarketAnalysis, SampleDayPayoutRates) {
     QTemporaryDir dir;
     ASSERT_TRUE(WriteSampleData(dir.path()));
-    int races = 0;
     for (const int course : {5, 6, 9, 0}) {
         for (int raceNo = 1; raceNo <= 12; ++raceNo) {
             SCOPED_TRACE(course * 100 + raceNo);
             const MarketRead read = ReadMarket(dir.path(), Race{{}, course, raceNo});
             ASSERT_FALSE(read.uoMissing || read.zoMissing);
             const MarketAnalysis analysis = AnalyseMarket(read.odds);
-            // Odds are cut to tenths, so a pool pays back a little less than
-            // its share; the quinella odds carry noise of their own, and races
-            // of eight or fewer sell no bracket quinella.
             EXPECT_TRUE(analysis.payout.win > 0.78 && analysis.payout.win < 0.80);
             EXPECT_TRUE(analysis.payout.quinella > 0.72 && analysis.payout.quinella < 0.85);
-            if (read.odds.runners <= 8) {
+            if (read.odds.runners <= 8)
                 EXPECT_FALSE(analysis.payout.bracket);
-            } else {
+            else
                 EXPECT_TRUE(analysis.payout.bracket > 0.76 && analysis.payout.bracket < 0.775);
-            }
             EXPECT_FALSE(PayoutLine(analysis.payout).contains(u"不完全"));
-            const double n = static_cast<double>(analysis.horses.size());
-            EXPECT_NEAR(ShownSum(analysis, false), 100.0, 0.05 * n);
-            EXPECT_NEAR(ShownSum(analysis, true), 100.0, 0.05 * n);
-            ++races;
+            ExpectSharesToHundred(analysis);
         }
     }
-    EXPECT_EQ(races, 48);
     const MarketAnalysis tokyo11 = AnalyseMarket(ReadMarket(dir.path(), Race{{}, 5, 11}).odds);
     EXPECT_EQ(PayoutLine(tokyo11.payout), u"単勝 79.4%　枠連 77.0%　馬連 77.5%"_qs);
 }
@@ -246,6 +271,132 @@ TEST(MarketCsv, BothTablesWithBomAndCrLf) {
     EXPECT_EQ(TablesCsv({first, second}),
               QByteArray("\xEF\xBB\xBF"
                          "a,b\r\n\"1,5\",\"x\"\"y\"\r\n\r\nc\r\n2\r\n"));
+}
+
+// The main window on a data directory with the nine-starter race as 中山 1R.
+class MarketWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.DataDir = data.path();
+        writeRace(1, NineStarters());
+        main = std::make_unique<Frm_Main>(state);
+        ShowAndWait(main.get());
+    }
+    void TearDown() override {
+        delete main->marketWindow();
+        SetSaveFileDialog({});
+    }
+
+    void writeRace(int raceNo, const MarketRace& race) {
+        ASSERT_TRUE(data.write("uo-60" + RaceChar(raceNo) + ".jra", race.uo()));
+        ASSERT_TRUE(data.write("zo-60" + RaceChar(raceNo) + ".jra", race.zo()));
+    }
+    void activateMain() {
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == main.get(); }));
+    }
+    Frm_Market* open() {
+        activateMain();
+        main->findChild<QAction*>(u"Market"_qs)->trigger();
+        Frm_Market* market = main->marketWindow();
+        EXPECT_TRUE(market && QTest::qWaitFor([&] { return market->isActiveWindow(); }));
+        return market;
+    }
+    static QString cell(const QTableView* grid, int row, int column) {
+        return grid->model()->index(row, column).data().toString();
+    }
+
+    MessageRecorder messages;
+    TempDir data;
+    AppState state;
+    std::unique_ptr<Frm_Main> main;
+};
+
+TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSavesCsv) {
+    QAction* item = main->findChild<QAction*>(u"Market"_qs);
+    ASSERT_TRUE(item && item->text() == u"オッズ分析"_qs && main->Tool->actions().contains(item));
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    EXPECT_FALSE(market->isModal());
+    EXPECT_EQ(market->windowTitle(), u"オッズ分析"_qs);
+    auto* horses = Find<QTableView>(market, u"Grd_Horses"_qs);
+    ASSERT_TRUE(horses);
+    EXPECT_EQ(cell(horses, 1, 8), u"総流し"_qs);
+    EXPECT_EQ(Find<QTableView>(market, u"Grd_Brackets"_qs)->model()->rowCount(), 29);
+    EXPECT_EQ(Find<QListWidget>(market, u"Lst_Dominated"_qs)->item(0)->text(),
+              u"1-2 10.0 < 枠連 1-2 12.0"_qs);
+    EXPECT_EQ(Find<QLabel>(market, u"Lbl_Payout"_qs)->text(),
+              u"単勝 74.3%　枠連 61.9%　馬連 66.7%"_qs);
+    EXPECT_TRUE(Find<QLabel>(market, u"Lbl_Missing"_qs)->isHidden());
+    // The chart module was found and drew the chart (no stand-in label).
+    QWidget* chart = Find<QWidget>(market, u"Cht_Market"_qs);
+    EXPECT_TRUE(chart && chart->inherits("QChartView") &&
+                !chart->property("zemChartMissing").toBool());
+
+    // Both tables in one CSV file, a blank line between them.
+    SetSaveFileDialog(
+        [&](QWidget*, const QString&, const QString&) { return data.file(u"market.csv"_qs); });
+    Click(Find<QPushButton>(market, u"Cmd_Save"_qs));
+    const QByteArray csv = data.read(u"market.csv"_qs);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(u"\r\n"_qs);
+    ASSERT_EQ(lines.size(), 1 + 9 + 1 + 1 + 29 + 1);
+    EXPECT_EQ(lines[0], u"馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利"_qs);
+    EXPECT_EQ(lines[2], u"2,2,3.5,21.2,2.0-3.0,9.2,-12.1,3.63,総流し"_qs);
+    EXPECT_EQ(lines[11], u"枠連,オッズ,馬連,合成オッズ,有利"_qs);
+    EXPECT_TRUE(lines.contains(u"枠連 1-8,4.8,\"1-8, 1-9\",5.00,馬連"_qs));
+
+    main->Market->trigger();  // the open window again
+    EXPECT_EQ(main->marketWindow(), market);
+    EXPECT_EQ(HelpSection(market), u"market"_qs);
+    QPointer<Frm_Market> watched = market;
+    QTest::keyClick(horses, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }));
+}
+
+// Without its zo- file the race shows its quinella figures and names the file.
+// Switching to the window after the main window's race changed shows that
+// race; a new download of the shown race recorded in the odds history reads
+// its files again.
+TEST_F(MarketWindow, NamesAMissingZoFileFollowsTheSelectionAndRereadsChangedFiles) {
+    QFile::remove(data.file(u"zo-601.jra"_qs));
+    MarketRace five = FiveAtFive();
+    writeRace(2, five);
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    ASSERT_EQ(market->Grd_Horses->model()->rowCount(), 9);
+    const QString missing = market->Lbl_Missing->text();
+    EXPECT_FALSE(market->Lbl_Missing->isHidden());
+    EXPECT_TRUE(missing.contains(u"zo-") && !missing.contains(u"uo-")) << missing.toStdString();
+    EXPECT_TRUE(
+        missing.contains(u"オッズが取得されていないか、ディレクトリの指定が間違っています。"));
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 5), u"26.7"_qs);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), QString());
+    EXPECT_EQ(market->Grd_Brackets->model()->rowCount(), 0);
+    EXPECT_EQ(market->Lbl_Payout->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
+    EXPECT_TRUE(messages.shown.empty());
+
+    activateMain();
+    main->Cmb_Race->setCurrentIndex(1);
+    market->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
+    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_TRUE(market->Lbl_Missing->isHidden());
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
+    EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
+              QColor(255, 0, 0));
+
+    five.win[0] = u"2.5"_qs;
+    writeRace(2, five);
+    activateMain();
+    main->Cmb_Race->setCurrentIndex(0);  // the selection moves on; the shown race is read
+    TempDir store;
+    SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+    OddsWatcher::instance().record(data.file(u"zo-602.jra"_qs));  // as a download of 中山 2R
+    SetOddsHistoryPath({});
+    EXPECT_EQ(market->race()->number, 2);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
+    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2
 }
 
 }  // namespace
