@@ -30,6 +30,22 @@ TEST(SettingsFile, ReadsLineTwoWholeAndWritesTwoLinesInTheCodePage) {
     EXPECT_EQ(SettingsFileBytes(u"C:\\表\\競馬"_qs, "windows-31j"), cp932);
 }
 
+// An input found by fuzz_settings_reader, as found: line 2 is a quoted name with a
+// leading blank; it reads as " SS", and written plainly it came back as "SS".
+TEST(FuzzRegression, DirectoryBeginningWithABlankReadsBackWhole) {
+    const QByteArray found("\n\" SS\" ");
+    for (const char* encoding : {static_cast<const char*>(nullptr), "windows-31j"}) {
+        const QString directory = ReadSettingsText(found, encoding);
+        const auto written = SettingsFileBytes(directory, encoding);
+        EXPECT_EQ(directory, " SS");
+        EXPECT_EQ(written, QByteArray("[Header]\r\n\" SS\"\r\n"));
+        EXPECT_EQ(ReadSettingsText(written.value_or(""), encoding), directory);
+    }
+    // Enclosing quotes are kept the same way; a line end cannot be kept.
+    EXPECT_EQ(ReadSettingsText(*SettingsFileBytes(QStringLiteral("\"D:\\Q\""))), "\"D:\\Q\"");
+    EXPECT_FALSE(SettingsFileBytes(QStringLiteral("D:\\A\nB")).has_value());
+}
+
 // A test's own program directory and configuration directory (XDG_CONFIG_HOME),
 // both temporary; a place below the regular file "blocker" cannot be created,
 // even by root.
@@ -58,8 +74,7 @@ protected:
         ASSERT_TRUE(!saved && DataDir == text);
         const QString shown = saved.failure->text;
         EXPECT_TRUE(shown.contains(file) && shown.contains(reason) &&
-                    saved.failure->icon == MsgIcon::Exclamation)
-            << shown.toStdString();
+                    saved.failure->icon == MsgIcon::Exclamation) << shown.toStdString();
     }
 
     TempDir places;
@@ -195,14 +210,12 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
 
     Dialog chooser(nullptr);
     ShowAndWait(&chooser);
-    QStringList drives;
-    for (int i = 0; i < chooser.Drive1->count(); ++i) drives << chooser.Drive1->itemText(i);
-    EXPECT_EQ(drives.mid(drives.size() - 2),
-              QStringList({"C: (Wine: " + QDir::toNativeSeparators(prefix) + ")", "C: (Wine)"}));
+    const int ours = chooser.Drive1->count() - 1, system = chooser.Drive1->currentIndex();
+    EXPECT_EQ(chooser.Drive1->itemText(ours - 1) + "|" + chooser.Drive1->itemText(ours),
+              "C: (Wine: " + QDir::toNativeSeparators(prefix) + ")|C: (Wine)");
     OpenRow(chooser, home + "/.wine");  // a hidden folder
     EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(home + "/.wine"));
     // Each drive opens at its root the first time, then where the user was on it.
-    const int system = chooser.Drive1->currentIndex(), ours = drives.size() - 1;
     chooser.Drive1->setCurrentIndex(ours);
     EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(wine));
     OpenRow(chooser, wine + "/PAT95");
