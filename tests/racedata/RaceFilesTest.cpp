@@ -136,9 +136,9 @@ TEST(Lookups, EachReadsItsFilesAndBlanksItsFields) {
         const Attempt loaded = load == 'R'   ? LoadRaceResult(state, race)
                                : load == 'r' ? LoadRecommendation(state, race)
                                              : LoadDistributionOdds(state, race, type);
-        EXPECT_EQ(loaded ? std::pair(QString(), MsgIcon::None)
-                         : std::pair(loaded.failure->text, loaded.failure->icon),
-                  std::pair(QString::fromUtf16(message ? message : u""), icon));
+        EXPECT_EQ(loaded ? std::pair(std::string(), MsgIcon::None)
+                         : std::pair(loaded.failure->text.toStdString(), loaded.failure->icon),
+                  std::pair(QString::fromUtf16(message ? message : u"").toStdString(), icon));
         EXPECT_EQ(state.UoData.raw() + state.ZoData.raw() + state.KsData.raw(),
                   Bytes(uo) + Bytes(zo) + Bytes(ks));
         EXPECT_EQ(state.UoStem + "|" + state.ZoStem, stems);

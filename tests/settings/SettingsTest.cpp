@@ -129,6 +129,9 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
     const QString start = QDir::currentPath(), chosen = start + "/PAT 95,JRA";
     const QString root = QDir::toNativeSeparators(QDir::rootPath());
     auto press = [](const char* b) { return [b](QDialog& w) { Click(Find<QWidget>(&w, b)); }; };
+    auto key = [](Qt::Key k) {
+        return [k](QDialog& c) { QTest::keyClick(Find<QTreeView>(&c, "Dir1"), k); };
+    };
     auto drives = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).Drive1; };
     auto opened = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).Dir1Path(); };
     // Text typed, steps in the chooser after `chosen` is opened, how the options window
@@ -140,15 +143,10 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
         {nullptr, press("OKButton"), "Command2", chosen},
         {nullptr, press("OKButton"), "Command3", "C:\\PAT95"},
         {nullptr, press("CancelButton"), "Command2", "C:\\PAT95"},
-        {nullptr, [](QDialog& c) { QTest::keyClick(Find<QTreeView>(&c, "Dir1"), Qt::Key_Escape); },
-         "Command2", "C:\\PAT95"},
+        {nullptr, key(Qt::Key_Escape), "Command2", "C:\\PAT95"},
         // Enter opens the drive's root, at the top, which keeps its separator.
         {nullptr,
-         [&](QDialog& c) {
-             for (auto key : {Qt::Key_Home, Qt::Key_Return})
-                 QTest::keyClick(Find<QTreeView>(&c, "Dir1"), key);
-             press("OKButton")(c);
-         },
+         [&](QDialog& c) { key(Qt::Key_Home)(c), key(Qt::Key_Return)(c), press("OKButton")(c); },
          "Command2", root},
         // A drive that cannot be read is reported and left; another drive shows its root,
         // and going back shows the first drive's tree again.
