@@ -24,10 +24,12 @@ TEST(NumberText, NumericTextsAndTheirValues) {
 }
 
 TEST(NumberText, GeneralFormat) {
+    // clang-format off
     const std::pair<double, const char*> cases[] = {
         {1200, "1200"}, {2.5, "2.5"}, {1.7 * 1700, "2890"},  // 2889.9999999999995 in binary
         {0.1 + 0.2, "0.3"}, {-0.0, "0"}, {-250, "-250"}, {123456789012345.0, "123456789012345"},
         {1.0 / 3.0, "0.333333333333333"}};
+    // clang-format on
     for (const auto& [value, text] : cases) EXPECT_EQ(FormatGeneral(value), text);
 }
 
@@ -46,10 +48,12 @@ TEST(FuzzRegression, TheLargestDoublesWriteAsNumbersThatReadBack) {
 }
 
 TEST(RaceDate, ValidDatesShowInJapaneseOthersNothing) {
+    // clang-format off
     const std::pair<const char16_t*, const char16_t*> cases[] = {
         {u"19990405", u"1999年04月05日"}, {u"20240229", u"2024年02月29日"}, {u"", u""},
         {u"        ", u""}, {u"2023022", u""}, {u"20230229", u""}, {u"20231301", u""},
         {u"20230100", u""}, {u"2023ab01", u""}, {u"00000101", u""}, {u"ﾄﾘｹｼﾄﾘｹｼ", u""}};
+    // clang-format on
     for (const auto& [text, shown] : cases)
         EXPECT_EQ(RaceDateDisplay(QString::fromUtf16(text)), QString::fromUtf16(shown))
             << QString::fromUtf16(text).toStdString();
@@ -58,11 +62,13 @@ TEST(RaceDate, ValidDatesShowInJapaneseOthersNothing) {
 // A field is quoted only when it holds a separator, quote or line break; a pair
 // follows its bet type, so that no spreadsheet reads it as a date.
 TEST(Csv, FieldsQuotedWhenNeededAndPairsAfterTheirBetType) {
+    // clang-format off
     const std::tuple<bool, const char16_t*, const char16_t*> cases[] = {
         {false, u"", u""}, {false, u"3-7", u"3-7"}, {false, u"5-9, 5-10", u"\"5-9, 5-10\""},
         {false, u"x\"y", u"\"x\"\"y\""}, {false, u"a\nb", u"\"a\nb\""}, {false, u"a\rb", u"\"a\rb\""},
         {true, u"3-7", u"枠連 3-7"}, {true, u"7", u"7"}, {true, u"1.3-1.8", u"1.3-1.8"},
         {true, u"5-9, 5-10", u"\"5-9, 5-10\""}, {true, u"", u""}};
+    // clang-format on
     for (const auto& [pair, text, field] : cases) {
         const QString in = QString::fromUtf16(text);
         SCOPED_TRACE(in.toStdString());

@@ -111,20 +111,20 @@ TEST(Lookups, EachReadsItsFilesAndBlanksItsFields) {
     const std::tuple<char, const char*, int, BetType, const char16_t*, MsgIcon, const char*,
                      const char*, const char*, const char*>
         cases[] = {
-        {'R', "小倉", 12, Q, nullptr, None, "uo", "zo", "ks-0208c.jra", "|"},
-        {'R', "中山", 10, Q, M2, Excl, "uo", "zo", "ks -title", "|"},
-        {'r', "中山", 11, Q, nullptr, None, "uo", "zo-68b.jra", "ks-6508b.jra", "|zo-68"},
-        {'r', "中山", 10, Q, nullptr, None, "uo", "zo-68a.jra", "ks -date", "|zo-68"},
-        // No odds: M1 after the result is read; the odds record is left as it was.
-        {'r', "中山", 12, Q, M1, Excl, "uo", "zo", "ks-6508c.jra", "|zo-68"},
-        // Both titles are blanked, then the odds file of the bet type read.
-        {'O', "中山", 11, Q, nullptr, None, "uo-68b.jra", "zo -title", "ks", "uo-68|"},
-        {'O', "中山", 11, B, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
-        {'O', "中山", 11, W, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
-        {'O', "東京", 11, Q, M1, Excl, "uo", "zo", "ks", "|"},
-        {'O', "東京", 11, B, M1, None, "uo", "zo", "ks", "|"},
-        {'O', "東京", 11, W, M1, None, "uo", "zo", "ks", "|"},
-    };
+            {'R', "小倉", 12, Q, nullptr, None, "uo", "zo", "ks-0208c.jra", "|"},
+            {'R', "中山", 10, Q, M2, Excl, "uo", "zo", "ks -title", "|"},
+            {'r', "中山", 11, Q, nullptr, None, "uo", "zo-68b.jra", "ks-6508b.jra", "|zo-68"},
+            {'r', "中山", 10, Q, nullptr, None, "uo", "zo-68a.jra", "ks -date", "|zo-68"},
+            // No odds: M1 after the result is read; the odds record is left as it was.
+            {'r', "中山", 12, Q, M1, Excl, "uo", "zo", "ks-6508c.jra", "|zo-68"},
+            // Both titles are blanked, then the odds file of the bet type read.
+            {'O', "中山", 11, Q, nullptr, None, "uo-68b.jra", "zo -title", "ks", "uo-68|"},
+            {'O', "中山", 11, B, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
+            {'O', "中山", 11, W, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
+            {'O', "東京", 11, Q, M1, Excl, "uo", "zo", "ks", "|"},
+            {'O', "東京", 11, B, M1, None, "uo", "zo", "ks", "|"},
+            {'O', "東京", 11, W, M1, None, "uo", "zo", "ks", "|"},
+        };
     for (const auto& [load, place, raceNo, type, message, icon, uo, zo, ks, stems] : cases) {
         SCOPED_TRACE(testing::Message() << place << raceNo << " type " << type);
         const Race race{{}, CourseCodeOf(QString::fromUtf8(place)), raceNo};

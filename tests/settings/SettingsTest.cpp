@@ -74,7 +74,8 @@ protected:
         ASSERT_TRUE(!saved && DataDir == text);
         const QString shown = saved.failure->text;
         EXPECT_TRUE(shown.contains(file) && shown.contains(reason) &&
-                    saved.failure->icon == MsgIcon::Exclamation) << shown.toStdString();
+                    saved.failure->icon == MsgIcon::Exclamation)
+            << shown.toStdString();
     }
 
     TempDir places;
