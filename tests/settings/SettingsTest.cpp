@@ -48,7 +48,7 @@ TEST(FuzzRegression, DirectoryBeginningWithABlankReadsBackWhole) {
 
 // A test's own program directory and configuration directory (XDG_CONFIG_HOME),
 // both temporary; a place below the regular file "blocker" cannot be created,
-// even by root.
+// even by root. HOME and WINEPREFIX are put back afterwards.
 class Settings : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -60,6 +60,8 @@ protected:
     void TearDown() override {
         SetProgramDir(QString());
         QDir::setCurrent(QDir::tempPath());
+        qputenv("HOME", savedHome);
+        savedPrefix.isEmpty() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", savedPrefix);
     }
     void programDir(const char* name) { SetProgramDir(places.file(name)); }
     void configHome(const char* name) { qputenv("XDG_CONFIG_HOME", places.file(name).toUtf8()); }
@@ -78,6 +80,7 @@ protected:
             << shown.toStdString();
     }
 
+    const QByteArray savedHome = qgetenv("HOME"), savedPrefix = qgetenv("WINEPREFIX");
     TempDir places;
     MessageRecorder messages;
 };
@@ -202,7 +205,6 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
     const QString prefix = places.file("prefix");
     for (const QString& dir : {wine + "/PAT95", prefix + "/drive_c/Windows"})
         ASSERT_TRUE(QDir().mkpath(dir));
-    const QByteArray oldHome = qgetenv("HOME"), oldPrefix = qgetenv("WINEPREFIX");
     qputenv("HOME", home.toUtf8());
     qputenv("WINEPREFIX", prefix.toUtf8());
     ASSERT_TRUE(QDir::setCurrent(home));
@@ -224,7 +226,4 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
         chooser.Drive1->setCurrentIndex(drive);
         EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(opened));
     }
-    qputenv("HOME", oldHome);
-    qputenv("WINEPREFIX", oldPrefix);
-    if (oldPrefix.isEmpty()) qunsetenv("WINEPREFIX");
 }
