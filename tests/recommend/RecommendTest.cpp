@@ -109,8 +109,8 @@ protected:
     std::unique_ptr<Frm_Special> window;
 };
 
-// The worked example's marks, brackets and race; then the result colours the
-// first three rows of each place, with a date that is not a date, which shows empty.
+// The worked example's marks, brackets and race; then a result colours the rows
+// of its first three horses, with a date that is not a date, which shows empty.
 TEST_F(Special, ShowsTheMarksBracketsRaceAndResultOfTheWorkedExample) {
     open(Example);
     const QColor brackets[] = {Colours::White, Colours::Black, {255, 0, 0},    {0, 0, 255},
