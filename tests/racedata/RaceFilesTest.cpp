@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "common/RaceSelection.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
@@ -20,7 +18,6 @@ TEST(RaceFiles, FindRaceFile) {
     // Files (names ending in "/" are directories, in "@" links to nowhere), course, race,
     // stem, file found; the data directory ends in a separator, which must not be doubled.
     const std::tuple<const char*, int, int, const char*, const char*> cases[] = {
-        {"zo-621.jra zo-629.jra", 6, 1, "zo-62", "zo-621.jra"},
         {"zo-621.jra zo-629.jra", 6, 9, "zo-62", "zo-629.jra"},
         // Other kinds, courses and endings do not match; with no stem "b.jra" is no race file.
         {"b.jra zo-5.jra zo-52b.jra uo-62b.jra ks-6508b.jra zo-62b.txt", 6, 11, "", ""},
@@ -38,24 +35,24 @@ TEST(RaceFiles, FindRaceFile) {
             ASSERT_TRUE(name.endsWith(u'/')   ? QDir(dir.path()).mkdir(name)
                         : name.endsWith(u'@') ? QFile::link("nowhere", dir.file(name.chopped(1)))
                                               : dir.write(name, "x"));
-        const RaceFile file = FindRaceFile(dir.path() + "/", "zo-", 5, course, race);
-        EXPECT_EQ(file.stem, stem);
-        EXPECT_EQ(file.path, *found ? QDir::toNativeSeparators(dir.file(found)) : QString());
+        const QString data = dir.path() + "/";
+        const RaceFile file = FindRaceFile(data, "zo-", 5, course, race);
+        EXPECT_EQ(file.stem + "|" + file.path,
+                  stem + ("|" + (*found ? QDir::toNativeSeparators(dir.file(found)) : QString())));
         // The directory listed once answers the same.
-        const RaceDirectory listed(dir.path() + "/");
-        EXPECT_EQ(listed.find("zo-", 5, course, race).stem, file.stem);
-        EXPECT_EQ(listed.find("zo-", 5, course, race).path, file.path);
-        EXPECT_EQ(listed.findAll("zo-", 5, course, race),
-                  FindRaceFiles(dir.path() + "/", "zo-", 5, course, race));
+        const RaceFile listed = RaceDirectory(data).find("zo-", 5, course, race);
+        EXPECT_EQ(listed.stem + "|" + listed.path, file.stem + "|" + file.path);
+        EXPECT_EQ(RaceDirectory(data).findAll("zo-", 5, course, race),
+                  FindRaceFiles(data, "zo-", 5, course, race));
     }
     // Every stem's file of the race, in name order, from a lookup and from the listing.
     const TempDir dir;
     for (const char* name : {"ks-6501b.jra", "KS-6408B.JRA", "ks-6508b.jra", "ks-6508c.jra",
                              "ks-650b.jra", "ks-5508b.jra"})
         ASSERT_TRUE(dir.write(name, "x"));
-    const QStringList all{QDir::toNativeSeparators(dir.file("KS-6408B.JRA")),
-                          QDir::toNativeSeparators(dir.file("ks-6501b.jra")),
-                          QDir::toNativeSeparators(dir.file("ks-6508b.jra"))};
+    QStringList all;
+    for (const char* name : {"KS-6408B.JRA", "ks-6501b.jra", "ks-6508b.jra"})
+        all << QDir::toNativeSeparators(dir.file(name));
     EXPECT_EQ(FindRaceFiles(dir.path(), "ks-", 7, 6, 11), all);
     EXPECT_EQ(RaceDirectory(dir.path()).findAll("ks-", 7, 6, 11), all);
     for (const QString& missing : {QDir::temp().filePath("zem-no-such-dir"), QString()})
@@ -64,6 +61,7 @@ TEST(RaceFiles, FindRaceFile) {
 
 TEST(RaceFiles, ReadRecord1ReadsOnlyRecordOneAndLeavesTheFileAlone) {
     const TempDir dir;
+    const QString path = dir.file("r.jra");
     const QByteArray record =
         ZoBuilder().set(ZoLayout::RaceTitle, QStringLiteral("第７１回有馬記念ｱﾘﾏ")).bytes();
     const std::pair<QByteArray, QByteArray> cases[] = {
@@ -74,11 +72,9 @@ TEST(RaceFiles, ReadRecord1ReadsOnlyRecordOneAndLeavesTheFileAlone) {
     ZoRecord zo;
     for (const auto& [bytes, read] : cases) {
         ASSERT_TRUE(dir.write("r.jra", bytes));
-        const QDateTime modified = QFileInfo(dir.file("r.jra")).lastModified();
-        EXPECT_TRUE(ReadRecord1(dir.file("r.jra"), zo));
-        EXPECT_EQ(zo.raw(), read);
-        EXPECT_EQ(dir.read("r.jra"), bytes);
-        EXPECT_EQ(QFileInfo(dir.file("r.jra")).lastModified(), modified);
+        const QDateTime modified = QFileInfo(path).lastModified();
+        EXPECT_TRUE(ReadRecord1(path, zo) && zo.raw() == read);
+        EXPECT_TRUE(dir.read("r.jra") == bytes && QFileInfo(path).lastModified() == modified);
     }
     // A missing, unreadable (unless run as root) or directory file is not read,
     // and the record stays as it was.
@@ -107,54 +103,45 @@ TEST(Lookups, EachReadsItsFilesAndBlanksItsFields) {
     for (const char* name : {"uo-68b.jra", "zo-68b.jra", "ks-6508b.jra", "uo-68a.jra", "zo-68a.jra",
                              "ks-6508c.jra", "ks-0208c.jra"})
         ASSERT_TRUE(dir.write(name, Bytes(name)));
-    using Load = Attempt (*)(AppState&, const Race&, BetType);
-    const Load Result = [](AppState& s, const Race& r, BetType) { return LoadRaceResult(s, r); };
-    const Load Recommend = [](AppState& s, const Race& r, BetType) {
-        return LoadRecommendation(s, r);
-    };
-    const Load Odds = LoadDistributionOdds;
     const auto M1 = MsgOddsMissing, M2 = MsgResultMissing;
     const MsgIcon Excl = MsgIcon::Exclamation, None = MsgIcon::None;
-    const struct {
-        Load load;
-        const char* place;
-        int race, type;
-        const char16_t* message;  // nullptr when the lookup succeeds
-        MsgIcon icon;
-        const char *uo, *zo, *ks, *stems;  // what the lookup leaves; stems: "UoStem|ZoStem"
-    } cases[] = {
-        {Result, "小倉", 12, 0, nullptr, None, "uo", "zo", "ks-0208c.jra", "|"},
-        {Result, "中山", 10, 0, M2, Excl, "uo", "zo", "ks -title", "|"},
-        {Recommend, "中山", 11, 0, nullptr, None, "uo", "zo-68b.jra", "ks-6508b.jra", "|zo-68"},
-        {Recommend, "中山", 10, 0, nullptr, None, "uo", "zo-68a.jra", "ks -date", "|zo-68"},
-        // No odds: M1 after the result is read; the odds record is left as it was.
-        {Recommend, "中山", 12, 0, M1, Excl, "uo", "zo", "ks-6508c.jra", "|zo-68"},
-        // Both titles are blanked, then the odds file of the bet type read.
-        {Odds, "中山", 11, Quinella, nullptr, None, "uo-68b.jra", "zo -title", "ks", "uo-68|"},
-        {Odds, "中山", 11, BracketQuinella, nullptr, None, "uo -title", "zo-68b.jra", "ks",
-         "|zo-68"},
-        {Odds, "中山", 11, WinPlace, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
-        {Odds, "東京", 11, Quinella, M1, Excl, "uo", "zo", "ks", "|"},
-        {Odds, "東京", 11, BracketQuinella, M1, None, "uo", "zo", "ks", "|"},
-        {Odds, "東京", 11, WinPlace, M1, None, "uo", "zo", "ks", "|"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.place << c.race << " type " << c.type);
-        const Race race{{}, CourseCodeOf(QString::fromUtf8(c.place)), c.race};
+    const BetType Q = Quinella, B = BracketQuinella, W = WinPlace;
+    // Lookup (Result, recommendation or Odds for the type), race, the failure's text (nullptr
+    // when the lookup succeeds) and icon, what the lookup leaves; stems: "UoStem|ZoStem".
+    const std::tuple<char, const char*, int, BetType, const char16_t*, MsgIcon, const char*,
+                     const char*, const char*, const char*>
+        cases[] = {
+            {'R', "小倉", 12, Q, nullptr, None, "uo", "zo", "ks-0208c.jra", "|"},
+            {'R', "中山", 10, Q, M2, Excl, "uo", "zo", "ks -title", "|"},
+            {'r', "中山", 11, Q, nullptr, None, "uo", "zo-68b.jra", "ks-6508b.jra", "|zo-68"},
+            {'r', "中山", 10, Q, nullptr, None, "uo", "zo-68a.jra", "ks -date", "|zo-68"},
+            // No odds: M1 after the result is read; the odds record is left as it was.
+            {'r', "中山", 12, Q, M1, Excl, "uo", "zo", "ks-6508c.jra", "|zo-68"},
+            // Both titles are blanked, then the odds file of the bet type read.
+            {'O', "中山", 11, Q, nullptr, None, "uo-68b.jra", "zo -title", "ks", "uo-68|"},
+            {'O', "中山", 11, B, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
+            {'O', "中山", 11, W, nullptr, None, "uo -title", "zo-68b.jra", "ks", "|zo-68"},
+            {'O', "東京", 11, Q, M1, Excl, "uo", "zo", "ks", "|"},
+            {'O', "東京", 11, B, M1, None, "uo", "zo", "ks", "|"},
+            {'O', "東京", 11, W, M1, None, "uo", "zo", "ks", "|"},
+        };
+    for (const auto& [load, place, raceNo, type, message, icon, uo, zo, ks, stems] : cases) {
+        SCOPED_TRACE(testing::Message() << place << raceNo << " type " << type);
+        const Race race{{}, CourseCodeOf(QString::fromUtf8(place)), raceNo};
         AppState state;  // with what earlier lookups left
         state.DataDir = dir.path();
         state.UoData.assign(Bytes("uo"));
         state.ZoData.assign(Bytes("zo"));
         state.KsData.assign(Bytes("ks"));
-        const Attempt loaded = c.load(state, race, BetType(c.type));
-        EXPECT_EQ(bool(loaded), c.message == nullptr);
-        if (c.message && !loaded) {
-            EXPECT_EQ(loaded.failure->text, QString::fromUtf16(c.message));
-            EXPECT_EQ(loaded.failure->icon, c.icon);
-        }
+        const Attempt loaded = load == 'R'   ? LoadRaceResult(state, race)
+                               : load == 'r' ? LoadRecommendation(state, race)
+                                             : LoadDistributionOdds(state, race, type);
+        EXPECT_EQ(loaded ? std::pair(std::string(), MsgIcon::None)
+                         : std::pair(loaded.failure->text.toStdString(), loaded.failure->icon),
+                  std::pair(QString::fromUtf16(message ? message : u"").toStdString(), icon));
         EXPECT_EQ(state.UoData.raw() + state.ZoData.raw() + state.KsData.raw(),
-                  Bytes(c.uo) + Bytes(c.zo) + Bytes(c.ks));
-        EXPECT_EQ(state.UoStem + "|" + state.ZoStem, c.stems);
+                  Bytes(uo) + Bytes(zo) + Bytes(ks));
+        EXPECT_EQ(state.UoStem + "|" + state.ZoStem, stems);
     }
 }
 

@@ -109,7 +109,9 @@ protected:
     std::unique_ptr<Frm_Special> window;
 };
 
-TEST_F(Special, ShowsTheMarksBracketsAndRaceOfTheWorkedExample) {
+// The worked example's marks, brackets and race; then a result colours the rows
+// of its first three horses, with a date that is not a date, which shows empty.
+TEST_F(Special, ShowsTheMarksBracketsRaceAndResultOfTheWorkedExample) {
     open(Example);
     const QColor brackets[] = {Colours::White, Colours::Black, {255, 0, 0},    {0, 0, 255},
                                {255, 255, 0},  {0, 255, 0},    {255, 192, 128}};
@@ -131,24 +133,8 @@ TEST_F(Special, ShowsTheMarksBracketsAndRaceOfTheWorkedExample) {
     EXPECT_EQ(texts.join(u'|'),
               u"おすすめ|2026年12月06日|中山|1|R|"_qs + Title + QString(22, u' ') +
                   u"|※オッズを元に出されたお奨め馬です。　馬券購入は自己責任でお願いします。"_qs);
-}
-
-TEST_F(Special, HeightAndRowsFollowTheRunners) {
-    for (int runners : {0, 7, 18, 9}) {
-        open(QString("// ").repeated(runners));
-        int shown = 0;
-        for (int i = 0; i < MarkRowCount; ++i)
-            shown += label("Lbl_Mark", i)->isVisible() + label("Lbl_No", i)->isVisible();
-        EXPECT_EQ(std::pair(window->frameGeometry().height(), shown),
-                  std::pair(Tw(900 + 270 * runners), 2 * runners));
-    }
-    EXPECT_EQ(Background(label("Lbl_No", 8)), QColor(255, 192, 192));  // bracket 8 of nine runners
-}
-
-TEST_F(Special, TheResultColoursTheFirstThreeAndADateThatIsNotADateShowsEmpty) {
+    // Red, light red, light yellow or white for each row.
     const QColor colours[] = {{255, 0, 0}, {255, 128, 128}, {255, 255, 192}, Colours::White};
-    // The first three and the colour of each row (red, light red, light yellow, white), with
-    // a date that is not a date, which shows empty.
     const std::pair<QStringList, const char*> cases[] = {
         {{"3", "7", "1"}, "y-R---r"},
         {{"", "7", "1"}, "y-----r"},   // a blank place is skipped,
@@ -161,4 +147,16 @@ TEST_F(Special, TheResultColoursTheFirstThreeAndADateThatIsNotADateShowsEmpty) {
             EXPECT_EQ(Background(label("Lbl_Mark", i)), colours[QString("Rry-").indexOf(rows[i])])
                 << rows << " row " << i;
     }
+}
+
+TEST_F(Special, HeightAndRowsFollowTheRunners) {
+    for (int runners : {0, 7, 18, 9}) {
+        open(QString("// ").repeated(runners));
+        int shown = 0;
+        for (int i = 0; i < MarkRowCount; ++i)
+            shown += label("Lbl_Mark", i)->isVisible() + label("Lbl_No", i)->isVisible();
+        EXPECT_EQ(std::pair(window->frameGeometry().height(), shown),
+                  std::pair(Tw(900 + 270 * runners), 2 * runners));
+    }
+    EXPECT_EQ(Background(label("Lbl_No", 8)), QColor(255, 192, 192));  // bracket 8 of nine runners
 }

@@ -30,9 +30,25 @@ TEST(SettingsFile, ReadsLineTwoWholeAndWritesTwoLinesInTheCodePage) {
     EXPECT_EQ(SettingsFileBytes(u"C:\\表\\競馬"_qs, "windows-31j"), cp932);
 }
 
+// An input found by fuzz_settings_reader, as found: line 2 is a quoted name with a
+// leading blank; it reads as " SS", and written plainly it came back as "SS".
+TEST(FuzzRegression, DirectoryBeginningWithABlankReadsBackWhole) {
+    const QByteArray found("\n\" SS\" ");
+    for (const char* encoding : {static_cast<const char*>(nullptr), "windows-31j"}) {
+        const QString directory = ReadSettingsText(found, encoding);
+        const auto written = SettingsFileBytes(directory, encoding);
+        EXPECT_EQ(directory, " SS");
+        EXPECT_EQ(written, QByteArray("[Header]\r\n\" SS\"\r\n"));
+        EXPECT_EQ(ReadSettingsText(written.value_or(""), encoding), directory);
+    }
+    // Enclosing quotes are kept the same way; a line end cannot be kept.
+    EXPECT_EQ(ReadSettingsText(*SettingsFileBytes(QStringLiteral("\"D:\\Q\""))), "\"D:\\Q\"");
+    EXPECT_FALSE(SettingsFileBytes(QStringLiteral("D:\\A\nB")).has_value());
+}
+
 // A test's own program directory and configuration directory (XDG_CONFIG_HOME),
 // both temporary; a place below the regular file "blocker" cannot be created,
-// even by root.
+// even by root. HOME and WINEPREFIX are put back afterwards.
 class Settings : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,6 +60,8 @@ protected:
     void TearDown() override {
         SetProgramDir(QString());
         QDir::setCurrent(QDir::tempPath());
+        qputenv("HOME", savedHome);
+        savedPrefix.isEmpty() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", savedPrefix);
     }
     void programDir(const char* name) { SetProgramDir(places.file(name)); }
     void configHome(const char* name) { qputenv("XDG_CONFIG_HOME", places.file(name).toUtf8()); }
@@ -62,6 +80,7 @@ protected:
             << shown.toStdString();
     }
 
+    const QByteArray savedHome = qgetenv("HOME"), savedPrefix = qgetenv("WINEPREFIX");
     TempDir places;
     MessageRecorder messages;
 };
@@ -114,6 +133,9 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
     const QString start = QDir::currentPath(), chosen = start + "/PAT 95,JRA";
     const QString root = QDir::toNativeSeparators(QDir::rootPath());
     auto press = [](const char* b) { return [b](QDialog& w) { Click(Find<QWidget>(&w, b)); }; };
+    auto key = [](Qt::Key k) {
+        return [k](QDialog& c) { QTest::keyClick(Find<QTreeView>(&c, "Dir1"), k); };
+    };
     auto drives = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).Drive1; };
     auto opened = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).Dir1Path(); };
     // Text typed, steps in the chooser after `chosen` is opened, how the options window
@@ -125,15 +147,10 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
         {nullptr, press("OKButton"), "Command2", chosen},
         {nullptr, press("OKButton"), "Command3", "C:\\PAT95"},
         {nullptr, press("CancelButton"), "Command2", "C:\\PAT95"},
-        {nullptr, [](QDialog& c) { QTest::keyClick(Find<QTreeView>(&c, "Dir1"), Qt::Key_Escape); },
-         "Command2", "C:\\PAT95"},
+        {nullptr, key(Qt::Key_Escape), "Command2", "C:\\PAT95"},
         // Enter opens the drive's root, at the top, which keeps its separator.
         {nullptr,
-         [&](QDialog& c) {
-             for (auto key : {Qt::Key_Home, Qt::Key_Return})
-                 QTest::keyClick(Find<QTreeView>(&c, "Dir1"), key);
-             press("OKButton")(c);
-         },
+         [&](QDialog& c) { key(Qt::Key_Home)(c), key(Qt::Key_Return)(c), press("OKButton")(c); },
          "Command2", root},
         // A drive that cannot be read is reported and left; another drive shows its root,
         // and going back shows the first drive's tree again.
@@ -188,21 +205,18 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
     const QString prefix = places.file("prefix");
     for (const QString& dir : {wine + "/PAT95", prefix + "/drive_c/Windows"})
         ASSERT_TRUE(QDir().mkpath(dir));
-    const QByteArray oldHome = qgetenv("HOME"), oldPrefix = qgetenv("WINEPREFIX");
     qputenv("HOME", home.toUtf8());
     qputenv("WINEPREFIX", prefix.toUtf8());
     ASSERT_TRUE(QDir::setCurrent(home));
 
     Dialog chooser(nullptr);
     ShowAndWait(&chooser);
-    QStringList drives;
-    for (int i = 0; i < chooser.Drive1->count(); ++i) drives << chooser.Drive1->itemText(i);
-    EXPECT_EQ(drives.mid(drives.size() - 2),
-              QStringList({"C: (Wine: " + QDir::toNativeSeparators(prefix) + ")", "C: (Wine)"}));
+    const int ours = chooser.Drive1->count() - 1, system = chooser.Drive1->currentIndex();
+    EXPECT_EQ(chooser.Drive1->itemText(ours - 1) + "|" + chooser.Drive1->itemText(ours),
+              "C: (Wine: " + QDir::toNativeSeparators(prefix) + ")|C: (Wine)");
     OpenRow(chooser, home + "/.wine");  // a hidden folder
     EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(home + "/.wine"));
     // Each drive opens at its root the first time, then where the user was on it.
-    const int system = chooser.Drive1->currentIndex(), ours = drives.size() - 1;
     chooser.Drive1->setCurrentIndex(ours);
     EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(wine));
     OpenRow(chooser, wine + "/PAT95");
@@ -212,7 +226,4 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
         chooser.Drive1->setCurrentIndex(drive);
         EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(opened));
     }
-    qputenv("HOME", oldHome);
-    qputenv("WINEPREFIX", oldPrefix);
-    if (oldPrefix.isEmpty()) qunsetenv("WINEPREFIX");
 }
