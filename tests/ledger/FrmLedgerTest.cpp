@@ -128,20 +128,25 @@ TEST_F(LedgerWindowTest, ChangingThePeriodLeavesNothingOfTheEarlierChart) {
     open();
     QWidget* chart = window->Cht_Ledger;
     const auto onScreen = [&] {
-        QTest::qWait(50);  // painted
         const QPoint at = chart->mapToGlobal(QPoint(0, 0));
         return window->screen()
             ->grabWindow(0, at.x(), at.y(), chart->width(), chart->height())
             .toImage();
     };
-    onScreen();
+    // What is on screen comes to equal the chart drawn afresh; a mark left
+    // from an earlier period never would.
+    const auto settlesOnFresh = [&] {
+        return QTest::qWaitFor([&] {
+            const QImage shown = onScreen();
+            return !shown.isNull() &&
+                   shown == chart->grab().toImage().convertToFormat(shown.format());
+        });
+    };
+    EXPECT_TRUE(settlesOnFresh());
     window->Cmb_Year->setCurrentIndex(window->Cmb_Year->count() - 1);  // 全期間
-    onScreen();
+    EXPECT_TRUE(settlesOnFresh());
     window->Cmb_Year->setCurrentIndex(1);  // 2025年
-    const QImage shown = onScreen();
-    const QImage fresh = chart->grab().toImage().convertToFormat(shown.format());
-    ASSERT_FALSE(shown.isNull());
-    EXPECT_EQ(shown, fresh);
+    EXPECT_TRUE(settlesOnFresh());
 }
 
 TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
