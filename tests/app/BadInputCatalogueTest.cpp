@@ -5,13 +5,10 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextStream>
 
 #include "app/Frm_Main.h"
-#include "app/MemoCommands.h"
 #include "common/ProgramDir.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
@@ -30,8 +27,6 @@ enum class Job {
     Result,      // Cmd_Result for 中山 1R
     Special,     // Cmd_Special
     Odds,        // Cmd_Separate, then the odds button; input: the bet type
-    Typed,       // Cmd_Separate, texts assigned, then OK; input: "budget|odds|first|second"
-    Startup,     // ZEM.ini read as at start-up, then Cmd_Result
     SettleFile,  // zem-settle on the memo file places/memo.txt and the data directory
 };
 
@@ -112,12 +107,9 @@ QStringList snapshot(const QString& root) {
     return entries;
 }
 
-// The messages by token, "!" marking the exclamation icon.
+// The message of a token M1 or M2, "!" marking the exclamation icon.
 QString messageText(const QString& token) {
-    static const QMap<QString, QString> texts = {{"M1", QString::fromUtf16(MsgOddsMissing)},
-                                                 {"M2", QString::fromUtf16(MsgResultMissing)},
-                                                 {"BUDGET", "総購入金額を入力してください。"}};
-    return texts.value(QString(token).remove('!'), token);
+    return QString::fromUtf16(token.startsWith("M1") ? MsgOddsMissing : MsgResultMissing);
 }
 
 // Checks "Name=text" pairs separated by ';' on a window: the text of the
@@ -159,55 +151,28 @@ void checkShows(Scene& s, QWidget* window, const char* shows) {
     }
 }
 
-// The named top-level window if it is shown, else the main window.
-QWidget* shown(Scene& s, const char* name) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible()) return w;
-    return s.main.get();
-}
-
 void run(Scene& s, Job job, const char* input, const char* shows) {
-    const QString in = QString::fromUtf8(input);
-    if (job == Job::Startup) s.state.DataDir = LoadSettings();
     s.main = std::make_unique<Frm_Main>(s.state);
     ShowAndWait(s.main.get());
     Frm_Main& m = *s.main;
     auto check = [&](QWidget* window) { checkShows(s, window, shows); };
-    switch (job) {
-        case Job::Result:
-        case Job::Startup:
-            Click(m.Cmd_Result);
-            check(shown(s, "Frm_Result"));
-            break;
-        case Job::Special:
-            Click(m.Cmd_Special);
-            check(shown(s, "Frm_Special"));
-            break;
-        case Job::Odds:
-            m.Cmb_Type->setCurrentIndex(in.toInt());
-            s.modal.then([](QDialog& dlg) { Click(Find<QPushButton>(&dlg, "Command1")); });
-            s.modal.then([&](QDialog& picker) { check(&picker); });
-            Click(m.Cmd_Separate);
-            break;
-        case Job::Typed:
-            s.modal.then([&](QDialog& dlg) {
-                const QStringList texts = in.split('|');
-                const char* boxes[] = {"Txt_Total_Pay", "Txt_Odds(0)", "Txt_Buy1(0)",
-                                       "Txt_Buy2(0)"};
-                for (int i = 0; i < texts.size(); ++i)
-                    Find<QLineEdit>(&dlg, boxes[i])->setText(texts[i]);
-                Click(Find<QPushButton>(&dlg, "Cmd_Add"));
-                check(&dlg);
-            });
-            Click(m.Cmd_Separate);
-            break;
-        case Job::SettleFile: {
-            QTextStream out(&s.report), err(&s.report);
-            s.exitCode = RunSettleCommand({s.places.file("memo.txt"), s.data.path()}, out, err);
-            out.flush();
-            check(&m);
-            break;
-        }
+    if (job == Job::Odds) {
+        m.Cmb_Type->setCurrentIndex(QString(input).toInt());
+        s.modal.then([](QDialog& dlg) { Click(Find<QPushButton>(&dlg, "Command1")); });
+        s.modal.then([&](QDialog& picker) { check(&picker); });
+        Click(m.Cmd_Separate);
+    } else if (job == Job::SettleFile) {
+        QTextStream out(&s.report);
+        s.exitCode = RunSettleCommand({s.places.file("memo.txt"), s.data.path()}, out, out);
+        out.flush();
+        check(&m);
+    } else {  // the job's window if it is shown, else the main window
+        const QString name = job == Job::Special ? "Frm_Special" : "Frm_Result";
+        Click(job == Job::Special ? m.Cmd_Special : m.Cmd_Result);
+        QWidget* window = &m;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible()) window = w;
+        check(window);
     }
 }
 
@@ -252,14 +217,14 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
         {"empty quinella file", Job::Odds, [](Scene& s) { s.put(Uo, ""); }, "0", "", "#Lbl_Uma=0;Lbl_Date="},
         {"quinella file that cannot be read", Job::Odds, [](Scene& s) { s.unreadable(Uo); }, "0", "M1!", ""},
         {"win/place file a FIFO", Job::Odds, [](Scene& s) { s.fifo(Zo); }, "2", "M1", ""},
-        // Typed into the distribution window (keystroke filters bypassed): budget|odds|first|second, then OK
-        {"budget too large to show", Job::Typed, nullptr, "1e300|2.5|3|7", "BUDGET", "Lbl_Pay(0)=;Lbl_Real_Pay=0"},
-        // Settings read at start-up
-        {"settings of garbage", Job::Startup,
-         [](Scene& s) { s.places.write("program/ZEM.ini", QByteArray("\xff\xfe\0\x01\r\n\x80\x81?*", 10)); },
+        // Settings read as at start-up, then the result
+        {"settings of garbage", Job::Result, [](Scene& s) {
+             s.places.write("program/ZEM.ini", QByteArray("\xff\xfe\0\x01\r\n\x80\x81?*", 10));
+             s.state.DataDir = LoadSettings(); },
          "", "M2!", "DataDir=\ufffd\ufffd?*"},
-        {"settings with a very long line", Job::Startup,
-         [](Scene& s) { s.places.write("program/ZEM.ini", "[Header]\r\n" + QByteArray(1 << 20, 'x')); }, "", "M2!", ""},
+        {"settings with a very long line", Job::Result, [](Scene& s) {
+             s.places.write("program/ZEM.ini", "[Header]\r\n" + QByteArray(1 << 20, 'x'));
+             s.state.DataDir = LoadSettings(); }, "", "M2!", ""},
         // zem-settle on memo files (中山1R's result pays 1,230 for 3)
         {"memo line of 10 MB without a line end", Job::SettleFile,
          [](Scene& s) { s.put(Ks, ks().bytes()); s.places.write("memo.txt", Win3 + QByteArray(10 << 20, '7')); },
@@ -288,9 +253,7 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
         }
         // The modal windows that opened: the distribution window and its
         // picker unless the file was refused.
-        const qsizetype modals =
-            row.job == Job::Odds ? 1 + tokens.isEmpty() : row.job == Job::Typed;
-        EXPECT_EQ(s.modal.opened.size(), modals);
+        EXPECT_EQ(s.modal.opened.size(), row.job == Job::Odds ? 1 + tokens.isEmpty() : 0);
         EXPECT_TRUE(s.main->isVisible());  // nothing crashed or closed the program
         EXPECT_EQ(snapshot(s.data.path()), before);
     }
