@@ -196,11 +196,6 @@ TEST(BadInputCatalogue, EveryRowEndsInItsMessageOrSoundDefaultWithDataFilesUntou
         // Data files of the race result
         {"truncated result file", Job::Result, [](Scene& s) { s.put(Ks, ks().bytes().left(60)); }, "", "",
          "Label3=第1競走;Lbl_Date=2026年12月06日;Lbl_Tan="},
-        {"result bytes that are not CP932", Job::Result,
-         [](Scene& s) { s.put(Ks, KsBuilder().setBytes(34, "\x80\xa0\xfd\xff\x85\x40\x82").bytes()); },
-         "", "", "Label3=\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd"},
-        {"result date 30 February", Job::Result,
-         [](Scene& s) { s.put(Ks, ks().set(KsLayout::RaceDate, "20260230").bytes()); }, "", "", "Lbl_Date=;Label3=第1競走"},
         {"FIFO named like the result file", Job::Result, [](Scene& s) { s.fifo(Ks); }, "", "M2!", ""},
         {"result file that cannot be read", Job::Result,
          [](Scene& s) { s.state.KsData.assign(ks().bytes()); s.unreadable(Ks); }, "", "M2!", ""},
