@@ -152,7 +152,7 @@ TEST_F(MainWindow, ListsHoldTheirEntriesAndStartOnNakayamaQuinellaRace1) {
                   window->Cmb_Race->currentText(), QStringLiteral("中山馬連 1R"));
 }
 
-TEST_F(MainWindow, IncompleteSelectionIsNamedAndFocusedAndNothingIsReadOrOpened) {
+TEST_F(MainWindow, IncompleteSelectionIsNamedAndReadsNothingMissingOddsOpenNothing) {
     writeResult(1);  // 中山 1R, read were the selection not checked
     // clang-format off
     const struct { QComboBox* empty; QPushButton* button; const char16_t* text; } cases[] = {
@@ -171,6 +171,12 @@ TEST_F(MainWindow, IncompleteSelectionIsNamedAndFocusedAndNothingIsReadOrOpened)
     }
     EXPECT_TRUE(modal.opened.isEmpty());
     EXPECT_EQ(state.KsData.RaceTitle().trimmed(), QString());
+    // Complete, but the race has no odds: the result is read and nothing opens.
+    messages.clear();
+    select("中山", 1);
+    Click(window->Cmd_Special);
+    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgOddsMissing)});
+    EXPECT_EQ(state.KsData.RaceDate(), u"20261227"_qs);
     EXPECT_EQ(openWindows(), 1);
     window->Cmb_Race->setCurrentIndex(-1);  // the race is not checked
     EXPECT_FALSE(window->Err_Check());
@@ -204,15 +210,6 @@ TEST_F(MainWindow, ModalWindowsOpenOnWhatItHoldsTheClockRunsAndEndClosesEverythi
     window->End->trigger();
     EXPECT_FALSE(other.isVisible());
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(MainWindow, RecommendationWithoutOddsOpensNothingButReadsTheResult) {
-    writeResult(1);
-    state.KsData.assign(KsBuilder().set(KsLayout::RaceDate, u"19990101"_qs).bytes());
-    Click(window->Cmd_Special);
-    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgOddsMissing)});
-    EXPECT_EQ(state.KsData.RaceDate(), u"20261227"_qs);
-    EXPECT_EQ(openWindows(), 1);
 }
 
 TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
