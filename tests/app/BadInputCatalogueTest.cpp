@@ -95,13 +95,11 @@ QStringList snapshot(const QString& root) {
         const QFileInfo info(it.next());
         QFile file(info.filePath());
         // Links and special files are not opened: a FIFO would block.
-        const bool regular = !info.isSymLink() && info.isFile() && file.open(QIODevice::ReadOnly);
-        entries << info.filePath() + ' ' + info.symLinkTarget() + ' ' +
-                       (regular ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1)
-                                          .toHex() +
-                                      ' ' + info.lastModified().toString(Qt::ISODateWithMs)
-                        : info.isDir() ? "dir"
-                                       : "other");
+        QString kind = info.isDir() ? "dir" : "other";
+        if (!info.isSymLink() && info.isFile() && file.open(QIODevice::ReadOnly))
+            kind = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex() +
+                   ' ' + info.lastModified().toString(Qt::ISODateWithMs);
+        entries << info.filePath() + ' ' + info.symLinkTarget() + ' ' + kind;
     }
     entries.sort();
     return entries;
