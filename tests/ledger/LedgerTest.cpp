@@ -103,11 +103,8 @@ TEST_F(LedgerTest, FiguresByPeriodTypeAndRacecourseRacesOfAMonthAndDeletingOne) 
     EXPECT_EQ(Of(months.lines), (Lines{{u"11月"_qs, {2500, 5400, 3, 1, 0, 2}},
                                        {u"12月"_qs, {1000, 1800, 3, 1, 1, 2}}}));
     EXPECT_EQ(Of(months.total), Figures(3500, 7200, 6, 2, 1, 4));
-    EXPECT_EQ(RecoveryRateText(months.total), u"205.7%"_qs);  // 7200 / 3500
-    EXPECT_EQ(HitRateText(months.total), u"40.0%"_qs);        // 2 of the 5 that ran
-    const LedgerSummary years = ledger.summary(AllYears);
-    EXPECT_EQ(Of(years.lines), (Lines{{u"2025年"_qs, {1000, 0, 1, 0, 0, 1}},
-                                      {u"2026年"_qs, {3500, 7200, 6, 2, 1, 4}}}));
+    EXPECT_EQ(HitRateText(months.total), u"40.0%"_qs);  // 2 of the 5 that ran
+    EXPECT_EQ(Of(ledger.summary(AllYears).total), Figures(4500, 7200, 7, 2, 1, 5));
     EXPECT_EQ(RecoveryRateText(ledger.summary(2024).total), u"-"_qs);
 
     // The chart's series: a point per day of a year, per month over every year.
@@ -139,7 +136,6 @@ TEST_F(LedgerTest, FiguresByPeriodTypeAndRacecourseRacesOfAMonthAndDeletingOne) 
 // they were.
 TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     ASSERT_TRUE(recorded(November()));
-    ASSERT_TRUE(recorded(November()));  // twice: nothing changes
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2500, 5400, 3, 1, 0, 2));
