@@ -211,10 +211,8 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
     EXPECT_EQ(chooser.Drive1->itemText(ours - 1) + "|" + chooser.Drive1->itemText(ours),
               "C: (Wine: " + QDir::toNativeSeparators(prefix) + ")|C: (Wine)");
     OpenRow(chooser, home + "/.wine");  // a hidden folder
-    EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(home + "/.wine"));
     // Each drive opens at its root the first time, then where the user was on it.
     chooser.Drive1->setCurrentIndex(ours);
-    EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(wine));
     OpenRow(chooser, wine + "/PAT95");
     const std::pair<int, QString> visits[] = {
         {system, home + "/.wine"}, {ours, wine + "/PAT95"}, {ours - 1, prefix + "/drive_c"}};
