@@ -11,7 +11,6 @@
 
 #include "common/SaveFile.h"
 #include "ledger/Frm_Ledger.h"
-#include "ledger/LedgerTables.h"
 #include "support/Fixtures.h"
 #include "support/Spreadsheet.h"
 
@@ -81,25 +80,17 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     EXPECT_EQ(Texts(grid), QStringList({u"11月|1,500円|5,400円|3,900円|360.0%|50.0%|2"_qs,
                                         u"12月|600円|0円|-600円|0.0%|0.0%|1"_qs,
                                         u"合計|2,100円|5,400円|3,300円|257.1%|33.3%|3"_qs}));
-    // A balance below zero in red; the total bold; texts left, figures right.
-    const auto cell = [&](int row, int column, int role) {
-        return model->index(row, column).data(role);
-    };
-    EXPECT_EQ(cell(1, 3, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
-    EXPECT_FALSE(cell(0, 3, Qt::ForegroundRole).isValid());
-    EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
-    EXPECT_FALSE(cell(0, 0, Qt::FontRole).isValid());
-    EXPECT_EQ(cell(0, 0, Qt::TextAlignmentRole).toInt(), Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_EQ(cell(0, 1, Qt::TextAlignmentRole).toInt(), Qt::AlignRight | Qt::AlignVCenter);
-    QTableView* types = Find<QTableView>(window, u"Grd_Type"_qs);
-    QTableView* places = Find<QTableView>(window, u"Grd_Place"_qs);
-    EXPECT_EQ(Texts(types, 4),
+    // A balance below zero in red, one above not; the total bold.
+    const auto color = [&](int row) { return model->index(row, 3).data(Qt::ForegroundRole); };
+    EXPECT_EQ(color(1).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(color(0).isValid());
+    EXPECT_TRUE(model->index(2, 0).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(Texts(Find<QTableView>(window, u"Grd_Type"_qs), 4),
               QStringList({u"馬連|1,600円|5,400円|3,800円"_qs, u"枠連|500円|0円|-500円"_qs}));
-    EXPECT_EQ(Texts(places, 1), QStringList({u"東京"_qs, u"中山"_qs}));
-    EXPECT_NE(Find<QWidget>(window, u"Cht_Ledger"_qs), nullptr);
+    EXPECT_EQ(Texts(Find<QTableView>(window, u"Grd_Place"_qs), 1),
+              QStringList({u"東京"_qs, u"中山"_qs}));
 
-    // 全期間 by the keyboard: a line a year, and a year's line opens that year;
-    // the total's line opens nothing.
+    // 全期間 by the keyboard: a line a year, and a year's line opens that year.
     years->setFocus();
     QTest::keyClick(years, Qt::Key_End);
     EXPECT_EQ(years->currentText(), u"全期間"_qs);
@@ -107,10 +98,6 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
     EXPECT_EQ(Texts(grid, 4),
               QStringList({u"2025年|1,000円|0円|-1,000円"_qs, u"2026年|2,100円|5,400円|3,300円"_qs,
                            u"合計|3,100円|5,400円|2,300円"_qs}));
-    EXPECT_EQ(Texts(places).size(), 3);
-    const auto* table = dynamic_cast<const FiguresTable*>(model);
-    ASSERT_NE(table, nullptr);
-    EXPECT_FALSE(table->Key(2).has_value());
     const QPoint at = CellCentre(grid, 0);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
@@ -126,18 +113,16 @@ TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
 // as a chart drawn afresh shows it: nothing of the earlier charts is left.
 TEST_F(LedgerWindowTest, ChangingThePeriodLeavesNothingOfTheEarlierChart) {
     open();
-    QWidget* chart = window->Cht_Ledger;
-    const auto onScreen = [&] {
-        const QPoint at = chart->mapToGlobal(QPoint(0, 0));
-        return window->screen()
-            ->grabWindow(0, at.x(), at.y(), chart->width(), chart->height())
-            .toImage();
-    };
     // What is on screen comes to equal the chart drawn afresh; a mark left
     // from an earlier period never would.
+    QWidget* chart = window->Cht_Ledger;
     const auto settlesOnFresh = [&] {
         return QTest::qWaitFor([&] {
-            const QImage shown = onScreen();
+            const QPoint at = chart->mapToGlobal(QPoint(0, 0));
+            const QImage shown =
+                window->screen()
+                    ->grabWindow(0, at.x(), at.y(), chart->width(), chart->height())
+                    .toImage();
             return !shown.isNull() &&
                    shown == chart->grab().toImage().convertToFormat(shown.format());
         });
@@ -162,7 +147,6 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
             .ok);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
-    EXPECT_EQ(window->Cmb_Year->currentText(), u"2026年"_qs);
     EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(1), u"12月|1,000円|1,000円"_qs);
 }
 
@@ -173,27 +157,22 @@ TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
     EXPECT_EQ(TabWalk(window->Cmb_Year, 6),
               QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, u"Grd_Type"_qs,
                            u"Grd_Place"_qs, u"Cmb_Year"_qs}));
-    EXPECT_EQ(TabWalk(window->Cmb_Year, 2, true), QStringList({u"Grd_Place"_qs, u"Grd_Type"_qs}));
-    // Columns as wide as their texts: the month does not take the room left over.
     QTableView* grid = window->Grd_Ledger;
-    EXPECT_LT(grid->columnWidth(0), grid->viewport()->width() / 6);
 
     ModalDriver modal;
-    QStringList order;
-    QString listed;
-    int lastWidth = 0;
     modal.then([&](QDialog& month) {
         EXPECT_EQ(month.windowTitle(), u"2026年11月のレース"_qs);
         auto* races = Find<QTableView>(&month, u"Grd_Races"_qs);
         auto* remove = Find<QPushButton>(&month, u"Cmd_Delete"_qs);
         ASSERT_EQ(Texts(races).size(), 2);
-        listed = Texts(races).first();
-        lastWidth = races->columnWidth(races->model()->columnCount() - 1);
+        EXPECT_EQ(Texts(races).first(),
+                  u"2026/11/01|東京|11R|1,000円|5,400円|4,400円|540.0%|100.0%"_qs);
         EXPECT_FALSE(remove->isEnabled());
         races->setFocus();
         QTest::keyClick(races, Qt::Key_Down);
         QTest::keyClick(races, Qt::Key_Up);  // chooses the first race
-        order = TabWalk(races, 3);
+        EXPECT_EQ(TabWalk(races, 3),
+                  QStringList({u"Cmd_Delete"_qs, u"Cmd_Close"_qs, u"Grd_Races"_qs}));
         messages.answers = {MsgAnswer::No};
         QTest::keyClick(races, Qt::Key_Delete);  // answered No: nothing deleted
         EXPECT_EQ(Texts(races).size(), 2);
@@ -206,11 +185,7 @@ TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
     QTest::keyClick(grid, Qt::Key_Up);  // 11月
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
-    EXPECT_EQ(order, QStringList({u"Cmd_Delete"_qs, u"Cmd_Close"_qs, u"Grd_Races"_qs}));
-    EXPECT_EQ(listed, u"2026/11/01|東京|11R|1,000円|5,400円|4,400円|540.0%|100.0%"_qs);
-    EXPECT_LT(lastWidth, 100);  // 的中率 as wide as "100.0%"
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, u"2026/11/01 東京11R の記録を台帳から削除しますか？"_qs);
     EXPECT_EQ(messages.shown[1].text, u"2026/11/01 東京12R の記録を台帳から削除しますか？"_qs);
     EXPECT_EQ(messages.shown[1].buttons, MsgButtons::YesNo);
     // The window shows the ledger without the race.
@@ -255,8 +230,8 @@ TEST_F(LedgerWindowTest, ANewerOrBrokenLedgerIsSaidInTheWindow) {
     }
     open();
     QLabel* state = Find<QLabel>(window, u"Lbl_State"_qs);
-    EXPECT_TRUE(state->isVisible());
-    EXPECT_TRUE(state->text().contains(u"新しい版"_qs)) << state->text().toStdString();
+    EXPECT_TRUE(state->isVisible() && state->text().contains(u"新しい版"_qs))
+        << state->text().toStdString();
     EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(0), u"11月|1,500円|5,400円"_qs);
     delete window;
     messages.clear();
@@ -266,8 +241,7 @@ TEST_F(LedgerWindowTest, ANewerOrBrokenLedgerIsSaidInTheWindow) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(dir.file(u"ledger.sqlite"_qs)));
     state = Find<QLabel>(window, u"Lbl_State"_qs);
-    EXPECT_TRUE(state->isVisible());
-    EXPECT_EQ(state->text(), messages.shown[0].text);
+    EXPECT_TRUE(state->isVisible() && state->text() == messages.shown[0].text);
     EXPECT_TRUE(state->text().contains(u"台帳のデータベースではありません"_qs));
     EXPECT_TRUE(Texts(window->Grd_Ledger).isEmpty());  // no 0円 total
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
