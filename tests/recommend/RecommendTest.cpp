@@ -52,13 +52,13 @@ TEST(Ranking, WorkedExampleAndEdgeCases) {
         {base + "10.0/1.6/1.7", u"◎|○|▲|△|"},   // nor with L 1.6
         {base + "45.0/5.0/5.0 45.0/5.0/5.0 45.0/5.0/5.0", u"◎|○|▲|△|★|★|"},  // no third star
         {base + "15.3/1.5/1.9 45.0/5.0/5.0", u"◎|○|▲|△|★|"},  // one horse uses up both stars
-        {"4.0/2.0/2.0 4.0/2.0/2.0 4.0/2.0/2.0", u"◎|○|"},  // equal ratios: the lower number first
+        // Equal ratios: the lower number first; no long-odds horse.
+        {"4.0/2.0/2.0 4.0/2.0/2.0 4.0/2.0/2.0", u"◎|○|"},
         {"4.0/2.0/2.0 6.0/2.0/2.0 2.0/2.0/2.0", u"○||◎"},  // a better ratio moves the first down
         {"2.1/1.1/1.2 20.0/5.0/5.0", u"○|▲"},              // a single short-odds horse with a star
         // Without a star of its own ○ goes to the first starred horse, if any.
         {"5.0/2.5/2.5 45.0/5.0/5.0 20.0/5.0/5.0 30.0/6.0/6.0", u"◎|○|▲|△"},
         {"5.0/2.5/2.5 20.0/5.0/5.0", u"◎|▲"},
-        {"2.0/1.6/2.4 4.0/2.0/2.0 6.0/2.0/2.0", u"◎|○|"},  // no long-odds horse
         // Horses whose odds are not numbers, or 0 or less, are not rated.
         {"ﾄﾘｹｼ/1.1/1.2 2.0//2.4 2.0/1.6/*.* 4.0/2.0/2.0", u"|||◎"},
         {"0.0/1.6/2.4 2.0/0/2.4 2.0/1.6/-1 4.0/2.0/2.0", u"|||◎"},
