@@ -105,8 +105,8 @@ QStringList BracketRow(const TextTable& table, const QString& pair) {
 // (1e50 and 1e-50 have no reciprocal in single precision).
 TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
     const std::pair<const char16_t*, bool> cases[] = {
-        {u"2.5", true},   {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false},
-        {u"ﾄﾘｹｼ", false}, {u"", false},         {u"1e50", false}, {u"1e-50", false}};
+        {u"2.5", true}, {u" 1,234.5 ", true}, {u"1e-30", true}, {u"0", false}, {u"-3.0", false},
+        {u"ﾄﾘｹｼ", false}, {u"", false}, {u"1e50", false}, {u"1e-50", false}};
     for (const auto& [text, usable] : cases) {
         SCOPED_TRACE(QString::fromUtf16(text).toStdString());
         EXPECT_EQ(UsableOdds(QString::fromUtf16(text)).has_value(), usable);
