@@ -141,8 +141,8 @@ TEST_F(SeparateTest, TitleTabOrderAndKeyMoves) {
         QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Enter : Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), expected[std::min(i, 24)]);
     }
-    EXPECT_TRUE(messages.shown.empty());  // Enter never pressed OK
-    EXPECT_TRUE(window->isVisible());     // nor Cancel
+    // Enter pressed neither OK nor Cancel.
+    EXPECT_TRUE(messages.shown.empty() && window->isVisible());
 }
 
 TEST_F(SeparateTest, TypingAndArrowsSetStakesPayoutsColoursAndTheSpreadLine) {
@@ -180,11 +180,10 @@ TEST_F(SeparateTest, RefusedEntriesAreKeptSelectedAndFocused) {
         open();
         enter(budget(), {"1000", "", "", "4", "", "", "4", ""});
         messages.clear();
-        QLineEdit* target = odds(0);
-        enter(target, {typed});
+        enter(odds(0), {typed});
         EXPECT_EQ(messages.texts().join('|').toStdString(), message) << typed;
-        EXPECT_EQ((target->text() + "|" + target->selectedText()).toStdString(), left);
-        EXPECT_EQ(QApplication::focusWidget(), target);
+        EXPECT_EQ((odds(0)->text() + "|" + odds(0)->selectedText()).toStdString(), left);
+        EXPECT_EQ(QApplication::focusWidget(), odds(0));
         EXPECT_EQ(rows().substr(0, 8), row0);
     }
 }
