@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -57,9 +56,9 @@ protected:
 
 }  // namespace
 
-// The table, a row a bet then the race's subtotal: amounts right-aligned and
-// red below zero, a hit's row and the subtotal shaded, the subtotal bold; the
-// totals below it, wide enough for large counts, and the lines not read.
+// The table, a row a bet then the race's subtotal: amounts red below zero, a
+// hit's row and the subtotal shaded; the totals below it, wide enough for large
+// counts, and the lines not read.
 TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(window->windowTitle(), u"収支"_qs);
     QStringList rows;
@@ -74,19 +73,10 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
                                  u"2026/12/06|東京|11R|小計||1,300円||18,480円|17,180円|"_qs,
                                  u"|中山|2R|馬連|1-2|300円|未確定|||結果がまだありません"_qs,
                                  u"|中山|2R|小計|||未確定|||"_qs}));
-    const QAbstractItemModel* model = window->Grd_Settle->model();
-    EXPECT_EQ(model->headerData(Frm_Settle::ColBalance, Qt::Horizontal).toString(), u"収支"_qs);
     EXPECT_EQ(colour(0, 0, Qt::BackgroundRole), QColor(255, 240, 170));  // a hit
     EXPECT_FALSE(cell(1, 0, Qt::BackgroundRole).isValid());
     EXPECT_EQ(colour(2, 8, Qt::BackgroundRole), QColor(232, 232, 232));  // the subtotal
     EXPECT_EQ(colour(1, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
-    EXPECT_FALSE(cell(1, Frm_Settle::ColPayout, Qt::ForegroundRole).isValid());
-    EXPECT_TRUE(cell(2, 0, Qt::FontRole).value<QFont>().bold());
-    EXPECT_FALSE(cell(1, 0, Qt::FontRole).isValid());
-    const auto align = [&](int column) { return cell(0, column, Qt::TextAlignmentRole).toInt(); };
-    EXPECT_EQ(align(Frm_Settle::ColPlace), Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_EQ(align(Frm_Settle::ColBet), Qt::AlignHCenter | Qt::AlignVCenter);
-    EXPECT_EQ(align(Frm_Settle::ColStake), Qt::AlignRight | Qt::AlignVCenter);
 
     QStringList totals;
     for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
@@ -98,7 +88,6 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     window->Lbl_Hit->setText(
         HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612, .decidedRaces = 36000}));
     QTest::qWait(1);  // laid out again
-    EXPECT_EQ(window->size(), QSize(900, 720));
     EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
               window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
     ASSERT_EQ(window->Lst_Skipped->count(), 1);
