@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QThread>
 
 #include "common/Racecourse.h"
 #include "ledger/Ledger.h"
@@ -226,13 +227,13 @@ TEST_F(LedgerTest, BrokenFileIsLeftUntouched) {
     }
 }
 
-// A 36-race day of 2027, 288 bets of 100 that missed.
-std::vector<BetLine> Day(int day) {
+// A 36-race day of 2027, 288 bets of `stake` that missed.
+std::vector<BetLine> Day(int day, qint64 stake = 100) {
     std::vector<BetLine> rows;
     const QString date = u"2027/01/%1"_qs.arg(day, 2, 10, QLatin1Char('0'));
     for (int k = 0; k < 36 * 8; ++k) {
         rows.push_back(Bet(date, RacecourseName(k / 8 / 12 + 1), k / 8 % 12 + 1, u"馬連"_qs,
-                           u"1-%1"_qs.arg(k % 8 + 2), 100, u"不的中"_qs, 0));
+                           u"1-%1"_qs.arg(k % 8 + 2), stake, u"不的中"_qs, 0));
     }
     return rows;
 }
@@ -265,13 +266,24 @@ TEST_F(LedgerTest, FailedRecordingLeavesTheLedgerAsItWas) {
 
 // The test program run again as a second ZEM: ZEM_LEDGER_CHILD says what it does.
 // "<path> <first day> <times>": records a 36-race day and a race shared by every
-// child, again and again.
+// child, again and again. "<path> churn": records two large versions of the
+// same races in turn, forever, printing "recording" before each; the parent kills it.
 TEST(LedgerChild, Run) {
     const QStringList args = qEnvironmentVariable("ZEM_LEDGER_CHILD").split(u' ');
     if (args.size() < 2) GTEST_SKIP() << "runs only as a child of the tests below";
     SetLedgerPath(args[0]);
     Ledger ledger;
     ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
+    if (args[1] == u"churn"_qs) {
+        std::vector<BetLine> big[2];
+        for (int day = 1; day <= 12; ++day)
+            for (int v = 0; v < 2; ++v) big[v] = Join(big[v], Day(day, 100 * (v + 1)));
+        for (int k = 0;; ++k) {
+            printf("recording\n");
+            fflush(stdout);
+            ASSERT_TRUE(ledger.record(big[k % 2]).ok);
+        }
+    }
     const std::vector<BetLine> shared{
         Bet(u"2027/02/01"_qs, u"東京"_qs, 11, u"単勝"_qs, u"1"_qs, 100, u"的中"_qs, 250)};
     for (int k = 0; k < args[2].toInt(); ++k) {
@@ -307,6 +319,30 @@ TEST_F(LedgerTest, TwoProgramsRecordingAtOnceLoseNothing) {
     // Days 1, 2, 11 and 12, 288 bets each, and the shared race once.
     EXPECT_EQ(Of(reader.summary(2027).total),
               Figures(4 * 288 * 100 + 100, 250, 4 * 288 + 1, 1, 0, 4 * 36 + 1));
+}
+
+// Killed in the middle of recording, the ledger holds the old figures or the new, never a mix.
+TEST_F(LedgerTest, KilledWhileRecordingLeavesOldOrNewFigures) {
+    for (int round = 0; round < 4; ++round) {
+        QProcess child;
+        StartChild(child, LedgerPath() + u" churn"_qs);
+        QByteArray out;
+        while (out.count("recording") < 2 + round && child.waitForReadyRead(10000))
+            out += child.readAllStandardOutput();
+        QThread::msleep(7 * round);
+        child.kill();
+        child.waitForFinished();
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
+        const qint64 stake = ledger.summary(2027).total.stake;
+        EXPECT_TRUE(stake == 12 * 288 * 100 || stake == 12 * 288 * 200) << stake;
+        qint64 betsStake = 0;  // the bets and their figures agree
+        for (const BetLine& bet : ledger.bets(2027)) betsStake += bet.stake;
+        EXPECT_EQ(betsStake, stake);
+        QSqlQuery check(ledger.connection());
+        ASSERT_TRUE(check.exec(u"PRAGMA integrity_check"_qs) && check.next());
+        EXPECT_EQ(check.value(0).toString(), u"ok"_qs);
+    }
 }
 
 // Every figure the ledger shows, a line each, in the form of
