@@ -9,10 +9,15 @@ const QString Uo = QStringLiteral("uo-");
 const QString Zo = QStringLiteral("zo-");
 const QString Ks = QStringLiteral("ks-");
 
-// The lookup for the race; a missing racecourse or race finds nothing.
-RaceFile find(const AppState& state, const Race& race, const QString& prefix, int stemLength) {
-    if (race.course < 0 || race.number <= 0) return {};
-    return FindRaceFile(state.DataDir, prefix, stemLength, race.course, race.number);
+// The race's files; a missing racecourse or race finds nothing.
+RaceFileSet filesOf(const AppState& state, const Race& race) {
+    return RaceFileSet(state.DataDir, race.course, race.number);
+}
+
+// The day whose files a lookup takes: the race's own date, else the day
+// chosen, else (null) the race's newest day.
+QDate dayOf(const AppState& state, const Race& race) {
+    return race.date.isValid() ? race.date : state.Day;
 }
 
 OddsFileRead& oddsFileRead() {
@@ -36,7 +41,7 @@ void SetOddsFileRead(OddsFileRead notify) {
 
 Attempt LoadRaceResult(AppState& state, const Race& race) {
     state.KsData.BlankRaceTitle();
-    const RaceFile ks = find(state, race, Ks, 7);
+    const RaceFile ks = filesOf(state, race).find(Ks, 7, dayOf(state, race));
     // A file that cannot be read is no result either: the record held is
     // another race's.
     if (ks.path.isEmpty() || !ReadRecord1(ks.path, state.KsData)) {
@@ -46,11 +51,13 @@ Attempt LoadRaceResult(AppState& state, const Race& race) {
 }
 
 Attempt LoadRecommendation(AppState& state, const Race& race) {
-    const RaceFile ks = find(state, race, Ks, 7);
+    // The result only of the day of the odds shown: both files of one day.
+    const RaceFileSet files = filesOf(state, race);
+    const RaceFile ks = files.find(Ks, 7, dayOf(state, race));
     state.KsData.BlankRaceDate();
     if (!ks.path.isEmpty()) ReadRecord1(ks.path, state.KsData);
 
-    const RaceFile zo = find(state, race, Zo, 5);
+    const RaceFile zo = files.find(Zo, 5, dayOf(state, race));
     state.ZoStem = zo.stem;
     if (zo.path.isEmpty()) return missing(MsgOddsMissing, MsgIcon::Exclamation);
     state.ZoData.BlankRaceTitle();
@@ -61,7 +68,7 @@ Attempt LoadRecommendation(AppState& state, const Race& race) {
 
 Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type) {
     const bool quinella = type == Quinella;
-    const RaceFile file = find(state, race, quinella ? Uo : Zo, 5);
+    const RaceFile file = filesOf(state, race).find(quinella ? Uo : Zo, 5, dayOf(state, race));
     (quinella ? state.UoStem : state.ZoStem) = file.stem;
     const MsgIcon icon = quinella ? MsgIcon::Exclamation : MsgIcon::None;
     if (file.path.isEmpty()) return missing(MsgOddsMissing, icon);
@@ -73,4 +80,9 @@ Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type) {
     }
     told(file.path);
     return {};
+}
+
+QDate ShownRaceDay(const AppState& state, const Race& race) {
+    const QDate day = dayOf(state, race);
+    return day.isValid() ? day : filesOf(state, race).newestDay();
 }

@@ -37,3 +37,7 @@ Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type);
 // one (an empty function removes it).
 using OddsFileRead = std::function<void(const QString& path)>;
 void SetOddsFileRead(OddsFileRead notify);
+
+// The day a race is shown on: its own date, else the day chosen, else its
+// newest day; null when no file of the race tells a day.
+QDate ShownRaceDay(const AppState& state, const Race& race);

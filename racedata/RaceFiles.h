@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -13,15 +15,56 @@ QString RaceChar(int raceNo);
 
 struct RaceFile {
     QString path;  // full path of the race's file; empty when it is missing
-    QString stem;  // first stemLength characters of the first matching name; "" if none
+    QString stem;  // first stemLength characters of the file's name (see FindRaceFile)
+    QDate date;    // the date the file holds; null when it cannot be read
 };
 
-// Looks up the data file of a race: the first name (in case-insensitive name
-// order) of a regular file in dataDir matching prefix + courseCode + "*.jra"
-// gives the stem, and the file stem + race character + ".jra" must exist as a
-// regular file. Names match case-insensitively. An empty dataDir finds nothing.
+// The date a data file holds in its first eight bytes (YYYYMMDD, the same
+// place in "uo-", "zo-" and "ks-" records); null when the file cannot be read
+// or the field is no calendar date.
+QDate ReadFileDate(const QString& path);
+
+// A race's data files of every kind and stem, found with one listing of the
+// directory, each with the date it holds. PAT95 keeps a file per meeting and
+// day, so last week's files of a race lie beside today's under other stems;
+// a race is shown on one day: the day chosen, else its newest.
+class RaceFileSet {
+public:
+    RaceFileSet(const QString& dataDir, int courseCode, int raceNo);
+
+    // The newest date among the race's files of all three kinds; null when
+    // none of them has a readable date.
+    QDate newestDay() const { return newest_; }
+    // The race's file of the kind for the day (day null: the race's newest
+    // day). A file without a readable date is used only while no file of the
+    // race has one, by the older rule: the first name in case-insensitive name
+    // order matching prefix + courseCode + "*.jra" gives the stem, and stem +
+    // race character + ".jra" must exist (and only with no day asked for).
+    RaceFile find(const QString& prefix, int stemLength, const QDate& day = {}) const;
+    // Every file of the race of the kind whatever its date, in name order.
+    QStringList all(const QString& prefix) const;
+
+private:
+    friend class RaceDirectory;
+    RaceFileSet() = default;
+    void collect(const std::array<QStringList, 3>& courseNames);
+
+    struct Dated {
+        QString name;
+        QDate date;
+    };
+    QString dataDir_;
+    int raceNo_ = 0;
+    std::array<QStringList, 3> courseNames_;  // "uo-", "zo-", "ks-" + course: every name
+    std::array<std::vector<Dated>, 3> race_;  // the race's files of each kind, name order
+    QDate newest_;
+};
+
+// Looks up the data file of a race for a day (null: the race's newest day), as
+// RaceFileSet::find does. Names match case-insensitively; only regular files
+// count. An empty dataDir finds nothing.
 RaceFile FindRaceFile(const QString& dataDir, const QString& prefix, int stemLength, int courseCode,
-                      int raceNo);
+                      int raceNo, const QDate& day = {});
 
 // Every data file of the race whatever its stem: the regular files named
 // prefix + courseCode + (stemLength - prefix - 1 characters) + race character +
@@ -37,8 +80,10 @@ QStringList FindRaceFiles(const QString& dataDir, const QString& prefix, int ste
 class RaceDirectory {
 public:
     explicit RaceDirectory(const QString& dataDir);
-    RaceFile find(const QString& prefix, int stemLength, int courseCode, int raceNo) const;
+    RaceFile find(const QString& prefix, int stemLength, int courseCode, int raceNo,
+                  const QDate& day = {}) const;
     QStringList findAll(const QString& prefix, int stemLength, int courseCode, int raceNo) const;
+    RaceFileSet race(int courseCode, int raceNo) const;
 
 private:
     QStringList matching(const QString& head) const;

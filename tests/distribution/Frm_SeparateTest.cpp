@@ -232,6 +232,7 @@ TEST_F(SeparateTest, OddsButtonPicksAndLatestOddsFollowTheRows) {
     for (int t : {Quinella, BracketQuinella, WinPlace}) open(t), press("Command1");
     EXPECT_EQ(messages.shown.size(), 3u);  // no odds files: a message each and no picker
     RecordBuilder zo = ZoBuilder();
+    zo.set(ZoLayout::RaceDate, u"20261206"_qs);
     for (int t = 0; t < 36; ++t) zo.setRight(ZoLayout::BracketOdds(t), u"%1.5"_qs.arg(t + 3));
     ASSERT_TRUE(zo.writeTo(data.file("zo-51b.jra")));
     download("uo-51b.jra", UoBytes("20261206", 18, {{"1-2", "10.0"}, {"3-7", "31.5"}}),
