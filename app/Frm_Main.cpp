@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/Frm_Day.h"
 #include "app/MemoCommands.h"
 #include "common/AppKeys.h"
 #include "common/Controls.h"
@@ -30,6 +32,7 @@
 #include "market/Frm_Market.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
+#include "racedata/RaceDays.h"
 #include "recommend/Frm_Special.h"
 #include "results/Frm_Result.h"
 #include "settings/Frm_Option.h"
@@ -122,6 +125,9 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
     Panel2->setMinimumWidth(Tw(2400));
     statusBar()->addWidget(Panel1, 1);
     statusBar()->addPermanentWidget(Panel2);
+    // A double-click on the day opens the day chooser.
+    Panel1->setToolTip(QStringLiteral("ダブルクリックで開催日を選びます"));
+    Panel1->installEventFilter(this);
 
     buildMenus();
 
@@ -153,6 +159,7 @@ void Frm_Main::buildMenus() {
     };
     File = menuBar()->addMenu(QStringLiteral("ファイル"));
     File->setObjectName(QStringLiteral("File"));
+    Open = item(File, QStringLiteral("開く..."), QStringLiteral("Open"), &Frm_Main::Open_Click);
     Save = item(File, QStringLiteral("保存"), QStringLiteral("Save"));
     dummy2 = File->addSeparator();
     dummy2->setObjectName(QStringLiteral("dummy2"));
@@ -171,6 +178,7 @@ void Frm_Main::buildMenus() {
         item(Tool, QStringLiteral("オッズ推移"), QStringLiteral("Trend"), &Frm_Main::Trend_Click);
     Market =
         item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
+    Day = item(Tool, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -190,10 +198,57 @@ void Frm_Main::buildMenus() {
 void Frm_Main::Form_Load() {
     Timer1_Timer();
     FillSelectionLists(Cmb_Place, Cmb_Type, Cmb_Race);
+    for (QComboBox* list : {Cmb_Place, Cmb_Race}) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this] {
+            showDay();
+            emit shownRaceChanged();
+        });
+    }
+    showDay(true);
 }
 
 void Frm_Main::Timer1_Timer() {
     Panel2->setText(GeneralDateTime(Now()));
+    // A download that adds a file changes the directory: the day is read again.
+    if (!folderRead_.isEmpty() &&
+        QFileInfo(folderRead_).lastModified() != folderStamp_)
+        showDay();
+}
+
+void Frm_Main::showDay(bool rereadFolder) {
+    const QFileInfo folder(state_.DataDir);
+    const QDateTime stamp = folder.lastModified();
+    if (rereadFolder || folderRead_ != state_.DataDir || stamp != folderStamp_) {
+        folderNewest_ = NewestFolderDay(state_.DataDir);
+        folderRead_ = state_.DataDir;
+        folderStamp_ = stamp;
+    }
+    const Race race = selection_.race();
+    shownDay_ = race.course >= 0 && race.number > 0 ? ShownRaceDay(state_, race) : state_.Day;
+    if (!shownDay_.isValid()) shownDay_ = state_.Day.isValid() ? state_.Day : folderNewest_;
+    const DayCaption caption = RaceDayCaption(shownDay_, state_.Day.isValid(), folderNewest_);
+    Panel1->setText(caption.text);
+    Panel1->setStyleSheet(caption.earlier ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
+}
+
+void Frm_Main::Day_Click() {
+    Frm_Day dialog(ListRaceDays(state_.DataDir), state_.Day, this);
+    if (RunModal(dialog) != QDialog::Accepted || !dialog.chosen()) return;
+    chooseDay(*dialog.chosen());
+}
+
+void Frm_Main::chooseDay(const QDate& day) {
+    state_.Day = day;
+    showDay(true);
+    emit shownRaceChanged();
+}
+
+bool Frm_Main::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel1 && event->type() == QEvent::MouseButtonDblClick) {
+        Day_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool Frm_Main::Err_Check() {
@@ -249,6 +304,7 @@ void Frm_Main::keepSpecial(Frm_Special* window) {
 void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
+    showDay(true);
     // A watch already running follows a changed directory.
     if (!OddsWatcher::instance().directory().isEmpty())
         OddsWatcher::instance().watch(state_.DataDir);
@@ -318,8 +374,23 @@ void Frm_Main::Market_Click() {
     market_->activateWindow();
 }
 
+void Frm_Main::Open_Click() {
+    if (!memoMayGo()) return;
+    memoCommands_->Open_Click();
+}
+
 void Frm_Main::Save_Click() {
     memoCommands_->Save_Click();
+}
+
+bool Frm_Main::memoMayGo() {
+    if (!Txt_Main->document()->isModified() || Txt_Main->document()->isEmpty()) return true;
+    switch (ShowMessage(this, QStringLiteral("メモが保存されていません。保存しますか？"),
+                        MsgIcon::Exclamation, MsgButtons::YesNoCancel, QStringLiteral("確認"))) {
+        case MsgAnswer::Yes: return memoCommands_->Save_Click();
+        case MsgAnswer::No: return true;
+        default: return false;
+    }
 }
 
 void Frm_Main::Print_Click() {
@@ -335,6 +406,11 @@ void Frm_Main::End_Click() {
 }
 
 void Frm_Main::closeEvent(QCloseEvent* event) {
+    // A memo with changes not saved is not lost without a word.
+    if (!memoMayGo()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program: every other window goes with it.
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -53,6 +55,7 @@ public:
     QMenu* File;
     QMenu* Tool;
     QMenu* Help;
+    QAction* Open;
     QAction* Save;
     QAction* dummy2;
     QAction* Print;
@@ -62,7 +65,15 @@ public:
     QAction* Ledger;
     QAction* Trend;
     QAction* Market;
+    QAction* Day;
     QAction* mokuji;
+
+    // The day shown for the selected race, as the status bar's first panel says it.
+    QDate shownDay() const { return shownDay_; }
+
+signals:
+    // The racecourse, the race or the chosen day changed.
+    void shownRaceChanged();
 
 public slots:
     // True when the selection is incomplete; the user has then been told.
@@ -77,16 +88,27 @@ public slots:
     void Ledger_Click();
     void Trend_Click();
     void Market_Click();
+    void Day_Click();
+    // Makes the day the one every lookup takes (null: each race on its newest day).
+    void chooseDay(const QDate& day);
+    void Open_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void Form_Load();
+    // Writes the race day into the status bar's first panel; the folder's days
+    // are read again only when the directory changed (or always when asked).
+    void showDay(bool rereadFolder = false);
+    // Asks to save a memo with changes not saved; false when the user cancels
+    // (or the save did not happen), and the memo must stay.
+    bool memoMayGo();
 
     // Holds the recommendation window, and its replacement when it rebuilds itself.
     void keepSpecial(Frm_Special* window);
@@ -100,4 +122,8 @@ private:
     QPointer<Frm_Ledger> ledger_;
     QPointer<Frm_Trend> trend_;
     QPointer<Frm_Market> market_;
+    QDate shownDay_;
+    QDate folderNewest_;
+    QDateTime folderStamp_;  // the directory's modification time when folderNewest_ was read
+    QString folderRead_;     // the directory folderNewest_ belongs to
 };

@@ -1,5 +1,6 @@
 #include "app/MemoCommands.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
 
 #include "app/Frm_Help.h"
@@ -11,9 +12,18 @@
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
 #include "common/SystemText.h"
+#include "settle/BetMemo.h"
 
 QByteArray MemoFileBytes(const QString& memoText, bool* representable) {
     return EncodeSystemText(memoText + QStringLiteral("\r\n"), representable);
+}
+
+QString MemoTextOfFile(const QByteArray& bytes) {
+    QString text = DecodeMemoFile(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text;
 }
 
 MemoCommands::MemoCommands(QPlainTextEdit* memo) : memo_(memo) {}
@@ -44,9 +54,34 @@ Frm_Help* MemoCommands::helpWindow() const {
     return help_;
 }
 
-void MemoCommands::Save_Click() {
+bool MemoCommands::Open_Click() {
     QWidget* parent = owner();
-    SaveThroughDialog(parent, lastFileName_, [&]() -> std::optional<QByteArray> {
+    const QString path = AskOpenFileName(parent, lastFileName_,
+                                         QStringLiteral("テキスト (*.txt);;すべてのファイル (*)"));
+    if (path.isEmpty()) return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessage(parent,
+                    QStringLiteral("ファイルを開けません（%1）").arg(file.errorString()),
+                    MsgIcon::Exclamation);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ShowMessage(parent,
+                    QStringLiteral("ファイルを読めません（%1）").arg(file.errorString()),
+                    MsgIcon::Exclamation);
+        return false;
+    }
+    memo_->setPlainText(MemoTextOfFile(bytes));
+    memo_->document()->setModified(false);
+    lastFileName_ = path;
+    return true;
+}
+
+bool MemoCommands::Save_Click() {
+    QWidget* parent = owner();
+    const bool saved = SaveThroughDialog(parent, lastFileName_, [&]() -> std::optional<QByteArray> {
         bool representable = true;
         QByteArray bytes = MemoFileBytes(MemoText(memo_), &representable);
         if (!representable &&
@@ -61,6 +96,8 @@ void MemoCommands::Save_Click() {
         }
         return bytes;
     });
+    if (saved) memo_->document()->setModified(false);
+    return saved;
 }
 
 void MemoCommands::Print_Click() {

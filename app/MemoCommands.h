@@ -23,7 +23,11 @@ public:
     MemoCommands(const MemoCommands&) = delete;
     MemoCommands& operator=(const MemoCommands&) = delete;
 
-    void Save_Click();
+    // Loads a memo file (UTF-8, Shift-JIS or UTF-16) into the memo; false when
+    // nothing was loaded.
+    bool Open_Click();
+    // True when the memo was written; the memo then counts as unchanged.
+    bool Save_Click();
     void Print_Click();
     // Opens the help in front of `from`, the window the user is in (the main
     // window when null); F1 in any window comes here.
@@ -44,6 +48,10 @@ private:
     QPrinter* printer_ = nullptr;  // made and ended by the print module
     QPointer<Frm_Help> help_;
 };
+
+// The memo text of a saved memo file: decoded as the settlement reads memos,
+// lines ended by LF, without the line end that saving adds.
+QString MemoTextOfFile(const QByteArray& bytes);
 
 // The saved form of the memo text (lines ended by CR LF): the text and one
 // CR LF in the system's encoding, as the user's editor reads it (CP932 on a

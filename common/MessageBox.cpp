@@ -32,6 +32,11 @@ MsgAnswer showBox(QWidget* parent, const MessageRequest& request) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::No);
             break;
+        case MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
     }
     switch (box.exec()) {
         case QMessageBox::Ok: return MsgAnswer::Ok;

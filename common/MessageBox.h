@@ -9,7 +9,7 @@ class QWidget;
 
 // Every message box of the program goes through ShowMessage, so that tests can
 // record what was shown and answer it instead of a person.
-enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 struct MessageRequest {

@@ -21,6 +21,11 @@ QString askFileName(QWidget* parent, const QString& fileName, const QString& fil
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+OpenFileDialog& openDialog() {
+    static OpenFileDialog instance;
+    return instance;
+}
+
 QString withSystemReason(const QString& what, const QFileDevice& file) {
     const QString system = file.errorString();
     return system.isEmpty() ? what : QStringLiteral("%1（%2）").arg(what, system);
@@ -30,6 +35,15 @@ QString withSystemReason(const QString& what, const QFileDevice& file) {
 
 void SetSaveFileDialog(SaveFileDialog dialog) {
     saveDialog() = std::move(dialog);
+}
+
+void SetOpenFileDialog(OpenFileDialog dialog) {
+    openDialog() = std::move(dialog);
+}
+
+QString AskOpenFileName(QWidget* parent, const QString& start, const QString& filter) {
+    if (openDialog()) return openDialog()(parent, start, filter);
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), start, filter);
 }
 
 SaveKind CsvFile(const QString& name) {

@@ -19,6 +19,14 @@ using SaveFileDialog =
 // Replaces the save dialog; an empty one restores QFileDialog.
 void SetSaveFileDialog(SaveFileDialog dialog);
 
+// The open dialog: the chosen file name, empty when the user cancels; it
+// starts at start (a file or folder) and lists the kinds of file in filter.
+using OpenFileDialog =
+    std::function<QString(QWidget* parent, const QString& start, const QString& filter)>;
+// Replaces the open dialog; an empty one restores QFileDialog.
+void SetOpenFileDialog(OpenFileDialog dialog);
+QString AskOpenFileName(QWidget* parent, const QString& start, const QString& filter);
+
 // A kind of file to save: the name proposed (in the folder of the last save),
 // the dialog's filter, and the extension added to a name typed without one.
 struct SaveKind {
