@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QStringEncoder>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -482,4 +484,108 @@ TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) 
     OddsWatcher::instance().watch({});
     SetOddsHistoryPath({});
     SetLedgerPath({});
+}
+
+TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
+    // 東京 11R on 2026/11/29 (its stem sorts first) and on 2026/12/06; 中山 only on 11/29.
+    const std::pair<const char*, const char*> files[] = {{"zo-57b.jra", "20261129"},
+                                                         {"zo-58b.jra", "20261206"},
+                                                         {"ks-5507b.jra", "20261129"},
+                                                         {"ks-6507b.jra", "20261129"}};
+    for (const auto& [name, date] : files)
+        ASSERT_TRUE(RecordBuilder(name[0] == 'z' ? 826 : 504)
+                        .setBytes(0, date)
+                        .writeTo(data.file(name)));
+    window->Option->trigger();  // the folder read again, as after choosing it
+    QSignalSpy changed(window.get(), &Frm_Main::shownRaceChanged);
+    select("東京", 11);
+    EXPECT_EQ(window->Panel1->text(), "開催日 2026年12月06日");
+    select("中山", 11);  // only last week's files: said in red
+    EXPECT_EQ(window->Panel1->text(), "開催日 2026年11月29日 前の開催");
+    EXPECT_TRUE(window->Panel1->styleSheet().contains("255, 0, 0"));
+    EXPECT_EQ(changed.count(), 3);  // the racecourse, the race, the racecourse
+
+    // Chosen by the menu: the list names each day with its racecourses; Down, Enter.
+    select("東京", 11);
+    QStringList listed;
+    modal.then([&](QDialog& dlg) {
+        auto* list = Find<QListWidget>(&dlg, "Lst_Day");
+        for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    window->Day->trigger();
+    EXPECT_EQ(listed.mid(1), QStringList({"2026/12/06 東京", "2026/11/29 東京・中山"}));
+    EXPECT_EQ(state.Day, QDate(2026, 11, 29));
+    EXPECT_EQ(window->Panel1->text(), "開催日 2026年11月29日（選択中） 前の開催");
+    EXPECT_EQ(changed.count(), 5);
+    messages.clear();
+    Click(window->Cmd_Result);  // last week's result, now the day chosen
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(state.KsData.RaceDate(), "20261129");
+
+    // A double-click on the panel opens it too; Esc keeps the day, 最新 returns to the default.
+    modal.then([](QDialog& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); });
+    QTest::mouseDClick(window->Panel1, Qt::LeftButton);
+    EXPECT_EQ(state.Day, QDate(2026, 11, 29));
+    modal.then([](QDialog& dlg) {
+        Find<QListWidget>(&dlg, "Lst_Day")->setCurrentRow(0);
+        Click(Find<QPushButton>(&dlg, "Cmd_OK"));
+    });
+    QTest::mouseDClick(window->Panel1, Qt::LeftButton);
+    EXPECT_FALSE(state.Day.isValid());
+    EXPECT_EQ(modal.opened, QStringList({"Frm_Option", "Frm_Day", "Frm_Day", "Frm_Day"}));
+    messages.clear();
+    Click(window->Cmd_Result);  // today has no result yet
+    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgResultMissing)});
+}
+
+TEST_F(MainWindow, MemoOpensInEachEncodingAndIsNotLostOnExit) {
+    QString asked;
+    SetOpenFileDialog([&](QWidget*, const QString&, const QString&) { return asked; });
+    const QString memo = QStringLiteral("2026/12/06\n東京\t11R\t馬連\n\t3-7\t800");
+    const std::pair<const char*, QByteArray> files[] = {
+        {"utf8.txt", memo.toUtf8().replace("\n", "\r\n") + "\r\n"},
+        {"sjis.txt", QStringEncoder("windows-31j").encode(memo + "\r\n")},
+        {"utf16.txt", QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(memo.utf16()),
+                                                          memo.size() * 2)}};
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(data.write(name, bytes));
+        asked = data.file(name);
+        window->Open->trigger();
+        EXPECT_EQ(window->Txt_Main->toPlainText(), memo);
+        EXPECT_FALSE(window->Txt_Main->document()->isModified());
+    }
+    // A change not saved: キャンセル keeps the program open (and the memo), いいえ
+    // ends it; はい saves first, and a cancelled save keeps it open.
+    QTest::keyClicks(window->Txt_Main, "x");
+    const std::tuple<MsgAnswer, const char*, bool> exits[] = {
+        {MsgAnswer::Cancel, nullptr, true}, {MsgAnswer::Yes, nullptr, true},
+        {MsgAnswer::Yes, "saved.txt", false}};
+    for (const auto& [answer, saveAs, staysOpen] : exits) {
+        messages.clear();
+        messages.answers = {answer};
+        if (saveAs) chosen << data.file(saveAs);
+        window->End->trigger();
+        EXPECT_EQ(messages.texts(), QStringList{"メモが保存されていません。保存しますか？"});
+        EXPECT_EQ(window->isVisible(), staysOpen);
+    }
+    EXPECT_EQ(QString::fromUtf8(data.read("saved.txt")),
+              QString("x" + memo).replace("\n", "\r\n") + "\r\n");
+    // Opened again and closed unchanged: nothing asked; いいえ after a change ends at once.
+    ShowAndWait(window.get());
+    asked = data.file("saved.txt");
+    window->Open->trigger();
+    messages.clear();
+    window->End->trigger();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(window->isVisible());
+    ShowAndWait(window.get());
+    QTest::keyClicks(window->Txt_Main, "y");
+    messages.answers = {MsgAnswer::No};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    SetOpenFileDialog({});
 }

@@ -8,6 +8,7 @@
 
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
+#include "racedata/RaceDays.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
@@ -143,6 +144,106 @@ TEST(Lookups, EachReadsItsFilesAndBlanksItsFields) {
                   Bytes(uo) + Bytes(zo) + Bytes(ks));
         EXPECT_EQ(state.UoStem + "|" + state.ZoStem, stems);
     }
+}
+
+// A folder with two race days, the earlier one's stems sorting first: 東京 (5)
+// 11R on 11/29 (every file) and 12/06 (odds only, no result yet), 10R with an
+// undated file beside a dated one, 9R with undated files only; 中山 (6) 11R
+// with last week's result and today's odds.
+class TwoDays : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::pair<const char*, const char*> files[] = {
+            {"uo-57b.jra", "20261129"}, {"zo-57b.jra", "20261129"}, {"ks-5507b.jra", "20261129"},
+            {"uo-58b.jra", "20261206"}, {"zo-58b.jra", "20261206"}, {"uo-57a.jra", "20261129"},
+            {"uo-58a.jra", "        "}, {"zo-579.jra", "        "}, {"zo-589.jra", "2026XX06"},
+            {"ks-6507b.jra", "20261129"}, {"zo-68b.jra", "20261206"}};
+        for (const auto& [name, date] : files) {
+            const int length = name[0] == 'u' ? 1979 : name[0] == 'z' ? 826 : 504;
+            ASSERT_TRUE(RecordBuilder(length)
+                            .setBytes(0, date)
+                            .set(name[0] == 'k' ? KsLayout::RaceTitle : ZoLayout::RaceTitle, name)
+                            .writeTo(dir.file(name)));
+        }
+    }
+    QString name(const RaceFile& file) const { return QFileInfo(file.path).fileName(); }
+    const TempDir dir;
+};
+
+TEST_F(TwoDays, EachLookupTakesTheFileOfTheDayInForce) {
+    const QDate none, nov29(2026, 11, 29), dec6(2026, 12, 6);
+    // Course, race, kind, day asked (null: the race's newest), the file found.
+    const std::tuple<int, int, const char*, QDate, const char*> cases[] = {
+        {5, 11, "uo-", none, "uo-58b.jra"},  // today's, though last week's stem sorts first
+        {5, 11, "ks-", none, ""},            // no result of today: not last week's
+        {5, 11, "ks-", nov29, "ks-5507b.jra"},
+        {5, 11, "zo-", nov29, "zo-57b.jra"},
+        {5, 11, "zo-", QDate(2026, 11, 22), ""},  // no file of that day
+        {6, 11, "zo-", none, "zo-68b.jra"},
+        {6, 11, "ks-", none, ""},
+        {6, 11, "ks-", nov29, "ks-6507b.jra"},
+        {5, 10, "uo-", none, "uo-57a.jra"},  // the undated file counts only while none is dated
+        {5, 10, "uo-", dec6, ""},
+        {5, 9, "zo-", none, "zo-579.jra"},  // nothing dated: the first stem decides
+        {5, 9, "zo-", nov29, ""},
+    };
+    const RaceDirectory listed(dir.path());
+    for (const auto& [course, race, kind, day, found] : cases) {
+        SCOPED_TRACE(testing::Message() << course << " " << race << kind << day.toString().toStdString());
+        const int stem = kind[0] == 'k' ? 7 : 5;
+        const RaceFile file = FindRaceFile(dir.path(), kind, stem, course, race, day);
+        EXPECT_EQ(name(file), found);
+        EXPECT_EQ(name(listed.find(kind, stem, course, race, day)), found);
+        EXPECT_EQ(file.stem, QString(found).left(stem));
+    }
+    EXPECT_EQ(RaceFileSet(dir.path(), 5, 11).newestDay(), dec6);
+    EXPECT_EQ(RaceFileSet(dir.path(), 5, 9).newestDay(), none);
+    EXPECT_EQ(RaceFileSet(dir.path(), 5, 11).all("ks-"), QStringList{dir.file("ks-5507b.jra")});
+}
+
+TEST_F(TwoDays, TheFolderListsItsDaysNewestFirstAndTheStatusBarNamesTheDay) {
+    QStringList days;
+    for (const FolderDay& day : ListRaceDays(dir.path())) days << day.label();
+    EXPECT_EQ(days, QStringList({"2026/12/06 東京・中山", "2026/11/29 東京・中山"}));
+    // A new download of another racecourse is seen at the next listing.
+    ASSERT_TRUE(ZoBuilder().setBytes(0, "20261213").writeTo(dir.file("zo-08b.jra")));
+    EXPECT_EQ(NewestFolderDay(dir.path()), QDate(2026, 12, 13));
+    EXPECT_EQ(ListRaceDays(dir.path()).front().label(), "2026/12/13 小倉");
+
+    const QDate newest(2026, 12, 6);
+    const std::tuple<QDate, bool, const char*, bool> captions[] = {
+        {newest, false, "開催日 2026年12月06日", false},
+        {newest, true, "開催日 2026年12月06日（選択中）", false},
+        {QDate(2026, 11, 29), false, "開催日 2026年11月29日 前の開催", true},
+        {QDate(2026, 11, 29), true, "開催日 2026年11月29日（選択中） 前の開催", true},
+        {QDate(), false, "", false},
+    };
+    for (const auto& [day, chosen, text, earlier] : captions) {
+        const DayCaption caption = RaceDayCaption(day, chosen, newest);
+        EXPECT_EQ(caption.text, text);
+        EXPECT_EQ(caption.earlier, earlier);
+    }
+}
+
+TEST_F(TwoDays, ResultAndRecommendationTakeOnlyTheResultOfTheOddsDay) {
+    AppState state;
+    state.DataDir = dir.path();
+    const Race tokyo{{}, 5, 11}, nakayama{{}, 6, 11};
+    // Today's odds and only last week's result: no result today.
+    EXPECT_FALSE(LoadRaceResult(state, tokyo));
+    ASSERT_TRUE(LoadRecommendation(state, nakayama));
+    EXPECT_FALSE(state.KsData.HasResult());  // nobody coloured as a finisher
+    EXPECT_EQ(state.ZoData.RaceDate(), "20261206");
+    // Last week chosen: its result and its odds.
+    state.Day = QDate(2026, 11, 29);
+    ASSERT_TRUE(LoadRaceResult(state, tokyo));
+    EXPECT_EQ(state.KsData.RaceTitle().trimmed(), "ks-5507b.jra");
+    ASSERT_TRUE(LoadDistributionOdds(state, tokyo, Quinella));
+    EXPECT_EQ(state.UoData.RaceDate(), "20261129");
+    EXPECT_FALSE(LoadRecommendation(state, nakayama));  // no odds of that day
+    EXPECT_EQ(ShownRaceDay(state, nakayama), QDate(2026, 11, 29));
+    state.Day = {};
+    EXPECT_EQ(ShownRaceDay(state, tokyo), QDate(2026, 12, 6));
 }
 
 }  // namespace
