@@ -90,6 +90,9 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
     connect(Cmd_Result, &QPushButton::clicked, this, &Frm_Main::Cmd_Result_Click);
     connect(Cmd_Special, &QPushButton::clicked, this, &Frm_Main::Cmd_Special_Click);
     connect(Cmd_Separate, &QPushButton::clicked, this, &Frm_Main::Cmd_Separate_Click);
+    // The market windows follow the racecourse and race shown.
+    for (QComboBox* list : {Cmb_Place, Cmb_Race})
+        connect(list, &QComboBox::currentIndexChanged, this, &Frm_Main::shownRaceChanged);
 
     Txt_Main = new QPlainTextEdit(central);
     Txt_Main->setObjectName(QStringLiteral("Txt_Main"));
@@ -289,6 +292,8 @@ Frm_Trend* Frm_Main::trendWindow() const {
 
 void Frm_Main::Trend_Click() {
     Frm_Trend::Show(trend_, state_, selection_);
+    connect(this, &Frm_Main::shownRaceChanged, trend_, &Frm_Trend::followRace,
+            Qt::UniqueConnection);
 }
 
 Frm_Market* Frm_Main::marketWindow() const {
@@ -301,14 +306,7 @@ void Frm_Main::Market_Click() {
     // selected race's files again.
     if (!market_) {
         market_ = new Frm_Market(state_, selection_);
-        // A new download of the race shown is read at once.
-        connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, market_,
-                [window = market_.data()](const QList<TrendRace>& races) {
-                    const auto& shown = window->race();
-                    if (shown && std::any_of(races.begin(), races.end(),
-                                             [&](const TrendRace& r) { return r.isRace(*shown); }))
-                        window->raceFilesChanged();
-                });
+        connect(this, &Frm_Main::shownRaceChanged, market_, &Frm_Market::Form_Activate);
     } else {
         market_->Form_Load();
     }
@@ -316,6 +314,10 @@ void Frm_Main::Market_Click() {
     market_->show();
     market_->raise();
     market_->activateWindow();
+}
+
+void Frm_Main::dayChanged() {
+    emit shownRaceChanged();
 }
 
 void Frm_Main::Save_Click() {

@@ -80,6 +80,13 @@ public slots:
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
+    // The race day chosen (AppState::Day) has changed: the windows following
+    // the race shown are told.
+    void dayChanged();
+
+signals:
+    // The racecourse, race or race day shown has changed.
+    void shownRaceChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
