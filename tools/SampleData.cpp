@@ -195,7 +195,7 @@ struct Race {
     int paidPlaces() const { return starters() >= 8 ? 3 : 2; }
     QString title() const {
         return QString::fromUtf16(raceNo == 11 && !day->today ? course->lastWeekMain
-                                                               : course->titles[raceNo - 1]);
+                                                              : course->titles[raceNo - 1]);
     }
     // Bracket quinella is sold for nine runners or more.
     bool bracketSold() const { return runners >= 9; }
@@ -430,8 +430,8 @@ RecordBuilder KsFile(const Race& race) {
 
 // The name of a file of the day: prefix, course code, the day's part of the
 // stem (today's less stemsBefore in its last digit) and the race character.
-QString FileName(const char* prefix, const Course& course, const QString& todayPart,
-                 const Day& day, int raceNo) {
+QString FileName(const char* prefix, const Course& course, const QString& todayPart, const Day& day,
+                 int raceNo) {
     QString part = todayPart;
     part.back() = QChar(part.back().unicode() - day.stemsBefore);
     return QLatin1String(prefix) + QString::number(course.code) + part + RaceChar(raceNo) +

@@ -1,8 +1,8 @@
 #include "trend/Frm_Trend.h"
 
 #include <QComboBox>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -184,9 +184,9 @@ void Frm_Trend::load(bool kindOfMainWindow) {
         }
         // Without a file of the day, the history may still hold the race.
         if (!race_.valid()) {
-            race_ = {state_.Day.isValid() ? DateKeyOf(state_.Day)
-                                          : history.latestDate(course, raceNo),
-                     course, raceNo};
+            race_ = {
+                state_.Day.isValid() ? DateKeyOf(state_.Day) : history.latestDate(course, raceNo),
+                course, raceNo};
         }
     }
 

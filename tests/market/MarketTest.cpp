@@ -19,13 +19,13 @@
 #include "market/Market.h"
 #include "market/MarketSource.h"
 #include "market/MarketTable.h"
-#include "trend/Frm_Trend.h"
-#include "trend/TrendModel.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
+#include "trend/Frm_Trend.h"
 #include "trend/OddsWatcher.h"
 #include "trend/TrendFiles.h"
+#include "trend/TrendModel.h"
 
 namespace {
 
@@ -350,7 +350,7 @@ TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
     EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 10);  // today's five horses' pairs
-    main->Cmb_Place->setCurrentText(u"東京"_qs);  // no file of 東京 3R
+    main->Cmb_Place->setCurrentText(u"東京"_qs);    // no file of 東京 3R
     EXPECT_EQ(market->race()->course, 5);
     EXPECT_FALSE(market->Lbl_Missing->isHidden());
     EXPECT_EQ(trend->race(), (TrendRace{0, 5, 3}));
