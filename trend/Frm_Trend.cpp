@@ -155,16 +155,17 @@ void Frm_Trend::followRace() {
     load(false);
 }
 
-void Frm_Trend::load(bool kindOfMainWindow) {
+void Frm_Trend::load(bool opening) {
     const int course = selection_.courseCode().value_or(-1);
     const int raceNo = selection_.raceNo().value_or(0);
     placeName_ = selection_.placeText();
-    const TrendKind first = kindOfMainWindow ? kindOfBetType(selection_.typeCode()) : kind();
+    const TrendKind first = opening ? kindOfBetType(selection_.typeCode()) : kind();
 
+    // The history's trouble is told when the window is opened, not at each race followed.
     OddsHistory& history = SharedOddsHistory();
-    if (!history.isOpen()) {
+    if (opening && !history.isOpen()) {
         ShowMessage(this, history.error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
-    } else if (!history.notice().isEmpty()) {
+    } else if (opening && !history.notice().isEmpty()) {
         ShowMessage(this, history.notice(), MsgIcon::Information, MsgButtons::Ok, Title);
     }
     OddsWatcher& watcher = OddsWatcher::instance();

@@ -66,7 +66,9 @@ public slots:
     void Cmd_Save_Click();
 
 private:
-    void load(bool kindOfMainWindow);
+    // Loads the main window's race; opening takes the kind from the main
+    // window's bet type and tells the history's trouble, following keeps both.
+    void load(bool opening);
     void rememberRows();
     void fill();
     void showChart();
