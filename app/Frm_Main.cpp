@@ -345,6 +345,8 @@ Frm_Trend* Frm_Main::trendWindow() const {
 
 void Frm_Main::Trend_Click() {
     Frm_Trend::Show(trend_, state_, selection_);
+    connect(this, &Frm_Main::shownRaceChanged, trend_, &Frm_Trend::followRace,
+            Qt::UniqueConnection);
 }
 
 Frm_Market* Frm_Main::marketWindow() const {
@@ -357,14 +359,7 @@ void Frm_Main::Market_Click() {
     // selected race's files again.
     if (!market_) {
         market_ = new Frm_Market(state_, selection_);
-        // A new download of the race shown is read at once.
-        connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, market_,
-                [window = market_.data()](const QList<TrendRace>& races) {
-                    const auto& shown = window->race();
-                    if (shown && std::any_of(races.begin(), races.end(),
-                                             [&](const TrendRace& r) { return r.isRace(*shown); }))
-                        window->raceFilesChanged();
-                });
+        connect(this, &Frm_Main::shownRaceChanged, market_, &Frm_Market::Form_Activate);
     } else {
         market_->Form_Load();
     }

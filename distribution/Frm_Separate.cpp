@@ -24,6 +24,7 @@
 #include "odds/Frm_Odds.h"
 #include "odds/Frm_Odds2.h"
 #include "odds/Frm_Odds3.h"
+#include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "trend/OddsWatcher.h"
 #include "trend/TrendTable.h"
@@ -118,9 +119,12 @@ void Frm_Separate::buildUpdateLine() {
     Lbl_Update->setVisible(followed_.has_value());
     Cmd_Update->setVisible(followed_.has_value());
     if (!followed_) return;
+    // The race on the day in force, whose odds the rows were read from; while
+    // no file tells the day, the history's latest of the race.
     const Race race = selection_.race();
-    race_ = {0, race.course, race.number};
-    if (OddsHistory* history = OpenedOddsHistory())
+    race_ = {DateKeyOf(ShownRaceDay(state_, race)), race.course, race.number};
+    OddsHistory* history = OpenedOddsHistory();
+    if (race_.date == 0 && !state_.Day.isValid() && history)
         race_.date = history->latestDate(race.course, race.number);
     oddsAsOf_ = Now();
     connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
@@ -140,9 +144,9 @@ void Frm_Separate::buildUpdateLine() {
 }
 
 void Frm_Separate::snapshotsAdded(const QList<TrendRace>& races) {
+    // A download of another day of the race (last week's file rewritten) is not this one's.
     for (const TrendRace& race : races) {
-        if (race.course == race_.course && race.race == race_.race && race.date >= race_.date)
-            race_ = race;
+        if (ConcernsShownRace(race_, race, state_.Day.isValid())) race_ = race;
     }
     showUpdate();
 }

@@ -124,7 +124,7 @@ private:
     RaceSelection selection_;
     // What 最新オッズ follows (馬連 or 枠連 races only).
     std::optional<TrendKind> followed_;
-    TrendRace race_;      // its date known once a snapshot of it is seen
+    TrendRace race_;      // on the day in force; dated once a snapshot of it is seen
     QDateTime oddsAsOf_;  // when the rows' odds were last read or typed
     std::optional<OddsSnapshot> newer_;
     bool updating_ = false;

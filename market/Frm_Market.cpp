@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/Colours.h"
 #include "common/Controls.h"
@@ -20,6 +21,7 @@
 #include "market/MarketTable.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
+#include "trend/OddsWatcher.h"
 
 namespace {
 
@@ -92,23 +94,43 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
     layout->addWidget(Lbl_Payout);
     layout->addLayout(buttons);
 
+    // A new download of the race shown is read at once; one of another day is not.
+    connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
+            [this](const QList<TrendRace>& races) {
+                if (!race_) return;
+                const TrendRace shown{DateKeyOf(race_->date), race_->course, race_->number};
+                if (std::any_of(races.begin(), races.end(), [&](const TrendRace& added) {
+                        return ConcernsShownRace(shown, added, state_.Day.isValid());
+                    }))
+                    raceFilesChanged();
+            });
     EscapeCloses(this);
     Form_Load();
 }
 
+Race Frm_Market::selectedRace() const {
+    Race race = selection_.race();
+    if (race.course >= 0 && race.number > 0) race.date = ShownRaceDay(state_, race);
+    return race;
+}
+
 void Frm_Market::Form_Load() {
-    const Race race = selection_.race();
+    const Race race = selectedRace();
     if (race.course < 0 || race.number <= 0) return;
     read(race);
 }
 
 void Frm_Market::Form_Activate() {
-    if (race_ == selection_.race()) return;
+    if (race_ == selectedRace()) return;
     Form_Load();
 }
 
 void Frm_Market::raceFilesChanged() {
-    if (race_) read(*race_);
+    if (!race_) return;
+    // The race's day in force again: a newer day of it may have arrived.
+    Race race = *race_;
+    race.date = ShownRaceDay(state_, {QDate(), race.course, race.number});
+    read(race);
 }
 
 void Frm_Market::read(const Race& race) {

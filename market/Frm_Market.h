@@ -17,17 +17,19 @@ struct AppState;
 
 // オッズ分析: what the odds of the selected race say about each horse and which
 // bet type pays more for the same outcome. Modeless; it reads the race's uo-
-// and zo- files into records of its own, follows the main window's selection
-// when the user switches to it from another window of the program, and reads
-// the files again on raceFilesChanged.
+// and zo- files of the day in force (the day chosen, else the race's newest)
+// into records of its own, follows the main window's race and day (Form_Activate,
+// on its activation from another window of the program and when the main window
+// says so) and reads the files again when a new download of them is recorded.
 class Frm_Market : public QWidget {
     Q_OBJECT
 public:
-    // Reads only state.DataDir (anew at each reading).
+    // Reads only state.DataDir and state.Day (anew at each reading).
     Frm_Market(const AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
 
     const MarketAnalysis& analysis() const { return analysis_; }
-    // The race shown; nullopt before a race is read.
+    // The race shown, dated with the day shown (null when no file tells it);
+    // nullopt before a race is read.
     const std::optional<Race>& race() const { return race_; }
 
     QLabel* Lbl_Title = nullptr;
@@ -49,7 +51,7 @@ signals:
 public slots:
     // Reads the race selected in the main window.
     void Form_Load();
-    // Reads the race when the selection differs from the race shown.
+    // Reads the race when the selection or its day differs from the race shown.
     void Form_Activate();
     // Reads the shown race's files again (they have changed).
     void raceFilesChanged();
@@ -60,6 +62,8 @@ protected:
 
 private:
     void read(const Race& race);
+    // The main window's race, dated with its day in force.
+    Race selectedRace() const;
 
     const AppState& state_;
     RaceSelection selection_;

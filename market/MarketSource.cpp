@@ -80,12 +80,9 @@ MarketRead ReadMarket(const QString& dataDir, const Race& race) {
     MarketRead read;
     UoRecord uo;
     ZoRecord zo;
-    const auto find = [&](const QString& prefix) {
-        if (race.course < 0 || race.number <= 0) return RaceFile{};
-        return FindRaceFile(dataDir, prefix, 5, race.course, race.number);
-    };
-    const RaceFile uoFile = find(QStringLiteral("uo-"));
-    const RaceFile zoFile = find(QStringLiteral("zo-"));
+    const RaceFileSet files(dataDir, race.course, race.number);
+    const RaceFile uoFile = files.find(QStringLiteral("uo-"), 5, race.date);
+    const RaceFile zoFile = files.find(QStringLiteral("zo-"), 5, race.date);
     read.uoMissing = uoFile.path.isEmpty() || !ReadRecord1(uoFile.path, uo);
     read.zoMissing = zoFile.path.isEmpty() || !ReadRecord1(zoFile.path, zo);
     read.odds = MarketOddsOf(read.uoMissing ? nullptr : &uo, read.zoMissing ? nullptr : &zo);

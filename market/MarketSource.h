@@ -64,7 +64,8 @@ struct MarketRead {
     bool zoMissing = true;
 };
 
-// Looks up and reads the race's uo- and zo- files, read-only, into records of
-// its own (the records the other windows hold are not touched).
-// A race without a racecourse or number finds no file.
+// Looks up and reads the race's uo- and zo- files of the race's date (null:
+// the race's newest day), read-only, into records of its own (the records the
+// other windows hold are not touched). A race without a racecourse or number
+// finds no file.
 MarketRead ReadMarket(const QString& dataDir, const Race& race);

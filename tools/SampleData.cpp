@@ -13,16 +13,28 @@
 
 namespace {
 
-const QString RaceDay = QStringLiteral("20261206");
+// A race day of the sample: its date, how far its stems lie before today's
+// (PAT95 numbers a meeting's days, so an earlier day's names sort first) and
+// the seed of its races.
+struct Day {
+    QString date;
+    int stemsBefore;
+    quint64 seed;
+    bool today;
+};
+
+const Day Today{QStringLiteral("20261206"), 0, 0x5EED000000ull, true};
+const Day LastWeek{QStringLiteral("20261129"), 1, 0x5EED100000ull, false};
 
 struct Course {
     int code;
     const char16_t* name;
-    QChar oddsPart;          // the character after the course code in "uo-"/"zo-" names
-    const char* resultPart;  // the three characters after the course code in "ks-" names
-    int resultsUpTo;         // races 1 to resultsUpTo have been run
+    QChar oddsPart;          // the character after the course code in today's "uo-"/"zo-" names
+    const char* resultPart;  // the three characters after the course code in today's "ks-" names
+    int resultsUpTo;         // races 1 to resultsUpTo have been run today
     std::array<int, 12> runners;
     std::array<const char16_t*, 12> titles;
+    const char16_t* lastWeekMain;  // last week's 11R; its other races are of today's classes
 };
 
 const Course Courses[] = {
@@ -37,7 +49,8 @@ const Course Courses[] = {
       u"３歳以上１勝クラス　芝２０００ｍ", u"３歳以上２勝クラス　ダ２１００ｍ",
       u"ベゴニア賞　芝１６００ｍ", u"ウェルカムステークス　芝２０００ｍ",
       u"シャングリラステークス　ダ１６００ｍ", u"第４６回ジャパンカップ（Ｇ１）　芝２４００ｍ",
-      u"３歳以上２勝クラス　ダ１４００ｍ"}},
+      u"３歳以上２勝クラス　ダ１４００ｍ"},
+     u"キャピタルステークス　芝１６００ｍ"},
     {6,
      u"中山",
      u'8',
@@ -49,7 +62,8 @@ const Course Courses[] = {
       u"３歳以上１勝クラス　ダ１８００ｍ", u"３歳以上１勝クラス　芝１２００ｍ",
       u"３歳以上２勝クラス　ダ１２００ｍ", u"師走ステークス　ダ１８００ｍ",
       u"グッドラックハンデキャップ　芝２５００ｍ", u"第７１回有馬記念（Ｇ１）　芝２５００ｍ",
-      u"３歳以上２勝クラス　芝１６００ｍ"}},
+      u"３歳以上２勝クラス　芝１６００ｍ"},
+     u"第６０回ステイヤーズステークス（Ｇ２）　芝３６００ｍ"},
     {9,
      u"阪神",
      u'4',
@@ -62,7 +76,8 @@ const Course Courses[] = {
       u"３歳以上２勝クラス　芝１２００ｍ", u"元町ステークス　芝１６００ｍ",
       u"ギャラクシーステークス　ダ１４００ｍ",
       u"第７８回阪神ジュベナイルフィリーズ（Ｇ１）　芝１６００ｍ",
-      u"３歳以上２勝クラス　ダ１８００ｍ"}},
+      u"３歳以上２勝クラス　ダ１８００ｍ"},
+     u"第５９回チャレンジカップ（Ｇ３）　芝２０００ｍ"},
     {0,
      u"小倉",
      u'8',
@@ -73,7 +88,8 @@ const Course Courses[] = {
       u"２歳新馬　芝１８００ｍ", u"３歳以上１勝クラス　芝１２００ｍ",
       u"３歳以上１勝クラス　ダ１０００ｍ", u"３歳以上２勝クラス　芝２０００ｍ",
       u"３歳以上２勝クラス　ダ１７００ｍ", u"玄海特別　芝２０００ｍ", u"響灘特別　芝１２００ｍ",
-      u"第６１回北九州記念（Ｇ３）　芝１２００ｍ", u"３歳以上１勝クラス　芝１８００ｍ"}},
+      u"第６１回北九州記念（Ｇ３）　芝１２００ｍ", u"３歳以上１勝クラス　芝１８００ｍ"},
+     u"九州スポーツ杯　芝１８００ｍ"},
 };
 
 const char16_t* const NameHeads[] = {
@@ -160,6 +176,7 @@ std::vector<double> WithinPlaces(const std::vector<double>& p, int places) {
 
 struct Race {
     const Course* course = nullptr;
+    const Day* day = nullptr;
     int raceNo = 0;
     int runners = 0;
     std::vector<double> p;  // win probability of horse i + 1; 0 when scratched
@@ -176,6 +193,10 @@ struct Race {
         return runners - static_cast<int>(std::count(scratched.begin(), scratched.end(), true));
     }
     int paidPlaces() const { return starters() >= 8 ? 3 : 2; }
+    QString title() const {
+        return QString::fromUtf16(raceNo == 11 && !day->today ? course->lastWeekMain
+                                                              : course->titles[raceNo - 1]);
+    }
     // Bracket quinella is sold for nine runners or more.
     bool bracketSold() const { return runners >= 9; }
 };
@@ -246,12 +267,13 @@ void PriceMarket(Race& race, Random& rng) {
     }
 }
 
-Race MakeRace(const Course& course, int raceNo) {
+Race MakeRace(const Course& course, int raceNo, const Day& day) {
     Race race;
     race.course = &course;
     race.raceNo = raceNo;
+    race.day = &day;
     const int n = race.runners = course.runners[raceNo - 1];
-    Random rng(0x5EED000000ull + static_cast<quint64>(course.code) * 100 + raceNo);
+    Random rng(day.seed + static_cast<quint64>(course.code) * 100 + raceNo);
 
     race.scratched.assign(n, false);
     if (n >= 8 && (raceNo == 3 || raceNo == 8)) {
@@ -334,8 +356,8 @@ QString Pair(int a, int b) {
 
 RecordBuilder UoFile(const Race& race) {
     RecordBuilder uo = UoBuilder();
-    uo.set(UoLayout::RaceDate, RaceDay)
-        .set(UoLayout::RaceTitle, QString::fromUtf16(race.course->titles[race.raceNo - 1]))
+    uo.set(UoLayout::RaceDate, race.day->date)
+        .set(UoLayout::RaceTitle, race.title())
         .setRight(UoLayout::Runners, QString::number(race.runners));
     const int pairs = race.runners * (race.runners - 1) / 2;
     for (int k = 0; k < pairs; ++k) {
@@ -353,8 +375,7 @@ RecordBuilder UoFile(const Race& race) {
 
 RecordBuilder ZoFile(const Race& race) {
     RecordBuilder zo = ZoBuilder();
-    zo.set(ZoLayout::RaceDate, RaceDay)
-        .set(ZoLayout::RaceTitle, QString::fromUtf16(race.course->titles[race.raceNo - 1]));
+    zo.set(ZoLayout::RaceDate, race.day->date).set(ZoLayout::RaceTitle, race.title());
     for (int h = 0; h < race.runners; ++h) {
         const int n = race.runners;
         zo.set({ZoLayout::HorseNo(h).offset - 1, 1}, QString::number(BracketOf(h + 1, n)))
@@ -378,10 +399,10 @@ RecordBuilder ZoFile(const Race& race) {
 
 RecordBuilder KsFile(const Race& race) {
     RecordBuilder ks = KsBuilder();
-    ks.set(KsLayout::RaceDate, RaceDay)
+    ks.set(KsLayout::RaceDate, race.day->date)
         .set(KsLayout::CourseName, QString::fromUtf16(race.course->name))
         .setRight(KsLayout::RaceNo, QString::number(race.raceNo))
-        .set(KsLayout::RaceTitle, QString::fromUtf16(race.course->titles[race.raceNo - 1]));
+        .set(KsLayout::RaceTitle, race.title());
     for (int i = 0; i < KsLayout::FinisherCount && i < static_cast<int>(race.finish.size()); ++i) {
         const int horse = race.finish[i];
         ks.setRight({KsLayout::FinisherHorseNo(i).offset - 2, 2}, QString::number(i + 1))
@@ -407,25 +428,37 @@ RecordBuilder KsFile(const Race& race) {
     return ks;
 }
 
+// The name of a file of the day: prefix, course code, the day's part of the
+// stem (today's less stemsBefore in its last digit) and the race character.
+QString FileName(const char* prefix, const Course& course, const QString& todayPart, const Day& day,
+                 int raceNo) {
+    QString part = todayPart;
+    part.back() = QChar(part.back().unicode() - day.stemsBefore);
+    return QLatin1String(prefix) + QString::number(course.code) + part + RaceChar(raceNo) +
+           QStringLiteral(".jra");
+}
+
 }  // namespace
 
 bool WriteSampleData(const QString& directory, int download) {
     QDir dir(directory);
     if (!dir.mkpath(QStringLiteral("."))) return false;
     bool ok = true;
-    for (const Course& course : Courses) {
-        const QString code = QString::number(course.code);
-        for (int raceNo = 1; raceNo <= 12; ++raceNo) {
-            Race race = MakeRace(course, raceNo);
-            if (download > 0) DriftTowardResult(race, download);
-            const QString tail = RaceChar(raceNo) + QStringLiteral(".jra");
-            ok &= UoFile(race).writeTo(
-                dir.filePath(QStringLiteral("uo-") + code + course.oddsPart + tail));
-            ok &= ZoFile(race).writeTo(
-                dir.filePath(QStringLiteral("zo-") + code + course.oddsPart + tail));
-            if (download == 0 && raceNo <= course.resultsUpTo) {
-                ok &= KsFile(race).writeTo(dir.filePath(QStringLiteral("ks-") + code +
-                                                        QLatin1String(course.resultPart) + tail));
+    for (const Day* day : {&LastWeek, &Today}) {
+        // A later download is of today's odds only.
+        if (download > 0 && !day->today) continue;
+        for (const Course& course : Courses) {
+            const int resultsUpTo = day->today ? course.resultsUpTo : 12;
+            for (int raceNo = 1; raceNo <= 12; ++raceNo) {
+                Race race = MakeRace(course, raceNo, *day);
+                if (download > 0) DriftTowardResult(race, download);
+                const auto path = [&](const char* prefix, const QString& part) {
+                    return dir.filePath(FileName(prefix, course, part, *day, raceNo));
+                };
+                ok &= UoFile(race).writeTo(path("uo-", course.oddsPart));
+                ok &= ZoFile(race).writeTo(path("zo-", course.oddsPart));
+                if (download == 0 && raceNo <= resultsUpTo)
+                    ok &= KsFile(race).writeTo(path("ks-", QLatin1String(course.resultPart)));
             }
         }
     }

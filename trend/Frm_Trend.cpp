@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -37,6 +38,20 @@ TrendKind kindOfBetType(std::optional<int> type) {
     if (type == BracketQuinella) return TrendKind::Bracket;
     if (type == WinPlace) return TrendKind::Win;
     return TrendKind::Quinella;
+}
+
+// The rows chosen for the chart, by race, day and kind, for the run.
+QHash<QString, QStringList>& chosenRows() {
+    static QHash<QString, QStringList> rows;
+    return rows;
+}
+
+QString chosenKey(const TrendRace& race, TrendKind kind) {
+    return QStringLiteral("%1/%2/%3/%4")
+        .arg(race.date)
+        .arg(race.course)
+        .arg(race.race)
+        .arg(static_cast<int>(kind));
 }
 
 }  // namespace
@@ -105,6 +120,10 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     EscapeCloses(this);
 }
 
+Frm_Trend::~Frm_Trend() {
+    rememberRows();
+}
+
 void Frm_Trend::Show(QPointer<Frm_Trend>& window, const AppState& state,
                      const RaceSelection& selection) {
     if (!window) window = new Frm_Trend(state, selection);
@@ -121,34 +140,56 @@ TrendKind Frm_Trend::kind() const {
 }
 
 void Frm_Trend::Form_Load() {
+    load(true);
+}
+
+void Frm_Trend::followRace() {
+    const int course = selection_.courseCode().value_or(-1);
+    const int raceNo = selection_.raceNo().value_or(0);
+    if (course >= 0 && raceNo > 0 && selection_.placeText() == placeName_) {
+        const QDate day = state_.Day.isValid()
+                              ? state_.Day
+                              : RaceFileSet(state_.DataDir, course, raceNo).newestDay();
+        if (TrendRace{DateKeyOf(day), course, raceNo} == race_) return;
+    }
+    load(false);
+}
+
+void Frm_Trend::load(bool opening) {
     const int course = selection_.courseCode().value_or(-1);
     const int raceNo = selection_.raceNo().value_or(0);
     placeName_ = selection_.placeText();
-    const TrendKind first = kindOfBetType(selection_.typeCode());
+    const TrendKind first = opening ? kindOfBetType(selection_.typeCode()) : kind();
 
+    // The history's trouble is told when the window is opened, not at each race followed.
     OddsHistory& history = SharedOddsHistory();
-    if (!history.isOpen()) {
+    if (opening && !history.isOpen()) {
         ShowMessage(this, history.error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
-    } else if (!history.notice().isEmpty()) {
+    } else if (opening && !history.notice().isEmpty()) {
         ShowMessage(this, history.notice(), MsgIcon::Information, MsgButtons::Ok, Title);
     }
     OddsWatcher& watcher = OddsWatcher::instance();
     watcher.watch(state_.DataDir);
 
-    // The race's files as they are now are snapshots too; the date of the
-    // file of the kind shown decides the race.
+    // The race's files of the day in force as they are now are snapshots too;
+    // the date of the file of the kind shown decides the race.
     race_ = {};
-    for (const char* prefix : {"uo-", "zo-"}) {
-        if (course < 0 || raceNo == 0) break;
-        const RaceFile file =
-            FindRaceFile(state_.DataDir, QLatin1String(prefix), 5, course, raceNo);
-        if (file.path.isEmpty()) continue;
-        const SnapshotOutcome outcome = watcher.record(file.path);
-        if (outcome.race.valid() && (!race_.valid() || outcome.file == FileOf(first)))
-            race_ = outcome.race;
+    if (course >= 0 && raceNo > 0) {
+        const RaceFileSet files(state_.DataDir, course, raceNo);
+        for (const char* prefix : {"uo-", "zo-"}) {
+            const RaceFile file = files.find(QLatin1String(prefix), 5, state_.Day);
+            if (file.path.isEmpty()) continue;
+            const SnapshotOutcome outcome = watcher.record(file.path);
+            if (outcome.race.valid() && (!race_.valid() || outcome.file == FileOf(first)))
+                race_ = outcome.race;
+        }
+        // Without a file of the day, the history may still hold the race.
+        if (!race_.valid()) {
+            race_ = {
+                state_.Day.isValid() ? DateKeyOf(state_.Day) : history.latestDate(course, raceNo),
+                course, raceNo};
+        }
     }
-    if (!race_.valid() && course >= 0 && raceNo > 0)
-        race_ = {history.latestDate(course, raceNo), course, raceNo};
 
     filling_ = true;
     Cmb_Kind->setCurrentIndex(Cmb_Kind->findData(static_cast<int>(first)));
@@ -160,15 +201,25 @@ void Frm_Trend::Cmb_Kind_Change() {
     if (!filling_) fill();
 }
 
+void Frm_Trend::ForgetChosenRows() {
+    chosenRows().clear();
+}
+
+void Frm_Trend::rememberRows() {
+    if (!shownKind_) return;
+    QStringList shown;
+    for (const QModelIndex& index : Grd_Trend->selectionModel()->selectedRows())
+        shown << sorted_->data(index).toString();
+    chosenRows().insert(chosenKey(shownRace_, *shownKind_), shown);
+}
+
 void Frm_Trend::fill() {
-    // The rows chosen for the chart stay chosen when the table is filled again.
-    QStringList chosen;
-    const bool sameKind = shownKind_ == kind();
-    if (sameKind) {
-        for (const QModelIndex& index : Grd_Trend->selectionModel()->selectedRows())
-            chosen << sorted_->data(index).toString();
-    }
+    // The rows chosen for the chart are kept for the race, day and kind shown
+    // until now; those kept for the ones shown next are chosen again.
+    rememberRows();
     shownKind_ = kind();
+    shownRace_ = race_;
+    QStringList chosen = chosenRows().value(chosenKey(race_, kind()));
 
     std::vector<OddsSnapshot> snapshots;
     if (race_.date != 0) snapshots = SharedOddsHistory().snapshots(race_, FileOf(kind()));
@@ -235,7 +286,13 @@ void Frm_Trend::showChart() {
 }
 
 void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {
-    if (races.contains(race_)) fill();
+    if (races.contains(race_)) {
+        fill();
+    } else if (std::any_of(races.begin(), races.end(), [this](const TrendRace& added) {
+                   return ConcernsShownRace(race_, added, state_.Day.isValid());
+               })) {
+        load(false);  // a newer day of the race: its newest day now
+    }
 }
 
 void Frm_Trend::Cmd_Save_Click() {

@@ -19,12 +19,16 @@ struct AppState;
 // オッズ推移: the odds of the race selected in the main window over every
 // download the program has seen, a row per horse or pair and a column per
 // download, the change from first to last, and the chosen rows as a chart.
-// Modeless; it follows new downloads of its race while it is open.
+// Modeless; it shows the race on the day in force (the day chosen, else the
+// race's newest), follows the main window's race and day (followRace) and new
+// downloads of its race while it is open. The rows chosen for the chart are
+// kept for each race, day and kind for the run.
 class Frm_Trend : public QWidget {
     Q_OBJECT
 public:
     // Reads state.DataDir and the selection when it loads.
     Frm_Trend(const AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
+    ~Frm_Trend() override;
 
     // Opens the window for the race selected now, or brings the open one
     // forward loaded afresh for it.
@@ -34,6 +38,9 @@ public:
     // Takes the race and bet type from the main window, records the race's
     // current odds files and fills the window from the history.
     void Form_Load();
+
+    // Forgets the rows chosen for every race (as at the start of a run).
+    static void ForgetChosenRows();
 
     const TrendRace& race() const { return race_; }
     TrendKind kind() const;
@@ -52,10 +59,17 @@ signals:
     void Filled();
 
 public slots:
+    // Loads the main window's race on the day in force, keeping the kind
+    // shown; nothing when that is the race shown already.
+    void followRace();
     void Cmb_Kind_Change();
     void Cmd_Save_Click();
 
 private:
+    // Loads the main window's race; opening takes the kind from the main
+    // window's bet type and tells the history's trouble, following keeps both.
+    void load(bool opening);
+    void rememberRows();
     void fill();
     void showChart();
     void snapshotsAdded(const QList<TrendRace>& races);
@@ -63,6 +77,7 @@ private:
     const AppState& state_;
     const RaceSelection& selection_;
     TrendRace race_;
+    TrendRace shownRace_;  // the race the table was last filled with
     QString placeName_;
     TrendModel* model_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;

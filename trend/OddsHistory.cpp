@@ -133,10 +133,13 @@ int RaceDateKey(OddsFile file, const QByteArray& raw) {
     return dateKey(zo.RaceDate());
 }
 
-bool TrendRace::isRace(const Race& other) const {
-    if (course != other.course || race != other.number) return false;
-    return other.date.isNull() ||
-           date == other.date.year() * 10000 + other.date.month() * 100 + other.date.day();
+int DateKeyOf(const QDate& date) {
+    return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
+}
+
+bool ConcernsShownRace(const TrendRace& shown, const TrendRace& added, bool dayChosen) {
+    if (shown.course != added.course || shown.race != added.race || shown.course < 0) return false;
+    return added.date == shown.date || (!dayChosen && added.date > shown.date);
 }
 
 QString OddsHistoryPath() {

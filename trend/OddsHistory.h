@@ -36,10 +36,17 @@ struct TrendRace {
     int race = 0;
 
     bool valid() const { return date != 0 && course >= 0 && race >= 1; }
-    // The same racecourse and number as the race, and its date when it has one.
-    bool isRace(const Race& other) const;
     friend bool operator==(const TrendRace&, const TrendRace&) = default;
 };
+
+// yyyymmdd of a date, 0 for a null one.
+int DateKeyOf(const QDate& date);
+
+// Whether new snapshots of `added` concern a window showing `shown` (its race
+// on the day in force): the same race on the same day, or, while no day is
+// chosen, a newer day of the race, which is then the race's newest. A rewrite
+// of an earlier day's file of the race does not concern it.
+bool ConcernsShownRace(const TrendRace& shown, const TrendRace& added, bool dayChosen);
 
 // Course code, race number and file kind of an odds file's name: prefix
 // "uo-" or "zo-", the course digit, one character, the race character, ".jra"

@@ -290,6 +290,30 @@ TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
     EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
 }
 
+// Last week's file (stem uo-50) beside today's: on the day chosen, a new
+// download of today's file is another day's, and only one of last week's is offered.
+TEST_F(SeparateTest, LatestOddsFollowOnlyTheDayInForce) {
+    const QDateTime now = QDateTime::currentDateTime();
+    download("uo-50b.jra", UoBytes("20261129", 18, {{"3-7", "31.5"}}), now.addSecs(-600));
+    download("uo-51b.jra", UoBytes("20261206", 18, {{"3-7", "25.0"}}), now.addSecs(-600));
+    state.Day = QDate(2026, 11, 29);
+    open();
+    OddsWatcher::instance().watch(data.path());
+    QList<TrendRace> signalled;
+    QObject::connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, window.get(),
+                     [&](const QList<TrendRace>& races) { signalled << races; });
+    download("uo-51b.jra", UoBytes("20261206", 18, {{"3-7", "12.0"}}), now.addSecs(60));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return signalled.contains(TrendRace{20261206, 5, 11});
+        },
+        10000));
+    EXPECT_FALSE(button("Cmd_Update")->isEnabled());
+    download("uo-50b.jra", UoBytes("20261129", 18, {{"3-7", "20.0"}}), now.addSecs(120));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_Update")->isEnabled(); }, 10000));
+    EXPECT_EQ(text("Lbl_Update"), u"オッズ更新 "_qs + now.addSecs(120).toString(u"HH:mm"_qs));
+}
+
 TEST_F(SeparateTest, TargetSaysWhatIsMissingOrWorksTheStakesBackWithoutSpreadingThem) {
     const char *notNumber = "数値を入力してください。", *notPositive = "０以上で入力してください。";
     // Odds of rows 0.., target typed, messages of typing and of 逆算, box focused.

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTest>
 #include <functional>
@@ -21,8 +22,10 @@
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
+#include "trend/Frm_Trend.h"
 #include "trend/OddsWatcher.h"
 #include "trend/TrendFiles.h"
+#include "trend/TrendModel.h"
 
 namespace {
 
@@ -33,18 +36,19 @@ struct MarketRace {
     std::vector<QString> win;                        // horse 1..runners
     std::function<QString(int a, int b)> pair;       // quinella odds, a < b
     std::map<std::pair<int, int>, QString> bracket;  // bracket-quinella odds by pair
+    QString date = u"20261206"_qs;
 
     QByteArray uo() const {
         std::map<QString, QString> odds;
         for (int a = 1; a <= runners; ++a)
             for (int b = a + 1; b <= runners; ++b)
                 odds[QStringLiteral("%1-%2").arg(a).arg(b)] = pair(a, b);
-        return UoBytes(u"20261206"_qs, runners, odds);
+        return UoBytes(date, runners, odds);
     }
     QByteArray zo() const {
         std::map<QString, QString> odds;
         for (int h = 1; h <= runners; ++h) odds[QString::number(h)] = win[h - 1];
-        return ZoBytes(u"20261206"_qs, runners, odds, [this](RecordBuilder& b) {
+        return ZoBytes(date, runners, odds, [this](RecordBuilder& b) {
             for (const auto& [p, o] : bracket)
                 b.setRight(ZoLayout::BracketOdds(ZoRecord::EntryOfBracketPair(p.first, p.second)),
                            o);
@@ -225,9 +229,11 @@ protected:
         SetSaveFileDialog({});
     }
 
-    void writeRace(int raceNo, const MarketRace& race) {
-        ASSERT_TRUE(data.write("uo-60" + RaceChar(raceNo) + ".jra", race.uo()));
-        ASSERT_TRUE(data.write("zo-60" + RaceChar(raceNo) + ".jra", race.zo()));
+    // Under the stem "uo-6" + part: a later meeting day has a later part.
+    void writeRace(int raceNo, const MarketRace& race, char part = '0') {
+        const QString tail = QLatin1Char(part) + RaceChar(raceNo) + u".jra"_qs;
+        ASSERT_TRUE(data.write(u"uo-6"_qs + tail, race.uo()));
+        ASSERT_TRUE(data.write(u"zo-6"_qs + tail, race.zo()));
     }
     void activateMain() {
         main->activateWindow();
@@ -287,13 +293,10 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
 }
 
 // Without its zo- file the race shows its quinella figures and names the file.
-// Switching to the window after the main window's race changed shows that
-// race; a new download of the shown race recorded in the odds history reads
-// its files again.
-TEST_F(MarketWindow, NamesAMissingZoFileFollowsTheSelectionAndRereadsChangedFiles) {
+// Switching to the window after the main window's race changed shows that race.
+TEST_F(MarketWindow, NamesAMissingZoFileAndFollowsTheSelectionOnActivation) {
     QFile::remove(data.file(u"zo-601.jra"_qs));
-    MarketRace five = FiveAtFive();
-    writeRace(2, five);
+    writeRace(2, FiveAtFive());
     Frm_Market* market = open();
     ASSERT_TRUE(market);
     ASSERT_EQ(market->Grd_Horses->model()->rowCount(), 9);
@@ -308,7 +311,10 @@ TEST_F(MarketWindow, NamesAMissingZoFileFollowsTheSelectionAndRereadsChangedFile
     EXPECT_TRUE(messages.shown.empty());
 
     activateMain();
-    main->Cmb_Race->setCurrentIndex(1);
+    {
+        const QSignalBlocker quiet(main->Cmb_Race);  // a change the window is not told of
+        main->Cmb_Race->setCurrentIndex(1);
+    }
     market->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
@@ -316,18 +322,72 @@ TEST_F(MarketWindow, NamesAMissingZoFileFollowsTheSelectionAndRereadsChangedFile
     EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
     EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
               QColor(255, 0, 0));
+}
 
-    five.win[0] = u"2.5"_qs;
-    writeRace(2, five);
-    activateMain();
-    main->Cmb_Race->setCurrentIndex(0);  // the selection moves on; the shown race is read
+// 中山 3R has last week's files (stem uo-600) beside today's (uo-610). Both
+// market windows follow the main window's race and day at once, without a
+// click; a new download of today's files is read again, a rewrite of last
+// week's is not.
+TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     TempDir store;
     SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
-    OddsWatcher::instance().record(data.file(u"zo-602.jra"_qs));  // as a download of 中山 2R
-    SetOddsHistoryPath({});
-    EXPECT_EQ(market->race()->number, 2);
+    Frm_Trend::ForgetChosenRows();
+    MarketRace lastWeek = NineStarters(), today = FiveAtFive();
+    lastWeek.date = u"20261129"_qs;
+    writeRace(3, lastWeek, '0');
+    writeRace(3, today, '1');
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    main->Trend->trigger();
+    Frm_Trend* trend = main->trendWindow();
+    ASSERT_TRUE(trend);
+    EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 1}));
+    int loaded = 0;
+    QObject::connect(market, &Frm_Market::Loaded, [&] { ++loaded; });
+
+    main->Cmb_Race->setCurrentIndex(2);  // 3R: today's files
+    EXPECT_EQ(market->race(), (Race{QDate(2026, 12, 6), 6, 3}));
+    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
+    EXPECT_EQ(trend->model()->table().rows(), 10);  // today's five horses' pairs
+    main->Cmb_Place->setCurrentText(u"東京"_qs);    // no file of 東京 3R
+    EXPECT_EQ(market->race()->course, 5);
+    EXPECT_FALSE(market->Lbl_Missing->isHidden());
+    EXPECT_EQ(trend->race(), (TrendRace{0, 5, 3}));
+    main->Cmb_Place->setCurrentText(u"中山"_qs);
+
+    main->chooseDay(QDate(2026, 11, 29));
+    EXPECT_EQ(market->race(), (Race{QDate(2026, 11, 29), 6, 3}));
+    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 9);
+    EXPECT_EQ(trend->race(), (TrendRace{20261129, 6, 3}));
+    EXPECT_EQ(trend->model()->table().rows(), 36);
+    main->chooseDay({});
+    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
+
+    // A rewrite of last week's file is another day's download; today's is read again.
+    int filled = 0;
+    QObject::connect(trend, &Frm_Trend::Filled, [&] { ++filled; });
+    const int before = loaded;
+    lastWeek.win[0] = u"1.5"_qs;
+    writeRace(3, lastWeek, '0');
+    OddsWatcher::instance().record(data.file(u"zo-603.jra"_qs));
+    EXPECT_EQ(std::pair(loaded, filled), std::pair(before, 0));
+    today.win[0] = u"2.5"_qs;
+    writeRace(3, today, '1');
+    OddsWatcher::instance().record(data.file(u"zo-613.jra"_qs));
+    EXPECT_EQ(std::pair(loaded, filled), std::pair(before + 1, 1));
     EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
     EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2
+    today.pair = [](int, int) { return u"7.0"_qs; };
+    writeRace(3, today, '1');
+    OddsWatcher::instance().record(data.file(u"uo-613.jra"_qs));
+    EXPECT_EQ(filled, 2);
+    EXPECT_EQ(trend->model()->table().headings.size(), 2);  // two downloads of today's
+
+    delete trend;
+    OddsWatcher::instance().watch({});
+    SetOddsHistoryPath({});
 }
 
 }  // namespace

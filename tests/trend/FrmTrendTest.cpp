@@ -31,6 +31,7 @@ protected:
         place.setCurrentText(u"東京"_qs);
         race.setCurrentIndex(10);
         state.DataDir = data.path();
+        Frm_Trend::ForgetChosenRows();
     }
     ~FrmTrend() override {
         delete window;
@@ -39,12 +40,15 @@ protected:
         SetOddsHistoryPath({});
     }
 
+    // A download of 東京 11R, or of the race of that race character.
     void download(const std::map<QString, QString>& quinella, const std::map<QString, QString>& win,
-                  const QDateTime& at) {
-        ASSERT_TRUE(WriteAt(data.file(u"uo-58b.jra"_qs), UoBytes(u"20261206"_qs, 6, quinella), at));
-        ASSERT_TRUE(WriteAt(data.file(u"zo-58b.jra"_qs), ZoBytes(u"20261206"_qs, 6, win), at));
-        RecordSnapshot(data.file(u"uo-58b.jra"_qs));
-        RecordSnapshot(data.file(u"zo-58b.jra"_qs));
+                  const QDateTime& at, const QString& race = u"b"_qs) {
+        const QString uo = data.file(u"uo-58"_qs + race + u".jra"_qs);
+        const QString zo = data.file(u"zo-58"_qs + race + u".jra"_qs);
+        ASSERT_TRUE(WriteAt(uo, UoBytes(u"20261206"_qs, 6, quinella), at));
+        ASSERT_TRUE(WriteAt(zo, ZoBytes(u"20261206"_qs, 6, win), at));
+        RecordSnapshot(uo);
+        RecordSnapshot(zo);
     }
     void open() {
         Frm_Trend::Show(window, state, selection);
@@ -144,6 +148,41 @@ TEST_F(FrmTrend, OneSnapshotIsNotedAndNewDownloadsAreFollowedWhileOpen) {
     ShowAndWait(window);
     QTest::keyClick(grid, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+}
+
+// The rows chosen for the chart belong to their race for the run: 10R shows
+// its own largest falls, never 11R's choice, and 11R its choice again, also
+// after the window was closed.
+TEST_F(FrmTrend, ChosenRowsAreKeptForEachRace) {
+    download({{u"3-5"_qs, u"31.5"_qs}}, {}, T1420);
+    download({{u"3-5"_qs, u"12.0"_qs}}, {}, T1420.addSecs(900));
+    download({{u"2-4"_qs, u"40.0"_qs}}, {}, T1420, u"a"_qs);
+    download({{u"2-4"_qs, u"20.0"_qs}}, {}, T1420.addSecs(900), u"a"_qs);
+    open();
+    ShowAndWait(window);
+    EXPECT_EQ(chosenRows(), QStringList{u"3-5"_qs});
+    const auto choose = [&](const QString& key) {
+        const QModelIndexList found =
+            grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole, key);
+        ASSERT_EQ(found.size(), 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->visualRect(found.front()).center());
+    };
+    choose(u"1-6"_qs);
+    EXPECT_EQ(chosenRows(), QStringList{u"1-6"_qs});
+
+    race.setCurrentIndex(9);  // 10R, as the main window tells the window
+    window->followRace();
+    EXPECT_EQ(window->race(), (TrendRace{20261206, 5, 10}));
+    EXPECT_EQ(chosenRows(), QStringList{u"2-4"_qs});
+    race.setCurrentIndex(10);
+    window->followRace();
+    EXPECT_EQ(chosenRows(), QStringList{u"1-6"_qs});
+
+    window->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    open();
+    EXPECT_EQ(chosenRows(), QStringList{u"1-6"_qs});
 }
 
 }  // namespace
