@@ -12,7 +12,7 @@
 // from the table, and the day's totals.
 TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
     TempDir dir;
-    // 東京11R: 7, 3, 12 home; the third place is not paid (a blank payout).
+    // 東京11R: 7, 3, 12 home of 14 runners; the third place payout blank.
     KsFields tokyo11 = QuinellaResult();
     tokyo11.place = {u"180"_qs, u"240"_qs, QString()};
     tokyo11.bracketCombo = u"3-3"_qs;
@@ -46,7 +46,7 @@ TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
         u"2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算"_qs,  // 単・複勝 settled as 単勝
         u"2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算"_qs,
         u"2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,"_qs,
-        u"2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,"_qs,  // third, third place not paid
+        u"2026/12/06,東京,11R,複勝,複勝 12,12,,300,払戻不明,,,結果の複勝3着の払戻金が読めません"_qs,
         u"2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,"_qs,
         u"2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,"_qs,  // pair reads ﾄﾘｹｼ
         u"2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,"_qs,
@@ -56,13 +56,13 @@ TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
         u",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません"_qs,    // result without a date
         u""_qs}));
     // clang-format on
-    // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit);
+    // Settled: 東京 2,600 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit);
     // the 東京11R blocks gather in one race.
     const Totals& t = s.totals;
-    EXPECT_EQ(std::tuple(t.stake, t.payout, t.balance()), std::tuple(4700, 31200, 26500));
-    EXPECT_EQ(RateText(t.payout, t.stake), u"663.8%"_qs);
-    EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/10 (50.0%)"_qs);
-    EXPECT_EQ(PendingText(t), u"3件 900円"_qs);  // 払戻不明 200, 未確定 600 and 100
+    EXPECT_EQ(std::tuple(t.stake, t.payout, t.balance()), std::tuple(4400, 31200, 26800));
+    EXPECT_EQ(RateText(t.payout, t.stake), u"709.1%"_qs);
+    EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/9 (55.6%)"_qs);
+    EXPECT_EQ(PendingText(t), u"4件 1,200円"_qs);  // 払戻不明 300 and 200, 未確定 600 and 100
 }
 
 // 東京1R, 単勝 13 for 1,000円, against the "ks-" files beside each other: only
