@@ -180,8 +180,8 @@ bool readBet(const MemoBlock& block, const QString& text, MemoBet& bet, QString&
 std::optional<QDate> dateLine(const QString& line) {
     const QString text = line.trimmed();
     if (text.size() < 8 || text.size() > 11 || !text[0].isDigit()) return std::nullopt;
-    static const QRegularExpression pattern(
-        QStringLiteral("^([0-9]{4})(?:/([0-9]{1,2})/([0-9]{1,2})|年([0-9]{1,2})月([0-9]{1,2})日)$"));
+    static const QRegularExpression pattern(QStringLiteral(
+        "^([0-9]{4})(?:/([0-9]{1,2})/([0-9]{1,2})|年([0-9]{1,2})月([0-9]{1,2})日)$"));
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch()) return std::nullopt;
     const bool slashes = m.capturedLength(2) > 0;
@@ -279,7 +279,8 @@ MemoReading ReadMemo(QStringView memo) {
                 if (date->isValid()) {
                     day = *date;
                 } else {
-                    skip(raw.toString(), QStringLiteral("日付「%1」は暦にありません").arg(tokens[0]));
+                    skip(raw.toString(),
+                         QStringLiteral("日付「%1」は暦にありません").arg(tokens[0]));
                 }
                 continue;
             }

@@ -388,8 +388,8 @@ std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<BetLine>& rows) 
     std::set<RaceKey> seen;
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT 1 FROM race_totals WHERE %1 LIMIT 1")
-                      .arg(QLatin1String(raceIs)));
+    query.prepare(
+        QStringLiteral("SELECT 1 FROM race_totals WHERE %1 LIMIT 1").arg(QLatin1String(raceIs)));
     for (const BetLine& row : rows) {
         const std::optional<RaceKey> key = recordedRaceOf(row);
         if (!key || !seen.insert(*key).second) continue;

@@ -98,7 +98,8 @@ public:
     // All in one transaction: after a failure the ledger is as it was.
     // The races in keep (date, place and race) are left as they are: their
     // bets are not recorded.
-    RecordOutcome record(const std::vector<BetLine>& rows, const std::vector<LedgerRace>& keep = {});
+    RecordOutcome record(const std::vector<BetLine>& rows,
+                         const std::vector<LedgerRace>& keep = {});
     // The races of the rows that record() would replace and that the ledger
     // holds already, in the rows' order (figures left empty).
     std::vector<LedgerRace> recordedRaces(const std::vector<BetLine>& rows);

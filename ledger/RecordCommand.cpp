@@ -29,7 +29,8 @@ QString ReplaceQuestion(const std::vector<LedgerRace>& races) {
     QStringList names;
     for (const LedgerRace& race : races)
         names << QStringLiteral("%1%2R（%3）").arg(race.place).arg(race.race).arg(race.date);
-    return QStringLiteral("記録済みのレースがあります：%1… 置き換えますか？").arg(names.join(u'、'));
+    return QStringLiteral("記録済みのレースがあります：%1… 置き換えますか？")
+        .arg(names.join(u'、'));
 }
 
 void RecordBets(QWidget* parent, const std::vector<BetLine>& rows) {

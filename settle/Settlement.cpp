@@ -300,7 +300,8 @@ Decision decide(const MemoBlock& block, const MemoBet& bet, const RaceRecords& f
             for (int i = 0; i < places; ++i) {
                 if (*placed[i] != bet.first) continue;
                 if (const auto payout = payoutOf(payouts[i])) return {Outcome::Hit, payout, {}};
-                return {Outcome::PayoutUnknown, {},
+                return {Outcome::PayoutUnknown,
+                        {},
                         QStringLiteral("結果の複勝%1着の払戻金が読めません").arg(i + 1)};
             }
             break;

@@ -77,7 +77,8 @@ struct Settlement {
 // chosenDay is the day of the blocks without a date line above them; null:
 // each race's newest day.
 Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDate& chosenDay = {});
-inline Settlement SettleMemo(QStringView memo, const QString& dataDir, const QDate& chosenDay = {}) {
+inline Settlement SettleMemo(QStringView memo, const QString& dataDir,
+                             const QDate& chosenDay = {}) {
     return SettleBets(ReadMemo(memo), dataDir, chosenDay);
 }
 

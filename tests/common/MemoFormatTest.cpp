@@ -76,7 +76,7 @@ TEST(MemoFormat, DateLineWhenTheMemosLastDateLineIsAnotherDay) {
         {u"2026/11/29\r\n"_qs + block + u" 2026年12月06日　\r\n"_qs + block, day, false},
         {u"2026/12/06\r\n"_qs + block + u"2026/11/29\n"_qs + block, day, true},
         {u"メモ 2026/12/06\r\n"_qs + block, day, true},  // a date among words is no date line
-        {u"2026/11/29\r\n"_qs + block, {}, false},      // no day known: no line
+        {u"2026/11/29\r\n"_qs + block, {}, false},       // no day known: no line
     };
     const Odds odds = *ReadOdds(u"8.5").odds;
     for (const auto& c : cases) {

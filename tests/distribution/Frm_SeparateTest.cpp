@@ -303,7 +303,7 @@ TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
             window->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         }
-        state.Day = {};                         // the odds read decide, not the day chosen now
+        state.Day = {};  // the odds read decide, not the day chosen now
         enter(budget(), {"1000", "3", "2"});
         press("Cmd_Add");
     }

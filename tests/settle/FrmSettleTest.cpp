@@ -118,9 +118,10 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     // without one of that day.
     state.Day = QDate(2026, 11, 29);
     Click(window->Cmd_Refresh);
-    EXPECT_EQ(QStringList({text(0, Frm_Settle::ColDate), text(0, Frm_Settle::ColNote),
-                           text(3, Frm_Settle::ColPayout)}),
-              QStringList({u"2026/11/29"_qs, u"結果の日付が違います 2026/12/06"_qs, u"29,970円"_qs}));
+    EXPECT_EQ(
+        QStringList({text(0, Frm_Settle::ColDate), text(0, Frm_Settle::ColNote),
+                     text(3, Frm_Settle::ColPayout)}),
+        QStringList({u"2026/11/29"_qs, u"結果の日付が違います 2026/12/06"_qs, u"29,970円"_qs}));
     state.Day = {};
 
     // A bet added to the memo: 再計算, or coming back from another window.

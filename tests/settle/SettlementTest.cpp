@@ -145,12 +145,12 @@ TEST(SettleDays, EachBlockAgainstItsDaysFiles) {
         EXPECT_EQ(std::tuple(int(s.races.size()), int(s.skipped.size())),
                   std::tuple(c.races, c.skipped));
         // 12 was never on sale in a race of 10.
-        if (c.skipped)
-            EXPECT_EQ(s.skipped[0].reason, u"馬番 12 は出走していません（10頭立て）"_qs);
+        if (c.skipped) EXPECT_EQ(s.skipped[0].reason, u"馬番 12 は出走していません（10頭立て）"_qs);
     }
     // 5,600 back of 1,600 on 2026/12/06; 500 refunded of 1,000 + 500 on 2026/11/29.
     const Totals& t = SettleMemo(cases[0].memo, dir.path()).totals;
-    EXPECT_EQ(std::tuple(t.stake, t.payout, t.hitRaces, t.decidedRaces), std::tuple(3100, 6100, 1, 2));
+    EXPECT_EQ(std::tuple(t.stake, t.payout, t.hitRaces, t.decidedRaces),
+              std::tuple(3100, 6100, 1, 2));
 }
 
 // 複勝 bet by bet, 7, 3 and 6 home: a placed horse with its payout is
@@ -173,7 +173,8 @@ TEST(SettleResults, EachPlaceBetOnItsOwn) {
         f.finish = {7, 3, 6};
         for (int i = 0; i < 3; ++i) f.place[i] = QString::fromUtf16(c.payouts[i]);
         ASSERT_TRUE(WriteOdds(dir, 5, 11, c.runners) && WriteResult(dir, 5, 11, f));
-        const Settlement s = SettleMemo(u"東京 11R 複勝\n 7 1000\n 3 1000\n 6 1000\n 5 1000\n"_qs, dir.path());
+        const Settlement s =
+            SettleMemo(u"東京 11R 複勝\n 7 1000\n 3 1000\n 6 1000\n 5 1000\n"_qs, dir.path());
         QStringList outcomes;
         for (const BetLine& row : s.rows()) {
             outcomes << QStringList{row.bet, row.outcome,
@@ -318,12 +319,12 @@ TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
 // A line holding only a date sets the day of the blocks under it and ends the
 // block above; one that is no calendar date is listed and changes nothing.
 TEST(ReadMemo, DateLinesSetTheDayOfTheBlocksUnderThem) {
-    const MemoReading r = ReadMemo(QString::fromUtf8(
-        "東京 1R 単勝\n 1 100\n 2026/12/06 \n"     // 1-3
-        "東京 2R 単勝\n 1 100\n2026年11月29日\n"    // 4-6
-        " 2 100\n２０２６／１２／０７\n"             // 7, 8
-        "東京 3R 単勝\n 1 100\n2026/13/01\n"        // 9-11
-        "東京 4R 単勝\n 1 100\n"));                  // 12, 13
+    const MemoReading r =
+        ReadMemo(QString::fromUtf8("東京 1R 単勝\n 1 100\n 2026/12/06 \n"    // 1-3
+                                   "東京 2R 単勝\n 1 100\n2026年11月29日\n"  // 4-6
+                                   " 2 100\n２０２６／１２／０７\n"          // 7, 8
+                                   "東京 3R 単勝\n 1 100\n2026/13/01\n"      // 9-11
+                                   "東京 4R 単勝\n 1 100\n"));               // 12, 13
     QStringList days, skipped;
     for (const MemoBlock& block : r.blocks) days << block.day.toString(u"yyyyMMdd"_qs);
     for (const auto& line : r.skipped) skipped << QString::number(line.line) + ':' + line.reason;
