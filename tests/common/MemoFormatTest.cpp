@@ -87,7 +87,9 @@ TEST(MemoFormat, DateLineWhenTheMemosLastDateLineIsAnotherDay) {
         EXPECT_EQ(entry, (c.needed ? WriteMemoDateLine(c.day) : QString()) + WriteMemoBlock(slip));
         const MemoReading reading = ReadMemo(c.memo + entry);
         ASSERT_FALSE(reading.blocks.empty());
-        if (c.day.isValid()) EXPECT_EQ(reading.blocks.back().day, c.day);
+        if (c.day.isValid()) {
+            EXPECT_EQ(reading.blocks.back().day, c.day);
+        }
     }
 }
 

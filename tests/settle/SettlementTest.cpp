@@ -145,7 +145,9 @@ TEST(SettleDays, EachBlockAgainstItsDaysFiles) {
         EXPECT_EQ(std::tuple(int(s.races.size()), int(s.skipped.size())),
                   std::tuple(c.races, c.skipped));
         // 12 was never on sale in a race of 10.
-        if (c.skipped) EXPECT_EQ(s.skipped[0].reason, u"馬番 12 は出走していません（10頭立て）"_qs);
+        if (c.skipped) {
+            EXPECT_EQ(s.skipped[0].reason, u"馬番 12 は出走していません（10頭立て）"_qs);
+        }
     }
     // 5,600 back of 1,600 on 2026/12/06; 500 refunded of 1,000 + 500 on 2026/11/29.
     const Totals& t = SettleMemo(cases[0].memo, dir.path()).totals;
