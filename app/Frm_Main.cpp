@@ -268,8 +268,9 @@ bool Frm_Main::Err_Check() {
 void Frm_Main::Cmd_Separate_Click() {
     if (Err_Check()) return;
     Frm_Separate dlg(state(), selection(), this);
-    connect(&dlg, &Frm_Separate::betsAccepted, this,
-            [this](const BetSlip& slip) { AppendToMemo(Txt_Main, WriteMemoBlock(slip)); });
+    connect(&dlg, &Frm_Separate::betsAccepted, this, [this](const BetSlip& slip) {
+        AppendToMemo(Txt_Main, WriteMemoEntry(MemoText(Txt_Main), slip));
+    });
     RunModal(dlg);
 }
 

@@ -1,7 +1,9 @@
 #include "common/MemoFormat.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 #include "common/Racecourse.h"
 
@@ -172,7 +174,46 @@ bool readBet(const MemoBlock& block, const QString& text, MemoBet& bet, QString&
     return true;
 }
 
+// A line holding only a date, "2026/12/06" or "2026年12月06日", blanks around
+// it allowed (the line as normalise leaves it): nullopt when it is no such
+// line, an invalid date when its numbers make no calendar date.
+std::optional<QDate> dateLine(const QString& line) {
+    const QString text = line.trimmed();
+    if (text.size() < 8 || text.size() > 11 || !text[0].isDigit()) return std::nullopt;
+    static const QRegularExpression pattern(QStringLiteral(
+        "^([0-9]{4})(?:/([0-9]{1,2})/([0-9]{1,2})|年([0-9]{1,2})月([0-9]{1,2})日)$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const bool slashes = m.capturedLength(2) > 0;
+    return QDate(m.captured(1).toInt(), m.captured(slashes ? 2 : 4).toInt(),
+                 m.captured(slashes ? 3 : 5).toInt());
+}
+
 }  // namespace
+
+QString WriteMemoDateLine(const QDate& day) {
+    return day.toString(QStringLiteral("yyyy/MM/dd")) + QStringLiteral("\r\n");
+}
+
+bool MemoNeedsDateLine(QStringView memo, const QDate& day) {
+    if (!day.isValid()) return false;
+    // The last date line, looked for from the end.
+    qsizetype end = memo.size();
+    while (end > 0) {
+        qsizetype start = end;
+        while (start > 0 && memo[start - 1] != u'\n' && memo[start - 1] != u'\r') --start;
+        if (const auto date = dateLine(normalise(memo.sliced(start, end - start))))
+            return *date != day;
+        end = start - 1;
+    }
+    return true;
+}
+
+QString WriteMemoEntry(QStringView memo, const BetSlip& slip) {
+    const QString block = WriteMemoBlock(slip);
+    return MemoNeedsDateLine(memo, slip.race.date) ? WriteMemoDateLine(slip.race.date) + block
+                                                   : block;
+}
 
 QString WriteMemoBlock(const BetSlip& slip) {
     const QString crlf = QStringLiteral("\r\n");
@@ -196,6 +237,7 @@ MemoReading ReadMemo(QStringView memo) {
     MemoBlock block;
     int blockLines = 0;  // lines under the heading of the block
     int lineNo = 0;
+    QDate day;  // of the last date line
 
     const auto skip = [&](const QString& text, const QString& reason) {
         reading.skipped.push_back({lineNo, text, reason});
@@ -231,6 +273,18 @@ MemoReading ReadMemo(QStringView memo) {
             endBlock();
             continue;
         }
+        if (tokens.size() == 1) {
+            if (const auto date = dateLine(tokens[0])) {
+                endBlock();
+                if (date->isValid()) {
+                    day = *date;
+                } else {
+                    skip(raw.toString(),
+                         QStringLiteral("日付「%1」は暦にありません").arg(tokens[0]));
+                }
+                continue;
+            }
+        }
         const Heading heading = readHeading(tokens);
         if (!heading.isHeading && looksLikeHeading(line)) {
             endBlock();
@@ -247,6 +301,7 @@ MemoReading ReadMemo(QStringView memo) {
             }
             block = heading.block;
             block.line = lineNo;
+            block.day = day;
             blockLines = 0;
             state = State::InBlock;
             continue;

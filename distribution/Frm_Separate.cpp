@@ -18,6 +18,7 @@
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/NumberText.h"
+#include "common/RaceDate.h"
 #include "common/Twips.h"
 #include "distribution/Distribution.h"
 #include "distribution/EntryControls.h"
@@ -492,13 +493,18 @@ void Frm_Separate::Cmd_Add_Click() {
         case EntryProblem::None:
             break;
     }
-    emit betsAccepted(SlipOf(selection_.race(), selection_.betType(), rows));
+    BetSlip slip = SlipOf(selection_.race(), selection_.betType(), rows);
+    // The race's day: of the odds read here, else the day the race is shown on.
+    slip.race.date = oddsDay_.isValid() ? oddsDay_ : ShownRaceDay(state_, slip.race);
+    emit betsAccepted(slip);
     accept();
 }
 
 void Frm_Separate::Command1_Click() {
     if (ShowFailure(this, LoadDistributionOdds(state_, selection_.race(), selection_.betType())))
         return;
+    const bool quinella = selection_.betType() == Quinella;
+    oddsDay_ = RecordDate(quinella ? state_.UoData.RaceDate() : state_.ZoData.RaceDate());
     // A picker hands back row by row: the odds, then the two numbers, each an
     // ordinary change of its box, so the odds check and Recalculate run.
     const PickSink sink = [this](int row, const QString& odds, const QString& first,

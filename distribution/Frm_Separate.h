@@ -83,7 +83,9 @@ public:
 
 signals:
     // OK passed its checks: the race's bets with their odds and stakes, just
-    // before the window closes.
+    // before the window closes; the race's date is the day of the odds read by
+    // the odds button, else the day the race is shown on (null when no file
+    // tells it).
     void betsAccepted(const BetSlip& slip);
 
 protected:
@@ -126,6 +128,7 @@ private:
     std::optional<TrendKind> followed_;
     TrendRace race_;      // on the day in force; dated once a snapshot of it is seen
     QDateTime oddsAsOf_;  // when the rows' odds were last read or typed
+    QDate oddsDay_;       // the date of the odds the odds button read; null before
     std::optional<OddsSnapshot> newer_;
     bool updating_ = false;
 };

@@ -61,6 +61,20 @@ QString dateText(int key) {
         .arg(key % 100, 2, 10, QLatin1Char('0'));
 }
 
+using RaceKey = std::tuple<int, int, int>;  // date, course code, race
+
+// The race a bet is recorded under; none for a bet the ledger does not keep
+// (未確定, 払戻不明, no date). A racecourse or bet type the settlement never
+// writes has no code either: such a bet is as good as unsettled.
+std::optional<RaceKey> recordedRaceOf(const BetLine& row) {
+    const int date = dateKey(row.date);
+    const int course = CourseCodeOf(row.place);
+    if (!storedOutcome(row.outcome) || date == 0 || !row.payout || !storedType(row.betType) ||
+        course < 0)
+        return std::nullopt;
+    return RaceKey{date, course, row.race};
+}
+
 // First and last date key of the period.
 std::pair<int, int> periodRange(int year) {
     if (year == AllYears) return {0, 99999999};
@@ -367,10 +381,36 @@ bool Ledger::open(const QString& path) {
     return true;
 }
 
-RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
+std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<BetLine>& rows) {
+    error_.clear();
+    std::vector<LedgerRace> found;
+    if (!open_) return found;
+    std::set<RaceKey> seen;
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT 1 FROM race_totals WHERE %1 LIMIT 1").arg(QLatin1String(raceIs)));
+    for (const BetLine& row : rows) {
+        const std::optional<RaceKey> key = recordedRaceOf(row);
+        if (!key || !seen.insert(*key).second) continue;
+        const auto [date, course, race] = *key;
+        if (!bindRace(query, date, course, race).exec()) {
+            fail(query.lastError());
+            return found;
+        }
+        if (query.next()) found.push_back({dateText(date), RacecourseName(course), race, {}});
+        query.finish();
+    }
+    return found;
+}
+
+RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
+                             const std::vector<LedgerRace>& keep) {
     RecordOutcome outcome;
     error_.clear();
-    using RaceKey = std::tuple<int, int, int>;  // date, course code, race
+    std::set<RaceKey> kept;
+    for (const LedgerRace& race : keep)
+        kept.insert({dateKey(race.date), CourseCodeOf(race.place), race.race});
     struct Settled {
         RaceKey race;
         BetType type;
@@ -380,20 +420,14 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows) {
     std::vector<Settled> settled;
     std::set<RaceKey> racesToReplace;
     for (const BetLine& row : rows) {
-        const int date = dateKey(row.date);
-        const std::optional<Outcome> known = storedOutcome(row.outcome);
-        const std::optional<BetType> type = storedType(row.betType);
-        const int course = CourseCodeOf(row.place);
+        const std::optional<RaceKey> key = recordedRaceOf(row);
         if (row.outcome == OutcomeName(Outcome::PayoutUnknown)) {
             ++outcome.unknown;
-        } else if (!known || date == 0 || !row.payout || !type || course < 0) {
-            // A racecourse or bet type the settlement never writes has no code
-            // either: such a bet is as good as unsettled.
+        } else if (!key) {
             ++outcome.pending;
-        } else {
-            const RaceKey key{date, course, row.race};
-            settled.push_back({key, *type, *known, &row});
-            racesToReplace.insert(key);
+        } else if (!kept.contains(*key)) {
+            settled.push_back({*key, *storedType(row.betType), *storedOutcome(row.outcome), &row});
+            racesToReplace.insert(*key);
         }
     }
     if (!open_) {

@@ -96,7 +96,13 @@ public:
     // the ledger held for each race (date, racecourse, race number) that has a
     // bet to record is replaced. 未確定 and 払戻不明 are left out and counted.
     // All in one transaction: after a failure the ledger is as it was.
-    RecordOutcome record(const std::vector<BetLine>& rows);
+    // The races in keep (date, place and race) are left as they are: their
+    // bets are not recorded.
+    RecordOutcome record(const std::vector<BetLine>& rows,
+                         const std::vector<LedgerRace>& keep = {});
+    // The races of the rows that record() would replace and that the ledger
+    // holds already, in the rows' order (figures left empty).
+    std::vector<LedgerRace> recordedRaces(const std::vector<BetLine>& rows);
 
     // Years with records, newest first.
     std::vector<int> years();

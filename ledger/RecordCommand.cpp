@@ -1,6 +1,14 @@
 #include "ledger/RecordCommand.h"
 
+#include <QStringList>
+
 #include "common/MessageBox.h"
+
+namespace {
+
+const QString Title = QStringLiteral("収支台帳");
+
+}  // namespace
 
 QString RecordMessage(const RecordOutcome& outcome) {
     if (!outcome.ok) {
@@ -17,15 +25,28 @@ QString RecordMessage(const RecordOutcome& outcome) {
            leftOut;
 }
 
+QString ReplaceQuestion(const std::vector<LedgerRace>& races) {
+    QStringList names;
+    for (const LedgerRace& race : races)
+        names << QStringLiteral("%1%2R（%3）").arg(race.place).arg(race.race).arg(race.date);
+    return QStringLiteral("記録済みのレースがあります：%1… 置き換えますか？")
+        .arg(names.join(u'、'));
+}
+
 void RecordBets(QWidget* parent, const std::vector<BetLine>& rows) {
     Ledger ledger;
     RecordOutcome outcome;
     if (ledger.open()) {
-        outcome = ledger.record(rows);
+        // Races recorded before are replaced only when the user says so.
+        std::vector<LedgerRace> keep;
+        if (!ledger.readOnly()) keep = ledger.recordedRaces(rows);
+        if (!keep.empty() && ShowMessage(parent, ReplaceQuestion(keep), MsgIcon::Question,
+                                         MsgButtons::YesNo, Title) == MsgAnswer::Yes)
+            keep.clear();
+        outcome = ledger.record(rows, keep);
     } else {
         outcome.error = ledger.error();
     }
     ShowMessage(parent, RecordMessage(outcome),
-                outcome.ok ? MsgIcon::Information : MsgIcon::Exclamation, MsgButtons::Ok,
-                QStringLiteral("収支台帳"));
+                outcome.ok ? MsgIcon::Information : MsgIcon::Exclamation, MsgButtons::Ok, Title);
 }

@@ -138,7 +138,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
 }
 
 void Frm_Settle::Form_Load() {
-    settlement_ = SettleMemo(MemoText(memo_), state_.DataDir);
+    settlement_ = SettleMemo(MemoText(memo_), state_.DataDir, state_.Day);
     table_.Refresh();
     fillSkipped();
     fillTotals();

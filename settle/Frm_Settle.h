@@ -23,7 +23,7 @@ struct AppState;
 class Frm_Settle : public QWidget {
     Q_OBJECT
 public:
-    // Reads only state.DataDir (anew at each rebuild) and the memo's text
+    // Reads only state.DataDir and state.Day (anew at each rebuild) and the memo's text
     // (the main window's memo document).
     Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget* parent = nullptr);
 

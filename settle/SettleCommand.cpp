@@ -1,5 +1,6 @@
 #include "settle/SettleCommand.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "common/ProgramDir.h"
 #include "settings/SettingsFile.h"
@@ -111,12 +113,33 @@ QString SettingsDataDir() {
 int RunSettleCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QStringList args = arguments;
     const bool csv = args.removeAll(QStringLiteral("--csv")) > 0;
+    // --day YYYY-MM-DD, or --day=YYYY-MM-DD: the day of the blocks without a date line.
+    std::optional<QString> dayText;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == u"--day") {
+            dayText = i + 1 < args.size() ? args.takeAt(i + 1) : QString();
+            args.removeAt(i--);
+        } else if (args[i].startsWith(u"--day=")) {
+            dayText = args.takeAt(i--).mid(6);
+        }
+    }
     if (args.isEmpty() || args.size() > 2 || args.front().startsWith(QLatin1Char('-'))) {
-        err << "usage: zem-settle [--csv] MEMOFILE [DATADIR]\n"
+        err << "usage: zem-settle [--csv] [--day YYYY-MM-DD] MEMOFILE [DATADIR]\n"
             << "Settles the bets of a saved memo against the race results in DATADIR\n"
             << "(by default the data directory of ZEM.ini) and prints the table and the\n"
-            << "totals, or with --csv the bets as CSV.\n";
+            << "totals, or with --csv the bets as CSV. A memo's bets belong to the day of\n"
+            << "the date line above them (\"2026/12/06\"); those without one to the day of\n"
+            << "--day, else to each race's newest day.\n";
         return 2;
+    }
+    QDate day;
+    if (dayText) {
+        day = QDate::fromString(*dayText, QStringLiteral("yyyy-MM-dd"));
+        if (!day.isValid() || dayText->size() != 10) {
+            err << "zem-settle: --day " << *dayText
+                << QStringLiteral(": 日付は YYYY-MM-DD で指定してください\n");
+            return 1;
+        }
     }
     QFile file(args[0]);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -134,7 +157,7 @@ int RunSettleCommand(const QStringList& arguments, QTextStream& out, QTextStream
         err << "zem-settle: " << dataDir << QStringLiteral(": データディレクトリがありません\n");
         return 1;
     }
-    const Settlement s = SettleMemo(DecodeMemoFile(bytes), dataDir);
+    const Settlement s = SettleMemo(DecodeMemoFile(bytes), dataDir, day);
     if (csv) {
         // The bytes as they are: UTF-8 with its byte-order mark, CR LF.
         const QByteArray bytes = BetsCsv(s.rows());

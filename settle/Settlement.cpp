@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -61,18 +62,16 @@ struct ResultFile {
     bool blankDate = false;  // 8 blanks: no result loaded yet
 };
 
-// The files of one race, each found and read once a settlement: the odds
-// files, whose date is the date of the race's bets, and the result of that
-// date among all the race's "ks-" files.
+// The files of one race on one day, each found and read once a settlement:
+// the odds files of the day and the result of that date among all the race's
+// "ks-" files. A null day (no file of the race tells one) takes the files by
+// the older rule and the first result that holds one.
 class RaceRecords {
 public:
-    RaceRecords(const RaceDirectory& dataDir, int courseCode, int race) {
-        uo_ = readOdds<UoRecord>(dataDir, QStringLiteral("uo-"), courseCode, race);
-        zo_ = readOdds<ZoRecord>(dataDir, QStringLiteral("zo-"), courseCode, race);
-        // The latest odds date, should the two files disagree.
-        if (uo_) oddsDate_ = RecordDate(uo_->RaceDate());
-        if (zo_) oddsDate_ = std::max(oddsDate_, RecordDate(zo_->RaceDate()));
-        ksPaths_ = dataDir.findAll(QStringLiteral("ks-"), 7, courseCode, race);
+    RaceRecords(const RaceFileSet& files, const QDate& day) : day_(day) {
+        uo_ = readOdds<UoRecord>(files, QStringLiteral("uo-"), day);
+        zo_ = readOdds<ZoRecord>(files, QStringLiteral("zo-"), day);
+        ksPaths_ = files.all(QStringLiteral("ks-"));
         chooseResult();
         readOddsFacts();
     }
@@ -81,7 +80,7 @@ public:
     // The result the bets are settled against; null with the reason when there is none.
     const KsRecord* ks() const { return result_ ? &result_->ks : nullptr; }
     const QString& problem() const { return problem_; }
-    QString date() const { return dateText(oddsDate_.isValid() ? oddsDate_ : resultDate_); }
+    QString date() const { return dateText(day_.isValid() ? day_ : resultDate_); }
     const UoRecord* uo() const { return uo_ ? &*uo_ : nullptr; }
     const ZoRecord* zo() const { return zo_ ? &*zo_ : nullptr; }
 
@@ -93,6 +92,8 @@ public:
     bool isScratched(int horse) const {
         return horse >= 1 && horse <= ZoLayout::HorseCount && scratched_[horse];
     }
+    // Horses that start, by the 単勝 odds; 0 without a "zo-" file.
+    int starters() const { return starters_; }
     // Starters left in each bracket, by the 単勝 odds.
     int startersLeft(int bracket) const {
         return bracket >= 0 && bracket <= MaxBracket ? startersLeft_[bracket] : 0;
@@ -100,9 +101,9 @@ public:
 
 private:
     template <typename Record>
-    static std::optional<Record> readOdds(const RaceDirectory& dataDir, const QString& prefix,
-                                          int course, int race) {
-        const RaceFile file = dataDir.find(prefix, 5, course, race);
+    static std::optional<Record> readOdds(const RaceFileSet& files, const QString& prefix,
+                                          const QDate& day) {
+        const RaceFile file = files.find(prefix, 5, day);
         Record r;
         if (file.path.isEmpty() || !ReadRecord1(file.path, r)) return std::nullopt;
         return r;
@@ -122,10 +123,10 @@ private:
             r.date = RecordDate(r.ks.RaceDate());
             files.emplace_back(path, std::move(r));
         }
-        // With odds, the result of their date, a whole one first; without, the
-        // first file that holds a result at all.
+        // The result of the day, a whole one first; without a day, the first
+        // file that holds a result at all.
         const auto wanted = [&](const ResultFile& r, bool wholeOnly) {
-            if (oddsDate_.isValid()) return r.date == oddsDate_ && (r.complete || !wholeOnly);
+            if (day_.isValid()) return r.date == day_ && (r.complete || !wholeOnly);
             return !r.blankDate;
         };
         auto chosen = std::find_if(files.begin(), files.end(),
@@ -146,7 +147,7 @@ private:
             }
             return;
         }
-        // No result of the odds' date: another day's is never used.
+        // No result of the day: another day's is never used.
         for (const auto& [path, r] : files) {
             if (r.date.isValid()) {
                 problem_ = QStringLiteral("結果の日付が違います %1").arg(dateText(r.date));
@@ -169,17 +170,20 @@ private:
         zoRunners_ = zo_->RunnerCount();
         for (int h = 1; h <= ZoLayout::HorseCount; ++h) scratched_[h] = scratched(*zo_, h);
         for (int h = 1; h <= zoRunners_; ++h) {
-            if (!scratched_[h]) ++startersLeft_[BracketOf(h, zoRunners_)];
+            if (scratched_[h]) continue;
+            ++startersLeft_[BracketOf(h, zoRunners_)];
+            ++starters_;
         }
     }
 
     std::optional<UoRecord> uo_;
     std::optional<ZoRecord> zo_;
     int zoRunners_ = 0;
+    int starters_ = 0;
     std::optional<int> uoRunners_;
     std::array<bool, ZoLayout::HorseCount + 1> scratched_{};
     std::array<int, MaxBracket + 1> startersLeft_{};
-    QDate oddsDate_, resultDate_;
+    QDate day_, resultDate_;
     QStringList ksPaths_;
     std::optional<ResultFile> result_;
     QString problem_;
@@ -284,18 +288,36 @@ Decision decide(const MemoBlock& block, const MemoBet& bet, const RaceRecords& f
             break;
         }
         case Place: {
+            // Each bet on its own: the placings must be read, a payout only for
+            // the bet's horse. JRA pays two places below eight starters.
+            const int places = files.starters() > 0 && files.starters() < 8 ? 2 : 3;
             const QString payouts[] = {ks->PlacePayout1(), ks->PlacePayout2(), ks->PlacePayout3()};
-            for (int i = 0; i < 3; ++i) {
-                // A place the race does not pay (few runners) has a blank payout.
-                if (i > 0 && payouts[i].trimmed().isEmpty()) continue;
-                const auto horse = finisher(i);
-                if (!horse || payouts[i].trimmed().isEmpty()) return unread(u"複勝の着順");
-                if (*horse == bet.first) return hit(payouts[i]);
+            std::optional<int> placed[3];
+            for (int i = 0; i < places; ++i) {
+                placed[i] = finisher(i);
+                if (!placed[i]) return unread(u"複勝の着順");
+            }
+            for (int i = 0; i < places; ++i) {
+                if (*placed[i] != bet.first) continue;
+                if (const auto payout = payoutOf(payouts[i])) return {Outcome::Hit, payout, {}};
+                return {Outcome::PayoutUnknown,
+                        {},
+                        QStringLiteral("結果の複勝%1着の払戻金が読めません").arg(i + 1)};
             }
             break;
         }
     }
     return {Outcome::Miss, {}, {}};
+}
+
+// The day of a race's blocks without a date line: the date of its newest odds
+// file, else of its newest file of any kind; null when no file tells one.
+QDate newestOddsDay(const RaceFileSet& files) {
+    QDate newest;
+    for (const QString& prefix : {QStringLiteral("uo-"), QStringLiteral("zo-")}) {
+        for (const QString& path : files.all(prefix)) newest = std::max(newest, ReadFileDate(path));
+    }
+    return newest.isValid() ? newest : files.newestDay();
 }
 
 QString betText(const MemoBet& bet) {
@@ -338,29 +360,45 @@ std::vector<BetLine> Settlement::rows() const {
     return all;
 }
 
-Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
+Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDate& chosenDay) {
     Settlement s;
     s.skipped = memo.skipped;
-    // Courses 0..9, races 1..12: the files of each race and its place in races.
-    std::array<std::unique_ptr<RaceRecords>, 10 * 13> files;
-    std::array<int, 10 * 13> raceIndex;
-    raceIndex.fill(-1);
     // One listing of the directory for every race of the memo.
     const RaceDirectory directory(dataDir);
+    // Courses 0..9, races 1..12: the race's files of every day, and the day of
+    // its blocks without a date line.
+    struct RaceOfMemo {
+        std::optional<RaceFileSet> files;
+        std::optional<QDate> undatedDay;
+    };
+    std::array<RaceOfMemo, 10 * 13> memoRaces;
+    // A race on a day: its files of that day and its place in races.
+    struct RaceDay {
+        std::unique_ptr<RaceRecords> files;
+        int index = -1;
+    };
+    std::map<std::pair<int, qint64>, RaceDay> raceDays;
 
     for (const MemoBlock& block : memo.blocks) {
         const int key = block.courseCode * 13 + block.race;
-        if (!files[key])
-            files[key] = std::make_unique<RaceRecords>(directory, block.courseCode, block.race);
-        const RaceRecords& race = *files[key];
+        RaceOfMemo& memoRace = memoRaces[key];
+        if (!memoRace.files) memoRace.files.emplace(directory.race(block.courseCode, block.race));
+        QDate day = block.day.isValid() ? block.day : chosenDay;
+        if (!day.isValid()) {
+            if (!memoRace.undatedDay) memoRace.undatedDay = newestOddsDay(*memoRace.files);
+            day = *memoRace.undatedDay;
+        }
+        RaceDay& raceDay = raceDays[{key, day.toJulianDay()}];
+        if (!raceDay.files) raceDay.files = std::make_unique<RaceRecords>(*memoRace.files, day);
+        const RaceRecords& race = *raceDay.files;
         for (const MemoBet& bet : block.bets) {
             // A bet that was never on sale was never bought: listed, counted nowhere.
             if (const QString reason = notOnSale(block, bet, race); !reason.isEmpty()) {
                 s.skipped.push_back({bet.line, bet.text, reason});
                 continue;
             }
-            if (raceIndex[key] < 0) {
-                raceIndex[key] = static_cast<int>(s.races.size());
+            if (raceDay.index < 0) {
+                raceDay.index = static_cast<int>(s.races.size());
                 SettledRace r;
                 r.place = block.place;
                 r.race = block.race;
@@ -368,7 +406,7 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir) {
                 r.date = race.date();
                 s.races.push_back(r);
             }
-            SettledRace& settled = s.races[raceIndex[key]];
+            SettledRace& settled = s.races[raceDay.index];
             const Decision d = decide(block, bet, race);
             SettledBet b;
             b.outcome = d.outcome;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -8,10 +9,11 @@
 #include "settle/BetMemo.h"
 
 // Settling the memo's bets against the race results in the data directory.
-// Each race's odds files are found by the same lookup as the other windows'
-// (FindRaceFile) and give the date its bets belong to; its result is the
-// "ks-" file of that date among all of the race's (FindRaceFiles), since
-// PAT95 keeps the results of other days beside it. A result of another date,
+// A block's bets belong to the day of the date line above it, else to the day
+// chosen, else to the date of the race's newest odds file; the race settles
+// against that day's odds files and the "ks-" file of that date among all of
+// the race's, since PAT95 keeps other days' files beside them. A race on two
+// days is two races of the settlement. A result of another date,
 // or one that cannot be read, leaves the bets 未確定 with the reason; a bet
 // the odds show was never on sale is listed among the lines not read. Files
 // are read once into records of the settlement's own: the records the other
@@ -22,7 +24,7 @@ enum class Outcome {
     Miss,          // 不的中: nothing back
     Refund,        // 返還: a scratched horse or withdrawn pair, the stake back
     Pending,       // 未確定: no usable result (none yet, another date's, unreadable)
-    PayoutUnknown  // 払戻不明: a hit whose payout is not a number
+    PayoutUnknown  // 払戻不明: a hit whose payout cannot be read
 };
 
 QString OutcomeName(Outcome outcome);
@@ -39,11 +41,11 @@ struct SettledBet {
     bool asWin = false;  // from a "単・複勝" block: settled as 単勝
 };
 
-// The bets of one race, from all of its blocks, at the place of its first block.
+// The bets of one race on one day, from all of its blocks, at the place of its first block.
 struct SettledRace {
     QString place;
     int race = 0;
-    // "yyyy/MM/dd": the date of the race's odds, else of the result used;
+    // "yyyy/MM/dd": the day of the race's bets, else of the result used;
     // empty when neither tells.
     QString date;
     QStringList resultFiles;  // every "ks-" file of the race, of whatever date
@@ -72,9 +74,12 @@ struct Settlement {
     std::vector<BetLine> rows() const;  // every bet, in the table's order
 };
 
-Settlement SettleBets(const MemoReading& memo, const QString& dataDir);
-inline Settlement SettleMemo(QStringView memo, const QString& dataDir) {
-    return SettleBets(ReadMemo(memo), dataDir);
+// chosenDay is the day of the blocks without a date line above them; null:
+// each race's newest day.
+Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDate& chosenDay = {});
+inline Settlement SettleMemo(QStringView memo, const QString& dataDir,
+                             const QDate& chosenDay = {}) {
+    return SettleBets(ReadMemo(memo), dataDir, chosenDay);
 }
 
 // Texts of the figures, as the window and the command line show them.

@@ -1,4 +1,4 @@
-// zem-settle [--csv] MEMOFILE [DATADIR]: settles a saved memo's bets.
+// zem-settle [--csv] [--day YYYY-MM-DD] MEMOFILE [DATADIR]: settles a saved memo's bets.
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>

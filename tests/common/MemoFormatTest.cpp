@@ -58,6 +58,41 @@ TEST(MemoFormat, WriterKeepsTheMemoLayout) {
     EXPECT_EQ(WriteMemoBlock(win), u"小倉\t1R\t単・複勝\r\n\t12\t1200\r\n\r\n"_qs);
 }
 
+// A date line goes above a block whose day the memo's last date line is not:
+// once for the blocks of one day, again for another day; the block reads back
+// on its day.
+TEST(MemoFormat, DateLineWhenTheMemosLastDateLineIsAnotherDay) {
+    const QDate day(2026, 12, 6);
+    EXPECT_EQ(WriteMemoDateLine(day), u"2026/12/06\r\n"_qs);
+    const QString block = u"東京\t11R\t馬連\r\n\t3-7\t800\r\n\r\n"_qs;
+    const struct {
+        QString memo;
+        QDate day;
+        bool needed;
+    } cases[] = {
+        {{}, day, true},
+        {block, day, true},  // no date line yet
+        {u"2026/12/06\r\n"_qs + block, day, false},
+        {u"2026/11/29\r\n"_qs + block + u" 2026年12月06日　\r\n"_qs + block, day, false},
+        {u"2026/12/06\r\n"_qs + block + u"2026/11/29\n"_qs + block, day, true},
+        {u"メモ 2026/12/06\r\n"_qs + block, day, true},  // a date among words is no date line
+        {u"2026/11/29\r\n"_qs + block, {}, false},       // no day known: no line
+    };
+    const Odds odds = *ReadOdds(u"8.5").odds;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.memo.toStdString());
+        EXPECT_EQ(MemoNeedsDateLine(c.memo, c.day), c.needed);
+        const BetSlip slip{Race{c.day, 5, 11}, Quinella, {{u"3"_qs, u"7"_qs, odds, 800}}};
+        const QString entry = WriteMemoEntry(c.memo, slip);
+        EXPECT_EQ(entry, (c.needed ? WriteMemoDateLine(c.day) : QString()) + WriteMemoBlock(slip));
+        const MemoReading reading = ReadMemo(c.memo + entry);
+        ASSERT_FALSE(reading.blocks.empty());
+        if (c.day.isValid()) {
+            EXPECT_EQ(reading.blocks.back().day, c.day);
+        }
+    }
+}
+
 // Odds are read once, refused in the order the distribution window checks.
 TEST(Odds, ReadOnceWithTheirRefusal) {
     const std::pair<const char*, OddsRefusal> cases[] = {

@@ -37,7 +37,7 @@ protected:
         window = std::make_unique<Frm_Separate>(state, selection);
         // As the main window does: OK's bets appended to the memo.
         QObject::connect(window.get(), &Frm_Separate::betsAccepted, [this](const BetSlip& slip) {
-            AppendToMemo(&memo, WriteMemoBlock(slip));
+            AppendToMemo(&memo, WriteMemoEntry(MemoText(&memo), slip));
         });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -287,7 +287,27 @@ TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
     EXPECT_FALSE(button("Cmd_Update")->isEnabled());
     EXPECT_EQ(odds(0)->text(), u"2"_qs);
     press("Cmd_Add");
-    EXPECT_EQ(MemoText(&memo), u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs);
+    const QString block = u"東京\t11R\t単・複勝\r\n\t5\t400\r\n\t12\t300\r\n\r\n"_qs;
+    EXPECT_EQ(MemoText(&memo), u"2026/12/06\r\n"_qs + block);
+
+    // A date line above a block of another day only: a second block of the
+    // race's day; then one of last week's odds, read with that day chosen.
+    const QString last = u"東京\t11R\t単・複勝\r\n\t3\t1000\r\n\r\n"_qs;
+    ASSERT_TRUE(WriteAt(data.file("zo-50b.jra"), ZoBytes("20261129", 16),
+                        QDateTime::currentDateTime().addSecs(-600)));
+    for (const QDate day : {QDate(), QDate(2026, 11, 29)}) {
+        state.Day = day;
+        open(WinPlace);
+        if (day.isValid()) {
+            press("Command1");  // reads the odds; the picker closed at once
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        }
+        state.Day = {};  // the odds read decide, not the day chosen now
+        enter(budget(), {"1000", "3", "2"});
+        press("Cmd_Add");
+    }
+    EXPECT_EQ(MemoText(&memo), u"2026/12/06\r\n"_qs + block + last + u"2026/11/29\r\n"_qs + last);
 }
 
 // Last week's file (stem uo-50) beside today's: on the day chosen, a new

@@ -43,19 +43,41 @@ protected:
     MessageRecorder messages;
 };
 
-TEST_F(RecordWindow, RecordsTheSettledBetsAndCountsTheRest) {
+// A race recorded before for its day is replaced only after a question:
+// いいえ keeps its rows and records the others, はい replaces it.
+TEST_F(RecordWindow, RecordsTheSettledBetsAndAsksBeforeReplacingARace) {
     EXPECT_EQ(record->text(), u"台帳に記録"_qs);
     Click(record);
-    Click(record);  // the same memo again changes nothing
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(
-        messages.shown[1].text,
-        u"台帳に 2 件記録しました（1 レース）。\n記録しなかった馬券：未確定 1 件、払戻不明 0 件"_qs);
-    Ledger ledger;
-    ASSERT_TRUE(ledger.open());
-    const LedgerFigures t = ledger.summary(2026).total;
-    EXPECT_EQ(std::tuple(t.stake, t.payout, t.bets, t.races), std::tuple(1300, 18480, 2, 1));
-    EXPECT_EQ(ledger.races(2026, 12).front().date, u"2026/12/06"_qs);
+    ASSERT_EQ(messages.texts(),
+              QStringList({u"台帳に 2 件記録しました（1 レース）。\n"
+                           u"記録しなかった馬券：未確定 1 件、払戻不明 0 件"_qs}));
+    // 中山2R's result comes in (1-2 at 870) and the 東京11R stake of 7-3 changes.
+    ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult("01-02", "870")));
+    memo.setPlainText(
+        u"東京\t11R\t馬連\n\t7-3\t1000\n\t3-12\t500\n\n中山\t2R\t馬連\n\t1-2\t300\n"_qs);
+    Click(Find<QPushButton>(window, u"Cmd_Refresh"_qs));
+    // clang-format off
+    const struct { MsgAnswer answer; const char16_t* question; qint64 stake, payout; } cases[] = {
+        {MsgAnswer::No, u"記録済みのレースがあります：東京11R（2026/12/06）… 置き換えますか？",
+         1300 + 300, 18480 + 2610},
+        {MsgAnswer::Yes, u"記録済みのレースがあります：東京11R（2026/12/06）、中山2R（2026/12/06）… "
+                         u"置き換えますか？", 1500 + 300, 23100 + 2610}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.answer));
+        messages.clear();
+        messages.answers = {c.answer};
+        Click(record);
+        ASSERT_EQ(messages.shown.size(), 2u);
+        EXPECT_EQ(std::tuple(messages.shown[0].text, messages.shown[0].buttons),
+                  std::tuple(QString::fromUtf16(c.question), MsgButtons::YesNo));
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open());
+        const LedgerFigures t = ledger.summary(2026).total;
+        EXPECT_EQ(std::tuple(t.stake, t.payout, t.bets, t.races),
+                  std::tuple(c.stake, c.payout, 3, 2));
+        EXPECT_EQ(ledger.races(2026, 12).front().date, u"2026/12/06"_qs);
+    }
 }
 
 // A ledger of a newer version refuses the bets, says why and is left as it was.

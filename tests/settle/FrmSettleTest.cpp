@@ -114,6 +114,16 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);
     EXPECT_EQ(window->Lbl_Pending->text(), u"0件 0円"_qs);
 
+    // The day chosen in the main window: 中山2R on last week's result, 東京11R
+    // without one of that day.
+    state.Day = QDate(2026, 11, 29);
+    Click(window->Cmd_Refresh);
+    EXPECT_EQ(
+        QStringList({text(0, Frm_Settle::ColDate), text(0, Frm_Settle::ColNote),
+                     text(3, Frm_Settle::ColPayout)}),
+        QStringList({u"2026/11/29"_qs, u"結果の日付が違います 2026/12/06"_qs, u"29,970円"_qs}));
+    state.Day = {};
+
     // A bet added to the memo: 再計算, or coming back from another window.
     memo->appendPlainText(u"中山\t2R\t単勝\n\t7\t100"_qs);
     Click(window->Cmd_Refresh);

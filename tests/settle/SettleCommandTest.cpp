@@ -47,6 +47,21 @@ TEST(SettleCommand, SavedMemoAsTableOrCsv) {
     ASSERT_EQ(run({u"--csv"_qs, data.file(u"memo.txt"_qs), data.path()}), 0);
     EXPECT_EQ(bytes, BetsCsv(SettleMemo(memo, data.path()).rows()));
 
+    // --day: the day of the blocks without a date line, here last week's result
+    // beside today's (3-12 at 5,000); a malformed day is refused.
+    KsFields lastWeek = QuinellaResult("03-12", "5,000");
+    lastWeek.date = u"20261129"_qs;
+    ASSERT_TRUE(WriteResult(data, 5, 11, lastWeek, "071"));
+    ASSERT_EQ(run({u"--day"_qs, u"2026-11-29"_qs, data.file(u"memo.txt"_qs)}), 0);
+    EXPECT_TRUE(QString::fromUtf8(bytes).contains(u"\n収支　23,700円\n"_qs));
+    EXPECT_EQ(QString::fromUtf8(bytes),
+              SettlementReport(SettleMemo(memo, data.path(), QDate(2026, 11, 29))));
+    for (const QString& day : {u"2026-13-01"_qs, u"2026/11/29"_qs, u"2026-11-9"_qs}) {
+        err.clear();
+        EXPECT_EQ(run({u"--day"_qs, day, data.file(u"memo.txt"_qs)}), 1) << day.toStdString();
+        EXPECT_TRUE(err.contains(u"--day "_qs + day) && bytes.isEmpty()) << err.toStdString();
+    }
+
     EXPECT_EQ(run({data.file(u"none.txt"_qs)}), 1);
     EXPECT_TRUE(err.contains(u"none.txt"_qs));
     // A data directory that is not there is said, not settled as all 未確定.

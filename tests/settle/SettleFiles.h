@@ -60,10 +60,12 @@ inline bool WriteResult(const TempDir& dir, int course, int race, const KsFields
 
 // Odds files of `date` for a race of `runners` horses: the scratched horses
 // have no win odds and their pairs read "ﾄﾘｹｼ"; 枠連 odds for every bracket
-// pair the runners make, unless `bracketOdds` is false (no 枠連 on sale).
+// pair the runners make, unless `bracketOdds` is false (no 枠連 on sale); the
+// stem's character after the course stands for the meeting and day.
 inline bool WriteOdds(const TempDir& dir, int course, int race, int runners,
                       std::initializer_list<int> scratched = {},
-                      const QString& date = QStringLiteral("20261206"), bool bracketOdds = true) {
+                      const QString& date = QStringLiteral("20261206"), bool bracketOdds = true,
+                      char stem = '8') {
     const auto isScratched = [&](int h) { return std::ranges::count(scratched, h) > 0; };
     RecordBuilder uo = UoBuilder();
     uo.set(UoLayout::RaceDate, date).setRight(UoLayout::Runners, QString::number(runners));
@@ -87,7 +89,7 @@ inline bool WriteOdds(const TempDir& dir, int course, int race, int runners,
             zo.setRight(ZoLayout::BracketOdds(t), QStringLiteral("23.4"));
     }
     const QString tail =
-        QString::number(course) + QLatin1Char('8') + RaceChar(race) + QStringLiteral(".jra");
+        QString::number(course) + QLatin1Char(stem) + RaceChar(race) + QStringLiteral(".jra");
     return uo.writeTo(dir.file(QStringLiteral("uo-") + tail)) &&
            zo.writeTo(dir.file(QStringLiteral("zo-") + tail));
 }

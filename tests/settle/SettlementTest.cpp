@@ -12,7 +12,7 @@
 // from the table, and the day's totals.
 TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
     TempDir dir;
-    // 東京11R: 7, 3, 12 home; the third place is not paid (a blank payout).
+    // 東京11R: 7, 3, 12 home of 14 runners; the third place payout blank.
     KsFields tokyo11 = QuinellaResult();
     tokyo11.place = {u"180"_qs, u"240"_qs, QString()};
     tokyo11.bracketCombo = u"3-3"_qs;
@@ -46,7 +46,7 @@ TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
         u"2026/12/06,東京,11R,単勝,単勝 7,7,,400,的中,2240,1840,単勝として計算"_qs,  // 単・複勝 settled as 単勝
         u"2026/12/06,東京,11R,単勝,単勝 3,3,,100,不的中,0,-100,単勝として計算"_qs,
         u"2026/12/06,東京,11R,複勝,複勝 3,3,,200,的中,480,280,"_qs,
-        u"2026/12/06,東京,11R,複勝,複勝 12,12,,300,不的中,0,-300,"_qs,  // third, third place not paid
+        u"2026/12/06,東京,11R,複勝,複勝 12,12,,300,払戻不明,,,結果の複勝3着の払戻金が読めません"_qs,
         u"2026/12/06,東京,11R,複勝,複勝 5,5,,100,不的中,0,-100,"_qs,
         u"2026/12/06,中山,1R,馬連,馬連 2-5,2,5,1000,返還,1000,0,"_qs,  // pair reads ﾄﾘｹｼ
         u"2026/12/06,中山,1R,馬連,馬連 1-2,1,2,500,的中,4350,3850,"_qs,
@@ -56,13 +56,13 @@ TEST(SettleDay, EveryBetAgainstItsResultAsItsCsvLineAndTheTotals) {
         u",阪神,6R,複勝,複勝 1,1,,100,未確定,,,結果がまだありません"_qs,    // result without a date
         u""_qs}));
     // clang-format on
-    // Settled: 東京 2,900 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit);
+    // Settled: 東京 2,600 staked for 25,550; 中山 1,800 for 5,650 (two refunds, one hit);
     // the 東京11R blocks gather in one race.
     const Totals& t = s.totals;
-    EXPECT_EQ(std::tuple(t.stake, t.payout, t.balance()), std::tuple(4700, 31200, 26500));
-    EXPECT_EQ(RateText(t.payout, t.stake), u"663.8%"_qs);
-    EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/10 (50.0%)"_qs);
-    EXPECT_EQ(PendingText(t), u"3件 900円"_qs);  // 払戻不明 200, 未確定 600 and 100
+    EXPECT_EQ(std::tuple(t.stake, t.payout, t.balance()), std::tuple(4400, 31200, 26800));
+    EXPECT_EQ(RateText(t.payout, t.stake), u"709.1%"_qs);
+    EXPECT_EQ(HitText(t), u"レース 2/2 (100.0%)　買い目 5/9 (55.6%)"_qs);
+    EXPECT_EQ(PendingText(t), u"4件 1,200円"_qs);  // 払戻不明 300 and 200, 未確定 600 and 100
 }
 
 // 東京1R, 単勝 13 for 1,000円, against the "ks-" files beside each other: only
@@ -106,6 +106,84 @@ TEST(SettleResults, OnlyAWholeResultOfTheOddsDateCounts) {
                   std::tuple(QString::fromUtf8(c.date), QString::fromUtf8(c.date),
                              QString::fromUtf8(c.outcome), QString::fromUtf8(c.note),
                              row.outcome == u"未確定"_qs ? 0 : 1000));
+    }
+}
+
+// 東京11R on two days, their files side by side: 2026/11/29 (stems 7 and 507,
+// 10 runners, horse 3 scratched, 5 won at 900) and 2026/12/06 (stems 8 and
+// 508, 14 runners, 7 won at 560). A block settles against the day of the date
+// line above it, else the day chosen, else the race's newest day.
+TEST(SettleDays, EachBlockAgainstItsDaysFiles) {
+    TempDir dir;
+    KsFields before{.date = u"20261129"_qs, .finish = {5, 1, 2}, .win = u"900"_qs};
+    KsFields today = QuinellaResult();
+    ASSERT_TRUE(WriteOdds(dir, 5, 11, 10, {3}, u"20261129"_qs, true, '7') &&
+                WriteResult(dir, 5, 11, before, "507") && WriteOdds(dir, 5, 11, 14) &&
+                WriteResult(dir, 5, 11, today, "508"));
+    const QString bets = u"東京 11R 単勝\n 7 1000\n 3 500\n 12 100\n"_qs;
+    const QStringList on1129{u"2026/11/29 7 不的中"_qs, u"2026/11/29 3 返還"_qs};
+    const QStringList on1206{u"2026/12/06 7 的中"_qs, u"2026/12/06 3 不的中"_qs,
+                             u"2026/12/06 12 不的中"_qs};
+    const QString misdated = u"未確定 結果の日付が違います 2026/11/29"_qs;
+    const QDate chosen(2026, 11, 29);
+    // clang-format off
+    const struct { QString memo; QDate day; QStringList rows; int races, skipped; } cases[] = {
+        {u"2026/11/29\n"_qs + bets + u" 2026年12月06日 \n"_qs + bets, {}, on1129 + on1206, 2, 1},
+        {bets, {}, on1206, 1, 0},
+        {bets, chosen, on1129, 1, 1},
+        {u"2026/12/06\n"_qs + bets, chosen, on1206, 1, 0},
+        {u"2026/11/22\n"_qs + bets, {}, {u"2026/11/22 7 "_qs + misdated, u"2026/11/22 3 "_qs + misdated,
+                                         u"2026/11/22 12 "_qs + misdated}, 1, 0}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.memo.toStdString() + c.day.toString().toStdString());
+        const Settlement s = SettleMemo(c.memo, dir.path(), c.day);
+        QStringList rows;
+        for (const BetLine& row : s.rows())
+            rows << QStringList{row.date, row.bet, row.outcome, row.note}.join(u' ').trimmed();
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(std::tuple(int(s.races.size()), int(s.skipped.size())),
+                  std::tuple(c.races, c.skipped));
+        // 12 was never on sale in a race of 10.
+        if (c.skipped) {
+            EXPECT_EQ(s.skipped[0].reason, u"馬番 12 は出走していません（10頭立て）"_qs);
+        }
+    }
+    // 5,600 back of 1,600 on 2026/12/06; 500 refunded of 1,000 + 500 on 2026/11/29.
+    const Totals& t = SettleMemo(cases[0].memo, dir.path()).totals;
+    EXPECT_EQ(std::tuple(t.stake, t.payout, t.hitRaces, t.decidedRaces),
+              std::tuple(3100, 6100, 1, 2));
+}
+
+// 複勝 bet by bet, 7, 3 and 6 home: a placed horse with its payout is
+// paid, one whose payout is blank is 払戻不明 naming the place, an unplaced one
+// lost; below eight starters the third is not placed.
+TEST(SettleResults, EachPlaceBetOnItsOwn) {
+    // clang-format off
+    const struct { int runners; std::array<const char16_t*, 3> payouts; QStringList outcomes; } cases[] = {
+        {14, {u"180", u"", u"300"}, {u"7 的中 1800"_qs, u"3 払戻不明 結果の複勝2着の払戻金が読めません"_qs,
+                                      u"6 的中 3000"_qs, u"5 不的中 0"_qs}},
+        {14, {u"180", u"240", u" "}, {u"7 的中 1800"_qs, u"3 的中 2400"_qs,
+                                       u"6 払戻不明 結果の複勝3着の払戻金が読めません"_qs, u"5 不的中 0"_qs}},
+        {7, {u"180", u"240", u""}, {u"7 的中 1800"_qs, u"3 的中 2400"_qs, u"6 不的中 0"_qs,
+                                     u"5 不的中 0"_qs}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.runners);
+        TempDir dir;
+        KsFields f = QuinellaResult();
+        f.finish = {7, 3, 6};
+        for (int i = 0; i < 3; ++i) f.place[i] = QString::fromUtf16(c.payouts[i]);
+        ASSERT_TRUE(WriteOdds(dir, 5, 11, c.runners) && WriteResult(dir, 5, 11, f));
+        const Settlement s =
+            SettleMemo(u"東京 11R 複勝\n 7 1000\n 3 1000\n 6 1000\n 5 1000\n"_qs, dir.path());
+        QStringList outcomes;
+        for (const BetLine& row : s.rows()) {
+            outcomes << QStringList{row.bet, row.outcome,
+                                    row.payout ? QString::number(*row.payout) : row.note}
+                            .join(u' ');
+        }
+        EXPECT_EQ(outcomes, c.outcomes);
     }
 }
 
@@ -238,6 +316,23 @@ TEST(ReadMemo, LinesNotReadAreListedWithTheirNumbers) {
     // clang-format on
     ASSERT_EQ(r.blocks.size(), 2u);
     EXPECT_EQ(std::tuple(r.blocks[0].bets.size(), r.blocks[1].bets.size()), std::tuple(1u, 1u));
+}
+
+// A line holding only a date sets the day of the blocks under it and ends the
+// block above; one that is no calendar date is listed and changes nothing.
+TEST(ReadMemo, DateLinesSetTheDayOfTheBlocksUnderThem) {
+    const MemoReading r =
+        ReadMemo(QString::fromUtf8("東京 1R 単勝\n 1 100\n 2026/12/06 \n"    // 1-3
+                                   "東京 2R 単勝\n 1 100\n2026年11月29日\n"  // 4-6
+                                   " 2 100\n２０２６／１２／０７\n"          // 7, 8
+                                   "東京 3R 単勝\n 1 100\n2026/13/01\n"      // 9-11
+                                   "東京 4R 単勝\n 1 100\n"));               // 12, 13
+    QStringList days, skipped;
+    for (const MemoBlock& block : r.blocks) days << block.day.toString(u"yyyyMMdd"_qs);
+    for (const auto& line : r.skipped) skipped << QString::number(line.line) + ':' + line.reason;
+    EXPECT_EQ(days, QStringList({{}, u"20261206"_qs, u"20261207"_qs, u"20261207"_qs}));
+    EXPECT_EQ(skipped, QStringList({u"7:見出し（競馬場・レース・券種）の下にない行です"_qs,
+                                    u"11:日付「2026/13/01」は暦にありません"_qs}));
 }
 
 // UTF-16 after its byte-order mark, UTF-8 with or without one, else CP932.
