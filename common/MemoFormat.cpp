@@ -210,9 +210,13 @@ bool MemoNeedsDateLine(QStringView memo, const QDate& day) {
 }
 
 QString WriteMemoEntry(QStringView memo, const BetSlip& slip) {
-    const QString block = WriteMemoBlock(slip);
-    return MemoNeedsDateLine(memo, slip.race.date) ? WriteMemoDateLine(slip.race.date) + block
-                                                   : block;
+    QString entry = WriteMemoBlock(slip);
+    if (MemoNeedsDateLine(memo, slip.race.date)) entry.prepend(WriteMemoDateLine(slip.race.date));
+    // A line typed by hand without its line end would swallow the heading (or
+    // the date line), and the settlement could not read the block.
+    if (!memo.isEmpty() && !memo.endsWith(u'\n') && !memo.endsWith(u'\r'))
+        entry.prepend(QStringLiteral("\r\n"));
+    return entry;
 }
 
 QString WriteMemoBlock(const BetSlip& slip) {

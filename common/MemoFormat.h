@@ -23,8 +23,9 @@ QString WriteMemoDateLine(const QDate& day);
 // the memo's last date line is of another day, or there is none. Never for a
 // null day.
 bool MemoNeedsDateLine(QStringView memo, const QDate& day);
-// What OK in the distribution window appends to the memo: the date line of the
-// slip's race day when needed, then the block.
+// What OK in the distribution window appends to the memo: a line end when the
+// memo's last line has none, the date line of the slip's race day when needed,
+// then the block.
 QString WriteMemoEntry(QStringView memo, const BetSlip& slip);
 
 // Reading the bet blocks of the memo. A block is what OK in the distribution

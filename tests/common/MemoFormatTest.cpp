@@ -77,6 +77,8 @@ TEST(MemoFormat, DateLineWhenTheMemosLastDateLineIsAnotherDay) {
         {u"2026/12/06\r\n"_qs + block + u"2026/11/29\n"_qs + block, day, true},
         {u"メモ 2026/12/06\r\n"_qs + block, day, true},  // a date among words is no date line
         {u"2026/11/29\r\n"_qs + block, {}, false},       // no day known: no line
+        {u"2026/12/06\r\n"_qs + block + u"typed"_qs, day, false},  // a line end added
+        {u"typed"_qs, day, true},
     };
     const Odds odds = *ReadOdds(u"8.5").odds;
     for (const auto& c : cases) {
@@ -84,7 +86,9 @@ TEST(MemoFormat, DateLineWhenTheMemosLastDateLineIsAnotherDay) {
         EXPECT_EQ(MemoNeedsDateLine(c.memo, c.day), c.needed);
         const BetSlip slip{Race{c.day, 5, 11}, Quinella, {{u"3"_qs, u"7"_qs, odds, 800}}};
         const QString entry = WriteMemoEntry(c.memo, slip);
-        EXPECT_EQ(entry, (c.needed ? WriteMemoDateLine(c.day) : QString()) + WriteMemoBlock(slip));
+        EXPECT_EQ(entry, (c.memo.endsWith(u"typed"_qs) ? u"\r\n"_qs : QString()) +
+                             (c.needed ? WriteMemoDateLine(c.day) : QString()) +
+                             WriteMemoBlock(slip));
         const MemoReading reading = ReadMemo(c.memo + entry);
         ASSERT_FALSE(reading.blocks.empty());
         if (c.day.isValid()) {
