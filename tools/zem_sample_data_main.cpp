@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     }
     if (!ok) {
         err << "usage: zem-sample-data [--download N] DIRECTORY\n"
-            << "Writes sample PAT95 odds and result files of two race days (2026-11-29 and 2026-12-06) into DIRECTORY.\n"
+            << "Writes sample PAT95 odds and result files of two race days (2026-11-29 and\n"
+            << "2026-12-06) into DIRECTORY.\n"
             << "With --download N (1 to 99) it writes only the odds files again, as the N-th\n"
             << "later download of the day, the market drifting toward the result.\n";
         return 2;
