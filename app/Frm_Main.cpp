@@ -22,6 +22,7 @@
 #include "common/Clock.h"
 #include "common/Fonts.h"
 #include "common/Memo.h"
+#include "common/RaceDate.h"
 #include "common/MemoFormat.h"
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
@@ -241,6 +242,10 @@ void Frm_Main::chooseDay(const QDate& day) {
     state_.Day = day;
     showDay(true);
     emit shownRaceChanged();
+    // The result and recommendation windows open show the race on the new day,
+    // as their buttons would.
+    if (result_ && result_->isVisible()) Cmd_Result_Click();
+    if (special_ && special_->isVisible()) Cmd_Special_Click();
 }
 
 bool Frm_Main::eventFilter(QObject* watched, QEvent* event) {
@@ -277,6 +282,8 @@ void Frm_Main::Cmd_Separate_Click() {
 void Frm_Main::Cmd_Result_Click() {
     if (Err_Check()) return;
     if (ShowFailure(this, LoadRaceResult(state_, selection_.race()))) return;
+    // The same race on another day is another race: the open window shows it.
+    if (result_ && result_->day() != RecordDate(state_.KsData.RaceDate())) result_->Reopen();
     Frm_Result::Show(result_, state_, selection_, this);
 }
 
@@ -291,6 +298,7 @@ void Frm_Main::Cmd_Special_Click() {
     // main window's top-left corner. An open window is only brought forward:
     // its activation check rebuilds it when the race has changed.
     if (!special_) keepSpecial(new Frm_Special(state_, selection_));
+    else if (special_->day() != RecordDate(state_.ZoData.RaceDate())) special_->Reopen();
     special_->move(pos());
     special_->show();
     special_->raise();

@@ -110,6 +110,7 @@ void Frm_Special::Form_Load() {
     }
 
     Lbl_Date->setText(RaceDateDisplay(state_.ZoData.RaceDate()));
+    day_ = RecordDate(state_.ZoData.RaceDate());
     Lbl_Place->setText(selection_.placeText());
     const auto race = selection_.raceNo();
     Lbl_Race->setText(race ? QString::number(*race) : QString());
@@ -170,7 +171,10 @@ void Frm_Special::Form_Activate() {
     const auto race = selection_.raceNo();
     const bool sameRace = shownRace && race ? *shownRace == *race : !shownRace && !race;
     if (Lbl_Place->text() == selection_.placeText() && sameRace) return;
+    Reopen();
+}
 
+void Frm_Special::Reopen() {
     auto* replacement = new Frm_Special(state_, selection_, parentWidget());
     replacement->move(pos());
     emit reopened(replacement);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <array>
 
@@ -31,6 +32,12 @@ public:
     std::array<QLabel*, MarkRowCount> Lbl_No;
     std::array<QLabel*, MarkRowCount> Lbl_Mark;
 
+    // The race day of the odds shown (null when their date is no date).
+    QDate day() const { return day_; }
+    // Closes this window and opens a new one in its place, built from the
+    // records held now.
+    void Reopen();
+
 signals:
     // The activation check has closed this window and opened the replacement,
     // which the owner should keep instead.
@@ -52,4 +59,5 @@ private:
     AppState& state_;
     RaceSelection selection_;
     int runners_ = 0;
+    QDate day_;
 };

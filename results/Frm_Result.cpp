@@ -145,6 +145,7 @@ void Frm_Result::Form_Load() {
     Lbl_WakuNo->setText(ks.BracketCombo());
     Lbl_UmaNo->setText(ks.QuinellaCombo());
     shown_ = ks.raw();
+    day_ = RecordDate(ks.RaceDate());
 }
 
 void Frm_Result::Form_Activate() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -41,6 +42,11 @@ public:
     QLabel* Lbl_UmaNo = nullptr;
     QLabel* Lbl_Uma = nullptr;
 
+    // The race day of the result shown (null when its date is no date).
+    QDate day() const { return day_; }
+    // Closes this window and shows the held record in a new one in its place.
+    void Reopen();
+
 signals:
     // This window has closed and `successor` shows the held record in its place.
     void Replaced(Frm_Result* successor);
@@ -53,9 +59,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void Reopen();
-
     AppState& state_;
     RaceSelection selection_;
     QByteArray shown_;  // the record as it was when the labels were filled
+    QDate day_;
 };

@@ -488,10 +488,9 @@ TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) 
 
 TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
     // 東京 11R on 2026/11/29 (its stem sorts first) and on 2026/12/06; 中山 only on 11/29.
-    const std::pair<const char*, const char*> files[] = {{"zo-57b.jra", "20261129"},
-                                                         {"zo-58b.jra", "20261206"},
-                                                         {"ks-5507b.jra", "20261129"},
-                                                         {"ks-6507b.jra", "20261129"}};
+    const std::pair<const char*, const char*> files[] = {
+        {"zo-57b.jra", "20261129"}, {"zo-58b.jra", "20261206"}, {"ks-5507b.jra", "20261129"},
+        {"ks-5508b.jra", "20261206"}, {"ks-6507b.jra", "20261129"}};
     for (const auto& [name, date] : files)
         ASSERT_TRUE(RecordBuilder(name[0] == 'z' ? 826 : 504)
                         .setBytes(0, date)
@@ -505,8 +504,12 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
     EXPECT_TRUE(window->Panel1->styleSheet().contains("255, 0, 0"));
     EXPECT_EQ(changed.count(), 3);  // the racecourse, the race, the racecourse
 
-    // Chosen by the menu: the list names each day with its racecourses; Down, Enter.
+    // Today's result open; chosen by the menu (the list names each day with its
+    // racecourses; Down, Down, Enter), the open window shows last week's.
     select("東京", 11);
+    QPointer<Frm_Result> result = press<Frm_Result>(window->Cmd_Result);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->day(), QDate(2026, 12, 6));
     QStringList listed;
     modal.then([&](QDialog& dlg) {
         auto* list = Find<QListWidget>(&dlg, "Lst_Day");
@@ -520,12 +523,12 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
     EXPECT_EQ(state.Day, QDate(2026, 11, 29));
     EXPECT_EQ(window->Panel1->text(), "開催日 2026年11月29日（選択中） 前の開催");
     EXPECT_EQ(changed.count(), 5);
-    messages.clear();
-    Click(window->Cmd_Result);  // last week's result, now the day chosen
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_TRUE(window->resultWindow());
+    EXPECT_EQ(window->resultWindow()->day(), QDate(2026, 11, 29));
     EXPECT_EQ(state.KsData.RaceDate(), "20261129");
 
-    // A double-click on the panel opens it too; Esc keeps the day, 最新 returns to the default.
+    // A double-click on the panel opens it too; Esc keeps the day, 最新 returns
+    // to the default, and the button shows today's result again.
     modal.then([](QDialog& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); });
     QTest::mouseDClick(window->Panel1, Qt::LeftButton);
     EXPECT_EQ(state.Day, QDate(2026, 11, 29));
@@ -536,8 +539,11 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
     QTest::mouseDClick(window->Panel1, Qt::LeftButton);
     EXPECT_FALSE(state.Day.isValid());
     EXPECT_EQ(modal.opened, QStringList({"Frm_Option", "Frm_Day", "Frm_Day", "Frm_Day"}));
+    EXPECT_EQ(window->resultWindow()->day(), QDate(2026, 12, 6));
+    // Today without its result file: last week's is not taken for it.
+    QFile::remove(data.file("ks-5508b.jra"));
     messages.clear();
-    Click(window->Cmd_Result);  // today has no result yet
+    Click(window->Cmd_Result);
     EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgResultMissing)});
 }
 
