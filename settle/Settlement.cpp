@@ -1,6 +1,5 @@
 #include "settle/Settlement.h"
 
-#include <QFile>
 #include <QLocale>
 #include <algorithm>
 #include <array>
@@ -11,6 +10,7 @@
 #include "common/RaceDate.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
+#include "racedata/ResultFile.h"
 #include "recommend/Brackets.h"
 
 namespace {
@@ -52,14 +52,6 @@ bool scratched(const ZoRecord& zo, int horse) {
     const HorseEntry entry = zo.Horse(horse - 1);
     return !entry.HorseNo.trimmed().isEmpty() && !IsNumeric(entry.WinOdds);
 }
-
-// One "ks-" file of the race, as read.
-struct ResultFile {
-    KsRecord ks;
-    bool complete = false;   // the file holds a whole record
-    QDate date;              // invalid when the date field is no calendar date
-    bool blankDate = false;  // 8 blanks: no result loaded yet
-};
 
 // The files of one race, each found and read once a settlement: the odds
 // files, whose date is the date of the race's bets, and the result of that
@@ -111,16 +103,7 @@ private:
     void chooseResult() {
         std::vector<std::pair<QString, ResultFile>> files;
         for (const QString& path : std::as_const(ksPaths_)) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) continue;
-            const QByteArray bytes = file.read(KsRecord::Length);
-            if (file.error() != QFileDevice::NoError) continue;
-            ResultFile r;
-            r.ks.assign(bytes);
-            r.complete = bytes.size() == KsRecord::Length;
-            r.blankDate = !r.ks.HasResult();
-            r.date = RecordDate(r.ks.RaceDate());
-            files.emplace_back(path, std::move(r));
+            if (auto r = ReadResultFile(path)) files.emplace_back(path, std::move(*r));
         }
         // With odds, the result of their date, a whole one first; without, the
         // first file that holds a result at all.
