@@ -70,8 +70,11 @@ QString percent(double part, double whole) {
     return QString::number(100.0 * part / whole, 'f', 1) + QLatin1Char('%');
 }
 
+// "3,744"
 QString count(qint64 n) {
-    return QLocale::c().toString(n);
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions({});
+    return locale.toString(n);
 }
 
 TableCell figure(const QString& text) {
@@ -107,7 +110,7 @@ int displayWidth(const QString& text) {
     int width = 0;
     for (QChar c : text) {
         const char16_t u = c.unicode();
-        width += (u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFF9F) && u != u'–') ? 2 : 1;
+        width += (u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFF9F)) ? 2 : 1;
     }
     return width;
 }
