@@ -16,9 +16,8 @@ int RunAnalyseCommand(const QStringList& arguments, QTextStream& out, QTextStrea
         } else if (arg == QLatin1String("--history")) {
             sources.history = true;
         } else if (arg == QLatin1String("--from") || arg == QLatin1String("--to")) {
-            const QDate date = i + 1 < arguments.size()
-                                   ? QDate::fromString(arguments[++i], Qt::ISODate)
-                                   : QDate();
+            const QDate date =
+                i + 1 < arguments.size() ? QDate::fromString(arguments[++i], Qt::ISODate) : QDate();
             ok = ok && date.isValid();
             (arg == QLatin1String("--from") ? sources.from : sources.to) = date;
         } else if (arg.startsWith(QLatin1Char('-'))) {

@@ -19,8 +19,8 @@ constexpr qint64 WinEdges[] = {10, 20, 30, 50, 100, 200, 500, 1000};
 const char16_t* const WinLabels[] = {u"1.0–1.9",   u"2.0–2.9",   u"3.0–4.9",   u"5.0–9.9",
                                      u"10.0–19.9", u"20.0–49.9", u"50.0–99.9", u"100.0以上"};
 constexpr qint64 QuinellaEdges[] = {10, 100, 300, 1000, 3000, 10000};
-const char16_t* const QuinellaLabels[] = {u"1.0–9.9",     u"10–29.9",     u"30–99.9",
-                                          u"100–299.9",   u"300–999.9", u"1000以上"};
+const char16_t* const QuinellaLabels[] = {u"1.0–9.9",   u"10–29.9",   u"30–99.9",
+                                          u"100–299.9", u"300–999.9", u"1000以上"};
 // Upper edges of the bands of p, in percent.
 constexpr double ReliabilityEdges[] = {2, 5, 10, 20, 40};
 const char16_t* const ReliabilityLabels[] = {u"0–2%",   u"2–5%",   u"5–10%",
@@ -239,16 +239,15 @@ BacktestAnalysis Analyse(const RaceReading& reading) {
                                                     return tenths(o.odds) < tenths(s.odds);
                                                 });
             while (static_cast<qint64>(a.popularity.size()) < rank) {
-                a.popularity.push_back(
-                    {QStringLiteral("%1番人気").arg(a.popularity.size() + 1)});
+                a.popularity.push_back({QStringLiteral("%1番人気").arg(a.popularity.size() + 1)});
             }
             const bool won = s.horse == race.winner;
             qint64 placePaid = 0;
             for (const auto& [horse, paid] : race.places) {
                 if (horse == s.horse) placePaid = paid;
             }
-            for (WinRow* row : {&a.bands[bandOf(tenths(s.odds), WinEdges)],
-                                &a.popularity[rank - 1]}) {
+            for (WinRow* row :
+                 {&a.bands[bandOf(tenths(s.odds), WinEdges)], &a.popularity[rank - 1]}) {
                 ++row->starters;
                 row->marketSum += market[i];
                 if (won) {
@@ -313,7 +312,8 @@ TextTable ReliabilityTable(const BacktestAnalysis& a) {
     for (const ReliabilityRow& r : a.reliability) {
         t.rows.push_back({word(r.label), figure(count(r.horses)),
                           figure(QString::number(r.predicted, 'f', 1)), figure(count(r.wins)),
-                          figure(percent(r.predicted, r.horses)), figure(percent(r.wins, r.horses))});
+                          figure(percent(r.predicted, r.horses)),
+                          figure(percent(r.wins, r.horses))});
     }
     return t;
 }
@@ -346,8 +346,8 @@ QString AnalysisReport(const BacktestAnalysis& a) {
     text += tableText(QStringLiteral("単勝 オッズ帯別"), BandTable(a)) + QLatin1Char('\n');
     text += tableText(QStringLiteral("単勝 人気別"), PopularityTable(a)) + QLatin1Char('\n');
     text += tableText(QStringLiteral("馬連 オッズ帯別"), QuinellaTable(a)) + QLatin1Char('\n');
-    text += tableText(QStringLiteral("予測勝率と実際の勝率"), ReliabilityTable(a)) +
-            QLatin1Char('\n');
+    text +=
+        tableText(QStringLiteral("予測勝率と実際の勝率"), ReliabilityTable(a)) + QLatin1Char('\n');
     text += QStringLiteral("レース %1　").arg(count(a.races)) + WithoutResultLine(a.withoutResult) +
             QLatin1Char('\n');
     text += ScoreLine(a.fit) + QLatin1Char('\n');
@@ -356,8 +356,8 @@ QString AnalysisReport(const BacktestAnalysis& a) {
 }
 
 QByteArray AnalysisCsv(const BacktestAnalysis& a) {
-    QByteArray csv = TablesCsv({BandTable(a), PopularityTable(a), QuinellaTable(a),
-                                ReliabilityTable(a)});
+    QByteArray csv =
+        TablesCsv({BandTable(a), PopularityTable(a), QuinellaTable(a), ReliabilityTable(a)});
     const QString tail = QStringLiteral("\r\n") + CsvField(WithoutResultLine(a.withoutResult)) +
                          QStringLiteral("\r\n") + CsvField(ScoreLine(a.fit)) +
                          QStringLiteral("\r\n") + CsvField(BetaLine(a.fit)) +

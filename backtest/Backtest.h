@@ -17,8 +17,8 @@ struct WinRow {
     QString label;
     int starters = 0;
     int wins = 0;
-    double marketSum = 0;  // Σ π: the market's expected wins
-    qint64 winPaid = 0;    // 単勝 payouts to the winners, per 100 yen each
+    double marketSum = 0;   // Σ π: the market's expected wins
+    qint64 winPaid = 0;     // 単勝 payouts to the winners, per 100 yen each
     int placeStarters = 0;  // starters of races whose place payouts are known
     qint64 placePaid = 0;
 };
@@ -59,8 +59,8 @@ std::vector<double> Calibrated(const std::vector<double>& market, double beta);
 CalibrationFit FitBeta(const std::vector<BacktestRace>& races);
 
 struct BacktestAnalysis {
-    std::vector<WinRow> bands;       // 8 bands, 1.0–1.9 to 100.0以上
-    std::vector<WinRow> popularity;  // 1番人気 onward, rows up to the largest rank seen
+    std::vector<WinRow> bands;          // 8 bands, 1.0–1.9 to 100.0以上
+    std::vector<WinRow> popularity;     // 1番人気 onward, rows up to the largest rank seen
     std::vector<QuinellaRow> quinella;  // 6 bands
     CalibrationFit fit;
     std::vector<ReliabilityRow> reliability;  // p at UsedBeta(fit), 6 bands

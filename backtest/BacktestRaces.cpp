@@ -234,8 +234,8 @@ RaceReading ReadRaces(const RaceSources& sources, const ReadProgress& progress) 
         zo.assign(day.zo->raw);
         UoRecord uo;
         if (day.uo) uo.assign(day.uo->raw);
-        auto made = MakeBacktestRace(Race{date, course, race}, zo, day.uo ? &uo : nullptr,
-                                     *day.result);
+        auto made =
+            MakeBacktestRace(Race{date, course, race}, zo, day.uo ? &uo : nullptr, *day.result);
         if (made) {
             reading.races.push_back(std::move(*made));
         } else {
