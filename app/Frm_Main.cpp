@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/MemoCommands.h"
+#include "backtest/Frm_Backtest.h"
 #include "common/AppKeys.h"
 #include "common/Controls.h"
 #include "common/Clock.h"
@@ -171,6 +172,8 @@ void Frm_Main::buildMenus() {
         item(Tool, QStringLiteral("オッズ推移"), QStringLiteral("Trend"), &Frm_Main::Trend_Click);
     Market =
         item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
+    Backtest = item(Tool, QStringLiteral("回収率分析"), QStringLiteral("Backtest"),
+                    &Frm_Main::Backtest_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -293,6 +296,10 @@ void Frm_Main::Trend_Click() {
 
 Frm_Market* Frm_Main::marketWindow() const {
     return market_;
+}
+
+void Frm_Main::Backtest_Click() {
+    Frm_Backtest::Show(backtest_, state_);
 }
 
 void Frm_Main::Market_Click() {

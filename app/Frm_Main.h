@@ -19,6 +19,7 @@ class Frm_Settle;
 class Frm_Ledger;
 class Frm_Trend;
 class Frm_Market;
+class Frm_Backtest;
 class MemoCommands;
 struct AppState;
 
@@ -62,6 +63,7 @@ public:
     QAction* Ledger;
     QAction* Trend;
     QAction* Market;
+    QAction* Backtest;
     QAction* mokuji;
 
 public slots:
@@ -77,6 +79,7 @@ public slots:
     void Ledger_Click();
     void Trend_Click();
     void Market_Click();
+    void Backtest_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -100,4 +103,5 @@ private:
     QPointer<Frm_Ledger> ledger_;
     QPointer<Frm_Trend> trend_;
     QPointer<Frm_Market> market_;
+    QPointer<Frm_Backtest> backtest_;
 };

@@ -70,7 +70,6 @@ QString percent(double part, double whole) {
     return QString::number(100.0 * part / whole, 'f', 1) + QLatin1Char('%');
 }
 
-// "3,744"
 QString count(qint64 n) {
     QLocale locale = QLocale::c();
     locale.setNumberOptions({});
@@ -335,6 +334,10 @@ QString ScoreLine(const CalibrationFit& fit) {
         text += QStringLiteral("　%1 レース未満のため補正は使わず β = 1").arg(FitMinimumRaces);
     }
     return text;
+}
+
+QString CountText(qint64 n) {
+    return count(n);
 }
 
 QString WithoutResultLine(int n) {

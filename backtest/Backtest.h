@@ -84,6 +84,8 @@ QString BetaLine(const CalibrationFit& fit);
 // "対数スコア（1レースあたり）市場 -2.104　補正 -2.098", and under
 // FitMinimumRaces the note that β = 1 is used.
 QString ScoreLine(const CalibrationFit& fit);
+// "3,744"
+QString CountText(qint64 count);
 // "結果のないレース 12"
 QString WithoutResultLine(int count);
 

@@ -48,7 +48,7 @@ std::optional<BacktestRace> MakeBacktestRace(const Race& race, const ZoRecord& z
 struct RaceSources {
     QStringList folders;   // read with their subfolders
     bool history = false;  // also the odds history's last downloads
-    QDate from, to;        // limits of the race days; null: none
+    QDate from{}, to{};    // limits of the race days; null: none
 };
 
 struct RaceReading {

@@ -31,8 +31,8 @@ struct HandRace {
     std::array<int, 3> finish{};
     QString winPayout;
     std::array<QString, 3> placePayout{};
-    std::map<QString, QString> quinella;  // "a-b" -> odds; no "uo-" file when empty
-    QString quinellaCombo, quinellaPayout;
+    std::map<QString, QString> quinella{};  // "a-b" -> odds; no "uo-" file when empty
+    QString quinellaCombo{}, quinellaPayout{};
     QString resultDate = Day;
     int resultBytes = KsLayout::Length;  // fewer: a result file cut short
 
