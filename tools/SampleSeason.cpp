@@ -37,10 +37,6 @@ private:
 // The racecourses of a weekend, in turn.
 constexpr int CoursePairs[][2] = {{5, 9}, {6, 8}, {5, 0}, {6, 9}, {4, 8}, {3, 7}};
 
-QString oddsText(int tenths) {
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-}
-
 // Odds × 10 of a pool paying back `payback` on an outcome of probability p,
 // rounded down to one decimal, between 1.0 and the cap.
 int oddsTenths(double payback, double p, int cap) {
@@ -63,8 +59,19 @@ int draw(std::vector<double>& weights, Random& rng) {
     return pick;
 }
 
-QString pairText(int a, int b) {
-    return QStringLiteral("%1-%2").arg(a, 2, 10, QLatin1Char(' ')).arg(b, 2, 10, QLatin1Char(' '));
+QByteArray pairText(int a, int b) {
+    return QByteArray::number(a).rightJustified(2, ' ') + '-' +
+           QByteArray::number(b).rightJustified(2, ' ');
+}
+
+QByteArray asciiOdds(int tenths) {
+    return QByteArray::number(tenths / 10) + '.' + QByteArray::number(tenths % 10);
+}
+
+// Writes ASCII right-aligned in the field, as setRight does, without the
+// encoder: a season writes some two hundred thousand such fields.
+void putRight(RecordBuilder& record, FieldSpan field, const QByteArray& text) {
+    record.setBytes(field.offset + field.width - static_cast<int>(text.size()), text);
 }
 
 bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, double beta,
@@ -115,9 +122,9 @@ bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, 
             continue;
         }
         const int place = std::max(10, 10 + (win[h] - 10) / 4);
-        zo.setRight(ZoLayout::WinOdds(h), oddsText(win[h]))
-            .setRight(ZoLayout::PlaceOddsLow(h), oddsText(place))
-            .setRight(ZoLayout::PlaceOddsHigh(h), oddsText(place + place / 3));
+        putRight(zo, ZoLayout::WinOdds(h), asciiOdds(win[h]));
+        putRight(zo, ZoLayout::PlaceOddsLow(h), asciiOdds(place));
+        putRight(zo, ZoLayout::PlaceOddsHigh(h), asciiOdds(place + place / 3));
     }
 
     // 馬連 odds from the chance of each pair finishing first and second in the
@@ -130,7 +137,7 @@ bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, 
     for (int k = 0; k < n * (n - 1) / 2; ++k) {
         const auto [a, b] = UoRecord::PairOfEntry(k, n);
         const FieldSpan odds = UoLayout::QuinellaOdds(k);
-        uo.set({odds.offset - 5, 5}, pairText(a, b));
+        uo.setBytes(odds.offset - 5, pairText(a, b));
         const double pa = pi[a - 1], pb = pi[b - 1];
         if (pa == 0 || pb == 0) {
             uo.set({odds.offset, 6}, QStringLiteral("  ﾄﾘｹｼ"));
@@ -138,7 +145,7 @@ bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, 
         }
         const double pair = pa * pb / (1.0 - pa) + pa * pb / (1.0 - pb);
         quinella[a][b] = oddsTenths(0.775, pair * std::exp(0.1 * rng.normal()), 99999);
-        uo.setRight({odds.offset, 6}, oddsText(quinella[a][b]));
+        putRight(uo, {odds.offset, 6}, asciiOdds(quinella[a][b]));
     }
 
     RecordBuilder ks = KsBuilder();
@@ -157,7 +164,7 @@ bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, 
         ks.setRight(placePayouts[i], QString::number(std::max(10, 10 + (w - 10) / 4) * 10));
     }
     const int a = std::min(finish[0], finish[1]), b = std::max(finish[0], finish[1]);
-    ks.set(KsLayout::QuinellaCombo, pairText(a, b))
+    ks.set(KsLayout::QuinellaCombo, QString::fromLatin1(pairText(a, b)))
         .setRight(KsLayout::QuinellaPayout, QString::number(quinella[a][b] * 10));
 
     return zo.writeTo(dir.filePath(QStringLiteral("zo-") + code + QLatin1Char('8') + tail)) &&
@@ -167,9 +174,10 @@ bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, 
 
 }  // namespace
 
-bool WriteSampleSeason(const QString& directory, int days, double beta, quint64 seed) {
+bool WriteSampleSeason(const QString& directory, int days, double beta, quint64 seed,
+                       const QDate& firstDay) {
     Random rng(0x5EA5000000000000ull ^ seed);
-    const QDate first(2025, 1, 4);  // a Saturday
+    const QDate first = firstDay.isValid() ? firstDay : QDate(2025, 1, 4);
     for (int d = 0; d < days; ++d) {
         const QDate day = first.addDays(7 * (d / 2) + d % 2);
         QDir dir(directory);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
 
@@ -9,10 +10,11 @@
 inline constexpr double SampleSeasonBeta = 1.2;
 
 // Writes a season of PAT95 data for the returns analysis: `days` race days
-// (Saturdays and Sundays from 2025-01-04), one subdirectory each named by the
+// (Saturdays and Sundays from the Saturday firstDay, by default 2025-01-04),
+// one subdirectory each named by the
 // date ("2025-01-04"), two racecourses a day with twelve races each: "zo-",
 // "uo-" and "ks-" files. Fields of 8 to 18 runners, now and then a scratched
 // horse; the finish drawn from p ∝ π^β, the payouts those of the odds shown.
 // The same seed writes the same files. False when a file cannot be written.
 bool WriteSampleSeason(const QString& directory, int days, double beta = SampleSeasonBeta,
-                       quint64 seed = 1);
+                       quint64 seed = 1, const QDate& firstDay = {});
