@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/Csv.h"
+#include "market/MarketTable.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "backtest/BacktestRaces.h"
-#include "market/MarketTable.h"
+
+struct TextTable;  // market/MarketTable.h
 
 // The returns analysis over races read: 単勝 by odds band and by 人気, 馬連
 // by odds band, and the calibration of the odds into winning chances.

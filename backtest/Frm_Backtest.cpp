@@ -43,6 +43,13 @@ QTableView* makeGrid(QWidget* parent, const char* name, TextTableModel* model) {
     return grid;
 }
 
+// A table of a fixed number of rows shown whole.
+void fitRows(QTableView* grid, int rows) {
+    const int header = grid->fontMetrics().height() + 10;
+    grid->setMinimumHeight(header + rows * grid->verticalHeader()->defaultSectionSize() +
+                           2 * grid->frameWidth() + 2);
+}
+
 QLabel* heading(QWidget* parent, const char* name, const QString& text) {
     return PlainLabel(parent, QLatin1String(name), QRect(), Qt::AlignLeft, text);
 }
@@ -72,6 +79,9 @@ Frm_Backtest::Frm_Backtest(const AppState& state, QWidget* parent)
     Grd_Popularity = makeGrid(this, "Grd_Popularity", popularity_);
     Grd_Quinella = makeGrid(this, "Grd_Quinella", quinella_);
     Grd_Reliability = makeGrid(this, "Grd_Reliability", reliability_);
+    fitRows(Grd_Band, 8);
+    fitRows(Grd_Quinella, 6);
+    fitRows(Grd_Reliability, 6);
     Cht_Calibration = MakeCalibrationChart(this, QStringLiteral("Cht_Calibration"));
     Cht_Calibration->setMinimumSize(320, 240);
 
@@ -93,12 +103,11 @@ Frm_Backtest::Frm_Backtest(const AppState& state, QWidget* parent)
     grids->addWidget(heading(this, "Label3", QStringLiteral("単勝 人気別")), 2, 0);
     grids->addWidget(Grd_Popularity, 3, 0);
     auto* calibration = new QVBoxLayout;
-    calibration->addWidget(Grd_Reliability, 1);
-    calibration->addWidget(Cht_Calibration, 2);
+    calibration->addWidget(Grd_Reliability);
+    calibration->addWidget(Cht_Calibration, 1);
     grids->addWidget(heading(this, "Label4", QStringLiteral("予測勝率と実際の勝率")), 2, 1);
     grids->addLayout(calibration, 3, 1);
-    grids->setRowStretch(1, 2);
-    grids->setRowStretch(3, 5);
+    grids->setRowStretch(3, 1);
     grids->setColumnStretch(0, 3);
     grids->setColumnStretch(1, 2);
 

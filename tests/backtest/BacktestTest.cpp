@@ -7,6 +7,7 @@
 
 #include "backtest/AnalyseCommand.h"
 #include "backtest/Backtest.h"
+#include "market/MarketTable.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
