@@ -71,6 +71,13 @@ QString percent(double part, double whole) {
     return QString::number(100.0 * part / whole, 'f', 1) + QLatin1Char('%');
 }
 
+// "1,305.8"
+QString predictedText(double wins) {
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions({});
+    return locale.toString(wins, 'f', 1);
+}
+
 QString count(qint64 n) {
     QLocale locale = QLocale::c();
     locale.setNumberOptions({});
@@ -311,7 +318,7 @@ TextTable ReliabilityTable(const BacktestAnalysis& a) {
                             QStringLiteral("予測勝率"),   QStringLiteral("実際の勝率")};
     for (const ReliabilityRow& r : a.reliability) {
         t.rows.push_back({word(r.label), figure(count(r.horses)),
-                          figure(QString::number(r.predicted, 'f', 1)), figure(count(r.wins)),
+                          figure(predictedText(r.predicted)), figure(count(r.wins)),
                           figure(percent(r.predicted, r.horses)),
                           figure(percent(r.wins, r.horses))});
     }

@@ -159,7 +159,9 @@ bool writeRace(const QDir& dir, const QString& dayText, int course, int raceNo, 
     ks.setRight(KsLayout::WinPayout, QString::number(win[finish[0] - 1] * 10));
     const FieldSpan placePayouts[] = {KsLayout::PlacePayout1, KsLayout::PlacePayout2,
                                       KsLayout::PlacePayout3};
-    for (int i = 0; i < 3; ++i) {
+    // 複勝 pays three places from eight starters, two below.
+    const int starters = n - static_cast<int>(std::count(scratched.begin(), scratched.end(), true));
+    for (int i = 0; i < (starters >= 8 ? 3 : 2); ++i) {
         const int w = win[finish[i] - 1];
         ks.setRight(placePayouts[i], QString::number(std::max(10, 10 + (w - 10) / 4) * 10));
     }
