@@ -52,6 +52,7 @@ QString HelpSection(const QWidget* window) {
         {QStringLiteral("Frm_Trend"), QStringLiteral("trend")},
         {QStringLiteral("Frm_Market"), QStringLiteral("market")},
         {QStringLiteral("Frm_Day"), QStringLiteral("day")},
+        {QStringLiteral("Frm_Backtest"), QStringLiteral("backtest")},
     };
     return sections.value(window->objectName());
 }

@@ -17,6 +17,7 @@
 
 #include "app/Frm_Day.h"
 #include "app/MemoCommands.h"
+#include "backtest/Frm_Backtest.h"
 #include "common/AppKeys.h"
 #include "common/Controls.h"
 #include "common/Clock.h"
@@ -180,6 +181,8 @@ void Frm_Main::buildMenus() {
     Market =
         item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
     Day = item(Tool, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
+    Backtest = item(Tool, QStringLiteral("回収率分析"), QStringLiteral("Backtest"),
+                    &Frm_Main::Backtest_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));
@@ -360,6 +363,10 @@ void Frm_Main::Trend_Click() {
 
 Frm_Market* Frm_Main::marketWindow() const {
     return market_;
+}
+
+void Frm_Main::Backtest_Click() {
+    Frm_Backtest::Show(backtest_, state_);
 }
 
 void Frm_Main::Market_Click() {

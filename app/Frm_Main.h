@@ -21,6 +21,7 @@ class Frm_Settle;
 class Frm_Ledger;
 class Frm_Trend;
 class Frm_Market;
+class Frm_Backtest;
 class MemoCommands;
 struct AppState;
 
@@ -66,6 +67,7 @@ public:
     QAction* Trend;
     QAction* Market;
     QAction* Day;
+    QAction* Backtest;
     QAction* mokuji;
 
     // The day shown for the selected race, as the status bar's first panel says it.
@@ -92,6 +94,7 @@ public slots:
     // Makes the day the one every lookup takes (null: each race on its newest day).
     void chooseDay(const QDate& day);
     void Open_Click();
+    void Backtest_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -126,4 +129,5 @@ private:
     QDate folderNewest_;
     QDateTime folderStamp_;  // the directory's modification time when folderNewest_ was read
     QString folderRead_;     // the directory folderNewest_ belongs to
+    QPointer<Frm_Backtest> backtest_;
 };

@@ -1,6 +1,5 @@
 #include "settle/Settlement.h"
 
-#include <QFile>
 #include <QLocale>
 #include <algorithm>
 #include <array>
@@ -12,6 +11,7 @@
 #include "common/RaceDate.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
+#include "racedata/ResultFile.h"
 #include "recommend/Brackets.h"
 
 namespace {
@@ -53,14 +53,6 @@ bool scratched(const ZoRecord& zo, int horse) {
     const HorseEntry entry = zo.Horse(horse - 1);
     return !entry.HorseNo.trimmed().isEmpty() && !IsNumeric(entry.WinOdds);
 }
-
-// One "ks-" file of the race, as read.
-struct ResultFile {
-    KsRecord ks;
-    bool complete = false;   // the file holds a whole record
-    QDate date;              // invalid when the date field is no calendar date
-    bool blankDate = false;  // 8 blanks: no result loaded yet
-};
 
 // The files of one race on one day, each found and read once a settlement:
 // the odds files of the day and the result of that date among all the race's
@@ -112,16 +104,7 @@ private:
     void chooseResult() {
         std::vector<std::pair<QString, ResultFile>> files;
         for (const QString& path : std::as_const(ksPaths_)) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) continue;
-            const QByteArray bytes = file.read(KsRecord::Length);
-            if (file.error() != QFileDevice::NoError) continue;
-            ResultFile r;
-            r.ks.assign(bytes);
-            r.complete = bytes.size() == KsRecord::Length;
-            r.blankDate = !r.ks.HasResult();
-            r.date = RecordDate(r.ks.RaceDate());
-            files.emplace_back(path, std::move(r));
+            if (auto r = ReadResultFile(path)) files.emplace_back(path, std::move(*r));
         }
         // The result of the day, a whole one first; without a day, the first
         // file that holds a result at all.

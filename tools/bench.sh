@@ -33,7 +33,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j"$(nproc)" --target zem-bench-startup zem-startup-probe \
   zem-bare-window zem-text-window zem-bench-gui zem-bench-lookup zem-bench-functions zem-bench-settle \
-  zem-bench-ledger zem-bench-trend >/dev/null
+  zem-bench-ledger zem-bench-trend zem-bench-backtest zem-analyse >/dev/null
 
 bin="$build/bin"
 log="$build/bench.log"
@@ -63,6 +63,7 @@ run "$bin/zem-bench-functions"
 run "$bin/zem-bench-settle"
 run "$bin/zem-bench-ledger" "$build/ledger-data"
 run "$bin/zem-bench-trend" "$build/trend-data"
+run "$bin/zem-bench-backtest" "$build/backtest-data"
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "ZEM benchmarks, $(date '+%Y-%m-%d %H:%M %Z'), $clock$priority_note"

@@ -1,10 +1,13 @@
-// The chart module: the balance chart and the bar chart drawn with Qt Charts.
+// The chart module: the balance chart, the bar chart and the calibration
+// chart drawn with Qt Charts.
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QLegendMarker>
 #include <QLineSeries>
-#include <QPen>
 #include <QLocale>
+#include <QPen>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -127,6 +130,54 @@ public:
     }
 };
 
+class CalibrationChartView : public QChartView {
+public:
+    explicit CalibrationChartView(QWidget* parent) : QChartView(new QChart, parent) {
+        PrepareChartView(this);
+        chart()->legend()->setAlignment(Qt::AlignTop);
+    }
+
+    void show(const std::vector<CalibrationPoint>& points, const QString& emptyNote) {
+        QChart* c = chart();
+        ClearChart(c);
+        c->setTitle(points.empty() ? emptyNote : QString());
+        double high = 10;
+        for (const CalibrationPoint& p : points) high = std::max({high, p.predicted, p.actual});
+        auto* xAxis = new QValueAxis;
+        xAxis->setRange(0, high * 1.05);
+        xAxis->applyNiceNumbers();
+        xAxis->setLabelFormat(QStringLiteral("%.0f"));
+        xAxis->setTitleText(QStringLiteral("予測勝率（％）"));
+        auto* yAxis = new QValueAxis;
+        yAxis->setRange(0, xAxis->max());
+        yAxis->applyNiceNumbers();
+        yAxis->setLabelFormat(QStringLiteral("%.0f"));
+        yAxis->setTitleText(QStringLiteral("実際の勝率（％）"));
+
+        auto* diagonal = new QLineSeries;
+        diagonal->setName(QStringLiteral("予測どおり"));
+        diagonal->setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
+        diagonal->append(0, 0);
+        diagonal->append(xAxis->max(), xAxis->max());
+        auto* line = new QLineSeries;
+        line->setName(QStringLiteral("実際"));
+        line->setPen(QPen(QColor(0, 90, 200), 2));
+        auto* dots = new QScatterSeries;
+        dots->setColor(QColor(0, 90, 200));
+        dots->setBorderColor(QColor(0, 90, 200));
+        dots->setMarkerSize(8);
+        for (const CalibrationPoint& p : points) {
+            line->append(p.predicted, p.actual);
+            dots->append(p.predicted, p.actual);
+        }
+        c->addSeries(diagonal);
+        c->addSeries(line);
+        c->addSeries(dots);
+        AttachAxes(c, xAxis, yAxis);
+        c->legend()->markers(dots).first()->setVisible(false);
+    }
+};
+
 }  // namespace
 
 extern "C" Q_DECL_EXPORT QWidget* zemMakeBarChart(QWidget* parent, const QString& objectName) {
@@ -151,4 +202,17 @@ extern "C" Q_DECL_EXPORT void zemShowBalance(QWidget* chart,
                                              const std::vector<BalancePoint>& points,
                                              const QString& emptyNote) {
     if (auto* view = dynamic_cast<BalanceChartView*>(chart)) view->show(points, emptyNote);
+}
+
+extern "C" Q_DECL_EXPORT QWidget* zemMakeCalibrationChart(QWidget* parent,
+                                                          const QString& objectName) {
+    auto* view = new CalibrationChartView(parent);
+    view->setObjectName(objectName);
+    return view;
+}
+
+extern "C" Q_DECL_EXPORT void zemShowCalibration(QWidget* chart,
+                                                 const std::vector<CalibrationPoint>& points,
+                                                 const QString& emptyNote) {
+    if (auto* view = dynamic_cast<CalibrationChartView*>(chart)) view->show(points, emptyNote);
 }

@@ -31,3 +31,17 @@ struct BarSet {
 using MakeBarChartFn = QWidget* (*)(QWidget* parent, const QString& objectName);
 using ShowBarsFn = void (*)(QWidget* chart, const QStringList& categories,
                             const std::vector<BarSet>& sets, const QString& valueTitle);
+
+// Calibration: predicted against actual (both in percent), one point per band,
+// joined by a line, with the diagonal where the two agree.
+inline constexpr char MakeCalibrationChartSymbol[] = "zemMakeCalibrationChart";
+inline constexpr char ShowCalibrationSymbol[] = "zemShowCalibration";
+
+struct CalibrationPoint {
+    double predicted = 0;  // percent
+    double actual = 0;     // percent
+};
+
+using MakeCalibrationChartFn = QWidget* (*)(QWidget* parent, const QString& objectName);
+using ShowCalibrationFn = void (*)(QWidget* chart, const std::vector<CalibrationPoint>& points,
+                                   const QString& emptyNote);
