@@ -150,6 +150,19 @@ QStringList Frm_Backtest::folders() const {
     return all;
 }
 
+namespace {
+
+std::function<void()>& progressHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+}  // namespace
+
+void Frm_Backtest::SetProgressHook(std::function<void()> hook) {
+    progressHook() = std::move(hook);
+}
+
 void Frm_Backtest::stopReading() {
     cancel_ = true;
     if (worker_.joinable()) worker_.join();
@@ -170,9 +183,10 @@ void Frm_Backtest::Form_Load() {
     Cmd_Cancel->setEnabled(true);
     // The worker posts its progress and its outcome to this window's thread;
     // the destructor stops and joins it, so it never outlives the window.
-    worker_ = std::thread([this, sources, generation] {
+    worker_ = std::thread([this, sources, generation, hook = progressHook()] {
         auto outcome = std::make_shared<Outcome>();
-        outcome->reading = ReadRaces(sources, [this, generation](int done, int total) {
+        outcome->reading = ReadRaces(sources, [this, generation, &hook](int done, int total) {
+            if (hook) hook();
             QMetaObject::invokeMethod(
                 this, [this, generation, done, total] { showProgress(generation, done, total); },
                 Qt::QueuedConnection);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -30,6 +31,10 @@ public:
 
     // Opens the window (a new one when there is none), brings it forward.
     static void Show(QPointer<Frm_Backtest>& window, const AppState& state);
+    // Run by the reading thread at each progress report, before it looks
+    // whether the reading was cancelled; none unless set (tests hold a reading
+    // there). An empty function removes it.
+    static void SetProgressHook(std::function<void()> hook);
 
     const BacktestAnalysis& analysis() const { return analysis_; }
     // The folders read: the data directory, then the archive folders.

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <chrono>
+#include <future>
 
 #include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
@@ -129,13 +131,17 @@ TEST_F(BacktestWindow, CancelsAReadingAndNamesAnUnreadableFolder) {
     TempDir season;
     ASSERT_TRUE(WriteSampleSeason(season.path(), 15, SampleSeasonBeta, 5));
     state.DataDir = season.path();
+    // The reading is held at its first progress report until 中止 is clicked.
+    std::promise<void> clicked;
+    Frm_Backtest::SetProgressHook(
+        [held = clicked.get_future().share()] { held.wait_for(std::chrono::seconds(30)); });
     Frm_Backtest window(state);
-    // Cancelled before the window's thread has handled any event, so before
-    // the worker can have read the 1,080 files.
     ASSERT_TRUE(window.reading() && window.Cmd_Cancel->isEnabled());
     window.show();
     Click(window.Cmd_Cancel);
+    clicked.set_value();
     ASSERT_TRUE(waitRead(&window));
+    Frm_Backtest::SetProgressHook({});
     EXPECT_EQ(window.Lbl_Status->text(), u"読み込みを中止しました"_qs);
     EXPECT_EQ(window.Grd_Band->model()->rowCount(), 0);
 
