@@ -180,9 +180,10 @@ void Frm_Main::buildMenus() {
         item(Tool, QStringLiteral("オッズ推移"), QStringLiteral("Trend"), &Frm_Main::Trend_Click);
     Market =
         item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
-    Day = item(Tool, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
     Backtest = item(Tool, QStringLiteral("回収率分析"), QStringLiteral("Backtest"),
                     &Frm_Main::Backtest_Click);
+    Tool->addSeparator();
+    Day = item(Tool, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
 
     Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     Help->setObjectName(QStringLiteral("Help"));

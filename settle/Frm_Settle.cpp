@@ -1,5 +1,7 @@
 #include "settle/Frm_Settle.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
@@ -172,10 +174,16 @@ void Frm_Settle::fillTotals() {
 void Frm_Settle::fillChart() {
     std::vector<BalancePoint> points;
     qint64 balance = 0;
+    // A memo of several days names each race with its day: 東京11R of two days
+    // are two points.
+    const bool days = std::any_of(settlement_.races.begin(), settlement_.races.end(),
+                                  [&](const SettledRace& r) {
+                                      return r.date != settlement_.races.front().date;
+                                  });
     for (const SettledRace& race : settlement_.races) {
         if (!race.settled()) continue;
         balance += race.payout - race.stake;
-        points.push_back({race.label(), balance});
+        points.push_back({days ? race.labelWithDay() : race.label(), balance});
     }
     ShowBalance(Cht_Balance, points, QStringLiteral("確定したレースはまだありません"));
 }

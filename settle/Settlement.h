@@ -54,6 +54,10 @@ struct SettledRace {
     qint64 payout = 0;     // of the settled bets
     bool settled() const;  // has a settled bet
     QString label() const { return QStringLiteral("%1%2R").arg(place).arg(race); }
+    // "11/29 東京11R": the label with the day, for a settlement of several days.
+    QString labelWithDay() const {
+        return date.size() == 10 ? date.mid(5) + QLatin1Char(' ') + label() : label();
+    }
 };
 
 struct Totals {
