@@ -67,6 +67,7 @@ struct RecordOutcome {
     int races = 0;     // races whose figures were replaced
     int pending = 0;   // 未確定 (and bets without a race date), left out
     int unknown = 0;   // 払戻不明, left out
+    int kept = 0;      // races recorded before and left as they were, at the user's word
     QString error;     // why nothing was recorded
 
     int leftOut() const { return pending + unknown; }

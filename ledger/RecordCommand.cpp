@@ -18,11 +18,18 @@ QString RecordMessage(const RecordOutcome& outcome) {
     const QString leftOut = QStringLiteral("\n記録しなかった馬券：未確定 %1 件、払戻不明 %2 件")
                                 .arg(outcome.pending)
                                 .arg(outcome.unknown);
-    if (outcome.recorded == 0) return QStringLiteral("記録できる馬券がありません。") + leftOut;
+    const QString kept =
+        outcome.kept ? QStringLiteral("\n記録済みのまま残したレース：%1 レース").arg(outcome.kept)
+                     : QString();
+    if (outcome.recorded == 0) {
+        return (outcome.kept ? QStringLiteral("台帳は変更していません。")
+                             : QStringLiteral("記録できる馬券がありません。")) +
+               kept + leftOut;
+    }
     return QStringLiteral("台帳に %1 件記録しました（%2 レース）。")
                .arg(outcome.recorded)
                .arg(outcome.races) +
-           leftOut;
+           kept + leftOut;
 }
 
 QString ReplaceQuestion(const std::vector<LedgerRace>& races) {
@@ -44,6 +51,7 @@ void RecordBets(QWidget* parent, const std::vector<BetLine>& rows) {
                                          MsgButtons::YesNo, Title) == MsgAnswer::Yes)
             keep.clear();
         outcome = ledger.record(rows, keep);
+        outcome.kept = static_cast<int>(keep.size());
     } else {
         outcome.error = ledger.error();
     }

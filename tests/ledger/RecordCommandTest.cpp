@@ -71,6 +71,9 @@ TEST_F(RecordWindow, RecordsTheSettledBetsAndAsksBeforeReplacingARace) {
         ASSERT_EQ(messages.shown.size(), 2u);
         EXPECT_EQ(std::tuple(messages.shown[0].text, messages.shown[0].buttons),
                   std::tuple(QString::fromUtf16(c.question), MsgButtons::YesNo));
+        // The outcome names the race kept as it was.
+        EXPECT_EQ(messages.shown[1].text.contains(u"記録済みのまま残したレース：1 レース"_qs),
+                  c.answer == MsgAnswer::No);
         Ledger ledger;
         ASSERT_TRUE(ledger.open());
         const LedgerFigures t = ledger.summary(2026).total;
