@@ -39,7 +39,7 @@ QTableView* makeGrid(QWidget* parent, const char* name, TextTableModel* model) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setWordWrap(false);
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->horizontalHeader()->setStretchLastSection(false);
     return grid;
 }
 
