@@ -101,6 +101,12 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     Grd_Tax->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grd_Tax->setSelectionMode(QAbstractItemView::SingleSelection);
     Grd_Tax->setTabKeyNavigation(false);
+    // Every line of the estimate in view, rows as high as the other tables'.
+    Grd_Tax->verticalHeader()->setDefaultSectionSize(Grd_Tax->fontMetrics().height() + 6);
+    Grd_Tax->setFixedHeight(Grd_Tax->verticalHeader()->defaultSectionSize() * 7 +
+                            Grd_Tax->horizontalHeader()->sizeHint().height() +
+                            2 * Grd_Tax->frameWidth() + 2);
+    Grd_Tax->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grd_Tax->setToolTip(
         QStringLiteral("台帳の記録から計算した目安です。税務上の助言ではありません"));
     Lbl_Tax = PlainLabel(this, QStringLiteral("Lbl_Tax"), QRect(), Qt::AlignLeft);
@@ -127,7 +133,7 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     taxTop->addStretch(1);
     taxTop->addWidget(Cmd_TaxSave);
     right->addLayout(taxTop);
-    right->addWidget(Grd_Tax, 2);
+    right->addWidget(Grd_Tax);
     right->addWidget(Lbl_Tax);
     auto* body = new QHBoxLayout;
     body->addLayout(left, 3);
