@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -123,21 +125,31 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(Grd_Ledger, 3);
     left->addWidget(Cht_Ledger, 2);
-    auto* right = new QVBoxLayout;
-    right->addWidget(caption(this, QStringLiteral("券種別")));
+    // On the right, a page of the breakdowns and a page of the estimate, which
+    // is worked out only while its page is shown: it reads every bet of the year.
+    Tab_Right = new QTabWidget(this);
+    Tab_Right->setObjectName(QStringLiteral("Tab_Right"));
+    auto* breakdown = new QWidget(Tab_Right);
+    auto* right = new QVBoxLayout(breakdown);
+    right->addWidget(caption(breakdown, QStringLiteral("券種別")));
     right->addWidget(Grd_Type, 1);
-    right->addWidget(caption(this, QStringLiteral("競馬場別")));
+    right->addWidget(caption(breakdown, QStringLiteral("競馬場別")));
     right->addWidget(Grd_Place, 2);
+    auto* taxPage = new QWidget(Tab_Right);
+    auto* tax = new QVBoxLayout(taxPage);
     auto* taxTop = new QHBoxLayout;
-    taxTop->addWidget(caption(this, QStringLiteral("税金の目安（一時所得）")));
+    taxTop->addWidget(caption(taxPage, QStringLiteral("一時所得の目安")));
     taxTop->addStretch(1);
     taxTop->addWidget(Cmd_TaxSave);
-    right->addLayout(taxTop);
-    right->addWidget(Grd_Tax);
-    right->addWidget(Lbl_Tax);
+    tax->addLayout(taxTop);
+    tax->addWidget(Grd_Tax);
+    tax->addWidget(Lbl_Tax);
+    tax->addStretch(1);
+    Tab_Right->addTab(breakdown, QStringLiteral("券種別・競馬場別"));
+    Tab_Right->addTab(taxPage, QStringLiteral("税金の目安"));
     auto* body = new QHBoxLayout;
     body->addLayout(left, 3);
-    body->addLayout(right, 2);
+    body->addWidget(Tab_Right, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Lbl_State);
@@ -145,8 +157,8 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     resize(1180, 720);
     // Reading order: the period and the buttons beside it, the months, then
     // the tables on the right.
-    SetTabOrder(
-        {Cmb_Year, Cmd_Save, Cmd_Close, Grd_Ledger, Grd_Type, Grd_Place, Cmd_TaxSave, Grd_Tax});
+    SetTabOrder({Cmb_Year, Cmd_Save, Cmd_Close, Grd_Ledger, Tab_Right, Grd_Type, Grd_Place,
+                 Cmd_TaxSave, Grd_Tax});
 
     connect(Cmb_Year, &QComboBox::currentIndexChanged, this, &Frm_Ledger::Cmb_Year_Change);
     connect(Grd_Ledger, &QTableView::doubleClicked, this,
@@ -159,6 +171,9 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Ledger::Cmd_Save_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
     connect(Cmd_TaxSave, &QPushButton::clicked, this, &Frm_Ledger::Cmd_TaxSave_Click);
+    connect(Tab_Right, &QTabWidget::currentChanged, this, [this] {
+        if (taxStale_ && Tab_Right->currentIndex() == TaxPage) fillTax(chosenYear());
+    });
     EscapePresses(this, Cmd_Close);
 }
 
@@ -250,10 +265,12 @@ void Frm_Ledger::Cmb_Year_Change() {
     ShowBalance(Cht_Ledger, points,
                 ledger_->isOpen() ? QStringLiteral("この期間の記録はありません")
                                   : QStringLiteral("台帳を開けませんでした"));
-    fillTax(year);
+    taxStale_ = true;
+    if (Tab_Right->currentIndex() == TaxPage) fillTax(year);
 }
 
 void Frm_Ledger::fillTax(int year) {
+    taxStale_ = false;
     Grd_Tax->setRowCount(0);
     const bool shown = ledger_->isOpen() && year != AllYears;
     Cmd_TaxSave->setEnabled(shown);

@@ -10,10 +10,11 @@
 class BetsTable;
 class FiguresTable;
 class QComboBox;
-class QTableWidget;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTableView;
+class QTableWidget;
 
 // 収支台帳: the recorded bets by month of a year (or by year), by bet type and
 // by racecourse, and the cumulative balance as a chart. Modeless.
@@ -40,6 +41,9 @@ public:
     QWidget* Cht_Ledger = nullptr;
     QPushButton* Cmd_Save = nullptr;
     QPushButton* Cmd_Close = nullptr;
+    // The breakdowns by bet type and racecourse on one page, 税金の目安 on the other.
+    QTabWidget* Tab_Right = nullptr;
+    static constexpr int TaxPage = 1;
     // 税金の目安: the chosen year's 一時所得 estimate, what it leaves out, and its CSV.
     QTableWidget* Grd_Tax = nullptr;
     QLabel* Lbl_Tax = nullptr;
@@ -69,6 +73,7 @@ private:
     qint64 shownVersion_ = -1;  // the ledger's data version when last filled
     QString csvName_;
     QString taxCsvName_;
+    bool taxStale_ = true;  // the estimate shown is not that of the period chosen
 };
 
 // A month's races with their figures and the bets of the chosen race; a race

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSqlQuery>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -156,9 +158,10 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
 // Delete and 削除 ask before a race is taken out of the ledger.
 TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
     open();
-    EXPECT_EQ(TabWalk(window->Cmb_Year, 8),
-              QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, u"Grd_Type"_qs,
-                           u"Grd_Place"_qs, u"Cmd_TaxSave"_qs, u"Grd_Tax"_qs, u"Cmb_Year"_qs}));
+    const QString tabs = window->Tab_Right->tabBar()->objectName();
+    EXPECT_EQ(TabWalk(window->Cmb_Year, 7),
+              QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, tabs, u"Grd_Type"_qs,
+                           u"Grd_Place"_qs, u"Cmb_Year"_qs}));
     QTableView* grid = window->Grd_Ledger;
 
     ModalDriver modal;
@@ -290,6 +293,11 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
     });
     open();
     QTableView* tax = window->Grd_Tax;
+    EXPECT_TRUE(Texts(tax).isEmpty());  // worked out when its page is shown
+    QTabBar* tabs = window->Tab_Right->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Frm_Ledger::TaxPage).center());
+    EXPECT_EQ(TabWalk(window->Grd_Ledger, 4),
+              QStringList({tabs->objectName(), u"Cmd_TaxSave"_qs, u"Grd_Tax"_qs, u"Cmb_Year"_qs}));
     EXPECT_EQ(Texts(tax),
               QStringList({u"総収入（的中の払戻。返還は含めない）|1,239,900円"_qs,
                            u"収入を得るために支出した金額（的中した馬券の購入額）|2,000円"_qs,
