@@ -6,7 +6,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "common/Colours.h"
@@ -16,6 +19,7 @@
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
 #include "ledger/LedgerTables.h"
+#include "ledger/TaxFigures.h"
 #include "settle/BalanceChart.h"
 #include "settle/Settlement.h"
 
@@ -90,6 +94,27 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     Lbl_State->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the path can be copied
     SetForeground(Lbl_State, QColor(200, 0, 0));
     Lbl_State->hide();
+    Grd_Tax = new QTableWidget(0, 2, this);
+    Grd_Tax->setObjectName(QStringLiteral("Grd_Tax"));
+    Grd_Tax->setHorizontalHeaderLabels({QStringLiteral("項目"), QStringLiteral("金額")});
+    Grd_Tax->verticalHeader()->hide();
+    Grd_Tax->horizontalHeader()->setStretchLastSection(true);
+    Grd_Tax->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grd_Tax->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grd_Tax->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grd_Tax->setTabKeyNavigation(false);
+    // Every line of the estimate in view, rows as high as the other tables'.
+    Grd_Tax->verticalHeader()->setDefaultSectionSize(Grd_Tax->fontMetrics().height() + 6);
+    Grd_Tax->setFixedHeight(Grd_Tax->verticalHeader()->defaultSectionSize() * 7 +
+                            Grd_Tax->horizontalHeader()->sizeHint().height() +
+                            2 * Grd_Tax->frameWidth() + 2);
+    Grd_Tax->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Grd_Tax->setToolTip(
+        QStringLiteral("台帳の記録から計算した目安です。税務上の助言ではありません"));
+    Lbl_Tax = PlainLabel(this, QStringLiteral("Lbl_Tax"), QRect(), Qt::AlignLeft);
+    Lbl_Tax->setWordWrap(true);
+    Cmd_TaxSave =
+        PlainButton(this, QStringLiteral("Cmd_TaxSave"), QStringLiteral("目安のCSV保存"), QRect());
 
     auto* top = new QHBoxLayout;
     top->addWidget(caption(this, QStringLiteral("期間")));
@@ -100,14 +125,31 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(Grd_Ledger, 3);
     left->addWidget(Cht_Ledger, 2);
-    auto* right = new QVBoxLayout;
-    right->addWidget(caption(this, QStringLiteral("券種別")));
+    // On the right, a page of the breakdowns and a page of the estimate, which
+    // is worked out only while its page is shown: it reads every bet of the year.
+    Tab_Right = new QTabWidget(this);
+    Tab_Right->setObjectName(QStringLiteral("Tab_Right"));
+    auto* breakdown = new QWidget(Tab_Right);
+    auto* right = new QVBoxLayout(breakdown);
+    right->addWidget(caption(breakdown, QStringLiteral("券種別")));
     right->addWidget(Grd_Type, 1);
-    right->addWidget(caption(this, QStringLiteral("競馬場別")));
+    right->addWidget(caption(breakdown, QStringLiteral("競馬場別")));
     right->addWidget(Grd_Place, 2);
+    auto* taxPage = new QWidget(Tab_Right);
+    auto* tax = new QVBoxLayout(taxPage);
+    auto* taxTop = new QHBoxLayout;
+    taxTop->addWidget(caption(taxPage, QStringLiteral("一時所得の目安")));
+    taxTop->addStretch(1);
+    taxTop->addWidget(Cmd_TaxSave);
+    tax->addLayout(taxTop);
+    tax->addWidget(Grd_Tax);
+    tax->addWidget(Lbl_Tax);
+    tax->addStretch(1);
+    Tab_Right->addTab(breakdown, QStringLiteral("券種別・競馬場別"));
+    Tab_Right->addTab(taxPage, QStringLiteral("税金の目安"));
     auto* body = new QHBoxLayout;
     body->addLayout(left, 3);
-    body->addLayout(right, 2);
+    body->addWidget(Tab_Right, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Lbl_State);
@@ -115,7 +157,8 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     resize(1180, 720);
     // Reading order: the period and the buttons beside it, the months, then
     // the tables on the right.
-    SetTabOrder({Cmb_Year, Cmd_Save, Cmd_Close, Grd_Ledger, Grd_Type, Grd_Place});
+    SetTabOrder({Cmb_Year, Cmd_Save, Cmd_Close, Grd_Ledger, Tab_Right, Grd_Type, Grd_Place,
+                 Cmd_TaxSave, Grd_Tax});
 
     connect(Cmb_Year, &QComboBox::currentIndexChanged, this, &Frm_Ledger::Cmb_Year_Change);
     connect(Grd_Ledger, &QTableView::doubleClicked, this,
@@ -127,6 +170,10 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     });
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Ledger::Cmd_Save_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
+    connect(Cmd_TaxSave, &QPushButton::clicked, this, &Frm_Ledger::Cmd_TaxSave_Click);
+    connect(Tab_Right, &QTabWidget::currentChanged, this, [this] {
+        if (taxStale_ && Tab_Right->currentIndex() == TaxPage) fillTax(chosenYear());
+    });
     EscapePresses(this, Cmd_Close);
 }
 
@@ -218,6 +265,59 @@ void Frm_Ledger::Cmb_Year_Change() {
     ShowBalance(Cht_Ledger, points,
                 ledger_->isOpen() ? QStringLiteral("この期間の記録はありません")
                                   : QStringLiteral("台帳を開けませんでした"));
+    taxStale_ = true;
+    if (Tab_Right->currentIndex() == TaxPage) fillTax(year);
+}
+
+void Frm_Ledger::fillTax(int year) {
+    taxStale_ = false;
+    Grd_Tax->setRowCount(0);
+    const bool shown = ledger_->isOpen() && year != AllYears;
+    Cmd_TaxSave->setEnabled(shown);
+    if (!shown) {
+        Lbl_Tax->setText(ledger_->isOpen()
+                             ? QStringLiteral("年を選ぶと、その年の一時所得の目安を表示します。")
+                             : QString());
+        return;
+    }
+    const std::vector<TaxMonth> months = ledger_->taxMonths(year);
+    if (!ledger_->error().isEmpty()) {
+        Lbl_Tax->setText(ledger_->error());
+        return;
+    }
+    const std::vector<TaxRow> rows = TaxRows(EstimateTax(months));
+    Grd_Tax->setRowCount(int(rows.size()));
+    for (int i = 0; i < int(rows.size()); ++i) {
+        auto* label = new QTableWidgetItem(rows[size_t(i)].label);
+        auto* amount = new QTableWidgetItem(rows[size_t(i)].amount);
+        amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (rows[size_t(i)].result) {
+            QFont bold = Grd_Tax->font();
+            bold.setBold(true);
+            label->setFont(bold);
+            amount->setFont(bold);
+        }
+        Grd_Tax->setItem(i, 0, label);
+        Grd_Tax->setItem(i, 1, amount);
+    }
+    Grd_Tax->resizeColumnToContents(0);
+    Lbl_Tax->setText(TaxNote());
+}
+
+void Frm_Ledger::Cmd_TaxSave_Click() {
+    const int year = chosenYear();
+    if (!ledger_->isOpen() || year == AllYears) return;
+    SaveThroughDialog(
+        this, taxCsvName_,
+        [this, year]() -> std::optional<QByteArray> {
+            const std::vector<TaxMonth> months = ledger_->taxMonths(year);
+            if (!ledger_->error().isEmpty()) {
+                ShowMessage(this, ledger_->error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
+                return std::nullopt;
+            }
+            return TaxCsv(year, months);
+        },
+        CsvFile(TaxCsvName(year)));
 }
 
 void Frm_Ledger::Grd_Ledger_DblClick(int row) {
@@ -259,6 +359,17 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
     setObjectName(QStringLiteral("Frm_LedgerMonth"));
     setWindowTitle(QStringLiteral("%1年%2月のレース").arg(year).arg(month));
     Grd_Races = figuresView(this, QStringLiteral("Grd_Races"), races_);
+    bets_ = new BetsTable(this);
+    Grd_Bets = new QTableView(this);
+    Grd_Bets->setObjectName(QStringLiteral("Grd_Bets"));
+    Grd_Bets->setModel(bets_);
+    Grd_Bets->verticalHeader()->hide();
+    Grd_Bets->verticalHeader()->setDefaultSectionSize(Grd_Bets->fontMetrics().height() + 6);
+    Grd_Bets->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grd_Bets->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grd_Bets->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grd_Bets->setTabKeyNavigation(false);
+    Cmd_Save = PlainButton(this, QStringLiteral("Cmd_Save"), QStringLiteral("CSV保存"), QRect());
     Cmd_Delete = PlainButton(this, QStringLiteral("Cmd_Delete"), QStringLiteral("削除"), QRect());
     Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
     Cmd_Delete->setEnabled(false);  // until a race is chosen
@@ -268,18 +379,23 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
     });
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Cmd_Save);
     buttons->addStretch(1);
     buttons->addWidget(Cmd_Delete);
     buttons->addWidget(Cmd_Close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Grd_Races, 1);
+    layout->addWidget(Grd_Races, 3);
+    layout->addWidget(caption(this, QStringLiteral("選んだレースの馬券")));
+    layout->addWidget(Grd_Bets, 2);
     layout->addLayout(buttons);
-    resize(760, 480);
-    SetTabOrder({Grd_Races, Cmd_Delete, Cmd_Close});
+    resize(760, 600);
+    SetTabOrder({Grd_Races, Grd_Bets, Cmd_Save, Cmd_Delete, Cmd_Close});
 
     connect(Grd_Races->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         Cmd_Delete->setEnabled(!ledger_.readOnly() && Grd_Races->selectionModel()->hasSelection());
+        showBets();
     });
+    connect(Cmd_Save, &QPushButton::clicked, this, &Frm_LedgerMonth::Cmd_Save_Click);
     connect(Cmd_Delete, &QPushButton::clicked, this, &Frm_LedgerMonth::Cmd_Delete_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QDialog::reject);
     EscapePresses(this, Cmd_Close);
@@ -289,6 +405,33 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
 void Frm_LedgerMonth::fill() {
     shown_ = ledger_.races(year_, month_);
     fillLines(Grd_Races, races_, RaceLines(shown_));
+    showBets();
+}
+
+void Frm_LedgerMonth::showBets() {
+    const QModelIndexList chosen = Grd_Races->selectionModel()->selectedRows();
+    const int row = chosen.isEmpty() ? -1 : chosen.first().row();
+    if (row < 0 || row >= int(shown_.size())) {
+        bets_->SetBets({});
+        return;
+    }
+    const LedgerRace& race = shown_[size_t(row)];
+    bets_->SetBets(ledger_.raceBets(race.date, race.place, race.race));
+    Grd_Bets->resizeColumnsToContents();
+}
+
+void Frm_LedgerMonth::Cmd_Save_Click() {
+    SaveThroughDialog(
+        this, csvName_,
+        [this]() -> std::optional<QByteArray> {
+            const std::vector<BetLine> rows = ledger_.monthBets(year_, month_);
+            if (!ledger_.error().isEmpty()) {
+                ShowMessage(this, ledger_.error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
+                return std::nullopt;
+            }
+            return BetsCsv(rows);
+        },
+        CsvFile(QStringLiteral("収支台帳_%1年%2月.csv").arg(year_).arg(month_)));
 }
 
 void Frm_LedgerMonth::Cmd_Delete_Click() {

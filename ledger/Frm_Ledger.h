@@ -7,11 +7,14 @@
 
 #include "ledger/Ledger.h"
 
+class BetsTable;
 class FiguresTable;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTableView;
+class QTableWidget;
 
 // 収支台帳: the recorded bets by month of a year (or by year), by bet type and
 // by racecourse, and the cumulative balance as a chart. Modeless.
@@ -38,11 +41,19 @@ public:
     QWidget* Cht_Ledger = nullptr;
     QPushButton* Cmd_Save = nullptr;
     QPushButton* Cmd_Close = nullptr;
+    // The breakdowns by bet type and racecourse on one page, 税金の目安 on the other.
+    QTabWidget* Tab_Right = nullptr;
+    static constexpr int TaxPage = 1;
+    // 税金の目安: the chosen year's 一時所得 estimate, what it leaves out, and its CSV.
+    QTableWidget* Grd_Tax = nullptr;
+    QLabel* Lbl_Tax = nullptr;
+    QPushButton* Cmd_TaxSave = nullptr;
 
 public slots:
     void Cmb_Year_Change();
     void Grd_Ledger_DblClick(int row);
     void Cmd_Save_Click();
+    void Cmd_TaxSave_Click();
 
 protected:
     // Coming back to the window shows what another window or another ZEM has
@@ -53,6 +64,7 @@ private:
     int chosenYear() const;
     // Fills the period list, keeping the period shown, and the figures.
     void fill();
+    void fillTax(int year);
 
     std::unique_ptr<Ledger> ledger_;
     FiguresTable* periods_;
@@ -60,15 +72,20 @@ private:
     FiguresTable* places_;
     qint64 shownVersion_ = -1;  // the ledger's data version when last filled
     QString csvName_;
+    QString taxCsvName_;
+    bool taxStale_ = true;  // the estimate shown is not that of the period chosen
 };
 
-// A month's races with their figures; a race can be deleted from the ledger.
+// A month's races with their figures and the bets of the chosen race; a race
+// can be deleted from the ledger, and the month's bets saved as CSV.
 class Frm_LedgerMonth : public QDialog {
     Q_OBJECT
 public:
     Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* parent = nullptr);
 
     QTableView* Grd_Races = nullptr;
+    QTableView* Grd_Bets = nullptr;
+    QPushButton* Cmd_Save = nullptr;
     QPushButton* Cmd_Delete = nullptr;
     QPushButton* Cmd_Close = nullptr;
 
@@ -76,14 +93,18 @@ public:
 
 public slots:
     void Cmd_Delete_Click();
+    void Cmd_Save_Click();
 
 private:
     void fill();
+    void showBets();
 
     Ledger& ledger_;
     FiguresTable* races_;
+    BetsTable* bets_;
     int year_;
     int month_;
     std::vector<LedgerRace> shown_;
     bool deleted_ = false;
+    QString csvName_;
 };

@@ -651,12 +651,18 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
 }
 
 std::vector<BetLine> Ledger::bets(int year) {
-    std::vector<BetLine> result;
     const auto [from, to] = periodRange(year);
+    return betsBetween(from, to, -1, 0);
+}
+
+std::vector<BetLine> Ledger::betsBetween(int from, int to, int place, int race) {
+    std::vector<BetLine> result;
+    // place -1: every racecourse and race.
     forEachRow(QStringLiteral(
                    "SELECT race_date, place, race, bet_type, bet, stake, payout, outcome FROM bets"
-                   " WHERE race_date BETWEEN ? AND ? ORDER BY race_date, id"),
-               {from, to}, [&](const QSqlQuery& row) {
+                   " WHERE race_date BETWEEN ? AND ? AND (? < 0 OR (place = ? AND race = ?))"
+                   " ORDER BY race_date, id"),
+               {from, to, place, place, race}, [&](const QSqlQuery& row) {
                    BetLine bet;
                    bet.date = dateText(row.value(0).toInt());
                    bet.place = RacecourseName(row.value(1).toInt());
@@ -668,6 +674,44 @@ std::vector<BetLine> Ledger::bets(int year) {
                    bet.outcome = OutcomeName(Outcome(row.value(7).toInt()));
                    bet.balance = *bet.payout - bet.stake;
                    result.push_back(std::move(bet));
+               });
+    return result;
+}
+
+std::vector<BetLine> Ledger::raceBets(const QString& date, const QString& place, int race) {
+    const int day = dateKey(date);
+    const int course = CourseCodeOf(place);
+    if (day == 0 || course < 0) return {};
+    return betsBetween(day, day, course, race);
+}
+
+std::vector<BetLine> Ledger::monthBets(int year, int month) {
+    const int from = year * 10000 + month * 100;
+    return betsBetween(from, from + 99, -1, 0);
+}
+
+std::vector<TaxMonth> Ledger::taxMonths(int year) {
+    std::vector<TaxMonth> result;
+    const auto [from, to] = periodRange(year);
+    forEachRow(QStringLiteral("SELECT race_date / 100 % 100 AS m,"
+                              " SUM(CASE WHEN outcome = %1 THEN payout ELSE 0 END),"
+                              " SUM(CASE WHEN outcome = %1 THEN stake ELSE 0 END),"
+                              " SUM(CASE WHEN outcome = %2 THEN stake ELSE 0 END),"
+                              " SUM(CASE WHEN outcome = %3 THEN payout ELSE 0 END),"
+                              " SUM(outcome = %1)"
+                              " FROM bets WHERE race_date BETWEEN ? AND ? GROUP BY m ORDER BY m")
+                   .arg(int(Outcome::Hit))
+                   .arg(int(Outcome::Miss))
+                   .arg(int(Outcome::Refund)),
+               {from, to}, [&](const QSqlQuery& row) {
+                   TaxMonth m;
+                   m.month = row.value(0).toInt();
+                   m.hitPayout = row.value(1).toLongLong();
+                   m.hitStake = row.value(2).toLongLong();
+                   m.missStake = row.value(3).toLongLong();
+                   m.refunds = row.value(4).toLongLong();
+                   m.hits = row.value(5).toInt();
+                   result.push_back(m);
                });
     return result;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/SqliteFile.h"
+#include "ledger/TaxFigures.h"
 #include "settle/BetCsv.h"
 
 // The ledger of settled bets: one SQLite file in the user's data directory,
@@ -130,4 +131,15 @@ private:
     bool forEachRow(const QString& sql, std::initializer_list<QVariant> values, OnRow&& onRow);
 
     QString readOnlyReason_;  // why recording and deleting are refused
+
+public:
+    // A race's bets in recording order; date "yyyy/MM/dd".
+    std::vector<BetLine> raceBets(const QString& date, const QString& place, int race);
+    // The month's bets, in date and recording order.
+    std::vector<BetLine> monthBets(int year, int month);
+    // The year's figures for the 一時所得 estimate, a line per month with bets.
+    std::vector<TaxMonth> taxMonths(int year);
+
+private:
+    std::vector<BetLine> betsBetween(int from, int to, int place, int race);
 };

@@ -122,3 +122,67 @@ std::vector<FiguresLine> RaceLines(const std::vector<LedgerRace>& races) {
     }
     return shown;
 }
+
+namespace {
+
+const QStringList BetHeadings{QStringLiteral("券種"), QStringLiteral("買い目"),
+                              QStringLiteral("購入"), QStringLiteral("結果"),
+                              QStringLiteral("払戻"), QStringLiteral("収支")};
+
+}  // namespace
+
+BetsTable::BetsTable(QObject* parent) : QAbstractTableModel(parent) {}
+
+void BetsTable::SetBets(std::vector<BetLine> bets) {
+    beginResetModel();
+    bets_ = std::move(bets);
+    endResetModel();
+}
+
+int BetsTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(bets_.size());
+}
+
+int BetsTable::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(BetHeadings.size());
+}
+
+QVariant BetsTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < BetHeadings.size()) {
+        return BetHeadings[section];
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+QVariant BetsTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= int(bets_.size())) return {};
+    const BetLine& bet = bets_[size_t(index.row())];
+    const qint64 balance = bet.balance.value_or(0);
+    switch (role) {
+        case Qt::DisplayRole:
+            switch (index.column()) {
+                case 0:
+                    return bet.betType;
+                case 1:
+                    return bet.bet;
+                case 2:
+                    return YenText(bet.stake);
+                case 3:
+                    return bet.outcome;
+                case 4:
+                    return bet.payout ? YenText(*bet.payout) : QString();
+                default:
+                    return bet.balance ? YenText(balance) : QString();
+            }
+        case Qt::TextAlignmentRole:
+            return int(
+                (index.column() == 2 || index.column() >= 4 ? Qt::AlignRight : Qt::AlignLeft) |
+                Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+            if (index.column() == 5 && balance < 0) return QBrush(NegativeText);
+            return {};
+        default:
+            return {};
+    }
+}

@@ -51,3 +51,20 @@ std::vector<FiguresLine> GroupLines(const std::vector<LedgerLine>& lines,
 
 // A line per race: 日付, 競馬場, レース ("11R").
 std::vector<FiguresLine> RaceLines(const std::vector<LedgerRace>& races);
+
+// A race's bets: 券種, 買い目, 購入, 結果, 払戻, 収支 (red below zero).
+class BetsTable : public QAbstractTableModel {
+public:
+    explicit BetsTable(QObject* parent = nullptr);
+
+    void SetBets(std::vector<BetLine> bets);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<BetLine> bets_;
+};

@@ -40,6 +40,7 @@ QTableView* makeGrid(QWidget* parent, const char* name, TextTableModel* model) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setWordWrap(false);
+    grid->setTabKeyNavigation(false);  // arrows move inside, Tab leaves the table
     grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
 }

@@ -21,6 +21,15 @@ double Tenths(double value) {
 
 }  // namespace
 
+bool AtCap(QStringView odds, double cap) {
+    const std::optional<double> value = UsableOdds(odds);
+    return value && *value >= cap;
+}
+
+QString CappedText(const QString& odds, double cap) {
+    return AtCap(odds, cap) ? odds + QStringLiteral("以上") : odds;
+}
+
 MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
     MarketAnalysis result;
     const int n = odds.runners;
@@ -79,10 +88,11 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
                 if (j != h && pairOdds(h, j)) own.push_back(odds.quinellaOf(h, j));
             }
             row.composite = Composite(own);
-            if (row.composite && odds.hasWin) {
-                row.advantage = AtLeast(*row.composite, *UsableOdds(row.win))
-                                    ? QStringLiteral("総流し")
-                                    : BetTypeName(Win);
+            // Capped pairs only lower the composite: one that still reaches the
+            // win odds does so all the more.
+            if (row.composite && odds.hasWin && !AtCap(row.win, OddsCap) &&
+                AtLeast(*row.composite, *UsableOdds(row.win))) {
+                row.advantage = QStringLiteral("総流し");
             }
         }
         result.horses.push_back(row);
@@ -107,6 +117,8 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
                     row.pairs.push_back({x, y});
                     if (const auto value = pairOdds(x, y)) {
                         covered.push_back(odds.quinellaOf(x, y));
+                        if (AtCap(odds.quinellaOf(x, y), QuinellaOddsCap))
+                            row.compositeCapped = true;
                         if (*value < *bracketValue) {
                             result.dominated.push_back(
                                 {{x, y}, odds.quinellaOf(x, y), a, b, row.odds});
@@ -118,9 +130,13 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
             bracketSum += 1 / *bracketValue;
             row.composite = Composite(covered);
             if (row.composite) {
-                row.advantage = BetTypeName(AtLeast(*bracketValue, *row.composite)
-                                                ? BracketQuinella
-                                                : Quinella);
+                // Odds at the cap are lower bounds: the bracket's can only prove
+                // 枠連, the pairs' only 馬連.
+                const bool bracketCapped = AtCap(row.odds, OddsCap);
+                const bool bracketWins = AtLeast(*bracketValue, *row.composite);
+                if (bracketWins ? !row.compositeCapped : !bracketCapped) {
+                    row.advantage = BetTypeName(bracketWins ? BracketQuinella : Quinella);
+                }
             }
             result.brackets.push_back(row);
         }
@@ -158,7 +174,7 @@ QString DominatedText(const DominatedPair& d) {
         .arg(d.odds)
         .arg(d.firstBracket)
         .arg(d.secondBracket)
-        .arg(d.bracketOdds);
+        .arg(CappedText(d.bracketOdds, OddsCap));
 }
 
 QString PayoutLine(const PayoutRates& rates) {

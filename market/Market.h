@@ -24,7 +24,10 @@ struct HorseRow {
     std::optional<double> quinellaShare;  // percent of the starters' 1 / pair odds
     std::optional<double> difference;     // quinellaShare - winShare, in points
     std::optional<double> composite;      // 総流し: composite odds of the horse's pairs
-    QString advantage;                    // "総流し" or "単勝"; empty without both figures
+    // "総流し" where the composite pays at least the win odds (and also pays when
+    // the horse comes second); empty otherwise, and where the win odds are at
+    // the record's cap, whose true value is unknown.
+    QString advantage;
 };
 
 using HorsePair = std::pair<int, int>;  // first < second
@@ -34,7 +37,10 @@ struct BracketRow {
     QString odds;                     // bracket-quinella odds text as stored
     std::vector<HorsePair> pairs;     // the quinella pairs of starters it covers
     std::optional<double> composite;  // of those pairs' usable odds
-    QString advantage;                // "枠連" or "馬連"; empty without both figures
+    bool compositeCapped = false;     // a pair at the cap: the composite is a lower bound
+    // "枠連" or "馬連"; empty without both figures, and where odds at the cap
+    // leave the comparison open.
+    QString advantage;
 };
 
 // A quinella pair whose odds are lower than its bracket pair's.
@@ -57,6 +63,15 @@ struct MarketAnalysis {
     std::vector<DominatedPair> dominated;
     PayoutRates payout;
 };
+
+// The highest odds a record holds: 999.9 for 単勝, 複勝 and 枠連, 9999.9 for
+// 馬連. Odds at it mean "at least that".
+inline constexpr double OddsCap = 999.9;
+inline constexpr double QuinellaOddsCap = 9999.9;
+// Whether an odds text is at the cap of its market.
+bool AtCap(QStringView odds, double cap);
+// "999.9以上" for a text at the cap, the text otherwise.
+QString CappedText(const QString& odds, double cap);
 
 // A starter is scratched when its win odds are not usable (with the zo- file
 // read) or none of its quinella pairs is (with the uo- file read); it keeps its

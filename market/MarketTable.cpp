@@ -14,6 +14,13 @@ TableCell word(const QString& text) {
     return {text, QColor(), false};
 }
 
+// "1.3-1.8"; a bound at the cap as "999.9以上".
+QString placeText(const QString& place) {
+    const qsizetype dash = place.indexOf(u'-');
+    if (dash < 0) return CappedText(place, OddsCap);
+    return CappedText(place.left(dash), OddsCap) + u'-' + CappedText(place.mid(dash + 1), OddsCap);
+}
+
 }  // namespace
 
 TextTable HorsesTable(const MarketAnalysis& analysis) {
@@ -28,9 +35,9 @@ TextTable HorsesTable(const MarketAnalysis& analysis) {
         table.rows.push_back({
             {QString::number(h.horse), QColor(), true},
             {h.bracket ? QString::number(h.bracket) : QString(), QColor(), true},
-            {h.win, QColor(), true},
+            {CappedText(h.win, OddsCap), QColor(), true},
             figure(h.winShare, PercentText),
-            {h.place, QColor(), true},
+            {placeText(h.place), QColor(), true},
             figure(h.quinellaShare, PercentText),
             difference,
             figure(h.composite, CompositeFigure),
@@ -48,9 +55,12 @@ TextTable BracketsTable(const MarketAnalysis& analysis) {
     for (const BracketRow& b : analysis.brackets) {
         table.rows.push_back({
             word(QStringLiteral("%1-%2").arg(b.first).arg(b.second)),
-            {b.odds, QColor(), true},
+            {CappedText(b.odds, OddsCap), QColor(), true},
             {PairsText(b.pairs), QColor(), false},
-            figure(b.composite, CompositeFigure),
+            {b.composite ? CompositeFigure(*b.composite) +
+                               (b.compositeCapped ? QStringLiteral("以上") : QString())
+                         : QString(),
+             QColor(), true},
             word(b.advantage),
         });
     }

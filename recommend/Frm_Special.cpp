@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <cmath>
+#include <optional>
 
 #include "common/Colours.h"
 #include "common/Fonts.h"
@@ -23,14 +24,36 @@ const QColor FirstColour{255, 0, 0};
 const QColor SecondColour{255, 128, 128};
 const QColor ThirdColour{255, 255, 192};
 
+// The window's three fonts, made once: every window shares them.
+const QFont& fontOf(double pointSize) {
+    static const QFont small = UiFont(8), normal = UiFont(9), large = UiFont(11);
+    return pointSize < 9 ? small : pointSize > 9 ? large : normal;
+}
+
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, double pointSize,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
-    label->setFont(UiFont(pointSize));
+    label->setFont(fontOf(pointSize));
     label->setAlignment(alignment);
     return label;
+}
+
+// The rows' names and numbers, made once.
+struct RowTexts {
+    std::array<QString, MarkRowCount> no, mark, number;
+    RowTexts() {
+        for (int i = 0; i < MarkRowCount; ++i) {
+            no[i] = QStringLiteral("Lbl_No(%1)").arg(i);
+            mark[i] = QStringLiteral("Lbl_Mark(%1)").arg(i);
+            number[i] = QString::number(i + 1);
+        }
+    }
+};
+const RowTexts& rowTexts() {
+    static const RowTexts texts;
+    return texts;
 }
 
 // A finishing position's horse number; nullopt when the field is blank or not a
@@ -51,7 +74,7 @@ Frm_Special::Frm_Special(AppState& state, const RaceSelection& selection, QWidge
     setObjectName(QStringLiteral("Frm_Special"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("おすすめ"));
-    setFont(UiFont(9));
+    setFont(fontOf(9));
 
     Label3 = makeLabel(this, QStringLiteral("Label3"), TwRect(135, 0, 4725, 255), 9);
     Label3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -68,13 +91,14 @@ Frm_Special::Frm_Special(AppState& state, const RaceSelection& selection, QWidge
         QStringLiteral("※オッズを元に出されたお奨め馬です。　馬券購入は自己責任でお願いします。"));
 
     const QString tip = QStringLiteral("Ｓ：かなりの信頼度のある馬");
+    const RowTexts& rows = rowTexts();
     for (int i = 0; i < MarkRowCount; ++i) {
-        Lbl_No[i] = makeLabel(this, QStringLiteral("Lbl_No(%1)").arg(i),
-                              TwRect(2205, 360 + 270 * i, 330, 240), 9, Qt::AlignCenter);
+        Lbl_No[i] =
+            makeLabel(this, rows.no[i], TwRect(2205, 360 + 270 * i, 330, 240), 9, Qt::AlignCenter);
         Lbl_No[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        Lbl_No[i]->setText(QString::number(i + 1));
-        Lbl_Mark[i] = makeLabel(this, QStringLiteral("Lbl_Mark(%1)").arg(i),
-                                TwRect(2610, 360 + 270 * i, 510, 240), 9, Qt::AlignCenter);
+        Lbl_No[i]->setText(rows.number[i]);
+        Lbl_Mark[i] = makeLabel(this, rows.mark[i], TwRect(2610, 360 + 270 * i, 510, 240), 9,
+                                Qt::AlignCenter);
         Lbl_Mark[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
         Lbl_Mark[i]->setToolTip(tip);
     }
@@ -92,17 +116,22 @@ void Frm_Special::Form_Load() {
     fitHeight();
 
     // Each number's colours go in one palette: setting a palette is the
-    // dearest step of a row.
+    // dearest step of a row. A bracket's palette is made once and shared by
+    // its horses, as is the plain one.
+    std::array<std::optional<QPalette>, MaxBracket + 1> palettes;  // by bracket, 0 for none
     for (int i = 0; i < MarkRowCount; ++i) {
-        QPalette palette = Lbl_No[i]->palette();
-        palette.setColor(QPalette::WindowText, Colours::Black);
         const int bracket = BracketOf(i + 1, runners_);
-        if (bracket != 0) {
-            palette.setColor(QPalette::Window, BracketColour(bracket));
-            palette.setColor(QPalette::WindowText, BracketText(bracket));
-            Lbl_No[i]->setAutoFillBackground(true);
+        std::optional<QPalette>& palette = palettes[size_t(bracket)];
+        if (!palette) {
+            palette = Lbl_No[i]->palette();
+            palette->setColor(QPalette::WindowText, Colours::Black);
+            if (bracket != 0) {
+                palette->setColor(QPalette::Window, BracketColour(bracket));
+                palette->setColor(QPalette::WindowText, BracketText(bracket));
+            }
         }
-        Lbl_No[i]->setPalette(palette);
+        if (bracket != 0) Lbl_No[i]->setAutoFillBackground(true);
+        Lbl_No[i]->setPalette(*palette);
     }
     for (int i = runners_; i < MarkRowCount; ++i) {
         Lbl_No[i]->hide();

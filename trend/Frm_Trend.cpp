@@ -1,5 +1,6 @@
 #include "trend/Frm_Trend.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHash>
@@ -68,6 +69,10 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     Cmb_Kind = new QComboBox(this);
     Cmb_Kind->setObjectName(QStringLiteral("Cmb_Kind"));
     for (TrendKind kind : Kinds) Cmb_Kind->addItem(KindText(kind), static_cast<int>(kind));
+    Chk_Log = new QCheckBox(QStringLiteral("対数目盛"), this);
+    Chk_Log->setObjectName(QStringLiteral("Chk_Log"));
+    Chk_Log->setToolTip(QStringLiteral(
+        "グラフのオッズの軸を 1, 10, 100… の目盛にし、人気馬の動きも見えるようにします"));
 
     model_ = new TrendModel(this);
     sorted_ = new QSortFilterProxyModel(this);
@@ -83,6 +88,7 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     Grd_Trend->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grd_Trend->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Grd_Trend->setWordWrap(false);
+    Grd_Trend->setTabKeyNavigation(false);  // arrows move inside, Tab leaves the table
     Grd_Trend->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     Grd_Trend->setSortingEnabled(true);
     Grd_Trend->setToolTip(QStringLiteral("選んだ行をグラフに表示します（Ctrl＋クリックで複数）"));
@@ -99,6 +105,7 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     top->addWidget(PlainLabel(this, QStringLiteral("Label1"), QRect(), Qt::AlignRight,
                               QStringLiteral("券種")));
     top->addWidget(Cmb_Kind);
+    top->addWidget(Chk_Log);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Cmd_Save);
@@ -111,6 +118,7 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     layout->addLayout(buttons);
 
     connect(Cmb_Kind, &QComboBox::currentIndexChanged, this, &Frm_Trend::Cmb_Kind_Change);
+    connect(Chk_Log, &QCheckBox::toggled, this, [this] { showChart(); });
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Trend::Cmd_Save_Click);
     connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
     connect(Grd_Trend->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -217,6 +225,11 @@ void Frm_Trend::fill() {
     // The rows chosen for the chart are kept for the race, day and kind shown
     // until now; those kept for the ones shown next are chosen again.
     rememberRows();
+    if (shownKind_ != kind()) {
+        // Each kind opens on its own scale: 馬連 spans 1 to 10,000.
+        const QSignalBlocker quiet(Chk_Log);
+        Chk_Log->setChecked(kind() == TrendKind::Quinella);
+    }
     shownKind_ = kind();
     shownRace_ = race_;
     QStringList chosen = chosenRows().value(chosenKey(race_, kind()));
@@ -282,7 +295,8 @@ void Frm_Trend::showChart() {
     }
     ShowTrendLines(
         Cht_Trend, table.headings, lines,
-        table.rows() == 0 ? QString() : QStringLiteral("表の行を選ぶとグラフに表示します"));
+        table.rows() == 0 ? QString() : QStringLiteral("表の行を選ぶとグラフに表示します"),
+        Chk_Log->isChecked());
 }
 
 void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {

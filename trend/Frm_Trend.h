@@ -7,6 +7,7 @@
 #include "trend/OddsHistory.h"
 #include "trend/TrendTable.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -48,6 +49,8 @@ public:
 
     QLabel* Lbl_Race = nullptr;
     QComboBox* Cmb_Kind = nullptr;
+    // The chart's odds axis in powers of ten; on for 馬連 when a kind is chosen.
+    QCheckBox* Chk_Log = nullptr;
     QTableView* Grd_Trend = nullptr;
     QLabel* Lbl_Note = nullptr;
     QWidget* Cht_Trend = nullptr;

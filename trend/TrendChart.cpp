@@ -12,8 +12,8 @@ QWidget* MakeTrendChart(QWidget* parent, const QString& objectName) {
 }
 
 void ShowTrendLines(QWidget* chart, const QStringList& points, const std::vector<ChartLine>& lines,
-                    const QString& emptyNote) {
+                    const QString& emptyNote, bool logScale) {
     if (!chart || IsChartStandIn(chart)) return;
     const auto show = reinterpret_cast<ShowLinesFn>(ChartModuleSymbol(ShowLinesSymbol, nullptr));
-    if (show) show(chart, points, lines, QStringLiteral("オッズ"), emptyNote);
+    if (show) show(chart, points, lines, QStringLiteral("オッズ"), emptyNote, logScale);
 }

@@ -12,5 +12,6 @@ class QWidget;
 // use, as the settlement's chart is). Should the module be missing, a label
 // saying so stands in its place.
 QWidget* MakeTrendChart(QWidget* parent, const QString& objectName);
+// logScale: the odds axis in powers of ten.
 void ShowTrendLines(QWidget* chart, const QStringList& points, const std::vector<ChartLine>& lines,
-                    const QString& emptyNote);
+                    const QString& emptyNote, bool logScale);

@@ -43,13 +43,13 @@ QVariant TrendModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             if (c == 0) return table_.keys[r];
             if (change) return table_.change[r] ? ChangeText(*table_.change[r]) : QString();
-            return *text;
+            return OddsShown(*text, kind_);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(
                 Qt::Alignment((c == 0 ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter));
         case Qt::ForegroundRole: {
             if (c <= 1 || change) return {};
-            const OddsMove move = MoveBetween(table_.cells[r][c - 2], *text);
+            const OddsMove move = MoveBetween(table_.cells[r][c - 2], *text, kind_);
             if (move == OddsMove::Fall) return FallColour;
             if (move == OddsMove::Rise) return RiseColour;
             return {};
@@ -67,11 +67,22 @@ QVariant TrendModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TrendModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::ToolTipRole && section >= 1) {
+        const QString cap =
+            OddsShown(QString::number(double(OddsCapHundredths(kind_)) / 100, 'f', 1), kind_);
+        return QStringLiteral(
+                   "赤は前回の取得から20%以上の下落、青は20%以上の上昇。"
+                   "「変化」は最初の取得から最新の取得まで。"
+                   "%1は上限の表示で本当のオッズが分からないため、"
+                   "変化も色も付けません")
+            .arg(cap);
+    }
+    if (role != Qt::DisplayRole) return {};
     if (section == 0)
         return kind_ == TrendKind::Win || kind_ == TrendKind::Place ? QStringLiteral("馬番")
                                                                     : QStringLiteral("組番");
-    if (section == changeColumn()) return QStringLiteral("変化");
+    if (section == changeColumn()) return QStringLiteral("変化（最初→最新）");
     if (section >= 1 && section <= table_.columns()) return table_.headings[section - 1];
     return {};
 }

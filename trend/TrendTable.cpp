@@ -101,6 +101,29 @@ std::optional<double> ChangePercent(QStringView previous, QStringView current) {
     return static_cast<double>(*now - *before) * 100.0 / static_cast<double>(*before);
 }
 
+qint64 OddsCapHundredths(TrendKind kind) {
+    return kind == TrendKind::Quinella ? 999990 : 99990;
+}
+
+bool CappedOdds(QStringView text, TrendKind kind) {
+    const auto odds = OddsHundredths(text);
+    return odds && *odds >= OddsCapHundredths(kind);
+}
+
+QString OddsShown(const QString& text, TrendKind kind) {
+    return CappedOdds(text, kind) ? text + QStringLiteral("以上") : text;
+}
+
+OddsMove MoveBetween(QStringView previous, QStringView current, TrendKind kind) {
+    if (CappedOdds(previous, kind) || CappedOdds(current, kind)) return OddsMove::None;
+    return MoveBetween(previous, current);
+}
+
+std::optional<double> ChangePercent(QStringView previous, QStringView current, TrendKind kind) {
+    if (CappedOdds(previous, kind) || CappedOdds(current, kind)) return std::nullopt;
+    return ChangePercent(previous, current);
+}
+
 QString ChangeText(double percent) {
     const qint64 whole = std::llround(percent);
     if (whole < 0) return Minus + QString::number(-whole) + QLatin1Char('%');
@@ -172,7 +195,7 @@ TrendTable BuildTrendTable(const std::vector<OddsSnapshot>& snapshots, TrendKind
             continue;
         keys << key;
         std::optional<double> change;
-        if (row.size() > 1) change = ChangePercent(row.front(), row.back());
+        if (row.size() > 1) change = ChangePercent(row.front(), row.back(), kind);
         table.cells.push_back(std::move(row));
         table.change.push_back(change);
     }
@@ -197,7 +220,7 @@ QByteArray TrendCsv(const TrendTable& table, TrendKind kind) {
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < table.rows(); ++r) {
         QStringList fields{CsvPairField(KindText(kind), table.keys[r])};
-        for (const QString& cell : table.cells[r]) fields << CsvField(cell);
+        for (const QString& cell : table.cells[r]) fields << CsvField(OddsShown(cell, kind));
         fields << (table.change[r] ? QString::number(*table.change[r], 'f', 1) : QString());
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }

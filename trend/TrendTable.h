@@ -30,11 +30,23 @@ std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, TrendKi
 std::optional<qint64> OddsHundredths(QStringView text);
 
 enum class OddsMove { None, Fall, Rise };
+// The highest odds a record holds for the kind, in hundredths: 999.9 for 単勝,
+// 複勝 and 枠連, 9999.9 for 馬連. Odds at it mean "at least that".
+qint64 OddsCapHundredths(TrendKind kind);
+// Odds at the kind's cap (複勝 by its lower bound).
+bool CappedOdds(QStringView text, TrendKind kind);
+// "999.9以上" for capped odds, the text itself otherwise.
+QString OddsShown(const QString& text, TrendKind kind);
+
 // A fall of 20 % or more (31.5 to 25.2 is exactly -20 % and counts), a rise of
 // 20 % or more, or neither; neither when either text is no odds.
 OddsMove MoveBetween(QStringView previous, QStringView current);
 // The change from previous to current in percent; nothing when either is no odds.
 std::optional<double> ChangePercent(QStringView previous, QStringView current);
+// The same for two odds of a kind: neither move nor change when either is at
+// the cap, whose true value is unknown.
+OddsMove MoveBetween(QStringView previous, QStringView current, TrendKind kind);
+std::optional<double> ChangePercent(QStringView previous, QStringView current, TrendKind kind);
 // "−62%", "+5%", "0%": whole percent, rounded half away from zero.
 QString ChangeText(double percent);
 
@@ -56,7 +68,7 @@ struct TrendTable {
     QStringList headings;                       // TimeHeadings(times)
     QStringList keys;                           // row keys, in record order
     std::vector<QStringList> cells;             // [row][column] odds text, "" when absent
-    std::vector<std::optional<double>> change;  // first to last, percent
+    std::vector<std::optional<double>> change;  // first to last, percent; none from capped odds
     int rows() const { return static_cast<int>(keys.size()); }
     int columns() const { return static_cast<int>(times.size()); }
 };

@@ -4,6 +4,7 @@
 
 #include <QLegend>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,7 @@ public:
     }
 
     void show(const QStringList& points, const std::vector<ChartLine>& lines, const QString& yTitle,
-              const QString& emptyNote) {
+              const QString& emptyNote, bool logScale) {
         QChart* c = chart();
         ClearChart(c);
         if (lines.empty() || points.isEmpty()) {
@@ -37,7 +38,7 @@ public:
             series->setMarkerSize(6);
             // A gap splits nothing in a QLineSeries: the line joins the points it has.
             for (size_t i = 0; i < line.values.size(); ++i) {
-                if (std::isnan(line.values[i])) continue;
+                if (std::isnan(line.values[i]) || (logScale && line.values[i] <= 0)) continue;
                 series->append(static_cast<double>(i), line.values[i]);
                 low = std::min(low, line.values[i]);
                 high = std::max(high, line.values[i]);
@@ -47,6 +48,18 @@ public:
         if (!std::isfinite(low)) low = high = 0;
 
         QCategoryAxis* xAxis = PointAxis(points, 10);
+        if (logScale && low > 0) {
+            // Whole powers of ten around the values, a grid line at each.
+            auto* yAxis = new QLogValueAxis;
+            yAxis->setBase(10);
+            yAxis->setLabelFormat(QStringLiteral("%g"));
+            yAxis->setMinorTickCount(8);
+            yAxis->setRange(std::pow(10.0, std::floor(std::log10(low))),
+                            std::pow(10.0, std::ceil(std::log10(high * 1.0001))));
+            yAxis->setTitleText(yTitle);
+            AttachAxes(c, xAxis, yAxis);
+            return;
+        }
         auto* yAxis = new QValueAxis;
         const double span = std::max(1.0, high - low);
         yAxis->setRange(std::max(0.0, low - span * 0.08), high + span * 0.08);
@@ -66,7 +79,8 @@ extern "C" Q_DECL_EXPORT QWidget* zemMakeLineChart(QWidget* parent, const QStrin
 
 extern "C" Q_DECL_EXPORT void zemShowLines(QWidget* chart, const QStringList& points,
                                            const std::vector<ChartLine>& lines,
-                                           const QString& yTitle, const QString& emptyNote) {
+                                           const QString& yTitle, const QString& emptyNote,
+                                           bool logScale) {
     if (auto* view = dynamic_cast<LineChartView*>(chart))
-        view->show(points, lines, yTitle, emptyNote);
+        view->show(points, lines, yTitle, emptyNote, logScale);
 }

@@ -19,7 +19,8 @@ inline constexpr char ShowLinesSymbol[] = "zemShowLines";
 
 using MakeLineChartFn = QWidget* (*)(QWidget* parent, const QString& objectName);
 // points: the labels along the bottom; yTitle: the left axis' title; no lines
-// show an empty chart with the note.
+// show an empty chart with the note. logScale: the left axis in powers of ten
+// (values above 0 only), so that small values are not flattened by large ones.
 using ShowLinesFn = void (*)(QWidget* chart, const QStringList& points,
                              const std::vector<ChartLine>& lines, const QString& yTitle,
-                             const QString& emptyNote);
+                             const QString& emptyNote, bool logScale);

@@ -6,11 +6,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSqlQuery>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 #include "common/SaveFile.h"
 #include "ledger/Frm_Ledger.h"
+#include "ledger/TaxFigures.h"
 #include "support/Fixtures.h"
 #include "support/Spreadsheet.h"
 
@@ -154,8 +158,9 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
 // Delete and 削除 ask before a race is taken out of the ledger.
 TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
     open();
-    EXPECT_EQ(TabWalk(window->Cmb_Year, 6),
-              QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, u"Grd_Type"_qs,
+    const QString tabs = window->Tab_Right->tabBar()->objectName();
+    EXPECT_EQ(TabWalk(window->Cmb_Year, 7),
+              QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, tabs, u"Grd_Type"_qs,
                            u"Grd_Place"_qs, u"Cmb_Year"_qs}));
     QTableView* grid = window->Grd_Ledger;
 
@@ -171,8 +176,10 @@ TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
         races->setFocus();
         QTest::keyClick(races, Qt::Key_Down);
         QTest::keyClick(races, Qt::Key_Up);  // chooses the first race
-        EXPECT_EQ(TabWalk(races, 3),
-                  QStringList({u"Cmd_Delete"_qs, u"Cmd_Close"_qs, u"Grd_Races"_qs}));
+        EXPECT_EQ(Texts(Find<QTableView>(&month, u"Grd_Bets"_qs)),
+                  QStringList({u"馬連|1-2|1,000円|的中|5,400円|4,400円"_qs}));
+        EXPECT_EQ(TabWalk(races, 5), QStringList({u"Grd_Bets"_qs, u"Cmd_Save"_qs, u"Cmd_Delete"_qs,
+                                                  u"Cmd_Close"_qs, u"Grd_Races"_qs}));
         messages.answers = {MsgAnswer::No};
         QTest::keyClick(races, Qt::Key_Delete);  // answered No: nothing deleted
         EXPECT_EQ(Texts(races).size(), 2);
@@ -217,6 +224,100 @@ TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
     for (const QStringList& row : *cells) shown << row.mid(4, 3).join(u'|');
     EXPECT_EQ(shown, QStringList({u"買い目|番号1|番号2"_qs, u"馬連 1-2|#1|#2"_qs,
                                   u"枠連 1-2|#1|#2"_qs, u"馬連 1-2|#1|#2"_qs}));
+}
+
+// The bets under a chosen race are those recorded last: a memo recorded again
+// replaces them. The month's CSV carries every bet of the month.
+TEST_F(LedgerWindowTest, MonthShowsTheChosenRacesBetsAfterAReplacement) {
+    {
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open());
+        BetLine place = Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, 300, u"返還"_qs, 300);
+        place.bet = u"5"_qs;
+        ASSERT_TRUE(
+            ledger
+                .record({Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000, u"不的中"_qs, 0),
+                         place})
+                .ok);
+    }
+    const QString target = dir.file(u"11.csv"_qs);
+    QStringList proposed;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString&) {
+        proposed << name;
+        return target;
+    });
+    open();
+    ModalDriver modal;
+    modal.then([&](QDialog& month) {
+        auto* races = Find<QTableView>(&month, u"Grd_Races"_qs);
+        auto* bets = Find<QTableView>(&month, u"Grd_Bets"_qs);
+        EXPECT_TRUE(Texts(bets).isEmpty());  // no race chosen yet
+        // The race recorded again comes after 12R, in recording order.
+        QTest::mouseClick(races->viewport(), Qt::LeftButton, {}, CellCentre(races, 1));
+        EXPECT_EQ(Texts(bets), QStringList({u"馬連|1-2|2,000円|不的中|0円|-2,000円"_qs,
+                                            u"複勝|5|300円|返還|300円|0円"_qs}));
+        EXPECT_EQ(bets->model()->index(0, 5).data(Qt::ForegroundRole).value<QBrush>().color(),
+                  QColor(255, 0, 0));
+        QTest::mouseClick(races->viewport(), Qt::LeftButton, {}, CellCentre(races, 0));
+        EXPECT_EQ(Texts(bets), QStringList({u"枠連|1-2|500円|不的中|0円|-500円"_qs}));
+        Click(Find<QPushButton>(&month, u"Cmd_Save"_qs));
+    });
+    const QPoint november = CellCentre(window->Grd_Ledger, 0);
+    QTest::mouseClick(window->Grd_Ledger->viewport(), Qt::LeftButton, {}, november);
+    QTest::mouseDClick(window->Grd_Ledger->viewport(), Qt::LeftButton, {}, november);
+    EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
+    EXPECT_EQ(proposed, QStringList({u"収支台帳_2026年11月.csv"_qs}));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_EQ(ledger.monthBets(2026, 11).size(), 3u);
+    EXPECT_EQ(dir.read(u"11.csv"_qs), BetsCsv(ledger.monthBets(2026, 11)));
+}
+
+// 税金の目安 for a year with a large hit, checked by hand: 5,400 + 1,234,500 =
+// 1,239,900 in; the hits' stakes 1,000 + 1,000; 1,237,900 less 500,000 is
+// 737,900, half of it 368,950. 全期間 shows no estimate.
+TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
+    {
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open());
+        ASSERT_TRUE(ledger
+                        .record({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs,
+                                     1234500)})
+                        .ok);
+    }
+    const QString target = dir.file(u"tax.csv"_qs);
+    QStringList proposed;
+    SetSaveFileDialog([&](QWidget*, const QString& name, const QString&) {
+        proposed << name;
+        return target;
+    });
+    open();
+    QTableView* tax = window->Grd_Tax;
+    EXPECT_TRUE(Texts(tax).isEmpty());  // worked out when its page is shown
+    QTabBar* tabs = window->Tab_Right->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Frm_Ledger::TaxPage).center());
+    EXPECT_EQ(TabWalk(window->Grd_Ledger, 4),
+              QStringList({tabs->objectName(), u"Cmd_TaxSave"_qs, u"Grd_Tax"_qs, u"Cmb_Year"_qs}));
+    EXPECT_EQ(Texts(tax),
+              QStringList({u"総収入（的中の払戻。返還は含めない）|1,239,900円"_qs,
+                           u"収入を得るために支出した金額（的中した馬券の購入額）|2,000円"_qs,
+                           u"特別控除（最高50万円）|500,000円"_qs, u"一時所得の金額|737,900円"_qs,
+                           u"課税対象（一時所得の金額の2分の1。他の所得と合算）|368,950円"_qs,
+                           u"参考: 外れ馬券の購入額（差し引かない）|1,100円"_qs,
+                           u"参考: 返還（収入に含めない）|0円"_qs}));
+    EXPECT_TRUE(window->Lbl_Tax->text().contains(u"税務上の助言ではありません"_qs));
+    EXPECT_TRUE(window->Lbl_Tax->text().contains(u"未確定・払戻不明"_qs));
+    Click(window->Cmd_TaxSave);
+    EXPECT_EQ(proposed, QStringList({u"税金の目安_2026年.csv"_qs}));
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    EXPECT_EQ(dir.read(u"tax.csv"_qs), TaxCsv(2026, ledger.taxMonths(2026)));
+
+    window->Cmb_Year->setCurrentIndex(window->Cmb_Year->count() - 1);  // 全期間
+    EXPECT_TRUE(Texts(tax).isEmpty());
+    EXPECT_FALSE(window->Cmd_TaxSave->isEnabled());
+    window->Cmb_Year->setCurrentIndex(1);  // 2025年: one losing bet
+    EXPECT_EQ(Texts(tax).value(3), u"一時所得の金額|0円"_qs);
 }
 
 // A ledger of a newer version is shown and said read-only; one that cannot be

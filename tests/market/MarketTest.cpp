@@ -120,17 +120,19 @@ TEST(MarketAnalysis, UsableOddsAreTheDistributions) {
 
 // Horse 1: 1/2.0 of a win pool of 1.3457… is 37.2 %; its eight pairs at 10.0
 // are 0.8 of the pairs' 1.5, counted from both horses' side: 0.8 / 3.0 = 26.7 %;
-// 総流し 1 / 0.8 = 1.25 below 2.0 pays less than the win. Horse 2: 1/10 + 7/40
-// = 0.275, 総流し 3.63 is at least 3.5. 枠連 8-8 covers only 8-9, at the same
+// 総流し 1 / 0.8 = 1.25 below 2.0: nothing marked, as a win and a first-or-second
+// are different outcomes. Horse 2: 1/10 + 7/40 = 0.275, 総流し 3.63 is at least
+// 3.5 and pays even for second place. 枠連 8-8 covers only 8-9, at the same
 // 40.0: the comparison is exact and the 枠連 pays at least as much. 1-1 is in
 // the file but no two starters make it.
 TEST(MarketAnalysis, NineStarters) {
     const MarketAnalysis analysis = Analysed(NineStarters());
-    const std::map<int, QStringList> expected = {  // horses 3 to 8 as horse 5
-        {0, {"1", "1", "2.0", "37.2", "2.0-3.0", "26.7", "-10.5", "1.25", "単勝"}},
+    const std::map<int, QStringList> expected = {
+        // horses 3 to 8 as horse 5
+        {0, {"1", "1", "2.0", "37.2", "2.0-3.0", "26.7", "-10.5", "1.25", ""}},
         {1, {"2", "2", "3.5", "21.2", "2.0-3.0", "9.2", "-12.1", "3.63", "総流し"}},
-        {4, {"5", "5", "10.0", "7.4", "2.0-3.0", "9.2", "+1.7", "3.63", "単勝"}},
-        {8, {"9", "8", "50.0", "1.5", "2.0-3.0", "9.2", "+7.7", "3.63", "単勝"}},
+        {4, {"5", "5", "10.0", "7.4", "2.0-3.0", "9.2", "+1.7", "3.63", ""}},
+        {8, {"9", "8", "50.0", "1.5", "2.0-3.0", "9.2", "+7.7", "3.63", ""}},
     };
     const TextTable horses = HorsesTable(analysis);
     ASSERT_EQ(horses.rows.size(), 9u);
@@ -148,6 +150,44 @@ TEST(MarketAnalysis, NineStarters) {
     EXPECT_TRUE(BracketRow(brackets, u"1-1"_qs).isEmpty());
     ASSERT_EQ(analysis.dominated.size(), 1u);
     EXPECT_EQ(DominatedText(analysis.dominated[0]), u"1-2 10.0 < 枠連 1-2 12.0"_qs);
+}
+
+// The record's 999.9 (単勝, 複勝, 枠連) and 9999.9 (馬連) are "at least": shown so,
+// and a comparison is made only where the unknown true odds cannot turn it.
+TEST(MarketAnalysis, CappedOddsAreAtLeastAndDecideOnlyWhatTheyProve) {
+    struct Case {
+        const char16_t *bracket, *pair;  // 枠連 8-8 and the one pair it covers, 8-9
+        QStringList row;
+    };
+    const Case cases[] = {
+        {u"999.9", u"4774.3", {"8-8", "999.9以上", "8-9", "4774.30", ""}},
+        {u"999.9", u"9999.9", {"8-8", "999.9以上", "8-9", "9999.90以上", ""}},
+        {u"40.0", u"9999.9", {"8-8", "40.0", "8-9", "9999.90以上", "馬連"}},
+        {u"999.9", u"40.0", {"8-8", "999.9以上", "8-9", "40.00", "枠連"}},
+        {u"40.0", u"4774.3", {"8-8", "40.0", "8-9", "4774.30", "馬連"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.bracket).toStdString() + " " +
+                     QString::fromUtf16(c.pair).toStdString());
+        MarketRace race = NineStarters();
+        race.bracket[{8, 8}] = QString::fromUtf16(c.bracket);
+        const QString pair = QString::fromUtf16(c.pair);
+        race.pair = [pair](int a, int b) {
+            return a == 8 && b == 9 ? pair : a == 1 ? u"10.0"_qs : u"40.0"_qs;
+        };
+        EXPECT_EQ(BracketRow(BracketsTable(Analysed(race)), u"8-8"_qs), c.row);
+    }
+    // A capped win is shown as such and never called the better bet; a capped
+    // 枠連 still proves the 馬連 below it pays less.
+    MarketRace race = NineStarters();
+    race.win[0] = u"999.9"_qs;
+    race.bracket[{1, 2}] = u"999.9"_qs;
+    const MarketAnalysis analysis = Analysed(race);
+    const QStringList one = Texts(HorsesTable(analysis).rows[0]);
+    EXPECT_EQ(one.value(2), u"999.9以上"_qs);
+    EXPECT_EQ(one.value(8), QString());
+    ASSERT_EQ(analysis.dominated.size(), 1u);
+    EXPECT_EQ(DominatedText(analysis.dominated[0]), u"1-2 10.0 < 枠連 1-2 999.9以上"_qs);
 }
 
 // Horse 9 scratched by its win odds or by its pairs: no figures, out of every
@@ -280,9 +320,16 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
     Click(Find<QPushButton>(market, u"Cmd_Save"_qs));
     const QByteArray csv = data.read(u"market.csv"_qs);
     EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利\r\n"));
-    EXPECT_TRUE(csv.contains(",単勝\r\n\r\n枠連,オッズ,馬連,合成オッズ,有利\r\n"));
+    EXPECT_TRUE(csv.contains(",\r\n\r\n枠連,オッズ,馬連,合成オッズ,有利\r\n"));
     EXPECT_TRUE(csv.contains("\r\n枠連 1-8,4.8,\"1-8, 1-9\",5.00,馬連\r\n"));
     EXPECT_EQ(csv.count("\r\n"), 1 + 9 + 1 + 1 + 29);
+
+    // Tab leaves each table (arrows move inside it).
+    for (QTableView* grid : {horses, Find<QTableView>(market, u"Grd_Brackets"_qs)}) {
+        SCOPED_TRACE(grid->objectName().toStdString());
+        QTest::keyClick(grid, Qt::Key_Down);
+        EXPECT_NE(TabWalk(grid, 1).value(0), grid->objectName());
+    }
 
     main->Market->trigger();  // the open window again
     EXPECT_EQ(main->marketWindow(), market);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLogValueAxis>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -75,21 +78,36 @@ protected:
 };
 
 TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsCharted) {
-    download({{u"3-5"_qs, u"31.5"_qs}, {u"1-2"_qs, u"10.0"_qs}}, {{u"4"_qs, u"15.2"_qs}}, T1420);
-    download({{u"3-5"_qs, u"25.2"_qs}, {u"1-2"_qs, u"12.0"_qs}, {u"2-6"_qs, u"ﾄﾘｹｼ"_qs}},
+    download({{u"3-5"_qs, u"31.5"_qs}, {u"1-2"_qs, u"10.0"_qs}, {u"4-5"_qs, u"7710.3"_qs}},
+             {{u"4"_qs, u"15.2"_qs}}, T1420);
+    download({{u"3-5"_qs, u"25.2"_qs},
+              {u"1-2"_qs, u"12.0"_qs},
+              {u"2-6"_qs, u"ﾄﾘｹｼ"_qs},
+              {u"4-5"_qs, u"9999.9"_qs}},
              {{u"4"_qs, u"6.1"_qs}}, T1420.addSecs(900));
-    download({{u"3-5"_qs, u"12.0"_qs}, {u"1-2"_qs, u"11.0"_qs}, {u"4-6"_qs, u"45.0"_qs}},
+    download({{u"3-5"_qs, u"12.0"_qs},
+              {u"1-2"_qs, u"11.0"_qs},
+              {u"4-6"_qs, u"45.0"_qs},
+              {u"4-5"_qs, u"9999.9"_qs}},
              {{u"4"_qs, u"6.1"_qs}, {u"1"_qs, u"9.0"_qs}}, T1420.addSecs(930));
     open();
     QStringList headers;
     for (int c = 0; c < 5; ++c) headers << grid->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers,
-              (QStringList{u"組番"_qs, u"14:20"_qs, u"14:35:00"_qs, u"14:35:30"_qs, u"変化"_qs}));
+    EXPECT_EQ(headers, (QStringList{u"組番"_qs, u"14:20"_qs, u"14:35:00"_qs, u"14:35:30"_qs,
+                                    u"変化（最初→最新）"_qs}));
+    EXPECT_TRUE(grid->model()
+                    ->headerData(4, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .contains(u"赤は前回の取得から20%以上の下落、青は20%以上の上昇"_qs));
+    // 4-5 (row 12) at the cap: "at least", no colour, no change.
+    EXPECT_EQ(cell(12, 2), u"9999.9以上"_qs);
+    EXPECT_EQ(cell(12, 4), QString());
     const auto colour = [&](int row, int column) {
         return grid->model()->index(row, column).data(Qt::ForegroundRole).value<QColor>();
     };
     // 3-5 (row 10): 31.5 -> 25.2 is exactly -20 %, red.
     // 1-2 (row 0): +20 % blue, then -8 % plain.
+    EXPECT_FALSE(colour(12, 2).isValid());
     EXPECT_EQ(colour(10, 2), QColor(220, 0, 0));
     EXPECT_EQ(cell(10, 4), u"−62%"_qs);
     EXPECT_EQ(colour(0, 2), QColor(0, 70, 220));
@@ -122,6 +140,42 @@ TEST_F(FrmTrend, DownloadsAreColumnsWithFallsRedRisesBlueAndTheLargestFallsChart
                        "1,10.0,10.0,9.0,-10.0\r\n"))
         << csv.toStdString();
     EXPECT_TRUE(csv.contains("\r\n4,15.2,6.1,6.1,-59.9\r\n"));
+}
+
+// Tab leaves the table for the next control (arrows move inside it). The
+// chart's odds axis is logarithmic for 馬連 at first, linear for 単勝, and the
+// box switches it.
+TEST_F(FrmTrend, TabLeavesTheTableAndQuinellaIsChartedOnALogScale) {
+    download({{u"1-2"_qs, u"5.0"_qs}, {u"3-5"_qs, u"2000.0"_qs}}, {{u"4"_qs, u"15.2"_qs}}, T1420);
+    download({{u"1-2"_qs, u"3.0"_qs}, {u"3-5"_qs, u"900.0"_qs}}, {{u"4"_qs, u"6.1"_qs}},
+             T1420.addSecs(900));
+    open();
+    ShowAndWait(window);
+    const auto axis = [&] {
+        auto* view = qobject_cast<QChartView*>(window->Cht_Trend);
+        const auto axes = view ? view->chart()->axes(Qt::Vertical) : QList<QAbstractAxis*>();
+        return axes.isEmpty() ? QAbstractAxis::AxisTypeNoAxis : axes.first()->type();
+    };
+    QCheckBox* log = Find<QCheckBox>(window, u"Chk_Log"_qs);
+    EXPECT_TRUE(log->isChecked());
+    EXPECT_EQ(chosenRows(), (QStringList{u"1-2"_qs, u"3-5"_qs}));
+    EXPECT_EQ(axis(), QAbstractAxis::AxisTypeLogValue);
+    auto* chosenAxis = qobject_cast<QLogValueAxis*>(
+        qobject_cast<QChartView*>(window->Cht_Trend)->chart()->axes(Qt::Vertical).first());
+    EXPECT_EQ(chosenAxis->min(), 1.0);  // 3.0 to 2000.0 within whole powers of ten
+    EXPECT_EQ(chosenAxis->max(), 10000.0);
+    Click(log);
+    EXPECT_EQ(axis(), QAbstractAxis::AxisTypeValue);
+
+    QTest::keyClick(grid, Qt::Key_Down);
+    const QStringList walk = TabWalk(grid, 3);
+    EXPECT_NE(walk.value(0), u"Grd_Trend"_qs);
+    EXPECT_TRUE(walk.contains(u"Cmd_Close"_qs)) << walk.join(u' ').toStdString();
+
+    Find<QComboBox>(window, u"Cmb_Kind"_qs)->setCurrentText(u"単勝"_qs);
+    EXPECT_FALSE(log->isChecked());
+    Find<QComboBox>(window, u"Cmb_Kind"_qs)->setCurrentText(u"馬連"_qs);
+    EXPECT_TRUE(log->isChecked());
 }
 
 // With one download the note says the next one shows movement; a download

@@ -149,6 +149,27 @@ TEST(TrendRule, TwentyPercentAtItsEdge) {
         const auto change = ChangePercent(before, after);
         EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(percent));
     }
+    // Odds at the record's cap are "at least": no move, no change from or to them.
+    const std::tuple<const char16_t*, const char16_t*, TrendKind, OddsMove, const char16_t*>
+        capped[] = {
+            {u"7710.3", u"9999.9", TrendKind::Quinella, OddsMove::None, nullptr},
+            {u"9999.9", u"4000.0", TrendKind::Quinella, OddsMove::None, nullptr},
+            {u"500.0", u"999.9", TrendKind::Quinella, OddsMove::Rise, u"+100%"},  // no cap for 馬連
+            {u"500.0", u"999.9", TrendKind::Win, OddsMove::None, nullptr},
+            {u"999.9", u"999.9", TrendKind::Bracket, OddsMove::None, nullptr},
+            {u"999.9-999.9", u"80.0-120.0", TrendKind::Place, OddsMove::None, nullptr},
+            {u"500.0", u"800.0", TrendKind::Win, OddsMove::Rise, u"+60%"},
+        };
+    for (const auto& [was, is, kind, move, percent] : capped) {
+        const QString before = QString::fromUtf16(was), after = QString::fromUtf16(is);
+        SCOPED_TRACE(before.toStdString() + " " + after.toStdString());
+        EXPECT_EQ(MoveBetween(before, after, kind), move);
+        const auto change = ChangePercent(before, after, kind);
+        EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(percent));
+    }
+    EXPECT_EQ(OddsShown(u"999.9"_qs, TrendKind::Win), u"999.9以上"_qs);
+    EXPECT_EQ(OddsShown(u"999.9"_qs, TrendKind::Quinella), u"999.9"_qs);
+    EXPECT_EQ(OddsShown(u"9999.9"_qs, TrendKind::Quinella), u"9999.9以上"_qs);
 }
 
 TEST_F(OddsHistoryTest, BrokenOrNewerStoreIsLeftUntouched) {
