@@ -83,7 +83,9 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     Grd_Trend->setModel(sorted_);
     Grd_Trend->verticalHeader()->hide();
     Grd_Trend->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    Grd_Trend->horizontalHeader()->setDefaultSectionSize(64);
+    // Wide enough for odds at the record's cap ("9999.9以上").
+    Grd_Trend->horizontalHeader()->setDefaultSectionSize(
+        std::max(64, fontMetrics().horizontalAdvance(QStringLiteral("9999.9以上")) + 12));
     Grd_Trend->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grd_Trend->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grd_Trend->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -255,6 +257,13 @@ void Frm_Trend::fill() {
     Grd_Trend->setUpdatesEnabled(false);
     model_->setTable(std::move(table), kind());
     Grd_Trend->horizontalHeader()->resizeSection(0, 56);
+    // The change column shows its whole heading.
+    const int change = model_->changeColumn();
+    Grd_Trend->horizontalHeader()->resizeSection(
+        change, std::max(Grd_Trend->horizontalHeader()->defaultSectionSize(),
+                         fontMetrics().horizontalAdvance(
+                             model_->headerData(change, Qt::Horizontal).toString()) +
+                             16));
     QItemSelection selection;
     for (int r = 0; r < sorted_->rowCount(); ++r) {
         if (chosen.contains(sorted_->index(r, 0).data().toString()))
