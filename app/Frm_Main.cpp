@@ -209,7 +209,9 @@ void Frm_Main::Form_Load() {
             emit shownRaceChanged();
         });
     }
-    showDay(true);
+    // The folder's days are read once the window has painted, so that start-up
+    // does not wait for them.
+    Panel2->installEventFilter(this);
 }
 
 void Frm_Main::Timer1_Timer() {
@@ -256,6 +258,12 @@ bool Frm_Main::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Panel1 && event->type() == QEvent::MouseButtonDblClick) {
         Day_Click();
         return true;
+    }
+    if (watched == Panel2 && event->type() == QEvent::Paint) {
+        Panel2->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            if (folderRead_.isEmpty()) showDay(true);
+        });
     }
     return QMainWindow::eventFilter(watched, event);
 }
