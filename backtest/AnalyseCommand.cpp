@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include "backtest/Backtest.h"
+#include "common/Csv.h"
 
 int RunAnalyseCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     RaceSources sources;
@@ -41,14 +42,7 @@ int RunAnalyseCommand(const QStringList& arguments, QTextStream& out, QTextStrea
     if (reading.unreadable.size() == sources.folders.size()) return 1;
     const BacktestAnalysis analysis = Analyse(reading);
     if (csv) {
-        // The bytes as they are: UTF-8 with its byte-order mark, CR LF.
-        const QByteArray bytes = AnalysisCsv(analysis);
-        out.flush();
-        if (out.device()) {
-            out.device()->write(bytes);
-        } else {
-            out << QString::fromUtf8(bytes);
-        }
+        WriteCsvTo(out, AnalysisCsv(analysis));
     } else {
         out << AnalysisReport(analysis);
     }

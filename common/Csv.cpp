@@ -1,5 +1,8 @@
 #include "common/Csv.h"
 
+#include <QIODevice>
+#include <QTextStream>
+
 #include <QRegularExpression>
 
 QString CsvField(const QString& text) {
@@ -15,4 +18,13 @@ QString CsvField(const QString& text) {
 QString CsvPairField(const QString& betType, const QString& text) {
     static const QRegularExpression pair(QStringLiteral("^\\d{1,2}-\\d{1,2}$"));
     return CsvField(pair.match(text).hasMatch() ? betType + QLatin1Char(' ') + text : text);
+}
+
+void WriteCsvTo(QTextStream& out, const QByteArray& bytes) {
+    out.flush();
+    if (out.device()) {
+        out.device()->write(bytes);
+    } else {
+        out << QString::fromUtf8(bytes);
+    }
 }

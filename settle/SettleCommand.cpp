@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+#include "common/Csv.h"
 #include "common/ProgramDir.h"
 #include "settings/SettingsFile.h"
 #include "settle/BetCsv.h"
@@ -159,14 +160,7 @@ int RunSettleCommand(const QStringList& arguments, QTextStream& out, QTextStream
     }
     const Settlement s = SettleMemo(DecodeMemoFile(bytes), dataDir, day);
     if (csv) {
-        // The bytes as they are: UTF-8 with its byte-order mark, CR LF.
-        const QByteArray bytes = BetsCsv(s.rows());
-        out.flush();
-        if (out.device()) {
-            out.device()->write(bytes);
-        } else {
-            out << QString::fromUtf8(bytes);
-        }
+        WriteCsvTo(out, BetsCsv(s.rows()));
     } else {
         out << SettlementReport(s);
     }
