@@ -31,16 +31,7 @@ struct Frm_Backtest::Outcome {
 namespace {
 
 QTableView* makeGrid(QWidget* parent, const char* name, TextTableModel* model) {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(QLatin1String(name));
-    grid->setModel(model);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(parent->fontMetrics().height() + 6);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setWordWrap(false);
-    grid->horizontalHeader()->setStretchLastSection(false);
-    return grid;
+    return ReadOnlyGrid(parent, QLatin1String(name), model, false);
 }
 
 // A table of a fixed number of rows shown whole.

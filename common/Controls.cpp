@@ -1,5 +1,8 @@
 #include "common/Controls.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
@@ -68,4 +71,19 @@ void OnKeys(QWidget* widget, std::initializer_list<QKeySequence> keys,
         auto* shortcut = new QShortcut(key, widget, nullptr, nullptr, Qt::WidgetShortcut);
         QObject::connect(shortcut, &QShortcut::activated, widget, action);
     }
+}
+
+QTableView* ReadOnlyGrid(QWidget* parent, const QString& name, QAbstractItemModel* model,
+                         bool stretchLastColumn) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setModel(model);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(parent->fontMetrics().height() + 6);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setWordWrap(false);
+    grid->setTabKeyNavigation(false);
+    grid->horizontalHeader()->setStretchLastSection(stretchLastColumn);
+    return grid;
 }

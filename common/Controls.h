@@ -6,10 +6,12 @@
 #include <functional>
 #include <initializer_list>
 
+class QAbstractItemModel;
 class QIcon;
 class QLabel;
 class QPixmap;
 class QPushButton;
+class QTableView;
 class QWidget;
 
 // The small builders every window uses for its plain controls.
@@ -34,6 +36,12 @@ QPushButton* PlainButton(QWidget* parent, const QString& name, const QString& ca
 // alignment says otherwise); its text is plain, a stored text is never read as markup.
 QLabel* PlainLabel(QWidget* parent, const QString& name, const QRect& geometry,
                    Qt::Alignment align = Qt::AlignLeft, const QString& caption = QString());
+
+// A read-only table over the model, a row selected whole, no row numbers, rows
+// as high as the parent's text needs; the arrow keys move inside it and Tab
+// leaves it.
+QTableView* ReadOnlyGrid(QWidget* parent, const QString& name, QAbstractItemModel* model,
+                         bool stretchLastColumn);
 
 // Makes a label one of the grey, sunken, right-aligned boxes that show a result.
 void MakeResultBox(QLabel* label, const QString& name, const QRect& geometry);

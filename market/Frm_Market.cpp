@@ -32,17 +32,7 @@ QString missingText(const QString& file) {
 }
 
 QTableView* makeGrid(QWidget* parent, const char* name, TextTableModel* model) {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(QLatin1String(name));
-    grid->setModel(model);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(parent->fontMetrics().height() + 6);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setWordWrap(false);
-    grid->setTabKeyNavigation(false);  // arrows move inside, Tab leaves the table
-    grid->horizontalHeader()->setStretchLastSection(true);
-    return grid;
+    return ReadOnlyGrid(parent, QLatin1String(name), model, true);
 }
 
 }  // namespace
