@@ -56,8 +56,9 @@ QString UnrecordedLine(const std::vector<BetLine>& bets) {
             pendingStake += bet.stake;
         }
     }
-    return QStringLiteral("記録されていない馬券：未確定 %1 件 %2、払戻不明 %3 件 %4"
-                          "（税金の目安に含めていません）")
+    return QStringLiteral(
+               "記録されていない馬券：未確定 %1 件 %2、払戻不明 %3 件 %4"
+               "（税金の目安に含めていません）")
         .arg(pending)
         .arg(YenText(pendingStake))
         .arg(unknown)
@@ -65,12 +66,13 @@ QString UnrecordedLine(const std::vector<BetLine>& bets) {
 }
 
 QStringList UnrecordedHeadings() {
-    return {QStringLiteral("日付"), QStringLiteral("レース"), QStringLiteral("券種"),
-            QStringLiteral("買い目"), QStringLiteral("購入"), QStringLiteral("理由")};
+    return {QStringLiteral("日付"),   QStringLiteral("レース"), QStringLiteral("券種"),
+            QStringLiteral("買い目"), QStringLiteral("購入"),   QStringLiteral("理由")};
 }
 
 QStringList UnrecordedCells(const BetLine& bet) {
-    return {bet.date, QStringLiteral("%1%2R").arg(bet.place).arg(bet.race), bet.betType, bet.bet,
+    return {bet.date,           QStringLiteral("%1%2R").arg(bet.place).arg(bet.race),
+            bet.betType,        bet.bet,
             YenText(bet.stake), bet.outcome};
 }
 
@@ -114,17 +116,14 @@ QByteArray TaxCsv(int year, const std::vector<TaxMonth>& months,
     if (!unrecorded.empty()) {
         // As the bets' CSV writes them: the bet after its type, its numbers apart.
         text += csvLine({UnrecordedLine(unrecorded)});
-        text += csvLine({QStringLiteral("日付"), QStringLiteral("競馬場"),
-                         QStringLiteral("レース"), QStringLiteral("券種"),
-                         QStringLiteral("買い目"), QStringLiteral("番号1"),
-                         QStringLiteral("番号2"), QStringLiteral("購入"),
-                         QStringLiteral("理由")});
+        text += csvLine({QStringLiteral("日付"), QStringLiteral("競馬場"), QStringLiteral("レース"),
+                         QStringLiteral("券種"), QStringLiteral("買い目"), QStringLiteral("番号1"),
+                         QStringLiteral("番号2"), QStringLiteral("購入"), QStringLiteral("理由")});
         for (const BetLine& bet : unrecorded) {
             const QStringList numbers = bet.bet.split(u'-');
-            text += csvLine({bet.date, bet.place, QStringLiteral("%1R").arg(bet.race),
-                             bet.betType, QStringLiteral("%1 %2").arg(bet.betType, bet.bet),
-                             numbers.value(0), numbers.value(1), QString::number(bet.stake),
-                             bet.outcome});
+            text += csvLine({bet.date, bet.place, QStringLiteral("%1R").arg(bet.race), bet.betType,
+                             QStringLiteral("%1 %2").arg(bet.betType, bet.bet), numbers.value(0),
+                             numbers.value(1), QString::number(bet.stake), bet.outcome});
         }
         text += QStringLiteral("\r\n");
     }

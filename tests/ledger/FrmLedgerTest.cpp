@@ -286,17 +286,16 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
                                   const QString& outcome) {
             return BetLine{date, place, race, type, bet, stake, outcome, {}, {}};
         };
-        ASSERT_TRUE(
-            ledger
-                .record({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs,
-                             1234500),
-                         unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"3-7"_qs, 700,
-                                   u"未確定"_qs),
-                         unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"1-2"_qs, 500,
-                                   u"未確定"_qs),
-                         unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, u"5"_qs, 500,
-                                   u"払戻不明"_qs)})
-                .ok);
+        ASSERT_TRUE(ledger
+                        .record({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs,
+                                     1234500),
+                                 unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"3-7"_qs,
+                                           700, u"未確定"_qs),
+                                 unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"1-2"_qs,
+                                           500, u"未確定"_qs),
+                                 unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, u"5"_qs,
+                                           500, u"払戻不明"_qs)})
+                        .ok);
     }
     const QString target = dir.file(u"tax.csv"_qs);
     QStringList proposed;

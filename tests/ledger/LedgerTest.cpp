@@ -163,8 +163,9 @@ TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     };
     EXPECT_EQ(apart(2026), QStringList({u"2026/11/01|東京11R|馬連|3-8|1,000円|払戻不明"_qs}));
 
-    ASSERT_TRUE(ledger.record({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs, u"2"_qs, 300,
-                                   u"未確定"_qs, 0)})
+    ASSERT_TRUE(ledger
+                    .record({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs, u"2"_qs, 300,
+                                 u"未確定"_qs, 0)})
                     .ok);
     EXPECT_EQ(ledger.years(), (std::vector{2027, 2026}));
     EXPECT_EQ(apart(2027), QStringList({u"2027/01/05|中山1R|単勝|2|300円|未確定"_qs}));

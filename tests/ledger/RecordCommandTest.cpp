@@ -31,8 +31,10 @@ protected:
         record = Find<QPushButton>(window, u"Cmd_Record"_qs);
     }
     static QString Memo(int quinella, int place) {
-        return u"2026/12/06\n東京\t11R\t馬連\n\t7-3\t%1\n\t3-12\t500\n\n東京\t11R\t複勝\n\t3\t%2\n\n"
-               u"中山\t2R\t馬連\n\t1-2\t300\n"_qs.arg(quinella).arg(place);
+        const QString text =
+            u"2026/12/06\n東京\t11R\t馬連\n\t7-3\t%1\n\t3-12\t500\n\n"
+            u"東京\t11R\t複勝\n\t3\t%2\n\n中山\t2R\t馬連\n\t1-2\t300\n"_qs;
+        return text.arg(quinella).arg(place);
     }
     // The bets the ledger keeps apart, unrecorded, a line each.
     static QStringList Unrecorded() {
