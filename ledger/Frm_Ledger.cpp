@@ -111,6 +111,19 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     Grd_Tax->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grd_Tax->setToolTip(
         QStringLiteral("台帳の記録から計算した目安です。税務上の助言ではありません"));
+    Lbl_Unrecorded = PlainLabel(this, QStringLiteral("Lbl_Unrecorded"), QRect(), Qt::AlignLeft);
+    Lbl_Unrecorded->setWordWrap(true);
+    Lbl_Unrecorded->hide();
+    Grd_Unrecorded = new QTableWidget(0, int(UnrecordedHeadings().size()), this);
+    Grd_Unrecorded->setObjectName(QStringLiteral("Grd_Unrecorded"));
+    Grd_Unrecorded->setHorizontalHeaderLabels(UnrecordedHeadings());
+    Grd_Unrecorded->verticalHeader()->hide();
+    Grd_Unrecorded->verticalHeader()->setDefaultSectionSize(Grd_Tax->fontMetrics().height() + 6);
+    Grd_Unrecorded->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grd_Unrecorded->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grd_Unrecorded->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grd_Unrecorded->setTabKeyNavigation(false);
+    Grd_Unrecorded->hide();
     Lbl_Tax = PlainLabel(this, QStringLiteral("Lbl_Tax"), QRect(), Qt::AlignLeft);
     Lbl_Tax->setWordWrap(true);
     Cmd_TaxSave =
@@ -143,6 +156,8 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     taxTop->addWidget(Cmd_TaxSave);
     tax->addLayout(taxTop);
     tax->addWidget(Grd_Tax);
+    tax->addWidget(Lbl_Unrecorded);
+    tax->addWidget(Grd_Unrecorded, 8);
     tax->addWidget(Lbl_Tax);
     tax->addStretch(1);
     Tab_Right->addTab(breakdown, QStringLiteral("券種別・競馬場別"));
@@ -158,7 +173,7 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     // Reading order: the period and the buttons beside it, the months, then
     // the tables on the right.
     SetTabOrder({Cmb_Year, Cmd_Save, Cmd_Close, Grd_Ledger, Tab_Right, Grd_Type, Grd_Place,
-                 Cmd_TaxSave, Grd_Tax});
+                 Cmd_TaxSave, Grd_Tax, Grd_Unrecorded});
 
     connect(Cmb_Year, &QComboBox::currentIndexChanged, this, &Frm_Ledger::Cmb_Year_Change);
     connect(Grd_Ledger, &QTableView::doubleClicked, this,
@@ -272,6 +287,9 @@ void Frm_Ledger::Cmb_Year_Change() {
 void Frm_Ledger::fillTax(int year) {
     taxStale_ = false;
     Grd_Tax->setRowCount(0);
+    Grd_Unrecorded->setRowCount(0);
+    Lbl_Unrecorded->hide();
+    Grd_Unrecorded->hide();
     const bool shown = ledger_->isOpen() && year != AllYears;
     Cmd_TaxSave->setEnabled(shown);
     if (!shown) {
@@ -281,6 +299,8 @@ void Frm_Ledger::fillTax(int year) {
         return;
     }
     const std::vector<TaxMonth> months = ledger_->taxMonths(year);
+    std::vector<BetLine> unrecorded;
+    if (ledger_->error().isEmpty()) unrecorded = ledger_->unrecorded(year);
     if (!ledger_->error().isEmpty()) {
         Lbl_Tax->setText(ledger_->error());
         return;
@@ -301,6 +321,21 @@ void Frm_Ledger::fillTax(int year) {
         Grd_Tax->setItem(i, 1, amount);
     }
     Grd_Tax->resizeColumnToContents(0);
+    if (!unrecorded.empty()) {
+        Lbl_Unrecorded->setText(UnrecordedLine(unrecorded));
+        Grd_Unrecorded->setRowCount(int(unrecorded.size()));
+        for (int i = 0; i < int(unrecorded.size()); ++i) {
+            const QStringList cells = UnrecordedCells(unrecorded[size_t(i)]);
+            for (int c = 0; c < int(cells.size()); ++c) {
+                auto* item = new QTableWidgetItem(cells[c]);
+                if (c == 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);  // 購入
+                Grd_Unrecorded->setItem(i, c, item);
+            }
+        }
+        Grd_Unrecorded->resizeColumnsToContents();
+        Lbl_Unrecorded->show();
+        Grd_Unrecorded->show();
+    }
     Lbl_Tax->setText(TaxNote());
 }
 
@@ -311,11 +346,13 @@ void Frm_Ledger::Cmd_TaxSave_Click() {
         this, taxCsvName_,
         [this, year]() -> std::optional<QByteArray> {
             const std::vector<TaxMonth> months = ledger_->taxMonths(year);
+            std::vector<BetLine> unrecorded;
+            if (ledger_->error().isEmpty()) unrecorded = ledger_->unrecorded(year);
             if (!ledger_->error().isEmpty()) {
                 ShowMessage(this, ledger_->error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
                 return std::nullopt;
             }
-            return TaxCsv(year, months);
+            return TaxCsv(year, months, unrecorded);
         },
         CsvFile(TaxCsvName(year)));
 }

@@ -46,6 +46,10 @@ public:
     static constexpr int TaxPage = 1;
     // 税金の目安: the chosen year's 一時所得 estimate, what it leaves out, and its CSV.
     QTableWidget* Grd_Tax = nullptr;
+    // Under the figures, the year's bets the ledger could not record (未確定,
+    // 払戻不明): their count and a row each; hidden when there are none.
+    QLabel* Lbl_Unrecorded = nullptr;
+    QTableWidget* Grd_Unrecorded = nullptr;
     QLabel* Lbl_Tax = nullptr;
     QPushButton* Cmd_TaxSave = nullptr;
 

@@ -75,6 +75,19 @@ std::optional<RaceKey> recordedRaceOf(const BetLine& row) {
     return RaceKey{date, course, row.race};
 }
 
+// A bet the ledger keeps apart, unrecorded: 未確定 or 払戻不明 with a day, a
+// racecourse and a bet type of its own. Without a day it belongs to no year.
+std::optional<std::pair<RaceKey, Outcome>> unrecordedRaceOf(const BetLine& row) {
+    std::optional<Outcome> reason;
+    for (const Outcome o : {Outcome::Pending, Outcome::PayoutUnknown}) {
+        if (row.outcome == OutcomeName(o)) reason = o;
+    }
+    const int date = dateKey(row.date);
+    const int course = CourseCodeOf(row.place);
+    if (!reason || date == 0 || !storedType(row.betType) || course < 0) return std::nullopt;
+    return std::pair{RaceKey{date, course, row.race}, *reason};
+}
+
 // First and last date key of the period.
 std::pair<int, int> periodRange(int year) {
     if (year == AllYears) return {0, 99999999};
@@ -148,6 +161,26 @@ std::vector<QString> codeStep() {
             .arg(place, type),
         QStringLiteral("DROP TABLE month_totals"),
         QStringLiteral("ALTER TABLE month_totals4 RENAME TO month_totals"),
+    };
+}
+
+// 4 -> 5: the bets given to record that could not be recorded (未確定,
+// 払戻不明), kept apart so that the tax estimate can count and name them.
+std::vector<QString> unrecordedStep() {
+    return {
+        QStringLiteral("CREATE TABLE unrecorded ("
+                       " id INTEGER PRIMARY KEY,"
+                       " race_date INTEGER NOT NULL,"
+                       " place INTEGER NOT NULL,"  // course code
+                       " race INTEGER NOT NULL,"
+                       " bet_type INTEGER NOT NULL,"  // BetType
+                       " bet TEXT NOT NULL,"
+                       " stake INTEGER NOT NULL,"
+                       " reason INTEGER NOT NULL CHECK (reason IN (%1, %2)),"  // Outcome
+                       " recorded_at TEXT NOT NULL)")
+            .arg(int(Outcome::Pending))
+            .arg(int(Outcome::PayoutUnknown)),
+        QStringLiteral("CREATE INDEX unrecorded_by_race ON unrecorded (race_date, place, race)"),
     };
 }
 
@@ -231,6 +264,7 @@ const std::vector<std::vector<QString>>& upgradeSteps() {
             all.push_back(std::move(step));
         }
         all.push_back(codeStep());
+        all.push_back(unrecordedStep());
         return all;
     }();
     return steps;
@@ -417,8 +451,11 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
         Outcome outcome;
         const BetLine* row;
     };
-    std::vector<Settled> settled;
+    std::vector<Settled> settled, unsettled;
     std::set<RaceKey> racesToReplace;
+    // Races whose unrecorded bets the rows replace: every race of the rows
+    // but those kept.
+    std::set<RaceKey> racesToClear;
     for (const BetLine& row : rows) {
         const std::optional<RaceKey> key = recordedRaceOf(row);
         if (row.outcome == OutcomeName(Outcome::PayoutUnknown)) {
@@ -428,6 +465,13 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
         } else if (!kept.contains(*key)) {
             settled.push_back({*key, *storedType(row.betType), *storedOutcome(row.outcome), &row});
             racesToReplace.insert(*key);
+            racesToClear.insert(*key);
+        }
+        if (key) continue;
+        const auto apart = unrecordedRaceOf(row);
+        if (apart && !kept.contains(apart->first)) {
+            unsettled.push_back({apart->first, *storedType(row.betType), apart->second, &row});
+            racesToClear.insert(apart->first);
         }
     }
     if (!open_) {
@@ -459,11 +503,32 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
                 return rollback(*step);
         }
     }
+    QSqlQuery removeUnrecorded(connection());
+    removeUnrecorded.prepare(
+        QStringLiteral("DELETE FROM unrecorded WHERE %1").arg(QLatin1String(raceIs)));
+    for (const RaceKey& key : racesToClear) {
+        if (!bindRace(removeUnrecorded, std::get<0>(key), std::get<1>(key), std::get<2>(key))
+                 .exec())
+            return rollback(removeUnrecorded);
+    }
     QSqlQuery insert(connection());
     insert.prepare(QStringLiteral(
         "INSERT INTO bets (race_date, place, race, bet_type, bet, stake, payout, outcome,"
         " recorded_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QString now = Now().toString(Qt::ISODate);
+    QSqlQuery insertApart(connection());
+    insertApart.prepare(
+        QStringLiteral("INSERT INTO unrecorded (race_date, place, race, bet_type, bet, stake,"
+                       " reason, recorded_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const Settled& bet : unsettled) {
+        bindRace(insertApart, std::get<0>(bet.race), std::get<1>(bet.race), std::get<2>(bet.race));
+        insertApart.addBindValue(int(bet.type));
+        insertApart.addBindValue(bet.row->bet);
+        insertApart.addBindValue(bet.row->stake);
+        insertApart.addBindValue(int(bet.outcome));
+        insertApart.addBindValue(now);
+        if (!insertApart.exec()) return rollback(insertApart);
+    }
     for (const Settled& bet : settled) {
         insert.addBindValue(std::get<0>(bet.race));
         insert.addBindValue(std::get<1>(bet.race));
@@ -515,7 +580,12 @@ std::vector<int> Ledger::years() {
         result.push_back(year);
         below = year * 100;
     }
-    return result;
+    // A year whose bets are all still unrecorded has its estimate to show too.
+    std::set<int> all(result.begin(), result.end());
+    if (!forEachRow(QStringLiteral("SELECT DISTINCT race_date / 10000 FROM unrecorded"), {},
+                    [&](const QSqlQuery& row) { all.insert(row.value(0).toInt()); }))
+        return {};
+    return {all.rbegin(), all.rend()};
 }
 
 LedgerSummary Ledger::summary(int year) {
@@ -628,12 +698,16 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
     }
     QSqlQuery removeBets(connection()), removeTotals(connection()), addTotals(connection());
     prepareRaceStatements(removeBets, removeTotals, addTotals);
+    // The race's bets kept apart unrecorded go with it.
+    QSqlQuery removeUnrecorded(connection());
+    removeUnrecorded.prepare(
+        QStringLiteral("DELETE FROM unrecorded WHERE %1").arg(QLatin1String(raceIs)));
     QSqlQuery removeMonth(connection()), addMonth(connection());
     prepareMonthStatements(removeMonth, addMonth);
     const int day = dateKey(date);
     const int course = CourseCodeOf(place);
     QSqlQuery* failed = nullptr;
-    for (QSqlQuery* step : {&removeBets, &removeTotals}) {
+    for (QSqlQuery* step : {&removeBets, &removeTotals, &removeUnrecorded}) {
         if (!failed && !bindRace(*step, day, course, race).exec()) failed = step;
     }
     if (!failed) failed = refreshMonth(removeMonth, addMonth, day / 100);
@@ -712,6 +786,26 @@ std::vector<TaxMonth> Ledger::taxMonths(int year) {
                    m.refunds = row.value(4).toLongLong();
                    m.hits = row.value(5).toInt();
                    result.push_back(m);
+               });
+    return result;
+}
+
+std::vector<BetLine> Ledger::unrecorded(int year) {
+    std::vector<BetLine> result;
+    const auto [from, to] = periodRange(year);
+    forEachRow(QStringLiteral("SELECT race_date, place, race, bet_type, bet, stake, reason"
+                              " FROM unrecorded WHERE race_date BETWEEN ? AND ?"
+                              " ORDER BY race_date, id"),
+               {from, to}, [&](const QSqlQuery& row) {
+                   BetLine bet;
+                   bet.date = dateText(row.value(0).toInt());
+                   bet.place = RacecourseName(row.value(1).toInt());
+                   bet.race = row.value(2).toInt();
+                   bet.betType = BetTypeName(BetType(row.value(3).toInt()));
+                   bet.bet = row.value(4).toString();
+                   bet.stake = row.value(5).toLongLong();
+                   bet.outcome = OutcomeName(Outcome(row.value(6).toInt()));
+                   result.push_back(std::move(bet));
                });
     return result;
 }

@@ -84,7 +84,7 @@ inline constexpr int AllYears = 0;
 
 class Ledger : public SqliteStore {
 public:
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
 
     Ledger();
 
@@ -96,17 +96,21 @@ public:
 
     // Records settled bets. The bets are the truth for their races: whatever
     // the ledger held for each race (date, racecourse, race number) that has a
-    // bet to record is replaced. 未確定 and 払戻不明 are left out and counted.
+    // bet to record is replaced. 未確定 and 払戻不明 are left out of the
+    // figures and counted; those with a day are kept apart (unrecorded()),
+    // replacing what was kept apart for each race of the rows, so that a race
+    // recorded again once its result is in has none left. Bets without a day
+    // are only counted.
     // All in one transaction: after a failure the ledger is as it was.
-    // The races in keep (date, place and race) are left as they are: their
-    // bets are not recorded.
+    // The races in keep (date, place and race) are left as they are: neither
+    // their bets nor their unrecorded bets are touched.
     RecordOutcome record(const std::vector<BetLine>& rows,
                          const std::vector<LedgerRace>& keep = {});
     // The races of the rows that record() would replace and that the ledger
     // holds already, in the rows' order (figures left empty).
     std::vector<LedgerRace> recordedRaces(const std::vector<BetLine>& rows);
 
-    // Years with records, newest first.
+    // Years with records or unrecorded bets, newest first.
     std::vector<int> years();
     // A line per month of the year, or per year for AllYears, with the total.
     LedgerSummary summary(int year);
@@ -118,7 +122,8 @@ public:
     std::vector<LedgerPoint> balanceSeries(int year);
     // The month's races with their figures, in date and recording order.
     std::vector<LedgerRace> races(int year, int month);
-    // Removes a race's bets; false when that failed (error() says why).
+    // Removes a race's bets, those kept apart unrecorded too; false when that
+    // failed (error() says why).
     bool deleteRace(const QString& date, const QString& place, int race);
     // Every recorded bet of the period, as the settlement writes them out.
     std::vector<BetLine> bets(int year);
@@ -139,6 +144,10 @@ public:
     std::vector<BetLine> monthBets(int year, int month);
     // The year's figures for the 一時所得 estimate, a line per month with bets.
     std::vector<TaxMonth> taxMonths(int year);
+    // The period's bets that were given to record() but could not be recorded,
+    // in date and recording order: outcome says why (未確定 or 払戻不明),
+    // payout and balance are empty. They are in none of the figures.
+    std::vector<BetLine> unrecorded(int year);
 
 private:
     std::vector<BetLine> betsBetween(int from, int to, int place, int race);

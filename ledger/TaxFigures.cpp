@@ -43,6 +43,39 @@ QString TaxNote() {
         "は含みません。申告は税務署または税理士に確かめてください。");
 }
 
+QString UnrecordedLine(const std::vector<BetLine>& bets) {
+    if (bets.empty()) return QString();
+    int pending = 0, unknown = 0;
+    qint64 pendingStake = 0, unknownStake = 0;
+    for (const BetLine& bet : bets) {
+        if (bet.outcome == OutcomeName(Outcome::PayoutUnknown)) {
+            ++unknown;
+            unknownStake += bet.stake;
+        } else {
+            ++pending;
+            pendingStake += bet.stake;
+        }
+    }
+    return QStringLiteral(
+               "記録されていない馬券：未確定 %1 件 %2、払戻不明 %3 件 %4"
+               "（税金の目安に含めていません）")
+        .arg(pending)
+        .arg(YenText(pendingStake))
+        .arg(unknown)
+        .arg(YenText(unknownStake));
+}
+
+QStringList UnrecordedHeadings() {
+    return {QStringLiteral("日付"),   QStringLiteral("レース"), QStringLiteral("券種"),
+            QStringLiteral("買い目"), QStringLiteral("購入"),   QStringLiteral("理由")};
+}
+
+QStringList UnrecordedCells(const BetLine& bet) {
+    return {bet.date,           QStringLiteral("%1%2R").arg(bet.place).arg(bet.race),
+            bet.betType,        bet.bet,
+            YenText(bet.stake), bet.outcome};
+}
+
 namespace {
 
 QString csvLine(const QStringList& fields) {
@@ -63,7 +96,8 @@ QStringList monthFields(const QString& label, const TaxMonth& m) {
 
 }  // namespace
 
-QByteArray TaxCsv(int year, const std::vector<TaxMonth>& months) {
+QByteArray TaxCsv(int year, const std::vector<TaxMonth>& months,
+                  const std::vector<BetLine>& unrecorded) {
     QString text = csvLine({QStringLiteral("月"), QStringLiteral("総収入（的中の払戻）"),
                             QStringLiteral("的中した馬券の購入額"), QStringLiteral("差引"),
                             QStringLiteral("外れ馬券の購入額"), QStringLiteral("返還"),
@@ -79,6 +113,20 @@ QByteArray TaxCsv(int year, const std::vector<TaxMonth>& months) {
     }
     text += csvLine(monthFields(QStringLiteral("%1年 合計").arg(year), total));
     text += QStringLiteral("\r\n");
+    if (!unrecorded.empty()) {
+        // As the bets' CSV writes them: the bet after its type, its numbers apart.
+        text += csvLine({UnrecordedLine(unrecorded)});
+        text += csvLine({QStringLiteral("日付"), QStringLiteral("競馬場"), QStringLiteral("レース"),
+                         QStringLiteral("券種"), QStringLiteral("買い目"), QStringLiteral("番号1"),
+                         QStringLiteral("番号2"), QStringLiteral("購入"), QStringLiteral("理由")});
+        for (const BetLine& bet : unrecorded) {
+            const QStringList numbers = bet.bet.split(u'-');
+            text += csvLine({bet.date, bet.place, QStringLiteral("%1R").arg(bet.race), bet.betType,
+                             QStringLiteral("%1 %2").arg(bet.betType, bet.bet), numbers.value(0),
+                             numbers.value(1), QString::number(bet.stake), bet.outcome});
+        }
+        text += QStringLiteral("\r\n");
+    }
     const TaxEstimate e = EstimateTax(months);
     for (const auto& [label, amount] :
          {std::pair{QStringLiteral("総収入"), e.income},

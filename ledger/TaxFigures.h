@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "settle/BetCsv.h"
+
 // A guide to the year's 一時所得 from the recorded bets: JRA payouts count as
 // 一時所得 for most bettors, against which only the stakes of the winning bets
 // may be set. An estimate of what the ledger holds, not tax advice.
@@ -48,8 +50,19 @@ std::vector<TaxRow> TaxRows(const TaxEstimate& estimate);
 // and that they are a guide.
 QString TaxNote();
 
+// The bets the ledger could not record (未確定, 払戻不明; outcome says which),
+// counted apart: "記録されていない馬券：未確定 2 件 1,200円、払戻不明 1 件 500円
+// （税金の目安に含めていません）", empty when there are none.
+QString UnrecordedLine(const std::vector<BetLine>& bets);
+// The list naming them: its headings, and a bet's cells (日付, レース "東京11R",
+// 券種, 買い目, 購入, 理由).
+QStringList UnrecordedHeadings();
+QStringList UnrecordedCells(const BetLine& bet);
+
 // The year as CSV (UTF-8 with a byte-order mark, CR LF): a line a month with
-// its figures, the year's total, then the estimate's lines and the note.
-QByteArray TaxCsv(int year, const std::vector<TaxMonth>& months);
+// its figures, the year's total, the bets not recorded under their count line,
+// then the estimate's lines and the note.
+QByteArray TaxCsv(int year, const std::vector<TaxMonth>& months,
+                  const std::vector<BetLine>& unrecorded);
 // "税金の目安_2026年.csv"
 QString TaxCsvName(int year);

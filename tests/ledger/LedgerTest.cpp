@@ -133,7 +133,8 @@ TEST_F(LedgerTest, FiguresByPeriodAndTypeRacesOfAMonthAndDeletingOne) {
 
 // A memo recorded again replaces its races' bets; bets still pending or of
 // unknown payout are counted, not recorded, and leave the race's figures as
-// they were.
+// they were. Those with a day are kept apart, in their year, and go with their
+// race when it is deleted.
 TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     ASSERT_TRUE(recorded(November()));
     Ledger ledger;
@@ -155,6 +156,21 @@ TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending, outcome.unknown), std::tuple(1, 2, 1));
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2600, 0, 3, 0, 0, 3));
+    const auto apart = [&](int year) {
+        QStringList rows;
+        for (const BetLine& bet : ledger.unrecorded(year)) rows << UnrecordedCells(bet).join(u'|');
+        return rows;
+    };
+    EXPECT_EQ(apart(2026), QStringList({u"2026/11/01|東京11R|馬連|3-8|1,000円|払戻不明"_qs}));
+
+    ASSERT_TRUE(ledger
+                    .record({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs, u"2"_qs, 300,
+                                 u"未確定"_qs, 0)})
+                    .ok);
+    EXPECT_EQ(ledger.years(), (std::vector{2027, 2026}));
+    EXPECT_EQ(apart(2027), QStringList({u"2027/01/05|中山1R|単勝|2|300円|未確定"_qs}));
+    ASSERT_TRUE(ledger.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
+    EXPECT_TRUE(apart(2026).isEmpty());
 }
 
 // A settlement recorded: last week's result beside today's odds never replaces
@@ -375,7 +391,10 @@ TEST_F(LedgerTest, VersionThreeFileKeepsItsFiguresAfterTheUpgrade) {
     ASSERT_TRUE(ledger.open()) << ledger.error().toStdString();
     QSqlQuery check(ledger.connection());
     ASSERT_TRUE(check.exec(u"PRAGMA user_version"_qs) && check.next());
-    EXPECT_EQ(check.value(0).toInt(), 4);
+    EXPECT_EQ(check.value(0).toInt(), 5);
+    // The bets kept apart unrecorded: a table of their own, empty.
+    ASSERT_TRUE(check.exec(u"SELECT COUNT(*) FROM unrecorded"_qs) && check.next());
+    EXPECT_EQ(check.value(0).toInt(), 0);
     EXPECT_EQ(FiguresText(ledger), QString::fromUtf8(expected.readAll()));
     // The bets come back with their texts.
     const std::vector<BetLine> bets = ledger.bets(2024);

@@ -61,17 +61,31 @@ TEST(TaxFigures, EstimateOfTheRecordedYear) {
     }
 }
 
-// The CSV: a line a month, the year's total, then the estimate.
-TEST(TaxFigures, CsvHasTheMonthsAndTheEstimate) {
+// The CSV: a line a month, the year's total, the bets not recorded under
+// their count line (none: no such lines), then the estimate.
+TEST(TaxFigures, CsvHasTheMonthsTheBetsNotRecordedAndTheEstimate) {
     const std::vector<TaxMonth> months = {{2, 1234500, 1000, 0, 0, 1},
                                           {12, 560, 200, 10000, 300, 1}};
-    const QStringList lines = QString::fromUtf8(TaxCsv(2026, months).mid(3)).split(u"\r\n"_qs);
-    EXPECT_EQ(lines.mid(0, 4),
+    const std::vector<BetLine> unrecorded = {
+        {u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"3-7"_qs, 700, u"未確定"_qs, {}, {}},
+        {u"2026/12/06"_qs, u"中山"_qs, 12, u"複勝"_qs, u"5"_qs, 500, u"払戻不明"_qs, {}, {}},
+        {u"2026/12/13"_qs, u"阪神"_qs, 1, u"単勝"_qs, u"2"_qs, 500, u"未確定"_qs, {}, {}}};
+    const QStringList lines =
+        QString::fromUtf8(TaxCsv(2026, months, unrecorded).mid(3)).split(u"\r\n"_qs);
+    EXPECT_EQ(lines.mid(0, 10),
               QStringList({u"月,総収入（的中の払戻）,的中した馬券の購入額,差引,外れ馬券の購入額,"
                            u"返還,的中数"_qs,
                            u"2026年2月,1234500,1000,1233500,0,0,1"_qs,
                            u"2026年12月,560,200,360,10000,300,1"_qs,
-                           u"2026年 合計,1235060,1200,1233860,10000,300,2"_qs}));
+                           u"2026年 合計,1235060,1200,1233860,10000,300,2"_qs, u""_qs,
+                           u"\"記録されていない馬券：未確定 2 件 1,200円、払戻不明 1 件 500円"
+                           u"（税金の目安に含めていません）\""_qs,
+                           u"日付,競馬場,レース,券種,買い目,番号1,番号2,購入,理由"_qs,
+                           u"2026/12/06,中山,12R,馬連,馬連 3-7,3,7,700,未確定"_qs,
+                           u"2026/12/06,中山,12R,複勝,複勝 5,5,,500,払戻不明"_qs,
+                           u"2026/12/13,阪神,1R,単勝,単勝 2,2,,500,未確定"_qs}));
+    EXPECT_EQ(QString::fromUtf8(TaxCsv(2026, months, {}).mid(3)).split(u"\r\n"_qs).mid(4, 2),
+              QStringList({u""_qs, u"総収入,1235060"_qs}));
     EXPECT_TRUE(lines.contains(u"特別控除,500000"_qs));
     EXPECT_TRUE(lines.contains(u"一時所得の金額,733860"_qs));
     EXPECT_TRUE(lines.contains(u"課税対象（2分の1）,366930"_qs));
