@@ -56,8 +56,8 @@ using Candidates = std::array<std::vector<Candidate>, N>;
 // matches never begins with "." and so is never hidden. The directory's own
 // status is taken before its names are read. False when it cannot be opened.
 template <std::size_t N>
-bool readCandidates(const QString& dataDir, const std::array<QString, N>& heads,
-                    const QString& ext, Candidates<N>& found, struct stat& dirInfo) {
+bool readCandidates(const QString& dataDir, const std::array<QString, N>& heads, const QString& ext,
+                    Candidates<N>& found, struct stat& dirInfo) {
     // The directory is read directly, and only a name that matches becomes a
     // string: a file-info object for every name, as a QDirIterator makes, costs
     // more than the rest of a job in a large directory.
@@ -88,11 +88,10 @@ bool readCandidates(const QString& dataDir, const std::array<QString, N>& heads,
                 if (matchesPattern(decoded, heads[h], ext)) head = h;
             }
         }
-        if (head == N || (entry->d_type != DT_REG && entry->d_type != DT_LNK &&
-                          entry->d_type != DT_UNKNOWN))
+        if (head == N ||
+            (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN))
             continue;
-        found[head].push_back(
-            {QFile::decodeName(entry->d_name), entry->d_type != DT_REG});
+        found[head].push_back({QFile::decodeName(entry->d_name), entry->d_type != DT_REG});
     }
     closedir(dir);
     return true;
@@ -151,7 +150,7 @@ std::array<QStringList, N> matchingFilesOf(const QString& dataDir,
 // again reads the same directory. A listing is used again while the directory
 // (the same one) has the same modification time, which every addition, removal
 // or rename of a name changes, and only when that time was already at least
-// MinListingAge old when the listing was taken, so that a change within the
+// 2 s old when the listing was taken, so that a change within the
 // file system's timestamp granularity is never missed. Links are looked at
 // again on each use. Lookups run on more than one thread: a mutex guards it.
 constexpr qint64 MinListingAgeNs = 2'000'000'000;
@@ -189,8 +188,8 @@ bool oldEnough(const struct stat& dirInfo) {
 
 std::array<QStringList, 3> courseFiles(const QString& dataDir, const std::array<QString, 3>& heads,
                                        const QString& ext) {
-    const QString key = dataDir + u'\n' + heads[0] + u'\n' + heads[1] + u'\n' + heads[2] +
-                        u'\n' + ext;
+    const QString key =
+        dataDir + u'\n' + heads[0] + u'\n' + heads[1] + u'\n' + heads[2] + u'\n' + ext;
     ListingCache& cache = listingCache();
     struct stat dirInfo {};
     if (stat(QFile::encodeName(dataDir).constData(), &dirInfo) == 0) {
@@ -206,8 +205,8 @@ std::array<QStringList, 3> courseFiles(const QString& dataDir, const std::array<
     const std::lock_guard lock(cache.mutex);
     if (oldEnough(dirInfo)) {
         if (cache.listings.size() >= MaxListings) cache.listings.clear();
-        cache.listings.insert(key, {dirInfo.st_dev, dirInfo.st_ino, dirInfo.st_mtim,
-                                    std::move(found)});
+        cache.listings.insert(key,
+                              {dirInfo.st_dev, dirInfo.st_ino, dirInfo.st_mtim, std::move(found)});
     } else {
         cache.listings.remove(key);
     }
