@@ -1,7 +1,10 @@
 // Lookup scale: FindRaceFile in data directories of 100, 10,000 and 100,000
 // files against a plain listing of the same directory (the floor). The
 // directories are made once under the directory given as the argument and
-// kept for later runs.
+// kept for later runs. A lookup keeps the listing of the course's files for
+// the next one while the directory is unchanged; every timed lookup here is
+// preceded by ForgetRaceListings, so that it lists the directory as the first
+// lookup does.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,6 +70,7 @@ int main(int argc, char** argv) {
         }
         std::vector<double> found, listed;
         for (int run = 0; run < size.runs; ++run) {
+            ForgetRaceListings();
             Stamp start = TakeStamp();
             const RaceFile file = lookup();
             found.push_back(Elapsed(start, TakeStamp()));

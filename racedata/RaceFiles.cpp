@@ -4,13 +4,21 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
+#include <mutex>
+#include <optional>
 
 #include "common/RaceDate.h"
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 QString RaceChar(int raceNo) {
@@ -37,20 +45,30 @@ bool equalIgnoringAsciiCase(const char* text, const QByteArray& ascii) {
 }
 #endif
 
-// The names of the ordinary files (hidden ones left out) of the directory that
-// begin with one of the heads and end in ext, in any case: one list per head,
-// from one reading of the directory.
-template <std::size_t N>
-std::array<QStringList, N> matchingFilesOf(const QString& dataDir,
-                                           const std::array<QString, N>& heads,
-                                           const QString& ext) {
-    std::array<QStringList, N> matches;
 #ifdef Q_OS_UNIX
+// A name that matched, and whether its type is known from the listing (a
+// regular file) or must be looked up on each use (a link, or a file system
+// that does not tell types while listing).
+struct Candidate {
+    QString name;
+    bool checkType = false;
+};
+template <std::size_t N>
+using Candidates = std::array<std::vector<Candidate>, N>;
+
+// Reads the directory once: the names that begin with one of the heads and end
+// in ext, in any case, one list per head, in the directory's order; a name that
+// matches never begins with "." and so is never hidden. The directory's own
+// status is taken before its names are read. False when it cannot be opened.
+template <std::size_t N>
+bool readCandidates(const QString& dataDir, const std::array<QString, N>& heads, const QString& ext,
+                    Candidates<N>& found, struct stat& dirInfo) {
     // The directory is read directly, and only a name that matches becomes a
-    // string and has its type checked: a file-info object for every name, as a
-    // QDirIterator makes, costs more than the rest of a job in a large directory.
+    // string: a file-info object for every name, as a QDirIterator makes, costs
+    // more than the rest of a job in a large directory.
     DIR* dir = opendir(QFile::encodeName(dataDir).constData());
-    if (!dir) return matches;
+    if (!dir) return false;
+    if (fstat(dirfd(dir), &dirInfo) != 0) dirInfo = {};
     std::array<QByteArray, N> asciiHeads;
     for (std::size_t h = 0; h < N; ++h) asciiHeads[h] = heads[h].toLower().toLatin1();
     const QByteArray asciiExt = ext.toLower().toLatin1();
@@ -75,18 +93,49 @@ std::array<QStringList, N> matchingFilesOf(const QString& dataDir,
                 if (matchesPattern(decoded, heads[h], ext)) head = h;
             }
         }
-        if (head == N) continue;
-        // A matching name never begins with "." and so is never hidden; links
-        // count as what they point to, and dangling ones not at all.
-        bool ordinary = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat info {};
-            ordinary = fstatat(dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
-        }
-        if (ordinary) matches[head].append(QFile::decodeName(entry->d_name));
+        if (head == N ||
+            (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN))
+            continue;
+        found[head].push_back({QFile::decodeName(entry->d_name), entry->d_type != DT_REG});
     }
     closedir(dir);
+    return true;
+}
+
+// The ordinary files among the candidates: links count as what they point to,
+// and dangling ones not at all.
+template <std::size_t N>
+std::array<QStringList, N> ordinaryFiles(const QString& dataDir, const Candidates<N>& found) {
+    std::array<QStringList, N> matches;
+    const QByteArray dirPath = QFile::encodeName(dataDir) + '/';
+    for (std::size_t h = 0; h < N; ++h) {
+        for (const Candidate& candidate : found[h]) {
+            if (candidate.checkType) {
+                struct stat info {};
+                const QByteArray path = dirPath + QFile::encodeName(candidate.name);
+                if (stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+            }
+            matches[h].append(candidate.name);
+        }
+    }
+    return matches;
+}
+#endif
+
+// The names of the ordinary files (hidden ones left out) of the directory that
+// begin with one of the heads and end in ext, in any case: one list per head,
+// from one reading of the directory.
+template <std::size_t N>
+std::array<QStringList, N> matchingFilesOf(const QString& dataDir,
+                                           const std::array<QString, N>& heads,
+                                           const QString& ext) {
+#ifdef Q_OS_UNIX
+    Candidates<N> found;
+    struct stat dirInfo {};
+    if (!readCandidates(dataDir, heads, ext, found, dirInfo)) return {};
+    return ordinaryFiles(dataDir, found);
 #else
+    std::array<QStringList, N> matches;
     QDirIterator it(dataDir, QDir::Files);  // ordinary files, hidden ones left out
     while (it.hasNext()) {
         it.next();
@@ -97,9 +146,83 @@ std::array<QStringList, N> matchingFilesOf(const QString& dataDir,
             }
         }
     }
-#endif
     return matches;
+#endif
 }
+
+#ifdef Q_OS_UNIX
+// The listings of a course's race files, kept between lookups: a window opened
+// again reads the same directory. A listing is used again while the directory
+// (the same one) has the same modification time, which every addition, removal
+// or rename of a name changes, and only when that time was already at least
+// 2 s old when the listing was taken, so that a change within the
+// file system's timestamp granularity is never missed. Links are looked at
+// again on each use. Lookups run on more than one thread: a mutex guards it.
+constexpr qint64 MinListingAgeNs = 2'000'000'000;
+constexpr int MaxListings = 64;
+
+struct Listing {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    Candidates<3> found;
+};
+
+struct ListingCache {
+    std::mutex mutex;
+    QHash<QString, Listing> listings;  // by directory and heads
+};
+
+ListingCache& listingCache() {
+    static ListingCache cache;
+    return cache;
+}
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether a listing of a directory with this status may be used again later.
+bool oldEnough(const struct stat& dirInfo) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const qint64 age = (qint64(now.tv_sec) - dirInfo.st_mtim.tv_sec) * 1'000'000'000 +
+                       (now.tv_nsec - dirInfo.st_mtim.tv_nsec);
+    return age >= MinListingAgeNs;
+}
+
+std::array<QStringList, 3> courseFiles(const QString& dataDir, const std::array<QString, 3>& heads,
+                                       const QString& ext) {
+    const QString key =
+        dataDir + u'\n' + heads[0] + u'\n' + heads[1] + u'\n' + heads[2] + u'\n' + ext;
+    ListingCache& cache = listingCache();
+    struct stat dirInfo {};
+    if (stat(QFile::encodeName(dataDir).constData(), &dirInfo) == 0) {
+        const std::lock_guard lock(cache.mutex);
+        const auto it = cache.listings.constFind(key);
+        if (it != cache.listings.constEnd() && it->device == dirInfo.st_dev &&
+            it->inode == dirInfo.st_ino && sameTime(it->modified, dirInfo.st_mtim))
+            return ordinaryFiles(dataDir, it->found);
+    }
+    Candidates<3> found;
+    if (!readCandidates(dataDir, heads, ext, found, dirInfo)) return {};
+    std::array<QStringList, 3> files = ordinaryFiles(dataDir, found);
+    const std::lock_guard lock(cache.mutex);
+    if (oldEnough(dirInfo)) {
+        if (cache.listings.size() >= MaxListings) cache.listings.clear();
+        cache.listings.insert(key,
+                              {dirInfo.st_dev, dirInfo.st_ino, dirInfo.st_mtim, std::move(found)});
+    } else {
+        cache.listings.remove(key);
+    }
+    return files;
+}
+#else
+std::array<QStringList, 3> courseFiles(const QString& dataDir, const std::array<QString, 3>& heads,
+                                       const QString& ext) {
+    return matchingFilesOf<3>(dataDir, heads, ext);
+}
+#endif
 
 QStringList matchingFiles(const QString& dataDir, const QString& head, const QString& ext) {
     return matchingFilesOf<1>(dataDir, {head}, ext)[0];
@@ -173,18 +296,53 @@ QString pathIn(const QString& dataDir, const QString& name) {
 
 }  // namespace
 
+#ifdef Q_OS_UNIX
+namespace {
+
+// Up to `size` bytes from the start of a file, read directly: a QFile looks at
+// the file's status twice and fills a buffer of 16 KiB, which for the few
+// bytes a lookup reads of each of a race's files costs more than the rest of
+// it. Null when the file cannot be opened or read (a directory cannot).
+std::optional<QByteArray> readHead(const QString& path, qsizetype size) {
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    QByteArray bytes(size, Qt::Uninitialized);
+    qsizetype got = 0;
+    bool failed = false;
+    while (got < size) {
+        const ssize_t n = read(fd, bytes.data() + got, size_t(size - got));
+        if (n < 0 && errno == EINTR) continue;
+        failed = n < 0;
+        if (n <= 0) break;
+        got += n;
+    }
+    close(fd);
+    if (failed) return std::nullopt;
+    bytes.truncate(got);
+    return bytes;
+}
+
+}  // namespace
+#endif
+
 QDate ReadFileDate(const QString& path) {
+#ifdef Q_OS_UNIX
+    const std::optional<QByteArray> bytes = readHead(path, 8);
+    if (!bytes || bytes->size() != 8) return {};
+    return RecordDate(QString::fromLatin1(*bytes));
+#else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = file.read(8);
     if (bytes.size() != 8) return {};
     return RecordDate(QString::fromLatin1(bytes));
+#endif
 }
 
 RaceFileSet::RaceFileSet(const QString& dataDir, int courseCode, int raceNo)
     : dataDir_(dataDir), raceNo_(raceNo) {
     if (dataDir.isEmpty() || courseCode < 0 || raceNo <= 0) return;
-    collect(matchingFilesOf<3>(dataDir, courseHeads(courseCode), QStringLiteral(".jra")));
+    collect(courseFiles(dataDir, courseHeads(courseCode), QStringLiteral(".jra")));
 }
 
 void RaceFileSet::collect(const std::array<QStringList, 3>& courseNames) {
@@ -285,11 +443,26 @@ QStringList RaceDirectory::findAll(const QString& prefix, int stemLength, int co
     return pickRaceFiles(dataDir_, matching(headOf(prefix, courseCode)), stemLength, raceNo);
 }
 
+void ForgetRaceListings() {
+#ifdef Q_OS_UNIX
+    ListingCache& cache = listingCache();
+    const std::lock_guard lock(cache.mutex);
+    cache.listings.clear();
+#endif
+}
+
 bool ReadRecord1(const QString& path, FixedRecord& record) {
+#ifdef Q_OS_UNIX
+    const std::optional<QByteArray> bytes = readHead(path, record.length());
+    if (!bytes) return false;
+    record.assign(*bytes);
+    return true;
+#else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.read(record.length());
     if (file.error() != QFileDevice::NoError) return false;
     record.assign(bytes);
     return true;
+#endif
 }

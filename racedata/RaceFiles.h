@@ -25,7 +25,8 @@ struct RaceFile {
 QDate ReadFileDate(const QString& path);
 
 // A race's data files of every kind and stem, found with one listing of the
-// directory, each with the date it holds. PAT95 keeps a file per meeting and
+// directory (kept for the next lookup while the directory is unchanged), each
+// with the date it holds. PAT95 keeps a file per meeting and
 // day, so last week's files of a race lie beside today's under other stems;
 // a race is shown on one day: the day chosen, else its newest.
 class RaceFileSet {
@@ -91,6 +92,11 @@ private:
     QString dataDir_;
     std::vector<std::pair<QString, QString>> names_;  // case-folded name, name
 };
+
+// RaceFileSet keeps the listing of a course's race files and uses it again
+// while the directory is unchanged (see RaceFiles.cpp); this forgets every
+// listing kept, so that the next lookup reads the directory, as for measuring.
+void ForgetRaceListings();
 
 // Reads record 1 of a data file, read-only, into the record; a file shorter
 // than one record reads as if padded with blanks. False, with the record left

@@ -4,9 +4,35 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+// The file's size and its modification and status-change times in
+// milliseconds since the epoch (zero when it cannot be looked at). Taken from
+// the system directly: a file time as QFileInfo gives it is converted to local
+// time, which looks at the time zone files each time.
+std::array<qint64, 3> stampOf(const QFileInfo& info) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (stat(QFile::encodeName(info.filePath()).constData(), &status) != 0) return {0, 0, 0};
+    const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
+    return {qint64(status.st_size), ms(status.st_mtim), ms(status.st_ctim)};
+#else
+    return {info.size(), info.lastModified().toMSecsSinceEpoch(),
+            info.metadataChangeTime().toMSecsSinceEpoch()};
+#endif
+}
+
+}  // namespace
 
 OddsWatcher::OddsWatcher(QObject* parent) : QObject(parent) {
     later_.setSingleShot(true);
@@ -52,8 +78,8 @@ SnapshotOutcome OddsWatcher::record(const QString& path) {
     // A file read again as it was when this process last stored it (each time
     // a window opens on it) needs no look at the history. Any write changes the
     // status-change time, even one that puts the modification time back.
-    const FileStamp stamp{info.size(), info.lastModified().toMSecsSinceEpoch(),
-                          info.metadataChangeTime().toMSecsSinceEpoch()};
+    const auto [size, modified, changed] = stampOf(info);
+    const FileStamp stamp{size, modified, changed};
     const QString key = info.absoluteFilePath();
     if (const auto it = stored_.constFind(key); it != stored_.constEnd() && it->first == stamp)
         return it->second;

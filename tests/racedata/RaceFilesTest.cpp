@@ -1,10 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
@@ -58,6 +62,68 @@ TEST(RaceFiles, FindRaceFile) {
     EXPECT_EQ(RaceDirectory(dir.path()).findAll("ks-", 7, 6, 11), all);
     for (const QString& missing : {QDir::temp().filePath("zem-no-such-dir"), QString()})
         EXPECT_EQ(FindRaceFile(missing, "zo-", 5, 6, 11).stem, QString());
+}
+
+// Sets the modification time of a file or directory.
+bool setModified(const QString& path, const timespec& when) {
+    const timespec times[2] = {{0, UTIME_OMIT}, when};
+    return utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+timespec modifiedOf(const QString& path) {
+    struct stat info {};
+    stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mtim;
+}
+
+TEST(RaceFiles, AKeptListingSeesEveryChangeOfTheDirectory) {
+    const auto found = [](const TempDir& dir, int race) {
+        return QFileInfo(FindRaceFile(dir.path(), "zo-", 5, 6, race).path).fileName().toStdString();
+    };
+    // A change, then the race looked up and the file it must find, before and after.
+    const std::tuple<const char*, std::function<bool(const TempDir&)>, int, const char*,
+                     const char*>
+        cases[] = {
+            {"added", [](const TempDir& d) { return d.write("zo-62c.jra", "x"); }, 12, "",
+             "zo-62c.jra"},
+            {"removed", [](const TempDir& d) { return QFile::remove(d.file("zo-62b.jra")); }, 11,
+             "zo-62b.jra", ""},
+            {"renamed",
+             [](const TempDir& d) {
+                 return QFile::rename(d.file("zo-62b.jra"), d.file("zo-62a.jra"));
+             },
+             10, "", "zo-62a.jra"},
+        };
+    const timespec hourAgo{time(nullptr) - 3600, 0};
+    for (const auto& [what, change, race, before, after] : cases) {
+        SCOPED_TRACE(what);
+        const TempDir dir;
+        ASSERT_TRUE(dir.write("zo-621.jra", "x") && dir.write("zo-62b.jra", "x"));
+        ASSERT_TRUE(setModified(dir.path(), hourAgo));
+        EXPECT_EQ(found(dir, race), before);
+        EXPECT_EQ(found(dir, race), before);
+        ASSERT_TRUE(change(dir));
+        EXPECT_NE(modifiedOf(dir.path()).tv_sec, hourAgo.tv_sec);
+        EXPECT_EQ(found(dir, race), after);
+    }
+    // The listing of a directory an hour old is kept: a change that left its
+    // time as it was goes unseen until the listings are forgotten. One whose
+    // time is that of the moment is listed again each time, as a change within
+    // the file system's timestamp granularity leaves the time as it was.
+    for (const bool old : {true, false}) {
+        SCOPED_TRACE(old ? "an hour old" : "just changed");
+        const TempDir dir;
+        ASSERT_TRUE(dir.write("zo-621.jra", "x"));
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        const timespec when = old ? hourAgo : now;
+        ASSERT_TRUE(setModified(dir.path(), when));
+        EXPECT_EQ(found(dir, 12), "");
+        ASSERT_TRUE(dir.write("zo-62c.jra", "x") && setModified(dir.path(), when));
+        EXPECT_EQ(found(dir, 12), old ? "" : "zo-62c.jra");
+        ForgetRaceListings();
+        EXPECT_EQ(found(dir, 12), "zo-62c.jra");
+    }
 }
 
 TEST(RaceFiles, ReadRecord1ReadsOnlyRecordOneAndLeavesTheFileAlone) {
