@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
-#include <array>
 #include <optional>
 #include <span>
 
@@ -57,6 +56,10 @@ QString CompositeText(double composite);
 // "選択 4点 合成オッズ 3.52倍" ("選択 4点" when none is usable); empty when
 // nothing is picked.
 QString PicksLine(const QStringList& picked);
+
+// Whole yen a hit pays: odds x stake rounded down, exactly; nullopt when it
+// does not fit 64 bits.
+std::optional<qint64> PayoutYen(const ExactDecimal& odds, qint64 stake);
 
 // The smallest stake in whole hundreds of yen, 100 at least, whose payout
 // (odds x stake) reaches the target, computed exactly from the decimals (odds

@@ -124,7 +124,8 @@ public:
     std::optional<double> compositeOdds() const;
     // nullopt when no row has a stake on usable odds (or none fits).
     std::optional<PayoutRange> payoutRange() const;
-    // A row's payout below the budget (red), reaching it (black); nullopt when
+    // A row's payout as shown (15 significant digits) below the budget (red),
+    // reaching it (black); nullopt when
     // the row has no payout or the budget is not a number (colour left as it is).
     std::optional<bool> payoutShort(int index) const;
 
