@@ -26,10 +26,10 @@
 // cannot be shown to the yen and are never made.
 
 struct SheetRow {
-    QString first;     // first number as entered (horse or bracket)
-    QString second;    // second number as entered; empty for 単勝・複勝
-    QString oddsText;  // the odds as entered
-    OddsReading odds;  // oddsText read once: the value, or why it takes no share
+    QString first;                 // first number as entered (horse or bracket)
+    QString second;                // second number as entered; empty for 単勝・複勝
+    QString oddsText;              // the odds as entered
+    OddsReading odds;              // oddsText read once: the value, or why it takes no share
     std::optional<qint64> stake;   // whole yen; nullopt when the row has none
     std::optional<double> payout;  // odds value x stake, figured when the stake was last
                                    // set (odds changed alone leave it as it was)

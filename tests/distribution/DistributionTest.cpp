@@ -65,8 +65,9 @@ TEST(DistributionSheet, SpreadsTheBudgetInInverseProportionToTheOdds) {
     };
     for (const auto& [budget, odds, expected] : cases) {
         DistributionSheet sheet = sheetOf(budget, odds);
-        EXPECT_EQ(sheet.spreadOutcome(), sheet.spread());
-        const SpreadOutcome outcome = sheet.spreadOutcome();
+        const SpreadOutcome foreseen = sheet.spreadOutcome();
+        const SpreadOutcome outcome = sheet.spread();
+        EXPECT_EQ(foreseen, outcome);
         EXPECT_EQ(shown(sheet, outcome), expected) << budget;
     }
     // A budget too large to spread empties the rows spread before; no budget keeps them.
@@ -92,7 +93,7 @@ TEST(DistributionSheet, StakesMovedByHand) {
     EXPECT_EQ(sheet.payoutShort(3), true);
     EXPECT_TRUE(sheet.stakeUp(3));
     EXPECT_EQ(sheet.payoutShort(3), false);
-    for (int i = 0; i < 8; ++i) sheet.stakeDown(0);  // 100 yen at least
+    for (int i = 0; i < 8; ++i) sheet.stakeDown(0);        // 100 yen at least
     EXPECT_FALSE(sheet.stakeDown(0) || sheet.stakeUp(1));  // a row without a stake is left alone
     EXPECT_EQ(shown(sheet), "100/250 - 300/1200 200/2000 = 600");
     EXPECT_EQ(sheet.payoutShort(0), true);
@@ -107,7 +108,8 @@ TEST(DistributionSheet, StakesMovedByHand) {
     sheet.setOdds(0, u"12a");
     EXPECT_FALSE(sheet.stakeUp(0) || sheet.stakeDown(0));
     // Typed stakes: whole hundreds, 100 at least, on usable odds.
-    for (qint64 refused : std::initializer_list<qint64>{0, 50, 150, 1000000000000000}) EXPECT_FALSE(sheet.setStake(2, refused));
+    for (qint64 refused : std::initializer_list<qint64>{0, 50, 150, 1000000000000000})
+        EXPECT_FALSE(sheet.setStake(2, refused));
     EXPECT_TRUE(sheet.setStake(2, 700) && sheet.setStake(3, std::nullopt));
     EXPECT_EQ(shown(sheet), "100/250 - 700/2800 = 800");
     // The payout as shown: 1.15 x 100 reaches a budget of 115.
@@ -217,8 +219,9 @@ TEST(DistributionSheet, EntriesCheckedInOrderThenTheSlip) {
     EXPECT_EQ(problem().problem, EntryProblem::OddsMissing);
     EXPECT_EQ(problem().row, 5);
     const char* rows[][3] = {{"3", "7", "5"}, {"3", "9", "8"}, {"4", "", "999"}, {"", "8", "999"}};
-    for (int i = 0; const auto& [first, second, odds] : rows) {
-        sheet.setFirst(i, first), sheet.setSecond(i, second), sheet.setOdds(i++, QString::fromUtf8(odds));
+    for (int i = 0; i < 4; ++i) {
+        sheet.setFirst(i, rows[i][0]), sheet.setSecond(i, rows[i][1]);
+        sheet.setOdds(i, QString::fromUtf8(rows[i][2]));
     }
     sheet.setFirst(5, "");  // odds without a number: accepted, not written
     sheet.setFirst(9, "1"), sheet.setSecond(9, "2"), sheet.setOdds(9, u"1e300");
