@@ -15,7 +15,7 @@
 
 #include "bench/BenchSupport.h"
 #include "common/NumberText.h"
-#include "distribution/Distribution.h"
+#include "distribution/DistributionSheet.h"
 #include "racedata/Cp932.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
@@ -111,12 +111,23 @@ void BM_RankingFloor(benchmark::State& state) {
 }
 
 const QString Budget = QStringLiteral("10000");
-const RowTexts EightOdds = {QStringLiteral("3.5"),  QStringLiteral("7.2"),  QStringLiteral("12.8"),
+const std::array<QString, DistributionRows> EightOdds = {QStringLiteral("3.5"),  QStringLiteral("7.2"),  QStringLiteral("12.8"),
                             QStringLiteral("15.1"), QStringLiteral("22.4"), QStringLiteral("31.9"),
                             QStringLiteral("48.3"), QStringLiteral("96.5")};
 
+// The budget and eight odds read, spread, and the stakes, payouts and total as shown.
 void BM_Distribution(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(Distribute(Budget, EightOdds));
+    DistributionSheet sheet(DistributionRows);
+    for (auto _ : state) {
+        sheet.setBudget(Budget);
+        for (int i = 0; i < DistributionRows; ++i) sheet.setOdds(i, EightOdds[size_t(i)]);
+        sheet.spread();
+        for (const SheetRow& row : sheet.rows()) {
+            benchmark::DoNotOptimize(StakeText(row.stake));
+            benchmark::DoNotOptimize(PayoutText(row.payout));
+        }
+        benchmark::DoNotOptimize(StakeText(sheet.total()));
+    }
 }
 
 void BM_DistributionFloor(benchmark::State& state) {

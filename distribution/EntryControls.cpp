@@ -27,11 +27,6 @@ void EntryBox::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CaptionLabel::setText(const QString& text) {
-    QLabel::setText(text);
-    emit captionChanged();
-}
-
 UpDown::UpDown(QWidget* parent) : QWidget(parent) {
     up_ = new QToolButton(this);
     up_->setObjectName(QStringLiteral("Up"));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -20,18 +19,6 @@ protected:
 
 private:
     bool selectOnPress_ = false;  // focus came with a mouse press still to arrive
-};
-
-// A label that reports every assignment of its caption, as the payout colour
-// must follow each change of a payout, whoever writes it.
-class CaptionLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-    void setText(const QString& text);
-
-signals:
-    void captionChanged();
 };
 
 // A small up-down control of two arrow buttons ("Up" above "Down"). Only its

@@ -173,8 +173,8 @@ void Frm_Separate::Cmd_Update_Click() {
     updating_ = true;
     for (int i = 0; i < Rows; ++i) {
         bool firstOk = false, secondOk = false;
-        const int a = Txt_Buy1[i]->text().trimmed().toInt(&firstOk);
-        const int b = Txt_Buy2[i]->text().trimmed().toInt(&secondOk);
+        const int a = sheet_.row(i).first.trimmed().toInt(&firstOk);
+        const int b = sheet_.row(i).second.trimmed().toInt(&secondOk);
         if (!firstOk || !secondOk) continue;
         const auto found =
             odds.constFind(QStringLiteral("%1-%2").arg(std::min(a, b)).arg(std::max(a, b)));
@@ -246,13 +246,15 @@ void Frm_Separate::buildControls() {
         Upd_Pay[i] = new UpDown(this);
         Upd_Pay[i]->setObjectName(ElementName("Upd_Pay", i));
         Upd_Pay[i]->setGeometry(TwRect(3435, top, 255, BoxHeight));
-        Lbl_Income[i] = new CaptionLabel(this);
+        Lbl_Income[i] = new QLabel(this);
         MakeResultBox(Lbl_Income[i], ElementName("Lbl_Income", i),
                       TwRect(3780, top, 1500, BoxHeight));
 
+        connect(Txt_Buy1[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { sheet_.setFirst(i, text); });
+        connect(Txt_Buy2[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { sheet_.setSecond(i, text); });
         connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this, i] { Txt_Odds_Change(i); });
-        connect(Lbl_Income[i], &CaptionLabel::captionChanged, this,
-                [this, i] { Lbl_Income_Change(i); });
         connect(Upd_Pay[i], &UpDown::upClicked, this, [this, i] { Upd_Pay_UpClick(i); });
         connect(Upd_Pay[i], &UpDown::downClicked, this, [this, i] { Upd_Pay_DownClick(i); });
     }
@@ -394,56 +396,51 @@ bool Frm_Separate::acceptEntry(QLineEdit* box) {
     if (text.isEmpty()) return true;
     const std::optional<double> value = NumericValue(text);
     if (value && *value > 0) return true;
-    ShowMessage(this, value ? MsgNotPositive : MsgNotNumber);
-    box->selectAll();
-    box->setFocus();
+    refuse(box, value ? MsgNotPositive : MsgNotNumber);
     return false;
 }
 
+void Frm_Separate::refuse(QLineEdit* box, const QString& message) {
+    ShowMessage(this, message);
+    box->selectAll();
+    box->setFocus();
+}
+
 void Frm_Separate::Txt_Total_Pay_Change() {
+    sheet_.setBudget(Txt_Total_Pay->text());
     if (acceptEntry(Txt_Total_Pay)) Recalculate();
 }
 
 void Frm_Separate::Txt_Odds_Change(int index) {
-    if (acceptEntry(Txt_Odds[index])) Recalculate();
+    switch (sheet_.setOdds(index, Txt_Odds[index]->text())) {
+        case OddsRefusal::NotNumber:
+            return refuse(Txt_Odds[index], MsgNotNumber);
+        case OddsRefusal::NotPositive:
+            return refuse(Txt_Odds[index], MsgNotPositive);
+        default:
+            return Recalculate();
+    }
 }
 
 void Frm_Separate::Recalculate() {
-    RowTexts odds;
-    for (int i = 0; i < Rows; ++i) odds[i] = Txt_Odds[i]->text();
-    const Distribution result = Distribute(Txt_Total_Pay->text(), odds);
-    if (result.budgetCounted) {
-        for (int i = 0; i < Rows; ++i) {
-            Lbl_Pay[i]->setText(result.rows[i].stake);
-            Lbl_Income[i]->setText(result.rows[i].payout);
-        }
+    if (sheet_.spread() != SpreadOutcome::Kept) {
+        for (int i = 0; i < Rows; ++i) showRow(i);
     }
-    Lbl_Real_Pay->setText(result.total);
-    showSpread();
+    showTotal();
 }
 
-void Frm_Separate::Lbl_Income_Change(int index) {
-    const std::optional<bool> shortOfBudget =
-        PayoutShort(Lbl_Income[index]->text(), Txt_Total_Pay->text());
-    if (shortOfBudget) {
+void Frm_Separate::showRow(int index) {
+    const SheetRow& row = sheet_.row(index);
+    Lbl_Pay[index]->setText(StakeText(row.stake));
+    Lbl_Income[index]->setText(PayoutText(row.payout));
+    if (const std::optional<bool> shortOfBudget = sheet_.payoutShort(index)) {
         SetForeground(Lbl_Income[index], *shortOfBudget ? Colours::Red : Colours::Black);
     }
 }
 
-void Frm_Separate::recountTotal() {
-    RowTexts stakes;
-    for (int i = 0; i < Rows; ++i) stakes[i] = Lbl_Pay[i]->text();
-    Lbl_Real_Pay->setText(CountTotal(stakes));
-    showSpread();
-}
-
-void Frm_Separate::showSpread() {
-    RowTexts odds, stakes;
-    for (int i = 0; i < Rows; ++i) {
-        odds[i] = Txt_Odds[i]->text();
-        stakes[i] = Lbl_Pay[i]->text();
-    }
-    const Spread spread = SpreadOf(odds, stakes, Lbl_Real_Pay->text());
+void Frm_Separate::showTotal() {
+    Lbl_Real_Pay->setText(StakeText(sheet_.total()));
+    const Spread spread = SpreadOf(sheet_);
     Lbl_Synth->setText(spread.composite);
     Lbl_Return_Range->setText(spread.returns);
     Lbl_Profit_Range->setText(spread.profit);
@@ -451,28 +448,17 @@ void Frm_Separate::showSpread() {
 }
 
 void Frm_Separate::Upd_Pay_UpClick(int index) {
-    if (const auto change = StakeUp(Lbl_Pay[index]->text(), Txt_Odds[index]->text())) {
-        Lbl_Pay[index]->setText(change->stake);
-        Lbl_Income[index]->setText(change->payout);
-    }
-    recountTotal();
+    if (sheet_.stakeUp(index)) showRow(index);
+    showTotal();
 }
 
 void Frm_Separate::Upd_Pay_DownClick(int index) {
-    if (const auto change = StakeDown(Lbl_Pay[index]->text(), Txt_Odds[index]->text())) {
-        Lbl_Pay[index]->setText(change->stake);
-        Lbl_Income[index]->setText(change->payout);
-    }
-    recountTotal();
+    if (sheet_.stakeDown(index)) showRow(index);
+    showTotal();
 }
 
 void Frm_Separate::Cmd_Add_Click() {
-    BetRows rows;
-    for (int i = 0; i < Rows; ++i) {
-        rows[i] = {Txt_Buy1[i]->text(), Txt_Buy2[i]->text(), Txt_Odds[i]->text(),
-                   Lbl_Pay[i]->text()};
-    }
-    const EntryCheck check = CheckEntries(Txt_Total_Pay->text(), rows);
+    const EntryCheck check = sheet_.checkEntries();
     switch (check.problem) {
         case EntryProblem::BudgetNotNumber:
             ShowMessage(this, MsgNotNumber);
@@ -493,7 +479,7 @@ void Frm_Separate::Cmd_Add_Click() {
         case EntryProblem::None:
             break;
     }
-    BetSlip slip = SlipOf(selection_.race(), selection_.betType(), rows);
+    BetSlip slip = sheet_.slip(selection_.race(), selection_.betType());
     // The race's day: of the odds read here, else the day the race is shown on.
     slip.race.date = oddsDay_.isValid() ? oddsDay_ : ShownRaceDay(state_, slip.race);
     emit betsAccepted(slip);
@@ -537,25 +523,18 @@ void Frm_Separate::Txt_Target_Change() {
 }
 
 void Frm_Separate::Cmd_Target_Click() {
-    RowTexts odds;
-    for (int i = 0; i < Rows; ++i) odds[i] = Txt_Odds[i]->text();
-    const WorkedBack worked = WorkBack(Txt_Target->text(), odds);
-    const auto refuse = [this](const QString& message, QLineEdit* box) {
-        ShowMessage(this, message);
-        box->selectAll();
-        box->setFocus();
-    };
+    const DistributionSheet::WorkedBack worked = sheet_.workBack(Txt_Target->text());
     switch (worked.problem) {
         case TargetProblem::TargetNotNumber:
-            return refuse(MsgNotNumber, Txt_Target);
+            return refuse(Txt_Target, MsgNotNumber);
         case TargetProblem::TargetNotPositive:
-            return refuse(MsgNotPositive, Txt_Target);
+            return refuse(Txt_Target, MsgNotPositive);
         case TargetProblem::TooLarge:
-            return refuse(MsgTargetTooLarge, Txt_Target);
+            return refuse(Txt_Target, MsgTargetTooLarge);
         case TargetProblem::NoBets:
-            return refuse(MsgNoBets, Txt_Buy1[0]);
+            return refuse(Txt_Buy1[0], MsgNoBets);
         case TargetProblem::OddsMissing:
-            return refuse(MsgNoOdds, Txt_Odds[worked.row]);
+            return refuse(Txt_Odds[worked.row], MsgNoOdds);
         case TargetProblem::None:
             break;
     }
@@ -563,14 +542,10 @@ void Frm_Separate::Cmd_Target_Click() {
         // The sum stands as the budget without being spread again, so that
         // the payout colours compare every payout with it.
         const QSignalBlocker noRecalculation(Txt_Total_Pay);
-        Txt_Total_Pay->setText(worked.total);
+        Txt_Total_Pay->setText(StakeText(sheet_.total()));
     }
-    for (int i = 0; i < Rows; ++i) {
-        Lbl_Pay[i]->setText(worked.rows[i].stake);
-        Lbl_Income[i]->setText(worked.rows[i].payout);
-    }
-    Lbl_Real_Pay->setText(worked.total);
-    showSpread();
+    for (int i = 0; i < Rows; ++i) showRow(i);
+    showTotal();
 }
 
 void Frm_Separate::Cmd_Cancel_Click() {

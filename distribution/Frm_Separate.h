@@ -7,9 +7,9 @@
 
 #include "common/BetSlip.h"
 #include "common/RaceSelection.h"
+#include "distribution/DistributionSheet.h"
 #include "trend/OddsHistory.h"
 
-class CaptionLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,7 +50,7 @@ public:
     std::array<QLineEdit*, Rows> Txt_Odds;
     std::array<QLabel*, Rows> Lbl_Pay;
     std::array<UpDown*, Rows> Upd_Pay;
-    std::array<CaptionLabel*, Rows> Lbl_Income;  // write through CaptionLabel::setText
+    std::array<QLabel*, Rows> Lbl_Income;
     // Total line
     QLabel* Label5;
     QLabel* Lbl_Real_Pay;
@@ -94,7 +94,6 @@ protected:
 private slots:
     void Txt_Total_Pay_Change();
     void Txt_Odds_Change(int index);
-    void Lbl_Income_Change(int index);
     void Upd_Pay_UpClick(int index);
     void Upd_Pay_DownClick(int index);
     void Cmd_Add_Click();
@@ -108,12 +107,16 @@ private:
     void buildControls();
     void buildSpreadLines();
     void Form_Load();
-    // Rewrites every stake, payout and the total from the budget and the odds.
+    // Spreads the budget again; a spread that set the rows rewrites them all.
     void Recalculate();
     // Accepts an empty text or a positive number; anything else is refused
     // with its message, kept, selected and focused.
     bool acceptEntry(QLineEdit* box);
-    void recountTotal();
+    void refuse(QLineEdit* box, const QString& message);
+    // A row's stake and payout as the sheet holds them, the payout red when
+    // it is below the budget (black when it reaches it).
+    void showRow(int index);
+    void showTotal();
     // The composite odds and the payout and profit ranges of the rows as they stand.
     void showSpread();
     void buildUpdateLine();
@@ -124,6 +127,8 @@ private:
 
     AppState& state_;
     RaceSelection selection_;
+    // The bets, odds, stakes and budget; the captions only show them.
+    DistributionSheet sheet_{Rows};
     // What 最新オッズ follows (馬連 or 枠連 races only).
     std::optional<TrendKind> followed_;
     TrendRace race_;      // on the day in force; dated once a snapshot of it is seen
