@@ -359,26 +359,48 @@ void RaceFileSet::collect(const std::array<QStringList, 3>& courseNames) {
                 names.append(name);
         }
         std::sort(names.begin(), names.end(), nameOrder);
-        for (const QString& name : std::as_const(names)) {
-            const QDate date = ReadFileDate(pathIn(dataDir_, name));
-            race_[k].push_back({name, date});
-            if (date.isValid() && (!newest_.isValid() || date > newest_)) newest_ = date;
-        }
+        for (const QString& name : std::as_const(names)) race_[k].push_back({name, std::nullopt});
     }
+}
+
+QDate RaceFileSet::dateOf(const Dated& file) const {
+    if (!file.date) file.date = ReadFileDate(pathIn(dataDir_, file.name));
+    return *file.date;
+}
+
+QDate RaceFileSet::newestDayOf(const QString& prefix) const {
+    const int kind = kindOf(prefix);
+    QDate newest;
+    if (kind < 0) return newest;
+    for (const Dated& file : race_[kind]) {
+        const QDate date = dateOf(file);
+        if (date.isValid() && (!newest.isValid() || date > newest)) newest = date;
+    }
+    return newest;
+}
+
+QDate RaceFileSet::newestDay() const {
+    QDate newest;
+    for (const auto& kind : Kinds) {
+        const QDate date = newestDayOf(QLatin1String(kind.first));
+        if (date.isValid() && (!newest.isValid() || date > newest)) newest = date;
+    }
+    return newest;
 }
 
 RaceFile RaceFileSet::find(const QString& prefix, int stemLength, const QDate& day) const {
     const int kind = kindOf(prefix);
     if (kind < 0 || dataDir_.isEmpty()) return {};
-    if (!newest_.isValid()) {
+    // A day asked for is looked for among this kind's files alone; the race's
+    // newest day needs the dates of all its files.
+    const QDate wanted = day.isValid() ? day : newestDay();
+    if (!wanted.isValid()) {
         // No file of the race tells its day: the first stem of the course decides.
-        if (day.isValid()) return {};
-        RaceFile found = pickRaceFile(dataDir_, courseNames_[kind], stemLength, raceNo_);
-        return found;
+        return pickRaceFile(dataDir_, courseNames_[kind], stemLength, raceNo_);
     }
-    const QDate wanted = day.isValid() ? day : newest_;
     for (const Dated& file : race_[kind]) {
-        if (file.date == wanted) return {pathIn(dataDir_, file.name), file.name.left(stemLength), file.date};
+        if (dateOf(file) == wanted)
+            return {pathIn(dataDir_, file.name), file.name.left(stemLength), wanted};
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -35,7 +36,9 @@ public:
 
     // The newest date among the race's files of all three kinds; null when
     // none of them has a readable date.
-    QDate newestDay() const { return newest_; }
+    QDate newestDay() const;
+    // The newest date among the race's files of one kind; null when none.
+    QDate newestDayOf(const QString& prefix) const;
     // The race's file of the kind for the day (day null: the race's newest
     // day). A file without a readable date is used only while no file of the
     // race has one, by the older rule: the first name in case-insensitive name
@@ -50,15 +53,17 @@ private:
     RaceFileSet() = default;
     void collect(const std::array<QStringList, 3>& courseNames);
 
+    // A file's date is read the first time a question needs it: a settlement
+    // asks only of the day's odds files, and reads the results itself.
     struct Dated {
         QString name;
-        QDate date;
+        mutable std::optional<QDate> date;
     };
+    QDate dateOf(const Dated& file) const;
     QString dataDir_;
     int raceNo_ = 0;
     std::array<QStringList, 3> courseNames_;  // "uo-", "zo-", "ks-" + course: every name
     std::array<std::vector<Dated>, 3> race_;  // the race's files of each kind, name order
-    QDate newest_;
 };
 
 // Looks up the data file of a race for a day (null: the race's newest day), as

@@ -296,10 +296,8 @@ Decision decide(const MemoBlock& block, const MemoBet& bet, const RaceRecords& f
 // The day of a race's blocks without a date line: the date of its newest odds
 // file, else of its newest file of any kind; null when no file tells one.
 QDate newestOddsDay(const RaceFileSet& files) {
-    QDate newest;
-    for (const QString& prefix : {QStringLiteral("uo-"), QStringLiteral("zo-")}) {
-        for (const QString& path : files.all(prefix)) newest = std::max(newest, ReadFileDate(path));
-    }
+    const QDate newest =
+        std::max(files.newestDayOf(QStringLiteral("uo-")), files.newestDayOf(QStringLiteral("zo-")));
     return newest.isValid() ? newest : files.newestDay();
 }
 
