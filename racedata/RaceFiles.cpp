@@ -296,14 +296,11 @@ QString pathIn(const QString& dataDir, const QString& name) {
 
 }  // namespace
 
+std::optional<QByteArray> ReadFileHead(const QString& path, qsizetype size) {
 #ifdef Q_OS_UNIX
-namespace {
-
-// Up to `size` bytes from the start of a file, read directly: a QFile looks at
-// the file's status twice and fills a buffer of 16 KiB, which for the few
-// bytes a lookup reads of each of a race's files costs more than the rest of
-// it. Null when the file cannot be opened or read (a directory cannot).
-std::optional<QByteArray> readHead(const QString& path, qsizetype size) {
+    // Read directly: a QFile looks at the file's status twice and fills a
+    // buffer of 16 KiB, which for the few bytes a lookup reads of each of a
+    // race's files costs more than the rest of it.
     const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     QByteArray bytes(size, Qt::Uninitialized);
@@ -320,23 +317,19 @@ std::optional<QByteArray> readHead(const QString& path, qsizetype size) {
     if (failed) return std::nullopt;
     bytes.truncate(got);
     return bytes;
-}
-
-}  // namespace
-#endif
-
-QDate ReadFileDate(const QString& path) {
-#ifdef Q_OS_UNIX
-    const std::optional<QByteArray> bytes = readHead(path, 8);
-    if (!bytes || bytes->size() != 8) return {};
-    return RecordDate(QString::fromLatin1(*bytes));
 #else
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.read(8);
-    if (bytes.size() != 8) return {};
-    return RecordDate(QString::fromLatin1(bytes));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    QByteArray bytes = file.read(size);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
 #endif
+}
+
+QDate ReadFileDate(const QString& path) {
+    const std::optional<QByteArray> bytes = ReadFileHead(path, 8);
+    if (!bytes || bytes->size() != 8) return {};
+    return RecordDate(QString::fromLatin1(*bytes));
 }
 
 RaceFileSet::RaceFileSet(const QString& dataDir, int courseCode, int raceNo)
@@ -474,17 +467,8 @@ void ForgetRaceListings() {
 }
 
 bool ReadRecord1(const QString& path, FixedRecord& record) {
-#ifdef Q_OS_UNIX
-    const std::optional<QByteArray> bytes = readHead(path, record.length());
+    const std::optional<QByteArray> bytes = ReadFileHead(path, record.length());
     if (!bytes) return false;
     record.assign(*bytes);
     return true;
-#else
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.read(record.length());
-    if (file.error() != QFileDevice::NoError) return false;
-    record.assign(bytes);
-    return true;
-#endif
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,10 @@ struct RaceFile {
     QString stem;  // first stemLength characters of the file's name (see FindRaceFile)
     QDate date;    // the date the file holds; null when it cannot be read
 };
+
+// Up to `size` bytes from the start of a file, read-only; nullopt when the file
+// cannot be opened or read (a directory cannot).
+std::optional<QByteArray> ReadFileHead(const QString& path, qsizetype size);
 
 // The date a data file holds in its first eight bytes (YYYYMMDD, the same
 // place in "uo-", "zo-" and "ks-" records); null when the file cannot be read

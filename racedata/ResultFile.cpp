@@ -1,14 +1,13 @@
 #include "racedata/ResultFile.h"
 
-#include <QFile>
 
 #include "common/RaceDate.h"
+#include "racedata/RaceFiles.h"
 
 std::optional<ResultFile> ReadResultFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.read(KsRecord::Length);
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    const std::optional<QByteArray> read = ReadFileHead(path, KsRecord::Length);
+    if (!read) return std::nullopt;
+    const QByteArray& bytes = *read;
     ResultFile r;
     r.ks.assign(bytes);
     r.complete = bytes.size() == KsRecord::Length;
