@@ -296,6 +296,20 @@ QString pathIn(const QString& dataDir, const QString& name) {
 
 }  // namespace
 
+FileStamp FileStampOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (stat(QFile::encodeName(path).constData(), &status) != 0) return {};
+    const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
+    return {qint64(status.st_size), ms(status.st_mtim), ms(status.st_ctim)};
+#else
+    const QFileInfo info(path);
+    if (!info.exists()) return {};
+    return {info.size(), info.lastModified().toMSecsSinceEpoch(),
+            info.metadataChangeTime().toMSecsSinceEpoch()};
+#endif
+}
+
 std::optional<QByteArray> ReadFileHead(const QString& path, qsizetype size) {
 #ifdef Q_OS_UNIX
     // Read directly: a QFile looks at the file's status twice and fills a

@@ -25,6 +25,18 @@ struct RaceFile {
 // cannot be opened or read (a directory cannot).
 std::optional<QByteArray> ReadFileHead(const QString& path, qsizetype size);
 
+// A file's size and its modification and status-change times in milliseconds
+// since the epoch; all zero when it cannot be looked at. Taken from the system
+// directly: a file time as QFileInfo gives it is converted to local time,
+// which looks at the time zone files each time.
+struct FileStamp {
+    qint64 size = 0;
+    qint64 modified = 0;
+    qint64 changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp FileStampOf(const QString& path);
+
 // The date a data file holds in its first eight bytes (YYYYMMDD, the same
 // place in "uo-", "zo-" and "ks-" records); null when the file cannot be read
 // or the field is no calendar date.

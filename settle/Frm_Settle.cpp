@@ -199,11 +199,8 @@ QStringList Frm_Settle::resultFileState(bool lookAgain) const {
                       : race.resultFiles;
         files << QString();  // the race, so that a file moving to another race counts
         for (const QString& path : paths) {
-            const QFileInfo info(path);
-            files << QStringLiteral("%1|%2|%3")
-                         .arg(path)
-                         .arg(info.size())
-                         .arg(info.lastModified().toMSecsSinceEpoch());
+            const FileStamp stamp = FileStampOf(path);
+            files << QStringLiteral("%1|%2|%3").arg(path).arg(stamp.size).arg(stamp.modified);
         }
     }
     return files;

@@ -10,26 +10,13 @@
 #include <array>
 #include <vector>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
+#include "racedata/RaceFiles.h"
 
 namespace {
 
-// The file's size and its modification and status-change times in
-// milliseconds since the epoch (zero when it cannot be looked at). Taken from
-// the system directly: a file time as QFileInfo gives it is converted to local
-// time, which looks at the time zone files each time.
 std::array<qint64, 3> stampOf(const QFileInfo& info) {
-#ifdef Q_OS_UNIX
-    struct stat status {};
-    if (stat(QFile::encodeName(info.filePath()).constData(), &status) != 0) return {0, 0, 0};
-    const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
-    return {qint64(status.st_size), ms(status.st_mtim), ms(status.st_ctim)};
-#else
-    return {info.size(), info.lastModified().toMSecsSinceEpoch(),
-            info.metadataChangeTime().toMSecsSinceEpoch()};
-#endif
+    const FileStamp stamp = FileStampOf(info.filePath());
+    return {stamp.size, stamp.modified, stamp.changed};
 }
 
 }  // namespace
