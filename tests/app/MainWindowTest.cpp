@@ -381,6 +381,8 @@ TEST_F(MainWindow, HelpOpensAtItsContentsWhateverTheCurrentDirectoryAndOverEvery
         Click(Find<QPushButton>(&options, "Command1"));  // the directory chooser
     });
     window->Option->trigger();
+    modal.then(f1);
+    window->Day->trigger();
     for (int type = 0; type < 3; ++type) {
         window->Cmb_Type->setCurrentIndex(type);
         modal.then([&](QDialog& separate) {
@@ -392,7 +394,7 @@ TEST_F(MainWindow, HelpOpensAtItsContentsWhateverTheCurrentDirectoryAndOverEvery
         window->Cmd_Separate->setFocus(Qt::TabFocusReason);  // Enter on the focused button
         QTest::keyClick(window->Cmd_Separate, Qt::Key_Return);
     }
-    EXPECT_EQ(helped.join(' '), "Frm_Option#option Dialog#option Frm_Separate#separate "
+    EXPECT_EQ(helped.join(' '), "Frm_Option#option Dialog#option Frm_Day#day Frm_Separate#separate "
                                 "Frm_Odds#odds Frm_Separate#separate Frm_Odds2#odds "
                                 "Frm_Separate#separate Frm_Odds3#odds");
 }
