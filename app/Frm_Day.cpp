@@ -25,7 +25,8 @@ Frm_Day::Frm_Day(const std::vector<FolderDay>& days, const QDate& current, QWidg
     Lst_Day = new QListWidget(this);
     Lst_Day->setObjectName(QStringLiteral("Lst_Day"));
     Lst_Day->setFont(font);
-    auto* newest = new QListWidgetItem(QStringLiteral("最新（レースごとに最も新しい開催）"), Lst_Day);
+    auto* newest =
+        new QListWidgetItem(QStringLiteral("最新（レースごとに最も新しい開催）"), Lst_Day);
     newest->setData(Qt::UserRole, QDate());
     QListWidgetItem* selected = newest;
     for (const FolderDay& day : days) {

@@ -1,6 +1,5 @@
 #include "racedata/ResultFile.h"
 
-
 #include "common/RaceDate.h"
 #include "racedata/RaceFiles.h"
 

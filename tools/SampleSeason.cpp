@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // The racecourses of a weekend, in turn.
 constexpr int CoursePairs[][2] = {{5, 9}, {6, 8}, {5, 0}, {6, 9}, {4, 8}, {3, 7}};
 
