@@ -135,6 +135,9 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
             qOverload<>(&QTimer::start));
     connect(&watcher_, &QFileSystemWatcher::fileChanged, &settleLater_,
             qOverload<>(&QTimer::start));
+    watchLater_.setSingleShot(true);
+    watchLater_.setInterval(0);
+    connect(&watchLater_, &QTimer::timeout, this, &Frm_Settle::startWatch);
 
     Form_Load();
 }
@@ -210,6 +213,12 @@ void Frm_Settle::watchFiles() {
     watchedState_ = resultFileState(false);
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
     if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    watchPending_ = true;
+    if (painted_) watchLater_.start();
+}
+
+void Frm_Settle::startWatch() {
+    watchPending_ = false;
     if (settlement_.races.empty() || state_.DataDir.isEmpty() || !QFileInfo(state_.DataDir).isDir())
         return;
     watcher_.addPath(state_.DataDir);  // files that appear or are replaced
@@ -218,6 +227,8 @@ void Frm_Settle::watchFiles() {
         if (!entry.isEmpty()) files << entry.section(QLatin1Char('|'), 0, 0);
     }
     if (!files.isEmpty()) watcher_.addPaths(files);  // files rewritten in place
+    // A file that changed before the watch began is not told of.
+    if (resultFileState(true) != watchedState_) settleLater_.start();
 }
 
 void Frm_Settle::filesChanged() {
@@ -240,6 +251,12 @@ void Frm_Settle::Cmd_Save_Click() {
 
 bool Frm_Settle::event(QEvent* event) {
     const bool handled = QWidget::event(event);
+    // The watch of a settlement made before the window first painted begins
+    // once it has.
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        if (watchPending_) watchLater_.start();
+    }
     if (event->type() == QEvent::WindowActivate) {
         // The first activation is the opening, which has just settled.
         if (firstActivation_) {

@@ -65,7 +65,11 @@ private:
     void fillSkipped();
     void fillTotals();
     void fillChart();
+    // Takes the result files' state now and watches them from the next turn of
+    // the event loop, so that the window paints first; a change in between is
+    // found by looking again once the watch is set.
     void watchFiles();
+    void startWatch();
     // The result files of the memo's races: as the last settlement found them,
     // or as the directory holds them now.
     QStringList resultFileState(bool lookAgain) const;
@@ -79,5 +83,8 @@ private:
     bool firstActivation_ = true;
     QFileSystemWatcher watcher_;
     QTimer settleLater_;
+    QTimer watchLater_;
+    bool painted_ = false;
+    bool watchPending_ = false;
     QStringList watchedState_;  // result files of the memo's races when last settled
 };
