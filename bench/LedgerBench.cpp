@@ -27,6 +27,7 @@
 #include "ledger/Frm_Ledger.h"
 #include "ledger/Ledger.h"
 #include "settle/Settlement.h"
+#include "tests/ledger/LedgerBets.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ void generate(const QString& path) {
     QSqlQuery(ledger.connection()).exec(QStringLiteral("PRAGMA synchronous = OFF"));
     for (int year = FirstYear; year < FirstYear + Years; ++year) {
         for (int day = 0; day < DaysAYear; ++day) {
-            if (!ledger.record(Day(DayOf(year, day), 0)).ok) fail(ledger.error());
+            if (!ledger.record(LedgerBets(Day(DayOf(year, day), 0))).ok) fail(ledger.error());
         }
     }
 }
@@ -217,7 +218,7 @@ int main(int argc, char** argv) {
     Ledger recorder;
     if (!recorder.open()) fail(recorder.error());
     const auto record = [&](int i) {
-        const std::vector<BetLine> rows = Day(day, i + 1);
+        const std::vector<LedgerBet> rows = LedgerBets(Day(day, i + 1));
         const Stamp start = TakeStamp();
         const RecordOutcome outcome = recorder.record(rows);
         const double seconds = Elapsed(start, TakeStamp());
@@ -227,6 +228,6 @@ int main(int argc, char** argv) {
     const TimedPair recording = Alternate(
         record, [&](int i) { return bareWrite(bare, Day(day, i + 1)); }, Warmups, Runs);
     PrintBudgetRow("recording a 36-race day (288 bets)", recording, 0.050);
-    recorder.record(Day(day, 0));
+    recorder.record(LedgerBets(Day(day, 0)));
     return 0;
 }

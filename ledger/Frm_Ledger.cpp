@@ -453,7 +453,7 @@ void Frm_LedgerMonth::showBets() {
         return;
     }
     const LedgerRace& race = shown_[size_t(row)];
-    bets_->SetBets(ledger_.raceBets(race.date, race.place, race.race));
+    bets_->SetBets(ledger_.raceBets(race.race));
     Grd_Bets->resizeColumnsToContents();
 }
 
@@ -475,12 +475,15 @@ void Frm_LedgerMonth::Cmd_Delete_Click() {
     const int row = Grd_Races->currentIndex().row();
     if (row < 0 || row >= int(shown_.size())) return;
     const LedgerRace race = shown_[size_t(row)];
-    const QString what = QStringLiteral("%1 %2%3R").arg(race.date, race.place).arg(race.race);
+    const QString what = QStringLiteral("%1 %2%3R")
+                             .arg(race.race.date.toString(QStringLiteral("yyyy/MM/dd")),
+                                  race.race.placeName())
+                             .arg(race.race.number);
     if (ShowMessage(this, QStringLiteral("%1 の記録を台帳から削除しますか？").arg(what),
                     MsgIcon::Question, MsgButtons::YesNo, Title) != MsgAnswer::Yes) {
         return;
     }
-    if (!ledger_.deleteRace(race.date, race.place, race.race)) {
+    if (!ledger_.deleteRace(race.race)) {
         ShowMessage(this, ledger_.error(), MsgIcon::Exclamation, MsgButtons::Ok, Title);
         return;
     }

@@ -21,39 +21,6 @@ QString& pathOverride() {
     return path;
 }
 
-// What the ledger keeps of a bet's outcome, by code.
-std::optional<Outcome> storedOutcome(const QString& name) {
-    for (const Outcome outcome : {Outcome::Hit, Outcome::Miss, Outcome::Refund}) {
-        if (name == OutcomeName(outcome)) return outcome;
-    }
-    return std::nullopt;
-}
-
-// A bet type kept in the ledger: those a settled bet has.
-std::optional<BetType> storedType(const QString& name) {
-    const std::optional<BetType> type = BetTypeOf(name);
-    if (!type || *type == WinPlace) return std::nullopt;
-    return type;
-}
-
-// "yyyy/MM/dd" as yyyymmdd, 0 when it is no date. Read by hand: a recording
-// reads thousands of them, and QDate::fromString with a format is slow.
-int dateKey(const QString& text) {
-    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/') return 0;
-    int digits[8];
-    int n = 0;
-    for (int i = 0; i < 10; ++i) {
-        if (i == 4 || i == 7) continue;
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') return 0;
-        digits[n++] = c - u'0';
-    }
-    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
-    const int month = digits[4] * 10 + digits[5];
-    const int day = digits[6] * 10 + digits[7];
-    return QDate::isValid(year, month, day) ? year * 10000 + month * 100 + day : 0;
-}
-
 QString dateText(int key) {
     return QStringLiteral("%1/%2/%3")
         .arg(key / 10000, 4, 10, QLatin1Char('0'))
@@ -63,29 +30,34 @@ QString dateText(int key) {
 
 using RaceKey = std::tuple<int, int, int>;  // date, course code, race
 
-// The race a bet is recorded under; none for a bet the ledger does not keep
-// (未確定, 払戻不明, no date). A racecourse or bet type the settlement never
-// writes has no code either: such a bet is as good as unsettled.
-std::optional<RaceKey> recordedRaceOf(const BetLine& row) {
-    const int date = dateKey(row.date);
-    const int course = CourseCodeOf(row.place);
-    if (!storedOutcome(row.outcome) || date == 0 || !row.payout || !storedType(row.betType) ||
-        course < 0)
+// yyyymmdd of a date, 0 for none.
+int dateKey(const QDate& date) {
+    return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
+}
+
+QDate dateOf(int key) {
+    return QDate(key / 10000, key / 100 % 100, key % 100);
+}
+
+// The race a bet is kept under, settled or not: it needs a day, a racecourse
+// and a bet type a settled bet has.
+std::optional<RaceKey> raceKeyOf(const LedgerBet& bet) {
+    const int date = dateKey(bet.race.date);
+    if (date == 0 || bet.type == WinPlace || bet.race.course < 0 || bet.race.course > 9)
         return std::nullopt;
-    return RaceKey{date, course, row.race};
+    return RaceKey{date, bet.race.course, bet.race.number};
+}
+
+// The race a bet is recorded under; none for a bet the ledger does not keep
+// (未確定, 払戻不明, no date).
+std::optional<RaceKey> recordedRaceOf(const LedgerBet& bet) {
+    return IsSettled(bet.outcome) ? raceKeyOf(bet) : std::nullopt;
 }
 
 // A bet the ledger keeps apart, unrecorded: 未確定 or 払戻不明 with a day, a
 // racecourse and a bet type of its own. Without a day it belongs to no year.
-std::optional<std::pair<RaceKey, Outcome>> unrecordedRaceOf(const BetLine& row) {
-    std::optional<Outcome> reason;
-    for (const Outcome o : {Outcome::Pending, Outcome::PayoutUnknown}) {
-        if (row.outcome == OutcomeName(o)) reason = o;
-    }
-    const int date = dateKey(row.date);
-    const int course = CourseCodeOf(row.place);
-    if (!reason || date == 0 || !storedType(row.betType) || course < 0) return std::nullopt;
-    return std::pair{RaceKey{date, course, row.race}, *reason};
+std::optional<RaceKey> unrecordedRaceOf(const LedgerBet& bet) {
+    return IsSettled(bet.outcome) ? std::nullopt : raceKeyOf(bet);
 }
 
 // First and last date key of the period.
@@ -415,7 +387,18 @@ bool Ledger::open(const QString& path) {
     return true;
 }
 
-std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<BetLine>& rows) {
+std::vector<LedgerBet> LedgerBetsOf(const Settlement& settlement) {
+    std::vector<LedgerBet> all;
+    for (const SettledRace& race : settlement.races) {
+        for (const SettledBet& bet : race.bets) {
+            all.push_back({bet.race, bet.type, bet.row.bet, bet.outcome, bet.row.stake,
+                           bet.row.payout.value_or(0)});
+        }
+    }
+    return all;
+}
+
+std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<LedgerBet>& rows) {
     error_.clear();
     std::vector<LedgerRace> found;
     if (!open_) return found;
@@ -424,7 +407,7 @@ std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<BetLine>& rows) 
     query.setForwardOnly(true);
     query.prepare(
         QStringLiteral("SELECT 1 FROM race_totals WHERE %1 LIMIT 1").arg(QLatin1String(raceIs)));
-    for (const BetLine& row : rows) {
+    for (const LedgerBet& row : rows) {
         const std::optional<RaceKey> key = recordedRaceOf(row);
         if (!key || !seen.insert(*key).second) continue;
         const auto [date, course, race] = *key;
@@ -432,46 +415,44 @@ std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<BetLine>& rows) 
             fail(query.lastError());
             return found;
         }
-        if (query.next()) found.push_back({dateText(date), RacecourseName(course), race, {}});
+        if (query.next()) found.push_back({{dateOf(date), course, race}, {}});
         query.finish();
     }
     return found;
 }
 
-RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
+RecordOutcome Ledger::record(const std::vector<LedgerBet>& rows,
                              const std::vector<LedgerRace>& keep) {
     RecordOutcome outcome;
     error_.clear();
     std::set<RaceKey> kept;
     for (const LedgerRace& race : keep)
-        kept.insert({dateKey(race.date), CourseCodeOf(race.place), race.race});
+        kept.insert({dateKey(race.race.date), race.race.course, race.race.number});
     struct Settled {
         RaceKey race;
-        BetType type;
-        Outcome outcome;
-        const BetLine* row;
+        const LedgerBet* row;
     };
     std::vector<Settled> settled, unsettled;
     std::set<RaceKey> racesToReplace;
     // Races whose unrecorded bets the rows replace: every race of the rows
     // but those kept.
     std::set<RaceKey> racesToClear;
-    for (const BetLine& row : rows) {
+    for (const LedgerBet& row : rows) {
         const std::optional<RaceKey> key = recordedRaceOf(row);
-        if (row.outcome == OutcomeName(Outcome::PayoutUnknown)) {
+        if (row.outcome == Outcome::PayoutUnknown) {
             ++outcome.unknown;
         } else if (!key) {
             ++outcome.pending;
         } else if (!kept.contains(*key)) {
-            settled.push_back({*key, *storedType(row.betType), *storedOutcome(row.outcome), &row});
+            settled.push_back({*key, &row});
             racesToReplace.insert(*key);
             racesToClear.insert(*key);
         }
         if (key) continue;
-        const auto apart = unrecordedRaceOf(row);
-        if (apart && !kept.contains(apart->first)) {
-            unsettled.push_back({apart->first, *storedType(row.betType), apart->second, &row});
-            racesToClear.insert(apart->first);
+        const std::optional<RaceKey> apart = unrecordedRaceOf(row);
+        if (apart && !kept.contains(*apart)) {
+            unsettled.push_back({*apart, &row});
+            racesToClear.insert(*apart);
         }
     }
     if (!open_) {
@@ -522,10 +503,10 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
                        " reason, recorded_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const Settled& bet : unsettled) {
         bindRace(insertApart, std::get<0>(bet.race), std::get<1>(bet.race), std::get<2>(bet.race));
-        insertApart.addBindValue(int(bet.type));
+        insertApart.addBindValue(int(bet.row->type));
         insertApart.addBindValue(bet.row->bet);
         insertApart.addBindValue(bet.row->stake);
-        insertApart.addBindValue(int(bet.outcome));
+        insertApart.addBindValue(int(bet.row->outcome));
         insertApart.addBindValue(now);
         if (!insertApart.exec()) return rollback(insertApart);
     }
@@ -533,11 +514,11 @@ RecordOutcome Ledger::record(const std::vector<BetLine>& rows,
         insert.addBindValue(std::get<0>(bet.race));
         insert.addBindValue(std::get<1>(bet.race));
         insert.addBindValue(std::get<2>(bet.race));
-        insert.addBindValue(int(bet.type));
+        insert.addBindValue(int(bet.row->type));
         insert.addBindValue(bet.row->bet);
         insert.addBindValue(bet.row->stake);
-        insert.addBindValue(*bet.row->payout);
-        insert.addBindValue(int(bet.outcome));
+        insert.addBindValue(bet.row->payout);
+        insert.addBindValue(int(bet.row->outcome));
         insert.addBindValue(now);
         if (!insert.exec()) return rollback(insert);
     }
@@ -675,16 +656,15 @@ std::vector<LedgerRace> Ledger::races(int year, int month) {
                    .arg(QLatin1String(groupFigures)),
                {from, from + 99}, [&](const QSqlQuery& row) {
                    LedgerRace race;
-                   race.date = dateText(row.value(0).toInt());
-                   race.place = RacecourseName(row.value(1).toInt());
-                   race.race = row.value(2).toInt();
+                   race.race = {dateOf(row.value(0).toInt()), row.value(1).toInt(),
+                                row.value(2).toInt()};
                    race.figures = figuresAt(row, 3);
                    result.push_back(race);
                });
     return result;
 }
 
-bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
+bool Ledger::deleteRace(const Race& race) {
     error_.clear();
     if (!open_) return false;
     if (readOnly_) {
@@ -704,11 +684,10 @@ bool Ledger::deleteRace(const QString& date, const QString& place, int race) {
         QStringLiteral("DELETE FROM unrecorded WHERE %1").arg(QLatin1String(raceIs)));
     QSqlQuery removeMonth(connection()), addMonth(connection());
     prepareMonthStatements(removeMonth, addMonth);
-    const int day = dateKey(date);
-    const int course = CourseCodeOf(place);
+    const int day = dateKey(race.date);
     QSqlQuery* failed = nullptr;
     for (QSqlQuery* step : {&removeBets, &removeTotals, &removeUnrecorded}) {
-        if (!failed && !bindRace(*step, day, course, race).exec()) failed = step;
+        if (!failed && !bindRace(*step, day, race.course, race.number).exec()) failed = step;
     }
     if (!failed) failed = refreshMonth(removeMonth, addMonth, day / 100);
     if (failed) {
@@ -752,11 +731,10 @@ std::vector<BetLine> Ledger::betsBetween(int from, int to, int place, int race) 
     return result;
 }
 
-std::vector<BetLine> Ledger::raceBets(const QString& date, const QString& place, int race) {
-    const int day = dateKey(date);
-    const int course = CourseCodeOf(place);
-    if (day == 0 || course < 0) return {};
-    return betsBetween(day, day, course, race);
+std::vector<BetLine> Ledger::raceBets(const Race& race) {
+    const int day = dateKey(race.date);
+    if (day == 0 || race.course < 0) return {};
+    return betsBetween(day, day, race.course, race.number);
 }
 
 std::vector<BetLine> Ledger::monthBets(int year, int month) {

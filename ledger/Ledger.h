@@ -6,14 +6,32 @@
 #include <initializer_list>
 #include <vector>
 
+#include "common/BetType.h"
+#include "common/Race.h"
 #include "common/SqliteFile.h"
 #include "ledger/TaxFigures.h"
 #include "settle/BetCsv.h"
+#include "settle/Settlement.h"
 
 // The ledger of settled bets: one SQLite file in the user's data directory,
 // one row a bet. Every query of the ledger lives here; windows only call these.
 // The file keeps racecourse, bet type and outcome as codes (course code,
 // BetType, Outcome); the texts of BetLine and LedgerLine are made from them.
+
+// A settled bet as the ledger takes it: codes and whole yen, no display texts.
+struct LedgerBet {
+    Race race;  // date null while unknown
+    BetType type = Quinella;
+    QString bet;  // as written: "3-7", "5"
+    Outcome outcome = Outcome::Pending;
+    qint64 stake = 0;
+    qint64 payout = 0;  // 0 while not settled (未確定, 払戻不明)
+
+    bool operator==(const LedgerBet&) const = default;
+};
+
+// Every bet of the settlement, in the table's order.
+std::vector<LedgerBet> LedgerBetsOf(const Settlement& settlement);
 
 // Figures of a group of recorded bets.
 struct LedgerFigures {
@@ -46,11 +64,9 @@ struct LedgerSummary {
     LedgerFigures total;
 };
 
-// A recorded race with its figures; date "yyyy/MM/dd".
+// A recorded race with its figures.
 struct LedgerRace {
-    QString date;
-    QString place;
-    int race = 0;
+    Race race;
     LedgerFigures figures;
 };
 
@@ -102,13 +118,13 @@ public:
     // recorded again once its result is in has none left. Bets without a day
     // are only counted.
     // All in one transaction: after a failure the ledger is as it was.
-    // The races in keep (date, place and race) are left as they are: neither
-    // their bets nor their unrecorded bets are touched.
-    RecordOutcome record(const std::vector<BetLine>& rows,
+    // The races in keep are left as they are: neither their bets nor their
+    // unrecorded bets are touched.
+    RecordOutcome record(const std::vector<LedgerBet>& rows,
                          const std::vector<LedgerRace>& keep = {});
     // The races of the rows that record() would replace and that the ledger
     // holds already, in the rows' order (figures left empty).
-    std::vector<LedgerRace> recordedRaces(const std::vector<BetLine>& rows);
+    std::vector<LedgerRace> recordedRaces(const std::vector<LedgerBet>& rows);
 
     // Years with records or unrecorded bets, newest first.
     std::vector<int> years();
@@ -124,7 +140,7 @@ public:
     std::vector<LedgerRace> races(int year, int month);
     // Removes a race's bets, those kept apart unrecorded too; false when that
     // failed (error() says why).
-    bool deleteRace(const QString& date, const QString& place, int race);
+    bool deleteRace(const Race& race);
     // Every recorded bet of the period, as the settlement writes them out.
     std::vector<BetLine> bets(int year);
 
@@ -138,8 +154,8 @@ private:
     QString readOnlyReason_;  // why recording and deleting are refused
 
 public:
-    // A race's bets in recording order; date "yyyy/MM/dd".
-    std::vector<BetLine> raceBets(const QString& date, const QString& place, int race);
+    // A race's bets in recording order.
+    std::vector<BetLine> raceBets(const Race& race);
     // The month's bets, in date and recording order.
     std::vector<BetLine> monthBets(int year, int month);
     // The year's figures for the 一時所得 estimate, a line per month with bets.

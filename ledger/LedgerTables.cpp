@@ -118,7 +118,10 @@ std::vector<FiguresLine> RaceLines(const std::vector<LedgerRace>& races) {
     shown.reserve(races.size());
     for (const LedgerRace& race : races) {
         shown.push_back(
-            {{race.date, race.place, QStringLiteral("%1R").arg(race.race)}, race.figures, {}});
+            {{race.race.date.toString(QStringLiteral("yyyy/MM/dd")), race.race.placeName(),
+              QStringLiteral("%1R").arg(race.race.number)},
+             race.figures,
+             {}});
     }
     return shown;
 }

@@ -35,22 +35,25 @@ QString RecordMessage(const RecordOutcome& outcome) {
 QString ReplaceQuestion(const std::vector<LedgerRace>& races) {
     QStringList names;
     for (const LedgerRace& race : races)
-        names << QStringLiteral("%1%2R（%3）").arg(race.place).arg(race.race).arg(race.date);
+        names << QStringLiteral("%1%2R（%3）")
+                     .arg(race.race.placeName())
+                     .arg(race.race.number)
+                     .arg(race.race.date.toString(QStringLiteral("yyyy/MM/dd")));
     return QStringLiteral("記録済みのレースがあります：%1… 置き換えますか？")
         .arg(names.join(u'、'));
 }
 
-void RecordBets(QWidget* parent, const std::vector<BetLine>& rows) {
+void RecordBets(QWidget* parent, const std::vector<LedgerBet>& bets) {
     Ledger ledger;
     RecordOutcome outcome;
     if (ledger.open()) {
         // Races recorded before are replaced only when the user says so.
         std::vector<LedgerRace> keep;
-        if (!ledger.readOnly()) keep = ledger.recordedRaces(rows);
+        if (!ledger.readOnly()) keep = ledger.recordedRaces(bets);
         if (!keep.empty() && ShowMessage(parent, ReplaceQuestion(keep), MsgIcon::Question,
                                          MsgButtons::YesNo, Title) == MsgAnswer::Yes)
             keep.clear();
-        outcome = ledger.record(rows, keep);
+        outcome = ledger.record(bets, keep);
         outcome.kept = static_cast<int>(keep.size());
     } else {
         outcome.error = ledger.error();

@@ -15,7 +15,7 @@ class QWidget;
 // settlement window's Cmd_Record to RecordBets.
 
 // Records the bets into the ledger and says how it went.
-void RecordBets(QWidget* parent, const std::vector<BetLine>& rows);
+void RecordBets(QWidget* parent, const std::vector<LedgerBet>& bets);
 
 // The question before races recorded already are replaced.
 QString ReplaceQuestion(const std::vector<LedgerRace>& races);

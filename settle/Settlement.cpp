@@ -72,7 +72,8 @@ public:
     // The result the bets are settled against; null with the reason when there is none.
     const KsRecord* ks() const { return result_ ? &result_->ks : nullptr; }
     const QString& problem() const { return problem_; }
-    QString date() const { return dateText(day_.isValid() ? day_ : resultDate_); }
+    QDate day() const { return day_.isValid() ? day_ : resultDate_; }
+    QString date() const { return dateText(day()); }
     const UoRecord* uo() const { return uo_ ? &*uo_ : nullptr; }
     const ZoRecord* zo() const { return zo_ ? &*zo_ : nullptr; }
 
@@ -390,6 +391,8 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDa
             SettledRace& settled = s.races[raceDay.index];
             const Decision d = decide(block, bet, race);
             SettledBet b;
+            b.race = {race.day(), block.courseCode, block.race};
+            b.type = block.kind;
             b.outcome = d.outcome;
             b.line = bet.line;
             b.asWin = block.asWin;

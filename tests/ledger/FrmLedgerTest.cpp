@@ -17,6 +17,7 @@
 #include "ledger/TaxFigures.h"
 #include "support/Fixtures.h"
 #include "support/Spreadsheet.h"
+#include "tests/ledger/LedgerBets.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
             Bet(u"2026/11/01"_qs, u"東京"_qs, 12, u"枠連"_qs, 500, u"不的中"_qs, 0),
             Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"馬連"_qs, 600, u"不的中"_qs, 0)};
         Ledger ledger;
-        EXPECT_TRUE(ledger.open() && ledger.record(bets).ok);
+        EXPECT_TRUE(ledger.open() && ledger.record(LedgerBets(bets)).ok);
     }
     ~LedgerWindowTest() override {
         delete window;
@@ -147,7 +148,7 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
     Ledger elsewhere;  // another window or another ZEM
     ASSERT_TRUE(elsewhere.open());
     ASSERT_TRUE(
-        elsewhere.record({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)})
+        elsewhere.record(LedgerBets({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)}))
             .ok);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
@@ -236,8 +237,9 @@ TEST_F(LedgerWindowTest, MonthShowsTheChosenRacesBetsAfterAReplacement) {
         place.bet = u"5"_qs;
         ASSERT_TRUE(
             ledger
-                .record({Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000, u"不的中"_qs, 0),
-                         place})
+                .record(LedgerBets(
+                    {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000, u"不的中"_qs, 0),
+                     place}))
                 .ok);
     }
     const QString target = dir.file(u"11.csv"_qs);
@@ -287,14 +289,14 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
             return BetLine{date, place, race, type, bet, stake, outcome, {}, {}};
         };
         ASSERT_TRUE(ledger
-                        .record({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs,
+                        .record(LedgerBets({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs,
                                      1234500),
                                  unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"3-7"_qs,
                                            700, u"未確定"_qs),
                                  unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"1-2"_qs,
                                            500, u"未確定"_qs),
                                  unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, u"5"_qs,
-                                           500, u"払戻不明"_qs)})
+                                           500, u"払戻不明"_qs)}))
                         .ok);
     }
     const QString target = dir.file(u"tax.csv"_qs);

@@ -12,6 +12,7 @@
 #include "ledger/Ledger.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
+#include "tests/ledger/LedgerBets.h"
 #include "tests/settle/SettleFiles.h"
 
 namespace {
@@ -34,6 +35,8 @@ std::vector<BetLine> December() {
             Bet(u"2026/12/06"_qs, u"中山"_qs, 1, u"複勝"_qs, u"2"_qs, 300, u"返還"_qs, 300),
             Bet(u"2026/12/06"_qs, u"中山"_qs, 2, u"馬連"_qs, u"1-2"_qs, 200, u"不的中"_qs, 0)};
 }
+
+const Race Tokyo11{QDate(2026, 11, 1), CourseCodeOf(u"東京"_qs), 11};
 
 template <typename... Lists>
 std::vector<BetLine> Join(const Lists&... lists) {
@@ -84,7 +87,7 @@ protected:
 
     bool recorded(const std::vector<BetLine>& rows) {
         Ledger ledger;
-        const bool ok = ledger.open() && ledger.record(rows).ok;
+        const bool ok = ledger.open() && ledger.record(LedgerBets(rows)).ok;
         EXPECT_TRUE(ok) << ledger.error().toStdString();
         return ok;
     }
@@ -124,11 +127,40 @@ TEST_F(LedgerTest, FiguresByPeriodAndTypeRacesOfAMonthAndDeletingOne) {
                                               {u"複勝"_qs, {300, 300, 1, 0, 1, 1}}}));
 
     ASSERT_EQ(ledger.races(2026, 11).size(), 2u);
-    ASSERT_TRUE(ledger.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
+    ASSERT_TRUE(ledger.deleteRace(Tokyo11));
     EXPECT_EQ(ledger.races(2026, 11).size(), 1u);
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(1500, 1800, 4, 1, 1, 3));
     // The period's bets come back as they were recorded, in date order.
     EXPECT_EQ(BetsCsv(ledger.bets(2026)), BetsCsv(Join(std::vector{November()[2]}, December())));
+}
+
+// What is recorded reads back as the same bets and figures; bets not settled
+// are left out of both.
+TEST_F(LedgerTest, RecordedBetsReadBackAsTheyWere) {
+    const QDate day(2026, 12, 6);
+    const int nakayama = CourseCodeOf(u"中山"_qs), hanshin = CourseCodeOf(u"阪神"_qs);
+    const std::vector<LedgerBet> settled{
+        {{day, nakayama, 11}, Quinella, u"3-7"_qs, Outcome::Hit, 1000, 12340},
+        {{day, nakayama, 11}, BracketQuinella, u"2-2"_qs, Outcome::Miss, 500, 0},
+        {{day, hanshin, 1}, Win, u"5"_qs, Outcome::Refund, 300, 300},
+        {{day, hanshin, 2}, Place, u"12"_qs, Outcome::Hit, 200, 260}};
+    const std::vector<LedgerBet> unsettled{
+        {{day, hanshin, 3}, Win, u"1"_qs, Outcome::Pending, 100, 0},
+        {{day, hanshin, 2}, Place, u"4"_qs, Outcome::PayoutUnknown, 400, 0}};
+    std::vector<LedgerBet> all = settled;
+    all.insert(all.end(), unsettled.begin(), unsettled.end());
+    Ledger ledger;
+    ASSERT_TRUE(ledger.open());
+    const RecordOutcome outcome = ledger.record(all);
+    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_EQ(std::tuple(outcome.recorded, outcome.races, outcome.pending, outcome.unknown),
+              std::tuple(4, 3, 1, 1));
+    EXPECT_EQ(LedgerBets(ledger.bets(2026)), settled);
+    EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2000, 12900, 4, 2, 1, 3));
+    EXPECT_EQ(LedgerBets(ledger.raceBets({day, hanshin, 2})), std::vector{settled[3]});
+    std::vector<Race> races;
+    for (const LedgerRace& race : ledger.recordedRaces(all)) races.push_back(race.race);
+    EXPECT_EQ(races, (std::vector<Race>{{day, nakayama, 11}, {day, hanshin, 1}, {day, hanshin, 2}}));
 }
 
 // A memo recorded again replaces its races' bets; bets still pending or of
@@ -142,17 +174,17 @@ TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2500, 5400, 3, 1, 0, 2));
 
     // A corrected memo for 東京11R: one bet of 2000 that missed. 東京12R stays.
-    RecordOutcome outcome = ledger.record(
-        {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"7-3"_qs, 2000, u"不的中"_qs, 0)});
+    RecordOutcome outcome = ledger.record(LedgerBets(
+        {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"7-3"_qs, 2000, u"不的中"_qs, 0)}));
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(std::tuple(outcome.recorded, outcome.races, outcome.leftOut()), std::tuple(1, 1, 0));
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2500, 0, 2, 0, 0, 2));
 
-    outcome = ledger.record(
+    outcome = ledger.record(LedgerBets(
         {Bet({}, u"東京"_qs, 11, u"馬連"_qs, u"3-7"_qs, 1000, u"未確定"_qs, 0),
          Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, u"3-8"_qs, 1000, u"払戻不明"_qs, 0),
          Bet({}, u"阪神"_qs, 3, u"単勝"_qs, u"4"_qs, 100, u"未確定"_qs, 0),
-         Bet(u"2026/11/02"_qs, u"東京"_qs, 1, u"単勝"_qs, u"4"_qs, 100, u"不的中"_qs, 0)});
+         Bet(u"2026/11/02"_qs, u"東京"_qs, 1, u"単勝"_qs, u"4"_qs, 100, u"不的中"_qs, 0)}));
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending, outcome.unknown), std::tuple(1, 2, 1));
     EXPECT_EQ(Of(ledger.summary(2026).total), Figures(2600, 0, 3, 0, 0, 3));
@@ -164,12 +196,12 @@ TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     EXPECT_EQ(apart(2026), QStringList({u"2026/11/01|東京11R|馬連|3-8|1,000円|払戻不明"_qs}));
 
     ASSERT_TRUE(ledger
-                    .record({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs, u"2"_qs, 300,
-                                 u"未確定"_qs, 0)})
+                    .record(LedgerBets({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs,
+                                            u"2"_qs, 300, u"未確定"_qs, 0)}))
                     .ok);
     EXPECT_EQ(ledger.years(), (std::vector{2027, 2026}));
     EXPECT_EQ(apart(2027), QStringList({u"2027/01/05|中山1R|単勝|2|300円|未確定"_qs}));
-    ASSERT_TRUE(ledger.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
+    ASSERT_TRUE(ledger.deleteRace(Tokyo11));
     EXPECT_TRUE(apart(2026).isEmpty());
 }
 
@@ -193,7 +225,7 @@ TEST_F(LedgerTest, StaleOrBrokenResultsRecordNothing) {
         SettleMemo(u"東京 1R 単勝\n 13 1000\n 5 1000\n\n中山 1R 単勝\n 13 500\n"_qs, data.path());
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
-    const RecordOutcome outcome = ledger.record(s.rows());
+    const RecordOutcome outcome = ledger.record(LedgerBetsOf(s));
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending), std::tuple(0, 3));
     EXPECT_EQ(BetsCsv(ledger.bets(AllYears)), BetsCsv(lastWeek));
@@ -208,8 +240,8 @@ TEST_F(LedgerTest, NewerVersionIsOpenedReadOnly) {
     ASSERT_TRUE(newer.open());
     EXPECT_TRUE(newer.readOnly());
     EXPECT_TRUE(newer.notice().contains(u"読み取り専用"_qs)) << newer.notice().toStdString();
-    EXPECT_FALSE(newer.record(December()).ok);
-    EXPECT_FALSE(newer.deleteRace(u"2026/11/01"_qs, u"東京"_qs, 11));
+    EXPECT_FALSE(newer.record(LedgerBets(December())).ok);
+    EXPECT_FALSE(newer.deleteRace(Tokyo11));
     EXPECT_EQ(Of(newer.summary(2026).total), Figures(2500, 5400, 3, 1, 0, 2));
     EXPECT_EQ(dir.read(u"data/ledger.sqlite"_qs), before);
 }
@@ -238,7 +270,7 @@ TEST_F(LedgerTest, BrokenFileIsLeftUntouched) {
         EXPECT_FALSE(ledger.open());
         EXPECT_TRUE(ledger.error().contains(path)) << ledger.error().toStdString();
         EXPECT_TRUE(ledger.error().contains(c.reason)) << ledger.error().toStdString();
-        EXPECT_FALSE(ledger.record(December()).ok);
+        EXPECT_FALSE(ledger.record(LedgerBets(December())).ok);
         EXPECT_EQ(dir.read(u"data/ledger.sqlite"_qs), c.bytes);
     }
 }
@@ -270,7 +302,7 @@ TEST_F(LedgerTest, FailedRecordingLeavesTheLedgerAsItWas) {
         ASSERT_TRUE(ledger.open() && other.open());
         QSqlQuery(ledger.connection()).exec(QString::fromLatin1(c.setup));
         if (c.lockedByOther) QSqlQuery(other.connection()).exec(u"BEGIN EXCLUSIVE"_qs);
-        const RecordOutcome outcome = ledger.record(many);
+        const RecordOutcome outcome = ledger.record(LedgerBets(many));
         EXPECT_FALSE(outcome.ok);
         EXPECT_TRUE(outcome.error.contains(c.reason)) << outcome.error.toStdString();
         EXPECT_TRUE(outcome.error.contains(LedgerPath()));
@@ -297,13 +329,14 @@ TEST(LedgerChild, Run) {
         for (int k = 0;; ++k) {
             printf("recording\n");
             fflush(stdout);
-            ASSERT_TRUE(ledger.record(big[k % 2]).ok);
+            ASSERT_TRUE(ledger.record(LedgerBets(big[k % 2])).ok);
         }
     }
     const std::vector<BetLine> shared{
         Bet(u"2027/02/01"_qs, u"東京"_qs, 11, u"単勝"_qs, u"1"_qs, 100, u"的中"_qs, 250)};
     for (int k = 0; k < args[2].toInt(); ++k) {
-        const RecordOutcome outcome = ledger.record(Join(Day(args[1].toInt() + k % 2), shared));
+        const RecordOutcome outcome =
+            ledger.record(LedgerBets(Join(Day(args[1].toInt() + k % 2), shared)));
         ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
         ledger.summary(2027);
         ASSERT_EQ(ledger.error(), QString());

@@ -26,7 +26,7 @@ protected:
         memo.setPlainText(Memo(800, 200));
         window = new Frm_Settle(state, memo.document());
         QObject::connect(window, &Frm_Settle::RecordRequested, window,
-                         [this] { RecordBets(window, window->settlement().rows()); });
+                         [this] { RecordBets(window, LedgerBetsOf(window->settlement())); });
         ShowAndWait(window);
         record = Find<QPushButton>(window, u"Cmd_Record"_qs);
     }
@@ -96,7 +96,7 @@ TEST_F(RecordWindow, RecordsTheSettledBetsAndAsksBeforeReplacingARace) {
         const LedgerFigures t = ledger.summary(2026).total;
         EXPECT_EQ(std::tuple(t.stake, t.payout, t.bets, t.races),
                   std::tuple(c.stake, c.payout, 3, 2));
-        EXPECT_EQ(ledger.races(2026, 12).front().date, u"2026/12/06"_qs);
+        EXPECT_EQ(ledger.races(2026, 12).front().race.date, QDate(2026, 12, 6));
         EXPECT_EQ(Unrecorded(),
                   QStringList({u"2026/12/06|東京11R|複勝|3|%1円|払戻不明"_qs.arg(c.place)}));
     }

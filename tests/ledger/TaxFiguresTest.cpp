@@ -3,6 +3,7 @@
 #include "ledger/Ledger.h"
 #include "ledger/TaxFigures.h"
 #include "support/Fixtures.h"
+#include "tests/ledger/LedgerBets.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST(TaxFigures, EstimateOfTheRecordedYear) {
         std::vector<BetLine> bets = c.bets;
         bets.push_back(Bet(u"2025/12/28"_qs, u"馬連"_qs, 100, u"的中"_qs, 900000));
         Ledger ledger;
-        ASSERT_TRUE(ledger.open() && ledger.record(bets).ok);
+        ASSERT_TRUE(ledger.open() && ledger.record(LedgerBets(bets)).ok);
         const TaxEstimate e = EstimateTax(ledger.taxMonths(2026));
         EXPECT_EQ(Estimate(e.income, e.expenses, e.deduction, e.amount, e.taxable, e.missStake,
                            e.refunds),
