@@ -341,8 +341,9 @@ void Frm_Main::Settle_Click() {
     if (!settle_) {
         settle_ = new Frm_Settle(state_, Txt_Main->document());
         // The settlement knows no ledger: 台帳に記録 is connected here.
-        connect(settle_, &Frm_Settle::RecordRequested, settle_,
-                [window = settle_.data()] { RecordBets(window, LedgerBetsOf(window->settlement())); });
+        connect(settle_, &Frm_Settle::RecordRequested, settle_, [window = settle_.data()] {
+            RecordBets(window, LedgerBetsOf(window->settlement()));
+        });
     } else if (settle_->isActiveWindow()) {
         settle_->Form_Load();
     }

@@ -475,10 +475,10 @@ void Frm_LedgerMonth::Cmd_Delete_Click() {
     const int row = Grd_Races->currentIndex().row();
     if (row < 0 || row >= int(shown_.size())) return;
     const LedgerRace race = shown_[size_t(row)];
-    const QString what = QStringLiteral("%1 %2%3R")
-                             .arg(race.race.date.toString(QStringLiteral("yyyy/MM/dd")),
-                                  race.race.placeName())
-                             .arg(race.race.number);
+    const QString what =
+        QStringLiteral("%1 %2%3R")
+            .arg(race.race.date.toString(QStringLiteral("yyyy/MM/dd")), race.race.placeName())
+            .arg(race.race.number);
     if (ShowMessage(this, QStringLiteral("%1 の記録を台帳から削除しますか？").arg(what),
                     MsgIcon::Question, MsgButtons::YesNo, Title) != MsgAnswer::Yes) {
         return;

@@ -117,11 +117,10 @@ std::vector<FiguresLine> RaceLines(const std::vector<LedgerRace>& races) {
     std::vector<FiguresLine> shown;
     shown.reserve(races.size());
     for (const LedgerRace& race : races) {
-        shown.push_back(
-            {{race.race.date.toString(QStringLiteral("yyyy/MM/dd")), race.race.placeName(),
-              QStringLiteral("%1R").arg(race.race.number)},
-             race.figures,
-             {}});
+        shown.push_back({{race.race.date.toString(QStringLiteral("yyyy/MM/dd")),
+                          race.race.placeName(), QStringLiteral("%1R").arg(race.race.number)},
+                         race.figures,
+                         {}});
     }
     return shown;
 }

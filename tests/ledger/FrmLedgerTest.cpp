@@ -147,9 +147,10 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }));
     Ledger elsewhere;  // another window or another ZEM
     ASSERT_TRUE(elsewhere.open());
-    ASSERT_TRUE(
-        elsewhere.record(LedgerBets({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)}))
-            .ok);
+    ASSERT_TRUE(elsewhere
+                    .record(LedgerBets(
+                        {Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)}))
+                    .ok);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
     EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(1), u"12月|1,000円|1,000円"_qs);
@@ -235,12 +236,11 @@ TEST_F(LedgerWindowTest, MonthShowsTheChosenRacesBetsAfterAReplacement) {
         ASSERT_TRUE(ledger.open());
         BetLine place = Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, 300, u"返還"_qs, 300);
         place.bet = u"5"_qs;
-        ASSERT_TRUE(
-            ledger
-                .record(LedgerBets(
-                    {Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000, u"不的中"_qs, 0),
-                     place}))
-                .ok);
+        ASSERT_TRUE(ledger
+                        .record(LedgerBets({Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000,
+                                                u"不的中"_qs, 0),
+                                            place}))
+                        .ok);
     }
     const QString target = dir.file(u"11.csv"_qs);
     QStringList proposed;
@@ -289,14 +289,14 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
             return BetLine{date, place, race, type, bet, stake, outcome, {}, {}};
         };
         ASSERT_TRUE(ledger
-                        .record(LedgerBets({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs,
-                                     1234500),
-                                 unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"3-7"_qs,
-                                           700, u"未確定"_qs),
-                                 unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"1-2"_qs,
-                                           500, u"未確定"_qs),
-                                 unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, u"5"_qs,
-                                           500, u"払戻不明"_qs)}))
+                        .record(LedgerBets({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000,
+                                                u"的中"_qs, 1234500),
+                                            unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs,
+                                                      u"3-7"_qs, 700, u"未確定"_qs),
+                                            unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs,
+                                                      u"1-2"_qs, 500, u"未確定"_qs),
+                                            unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs,
+                                                      u"5"_qs, 500, u"払戻不明"_qs)}))
                         .ok);
     }
     const QString target = dir.file(u"tax.csv"_qs);

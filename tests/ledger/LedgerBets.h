@@ -11,12 +11,12 @@
 // read as the ledger's window and CSV show them.
 inline LedgerBet LedgerBetOf(const BetLine& row) {
     LedgerBet bet;
-    bet.race = {QDate::fromString(row.date, QStringLiteral("yyyy/MM/dd")),
-                CourseCodeOf(row.place), row.race};
+    bet.race = {QDate::fromString(row.date, QStringLiteral("yyyy/MM/dd")), CourseCodeOf(row.place),
+                row.race};
     bet.type = BetTypeOf(row.betType).value_or(WinPlace);
     bet.bet = row.bet;
-    for (const Outcome o : {Outcome::Hit, Outcome::Miss, Outcome::Refund, Outcome::Pending,
-                            Outcome::PayoutUnknown}) {
+    for (const Outcome o :
+         {Outcome::Hit, Outcome::Miss, Outcome::Refund, Outcome::Pending, Outcome::PayoutUnknown}) {
         if (row.outcome == OutcomeName(o)) bet.outcome = o;
     }
     bet.stake = row.stake;

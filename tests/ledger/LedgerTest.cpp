@@ -160,7 +160,8 @@ TEST_F(LedgerTest, RecordedBetsReadBackAsTheyWere) {
     EXPECT_EQ(LedgerBets(ledger.raceBets({day, hanshin, 2})), std::vector{settled[3]});
     std::vector<Race> races;
     for (const LedgerRace& race : ledger.recordedRaces(all)) races.push_back(race.race);
-    EXPECT_EQ(races, (std::vector<Race>{{day, nakayama, 11}, {day, hanshin, 1}, {day, hanshin, 2}}));
+    EXPECT_EQ(races,
+              (std::vector<Race>{{day, nakayama, 11}, {day, hanshin, 1}, {day, hanshin, 2}}));
 }
 
 // A memo recorded again replaces its races' bets; bets still pending or of
@@ -196,8 +197,8 @@ TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     EXPECT_EQ(apart(2026), QStringList({u"2026/11/01|東京11R|馬連|3-8|1,000円|払戻不明"_qs}));
 
     ASSERT_TRUE(ledger
-                    .record(LedgerBets({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs,
-                                            u"2"_qs, 300, u"未確定"_qs, 0)}))
+                    .record(LedgerBets({Bet(u"2027/01/05"_qs, u"中山"_qs, 1, u"単勝"_qs, u"2"_qs,
+                                            300, u"未確定"_qs, 0)}))
                     .ok);
     EXPECT_EQ(ledger.years(), (std::vector{2027, 2026}));
     EXPECT_EQ(apart(2027), QStringList({u"2027/01/05|中山1R|単勝|2|300円|未確定"_qs}));
