@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/Csv.h"
+#include "common/TerminalText.h"
 #include "market/MarketTable.h"
 
 namespace {
@@ -112,29 +113,18 @@ QStringList winHeaders(const QString& first) {
             QStringLiteral("複勝回収率")};
 }
 
-// Columns a text takes on a terminal: two for a wide character.
-int displayWidth(const QString& text) {
-    int width = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        width += (u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFF9F)) ? 2 : 1;
-    }
-    return width;
-}
-
 QString tableText(const QString& title, const TextTable& table) {
     std::vector<int> widths(table.headers.size(), 0);
-    for (int c = 0; c < table.headers.size(); ++c) widths[c] = displayWidth(table.headers[c]);
+    for (int c = 0; c < table.headers.size(); ++c) widths[c] = DisplayWidth(table.headers[c]);
     for (const TableRow& row : table.rows) {
         for (std::size_t c = 0; c < row.size() && c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], displayWidth(row[c].text));
+            widths[c] = std::max(widths[c], DisplayWidth(row[c].text));
     }
     const auto line = [&](const QStringList& texts) {
         QString out;
         for (int c = 0; c < texts.size(); ++c) {
-            const QString blanks(widths[c] - displayWidth(texts[c]), QLatin1Char(' '));
             if (c > 0) out += QStringLiteral("  ");
-            out += c == 0 ? texts[c] + blanks : blanks + texts[c];
+            out += Padded(texts[c], widths[c], c > 0);
         }
         return out + QLatin1Char('\n');
     };

@@ -12,26 +12,12 @@
 
 #include "common/Csv.h"
 #include "common/ProgramDir.h"
+#include "common/TerminalText.h"
 #include "settings/SettingsFile.h"
 #include "settle/BetCsv.h"
 #include "settle/Settlement.h"
 
 namespace {
-
-// Columns a text takes on a terminal: two for a wide character.
-int displayWidth(const QString& text) {
-    int width = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        width += (u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFF9F)) ? 2 : 1;
-    }
-    return width;
-}
-
-QString padded(const QString& text, int width, bool right) {
-    const QString blanks(std::max(0, width - displayWidth(text)), QLatin1Char(' '));
-    return right ? blanks + text : text + blanks;
-}
 
 QString amount(const std::optional<qint64>& value) {
     return value ? YenText(*value) : QString();
@@ -63,7 +49,7 @@ QString SettlementReport(const Settlement& s) {
     std::array<int, 10> widths{};
     for (const Row& row : rows) {
         for (size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
     }
     const bool rightAligned[] = {false, false, true, false, false, true, false, true, true, false};
     QString text;
@@ -71,7 +57,7 @@ QString SettlementReport(const Settlement& s) {
         QString line;
         for (size_t c = 0; c < row.size(); ++c) {
             if (c) line += QStringLiteral("  ");
-            line += padded(row[c], widths[c], rightAligned[c]);
+            line += Padded(row[c], widths[c], rightAligned[c]);
         }
         while (line.endsWith(QLatin1Char(' '))) line.chop(1);
         text += line + QLatin1Char('\n');
