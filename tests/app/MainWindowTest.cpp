@@ -542,11 +542,6 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
     EXPECT_FALSE(state.Day.isValid());
     EXPECT_EQ(modal.opened, QStringList({"Frm_Option", "Frm_Day", "Frm_Day", "Frm_Day"}));
     EXPECT_EQ(window->resultWindow()->day(), QDate(2026, 12, 6));
-    // Today without its result file: last week's is not taken for it.
-    QFile::remove(data.file("ks-5508b.jra"));
-    messages.clear();
-    Click(window->Cmd_Result);
-    EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgResultMissing)});
 }
 
 TEST_F(MainWindow, MemoOpensInEachEncodingAndIsNotLostOnExit) {
