@@ -65,10 +65,23 @@ protected:
         Frm_Ledger::Show(window);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
+    void record(const std::vector<BetLine>& bets) {
+        Ledger ledger;
+        ASSERT_TRUE(ledger.open() && ledger.record(LedgerBets(bets)).ok);
+    }
+    // The save dialog answers `file` in the test's folder; the names it proposed pile up.
+    QString saveTo(const QString& file) {
+        SetSaveFileDialog([this, file](QWidget*, const QString& name, const QString&) {
+            proposed << name;
+            return dir.file(file);
+        });
+        return dir.file(file);
+    }
 
     TempDir dir;
     MessageRecorder messages;
     QPointer<Frm_Ledger> window;
+    QStringList proposed;
 };
 
 TEST_F(LedgerWindowTest, ShowsTheLatestYearAndEveryPeriod) {
@@ -145,12 +158,8 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
     ShowAndWait(&other);
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }));
-    Ledger elsewhere;  // another window or another ZEM
-    ASSERT_TRUE(elsewhere.open());
-    ASSERT_TRUE(elsewhere
-                    .record(LedgerBets(
-                        {Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)}))
-                    .ok);
+    // Recorded through a connection of its own, as another window or another ZEM.
+    record({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)});
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
     EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(1), u"12月|1,000円|1,000円"_qs);
@@ -202,15 +211,10 @@ TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
 }
 
 TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
-    const QString target = dir.file(u"2026.csv"_qs);
-    QStringList proposed;
-    SetSaveFileDialog([&](QWidget*, const QString& name, const QString& filter) {
-        proposed << name << filter;
-        return target;
-    });
+    const QString target = saveTo(u"2026.csv"_qs);
     open();
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
-    EXPECT_EQ(proposed, QStringList({u"収支台帳_2026年.csv"_qs, u"CSV (*.csv)"_qs}));
+    EXPECT_EQ(proposed, QStringList({u"収支台帳_2026年.csv"_qs}));
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
     const std::vector<BetLine> bets = ledger.bets(2026);
@@ -231,23 +235,10 @@ TEST_F(LedgerWindowTest, SavesThePeriodsBetsAsCsv) {
 // The bets under a chosen race are those recorded last: a memo recorded again
 // replaces them. The month's CSV carries every bet of the month.
 TEST_F(LedgerWindowTest, MonthShowsTheChosenRacesBetsAfterAReplacement) {
-    {
-        Ledger ledger;
-        ASSERT_TRUE(ledger.open());
-        BetLine place = Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, 300, u"返還"_qs, 300);
-        place.bet = u"5"_qs;
-        ASSERT_TRUE(ledger
-                        .record(LedgerBets({Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000,
-                                                u"不的中"_qs, 0),
-                                            place}))
-                        .ok);
-    }
-    const QString target = dir.file(u"11.csv"_qs);
-    QStringList proposed;
-    SetSaveFileDialog([&](QWidget*, const QString& name, const QString&) {
-        proposed << name;
-        return target;
-    });
+    BetLine place = Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, 300, u"返還"_qs, 300);
+    place.bet = u"5"_qs;
+    record({Bet(u"2026/11/01"_qs, u"東京"_qs, 11, u"馬連"_qs, 2000, u"不的中"_qs, 0), place});
+    saveTo(u"11.csv"_qs);
     open();
     ModalDriver modal;
     modal.then([&](QDialog& month) {
@@ -280,31 +271,16 @@ TEST_F(LedgerWindowTest, MonthShowsTheChosenRacesBetsAfterAReplacement) {
 // 737,900, half of it 368,950. The bets not recorded are counted and named
 // under it and are in none of its figures. 全期間 shows no estimate.
 TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
-    {
-        Ledger ledger;
-        ASSERT_TRUE(ledger.open());
-        const auto unsettled = [](const QString& date, const QString& place, int race,
-                                  const QString& type, const QString& bet, qint64 stake,
-                                  const QString& outcome) {
-            return BetLine{date, place, race, type, bet, stake, outcome, {}, {}};
-        };
-        ASSERT_TRUE(ledger
-                        .record(LedgerBets({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000,
-                                                u"的中"_qs, 1234500),
-                                            unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs,
-                                                      u"3-7"_qs, 700, u"未確定"_qs),
-                                            unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs,
-                                                      u"1-2"_qs, 500, u"未確定"_qs),
-                                            unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs,
-                                                      u"5"_qs, 500, u"払戻不明"_qs)}))
-                        .ok);
-    }
-    const QString target = dir.file(u"tax.csv"_qs);
-    QStringList proposed;
-    SetSaveFileDialog([&](QWidget*, const QString& name, const QString&) {
-        proposed << name;
-        return target;
-    });
+    const auto unsettled = [](const QString& date, const QString& place, int race,
+                              const QString& type, const QString& bet, qint64 stake,
+                              const QString& outcome) {
+        return BetLine{date, place, race, type, bet, stake, outcome, {}, {}};
+    };
+    record({Bet(u"2026/12/06"_qs, u"中山"_qs, 11, u"馬連"_qs, 1000, u"的中"_qs, 1234500),
+            unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"3-7"_qs, 700, u"未確定"_qs),
+            unsettled(u"2026/12/06"_qs, u"中山"_qs, 12, u"馬連"_qs, u"1-2"_qs, 500, u"未確定"_qs),
+            unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, u"5"_qs, 500, u"払戻不明"_qs)});
+    saveTo(u"tax.csv"_qs);
     open();
     QTableView* tax = window->Grd_Tax;
     EXPECT_TRUE(Texts(tax).isEmpty());  // worked out when its page is shown

@@ -13,7 +13,6 @@
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
 #include "tests/ledger/LedgerBets.h"
-#include "tests/settle/SettleFiles.h"
 
 namespace {
 
@@ -204,32 +203,6 @@ TEST_F(LedgerTest, RecordingReplacesTheMemosRacesAndLeavesOutUnsettledBets) {
     EXPECT_EQ(apart(2027), QStringList({u"2027/01/05|中山1R|単勝|2|300円|未確定"_qs}));
     ASSERT_TRUE(ledger.deleteRace(Tokyo11));
     EXPECT_TRUE(apart(2026).isEmpty());
-}
-
-// A settlement recorded: last week's result beside today's odds never replaces
-// last week's race, and a broken result records nothing.
-TEST_F(LedgerTest, StaleOrBrokenResultsRecordNothing) {
-    const std::vector<BetLine> lastWeek{
-        Bet(u"2025/11/16"_qs, u"東京"_qs, 1, u"単勝"_qs, u"13"_qs, 1000, u"的中"_qs, 11000)};
-    ASSERT_TRUE(recorded(lastWeek));
-    TempDir data;
-    KsFields f;
-    f.date = u"20251116"_qs;
-    f.finish = {13, 1, 2};
-    f.win = u"1,100"_qs;
-    ASSERT_TRUE(WriteResult(data, 5, 1, f, "082"));
-    ASSERT_TRUE(WriteOdds(data, 5, 1, 14));
-    f.date = u"20261206"_qs;
-    ASSERT_TRUE(data.write(KsName(6, 1), ResultRecord(1, f).bytes().left(100)));
-    ASSERT_TRUE(WriteOdds(data, 6, 1, 14));
-    const Settlement s =
-        SettleMemo(u"東京 1R 単勝\n 13 1000\n 5 1000\n\n中山 1R 単勝\n 13 500\n"_qs, data.path());
-    Ledger ledger;
-    ASSERT_TRUE(ledger.open());
-    const RecordOutcome outcome = ledger.record(LedgerBetsOf(s));
-    EXPECT_TRUE(outcome.ok);
-    EXPECT_EQ(std::tuple(outcome.recorded, outcome.pending), std::tuple(0, 3));
-    EXPECT_EQ(BetsCsv(ledger.bets(AllYears)), BetsCsv(lastWeek));
 }
 
 // A ledger of a newer version is opened read-only and left as it is.

@@ -90,7 +90,6 @@ TEST(TaxFigures, CsvHasTheMonthsTheBetsNotRecordedAndTheEstimate) {
     EXPECT_TRUE(lines.contains(u"特別控除,500000"_qs));
     EXPECT_TRUE(lines.contains(u"一時所得の金額,733860"_qs));
     EXPECT_TRUE(lines.contains(u"課税対象（2分の1）,366930"_qs));
-    EXPECT_EQ(TaxCsvName(2026), u"税金の目安_2026年.csv"_qs);
 }
 
 }  // namespace
