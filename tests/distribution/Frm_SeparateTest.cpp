@@ -322,11 +322,7 @@ TEST_F(SeparateTest, LatestOddsFollowOnlyTheDayInForce) {
     QObject::connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, window.get(),
                      [&](const QList<TrendRace>& races) { signalled << races; });
     download("uo-51b.jra", UoBytes("20261206", 18, {{"3-7", "12.0"}}), now.addSecs(60));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return signalled.contains(TrendRace{20261206, 5, 11});
-        },
-        10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return signalled.contains({20261206, 5, 11}); }, 10000));
     EXPECT_FALSE(button("Cmd_Update")->isEnabled());
     download("uo-50b.jra", UoBytes("20261129", 18, {{"3-7", "20.0"}}), now.addSecs(120));
     ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_Update")->isEnabled(); }, 10000));
