@@ -1,7 +1,7 @@
 #include "backtest/CalibrationChart.h"
 
-#include "settle/chart/ChartLoader.h"
-#include "settle/chart/ChartModule.h"
+#include "chart/ChartLoader.h"
+#include "chart/ChartModule.h"
 
 QWidget* MakeCalibrationChart(QWidget* parent, const QString& objectName) {
     QString error;

@@ -31,7 +31,7 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
-#include "settle/BalanceChart.h"
+#include "chart/BalanceChart.h"
 #include "settle/Frm_Settle.h"
 #include "settle/SettleTable.h"
 #include "tools/SampleData.h"

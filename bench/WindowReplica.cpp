@@ -1,7 +1,7 @@
 #include "bench/WindowReplica.h"
 
 #include "common/Fonts.h"
-#include "settle/BalanceChart.h"
+#include "chart/BalanceChart.h"
 
 #include <QDialog>
 #include <QGridLayout>

@@ -20,7 +20,7 @@
 #include "common/SaveFile.h"
 #include "ledger/LedgerTables.h"
 #include "ledger/TaxFigures.h"
-#include "settle/BalanceChart.h"
+#include "chart/BalanceChart.h"
 #include "settle/Settlement.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "market/MarketChart.h"
 
-#include "settle/chart/ChartLoader.h"
-#include "settle/chart/ChartModule.h"
+#include "chart/ChartLoader.h"
+#include "chart/ChartModule.h"
 
 QWidget* MakeMarketChart(QWidget* parent, const QString& objectName) {
     QString error;

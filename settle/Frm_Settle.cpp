@@ -25,7 +25,7 @@
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
-#include "settle/BalanceChart.h"
+#include "chart/BalanceChart.h"
 #include "settle/BetCsv.h"
 
 namespace {

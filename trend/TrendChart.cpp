@@ -1,8 +1,8 @@
 #include "trend/TrendChart.h"
 
-#include "settle/chart/ChartLoader.h"
-#include "settle/chart/ChartModule.h"
-#include "settle/chart/LineChart.h"
+#include "chart/ChartLoader.h"
+#include "chart/ChartModule.h"
+#include "chart/LineChart.h"
 
 QWidget* MakeTrendChart(QWidget* parent, const QString& objectName) {
     QString error;

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "settle/chart/LineChart.h"
+#include "chart/LineChart.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "settle/BalanceChart.h"
+#include "chart/BalanceChart.h"
 
 // The entry points of the chart module (zem-chart), a library of its own
 // that links Qt Charts and is loaded on first use.

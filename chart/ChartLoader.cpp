@@ -1,9 +1,9 @@
-#include "settle/chart/ChartLoader.h"
+#include "chart/ChartLoader.h"
 
 #include <QLabel>
 
 #include "common/Module.h"
-#include "settle/chart/ChartModule.h"
+#include "chart/ChartModule.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "settle/chart/ChartModule.h"
-#include "settle/chart/ChartParts.h"
+#include "chart/ChartModule.h"
+#include "chart/ChartParts.h"
 
 namespace {
 

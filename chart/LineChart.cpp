@@ -1,6 +1,6 @@
 // The chart module's line chart: named lines over labelled points.
-#include "settle/chart/LineChart.h"
-#include "settle/chart/ChartParts.h"
+#include "chart/LineChart.h"
+#include "chart/ChartParts.h"
 
 #include <QLegend>
 #include <QLineSeries>

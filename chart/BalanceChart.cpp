@@ -1,7 +1,7 @@
-#include "settle/BalanceChart.h"
+#include "chart/BalanceChart.h"
 
-#include "settle/chart/ChartLoader.h"
-#include "settle/chart/ChartModule.h"
+#include "chart/ChartLoader.h"
+#include "chart/ChartModule.h"
 
 QWidget* MakeBalanceChart(QWidget* parent, const QString& objectName) {
     QString error;

@@ -1,4 +1,4 @@
-#include "settle/chart/ChartParts.h"
+#include "chart/ChartParts.h"
 
 #include <QAbstractSeries>
 #include <algorithm>
