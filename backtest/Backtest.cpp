@@ -7,7 +7,7 @@
 
 #include "common/Csv.h"
 #include "common/TerminalText.h"
-#include "market/MarketTable.h"
+#include "common/TextTable.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "backtest/BacktestRaces.h"
 
-struct TextTable;  // market/MarketTable.h
+struct TextTable;  // common/TextTable.h
 
 // The returns analysis over races read: 単勝 by odds band and by 人気, 馬連
 // by odds band, and the calibration of the odds into winning chances.

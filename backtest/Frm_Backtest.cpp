@@ -19,7 +19,7 @@
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
-#include "market/MarketTable.h"
+#include "common/TextTable.h"
 #include "racedata/AppState.h"
 #include "settings/Dialog.h"
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "common/CompositeOdds.h"
 #include "common/Odds.h"
 
 // The rules of the distribution that need no sheet: its limits, the rounding
@@ -43,19 +44,6 @@ struct EntryCheck {
     EntryProblem problem = EntryProblem::None;
     int row = -1;  // for OddsMissing
 };
-
-// Composite odds of a set of bets: 1 / the sum of 1 / odds over the texts whose
-// odds the distribution can use (OddsReciprocal), in double precision; nullopt
-// when none is usable. 2.5, 5.0 and 10.0 make 1.428...
-std::optional<double> CompositeOdds(std::span<const QString> odds);
-
-// Composite odds as shown: two decimals, rounded down, and "倍" ("1.42倍").
-QString CompositeText(double composite);
-
-// The bottom line of an odds picker for its picked odds texts in cell order:
-// "選択 4点 合成オッズ 3.52倍" ("選択 4点" when none is usable); empty when
-// nothing is picked.
-QString PicksLine(const QStringList& picked);
 
 // Whole yen a hit pays: odds x stake rounded down, exactly; nullopt when it
 // does not fit 64 bits.

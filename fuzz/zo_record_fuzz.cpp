@@ -6,7 +6,7 @@
 #include "odds/CellRules.h"
 #include "odds/PairNumbering.h"
 #include "racedata/Records.h"
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ZoRecord zo;

@@ -6,10 +6,10 @@
 #include "common/NumberText.h"
 #include "common/Odds.h"
 #include "common/RaceDate.h"
-#include "distribution/Distribution.h"
+#include "common/CompositeOdds.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 
 const QString& MarketOdds::quinellaOf(int a, int b) const {
     static const QString none;

@@ -13,7 +13,7 @@
 #include "common/Twips.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 
 namespace {
 

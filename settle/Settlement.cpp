@@ -12,7 +12,7 @@
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
 #include "racedata/ResultFile.h"
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 
 namespace {
 

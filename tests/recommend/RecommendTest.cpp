@@ -6,7 +6,7 @@
 #include "common/Colours.h"
 #include "common/Twips.h"
 #include "racedata/AppState.h"
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 #include "recommend/Frm_Special.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"

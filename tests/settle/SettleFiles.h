@@ -9,7 +9,7 @@
 #include <ostream>
 
 #include "racedata/RaceFiles.h"
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 

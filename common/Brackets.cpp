@@ -1,4 +1,4 @@
-#include "recommend/Brackets.h"
+#include "common/Brackets.h"
 
 #include <array>
 
