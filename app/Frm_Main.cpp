@@ -40,7 +40,7 @@
 #include "settings/Frm_Option.h"
 #include "settle/Frm_Settle.h"
 #include "trend/Frm_Trend.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 
 namespace {
 

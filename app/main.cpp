@@ -13,7 +13,7 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "settings/Settings.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

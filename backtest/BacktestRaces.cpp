@@ -11,7 +11,7 @@
 #include "common/Odds.h"
 #include "common/RaceDate.h"
 #include "racedata/ResultFile.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "common/MessageBox.h"
 #include "racedata/AppState.h"
 #include "tools/SampleSeason.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 namespace {
 

@@ -35,8 +35,8 @@
 #include "settle/Frm_Settle.h"
 #include "settle/SettleTable.h"
 #include "tools/SampleData.h"
-#include "trend/OddsHistory.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
 
 namespace {
 

@@ -39,8 +39,8 @@
 #include "racedata/RaceFiles.h"
 #include "tools/RecordBuilder.h"
 #include "trend/Frm_Trend.h"
-#include "trend/OddsHistory.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
 #include "trend/TrendModel.h"
 
 namespace {

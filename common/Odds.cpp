@@ -88,3 +88,25 @@ OddsReading ReadOdds(QStringView text) {
     reading.odds = Odds{text.toString(), *value, *reciprocal, exactDigits(text)};
     return reading;
 }
+
+std::optional<qint64> OddsHundredths(QStringView text) {
+    text = text.trimmed();
+    if (const qsizetype dash = text.indexOf(u'-'); dash > 0) text = text.first(dash);  // 複勝
+    qint64 whole = 0;
+    int decimals = -1;
+    int digits = 0;
+    for (const QChar c : text) {
+        if (c == u'.' && decimals < 0) {
+            decimals = 0;
+        } else if (c.isDigit() && c.unicode() < 0x80 && decimals < 2 && digits < 12) {
+            whole = whole * 10 + (c.unicode() - u'0');
+            ++digits;
+            if (decimals >= 0) ++decimals;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    for (int d = std::max(decimals, 0); d < 2; ++d) whole *= 10;
+    return whole;
+}

@@ -49,3 +49,7 @@ std::optional<float> OddsReciprocal(QStringView odds);
 // A positive number text as an exact decimal; nullopt when it is not a
 // positive number or has more than 18 significant digits.
 std::optional<ExactDecimal> ExactDecimalOf(QStringView text);
+
+// Odds in hundredths, exactly: "31.5" is 3150. Nothing for a text that is no
+// odds (blank, "ﾄﾘｹｼ"); 複勝 is valued by its lower bound.
+std::optional<qint64> OddsHundredths(QStringView text);

@@ -27,7 +27,7 @@
 #include "odds/Frm_Odds3.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 #include "trend/TrendTable.h"
 
 namespace {

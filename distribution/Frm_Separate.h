@@ -8,7 +8,7 @@
 #include "common/BetSlip.h"
 #include "common/RaceSelection.h"
 #include "distribution/DistributionSheet.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 class QLabel;
 class QLineEdit;

@@ -17,11 +17,11 @@
 #include "common/SaveFile.h"
 #include "common/WindowActivation.h"
 #include "market/MarketChart.h"
-#include "market/MarketSource.h"
+#include "racedata/RaceOdds.h"
 #include "market/MarketTable.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ void Frm_Market::raceFilesChanged() {
 
 void Frm_Market::read(const Race& race) {
     race_ = race;
-    const MarketRead files = ReadMarket(state_.DataDir, race);
+    const RaceOddsRead files = ReadRaceOdds(state_.DataDir, race);
     analysis_ = AnalyseMarket(files.odds);
 
     Lbl_Title->setText(QStringLiteral("%1 %2R　%3　%4")

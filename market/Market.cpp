@@ -4,6 +4,10 @@
 #include <cmath>
 
 #include "common/BetType.h"
+#include "common/Brackets.h"
+#include "common/CompositeOdds.h"
+#include "common/Odds.h"
+#include "racedata/Records.h"
 
 namespace {
 
@@ -21,6 +25,12 @@ double Tenths(double value) {
 
 }  // namespace
 
+std::optional<double> UsableOdds(QStringView text) {
+    const OddsReading reading = ReadOdds(text);
+    if (!reading.odds) return std::nullopt;
+    return reading.odds->value;
+}
+
 bool AtCap(QStringView odds, double cap) {
     const std::optional<double> value = UsableOdds(odds);
     return value && *value >= cap;
@@ -30,7 +40,7 @@ QString CappedText(const QString& odds, double cap) {
     return AtCap(odds, cap) ? odds + QStringLiteral("以上") : odds;
 }
 
-MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
+MarketAnalysis AnalyseMarket(const RaceOdds& odds) {
     MarketAnalysis result;
     const int n = odds.runners;
 
@@ -71,7 +81,7 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
     for (int h = 1; h <= n; ++h) {
         HorseRow row;
         row.horse = h;
-        row.bracket = HorseBracket(h, n);
+        row.bracket = BracketOf(h, n);
         row.win = odds.win[h - 1];
         if (!odds.placeLow[h - 1].isEmpty() || !odds.placeHigh[h - 1].isEmpty()) {
             row.place = odds.placeLow[h - 1] + u'-' + odds.placeHigh[h - 1];
@@ -87,7 +97,7 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
             for (int j = 1; j <= n; ++j) {
                 if (j != h && pairOdds(h, j)) own.push_back(odds.quinellaOf(h, j));
             }
-            row.composite = Composite(own);
+            row.composite = CompositeOdds(own);
             // Capped pairs only lower the composite: one that still reaches the
             // win odds does so all the more.
             if (row.composite && odds.hasWin && !AtCap(row.win, OddsCap) &&
@@ -105,14 +115,14 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
             BracketRow row;
             row.first = a;
             row.second = b;
-            row.odds = odds.bracket[BracketPairIndex(a, b)];
+            row.odds = odds.bracket[ZoRecord::EntryOfBracketPair(a, b)];
             const std::optional<double> bracketValue = UsableOdds(row.odds);
             if (!bracketValue) continue;
             std::vector<QString> covered;
             for (int x = 1; x <= n; ++x) {
                 for (int y = x + 1; y <= n; ++y) {
                     if (scratched[x] || scratched[y]) continue;
-                    const int bx = HorseBracket(x, n), by = HorseBracket(y, n);
+                    const int bx = BracketOf(x, n), by = BracketOf(y, n);
                     if (!((bx == a && by == b) || (bx == b && by == a))) continue;
                     row.pairs.push_back({x, y});
                     if (const auto value = pairOdds(x, y)) {
@@ -128,7 +138,7 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
             }
             if (row.pairs.empty()) continue;
             bracketSum += 1 / *bracketValue;
-            row.composite = Composite(covered);
+            row.composite = CompositeOdds(covered);
             if (row.composite) {
                 // Odds at the cap are lower bounds: the bracket's can only prove
                 // 枠連, the pairs' only 馬連.

@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "market/MarketSource.h"
+#include <QStringView>
+
+#include "racedata/RaceOdds.h"
 
 // What the odds of one race say: each horse's share of the win money and of the
 // quinella money, whether spreading over all of a horse's quinella pairs pays
@@ -64,6 +66,10 @@ struct MarketAnalysis {
     PayoutRates payout;
 };
 
+// The value of an odds text when the distribution would use it (ReadOdds
+// reads odds), else nullopt (not a number, 0 or less, ﾄﾘｹｼ, blank).
+std::optional<double> UsableOdds(QStringView text);
+
 // The highest odds a record holds: 999.9 for 単勝, 複勝 and 枠連, 9999.9 for
 // 馬連. Odds at it mean "at least that".
 inline constexpr double OddsCap = 999.9;
@@ -76,7 +82,7 @@ QString CappedText(const QString& odds, double cap);
 // A starter is scratched when its win odds are not usable (with the zo- file
 // read) or none of its quinella pairs is (with the uo- file read); it keeps its
 // texts, gets no figures and is left out of every sum, its pairs included.
-MarketAnalysis AnalyseMarket(const MarketOdds& odds);
+MarketAnalysis AnalyseMarket(const RaceOdds& odds);
 
 // Display: a percentage or a difference to one decimal, half up ("12.3",
 // "+3.0", "-0.4", "0.0"); 差 is marked at +3.0 as shown or more.

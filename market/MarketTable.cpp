@@ -1,5 +1,7 @@
 #include "market/MarketTable.h"
 
+#include "common/CompositeOdds.h"
+
 namespace {
 
 const QColor Red(255, 0, 0);  // 差 of +3.0 or more
@@ -17,6 +19,13 @@ QString placeText(const QString& place) {
     const qsizetype dash = place.indexOf(u'-');
     if (dash < 0) return CappedText(place, OddsCap);
     return CappedText(place.left(dash), OddsCap) + u'-' + CappedText(place.mid(dash + 1), OddsCap);
+}
+
+// Composite odds as the tables show them: the figure without its unit 倍.
+QString compositeFigure(double composite) {
+    QString text = CompositeText(composite);
+    text.chop(1);
+    return text;
 }
 
 }  // namespace
@@ -38,7 +47,7 @@ TextTable HorsesTable(const MarketAnalysis& analysis) {
             {placeText(h.place), QColor(), true},
             figure(h.quinellaShare, PercentText),
             difference,
-            figure(h.composite, CompositeFigure),
+            figure(h.composite, compositeFigure),
             word(h.advantage),
         });
     }
@@ -55,7 +64,7 @@ TextTable BracketsTable(const MarketAnalysis& analysis) {
             word(QStringLiteral("%1-%2").arg(b.first).arg(b.second)),
             {CappedText(b.odds, OddsCap), QColor(), true},
             {PairsText(b.pairs), QColor(), false},
-            {b.composite ? CompositeFigure(*b.composite) +
+            {b.composite ? compositeFigure(*b.composite) +
                                (b.compositeCapped ? QStringLiteral("以上") : QString())
                          : QString(),
              QColor(), true},

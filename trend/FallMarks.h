@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/Race.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 // What an odds window shows of the market's movement: the falls of 20 % or
 // more from the snapshot before the record it shows to that record.

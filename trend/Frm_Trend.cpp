@@ -23,7 +23,7 @@
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 #include "trend/TrendChart.h"
 #include "trend/TrendModel.h"
 

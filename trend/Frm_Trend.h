@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 #include "trend/TrendTable.h"
 
 class QCheckBox;

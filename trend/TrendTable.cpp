@@ -11,80 +11,13 @@
 
 namespace {
 
-const QString Scratched = QStringLiteral("  ﾄﾘｹｼ");
 const QChar Minus(0x2212);
-
-QString pairKey(int a, int b) {
-    return QStringLiteral("%1-%2").arg(a).arg(b);
-}
 
 QString timeText(const QDateTime& time) {
     return time.toLocalTime().toString(QStringLiteral("HH:mm"));
 }
 
 }  // namespace
-
-std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, BetType kind) {
-    std::vector<OddsEntry> entries;
-    if (file != FileOf(kind)) return entries;
-    if (file == OddsFile::Uo) {
-        UoRecord uo;
-        uo.assign(raw);
-        bool ok = false;
-        const int runners = std::clamp(uo.Runners().trimmed().toInt(&ok), 0, 18);
-        const int pairs = ok ? runners * (runners - 1) / 2 : 0;
-        for (int k = 0; k < pairs; ++k) {
-            const QString odds = uo.Quinella(k).QuinellaOdds.left(6);
-            const auto [a, b] = UoRecord::PairOfEntry(k, runners);
-            entries.push_back({pairKey(a, b), odds == Scratched ? odds.mid(2) : odds.trimmed()});
-        }
-        return entries;
-    }
-    ZoRecord zo;
-    zo.assign(raw);
-    if (kind == BetType::BracketQuinella) {
-        for (int t = 0; t < ZoLayout::BracketCount; ++t) {
-            const auto [a, b] = ZoRecord::BracketPairOfEntry(t);
-            entries.push_back({pairKey(a, b), zo.Bracket(t).BracketOdds.trimmed()});
-        }
-        return entries;
-    }
-    const int runners = zo.RunnerCount();
-    for (int h = 0; h < runners; ++h) {
-        const HorseEntry horse = zo.Horse(h);
-        QString text = horse.WinOdds.trimmed();
-        if (kind == BetType::Place) {
-            const QString low = horse.PlaceOddsLow.trimmed(), high = horse.PlaceOddsHigh.trimmed();
-            text = OddsHundredths(low) && !high.isEmpty() ? low + QLatin1Char('-') + high
-                   : low.isEmpty()                        ? text
-                                                          : low;
-        }
-        entries.push_back({QString::number(h + 1), text});
-    }
-    return entries;
-}
-
-std::optional<qint64> OddsHundredths(QStringView text) {
-    text = text.trimmed();
-    if (const qsizetype dash = text.indexOf(u'-'); dash > 0) text = text.first(dash);  // 複勝
-    qint64 whole = 0;
-    int decimals = -1;
-    int digits = 0;
-    for (const QChar c : text) {
-        if (c == u'.' && decimals < 0) {
-            decimals = 0;
-        } else if (c.isDigit() && c.unicode() < 0x80 && decimals < 2 && digits < 12) {
-            whole = whole * 10 + (c.unicode() - u'0');
-            ++digits;
-            if (decimals >= 0) ++decimals;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits == 0) return std::nullopt;
-    for (int d = std::max(decimals, 0); d < 2; ++d) whole *= 10;
-    return whole;
-}
 
 OddsMove MoveBetween(QStringView previous, QStringView current) {
     const auto before = OddsHundredths(previous), now = OddsHundredths(current);
@@ -225,4 +158,13 @@ QByteArray TrendCsv(const TrendTable& table, BetType kind) {
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+std::vector<OddsFall> SharpestFalls(OddsHistory& history, const TrendRace& race, BetType kind,
+                                    int limit) {
+    const auto current = history.latest(race, FileOf(kind));
+    if (!current) return {};
+    const auto before = history.previous(*current);
+    if (!before) return {};
+    return FallsBetween(*before, *current, kind, limit);
 }

@@ -7,27 +7,12 @@
 #include <optional>
 #include <vector>
 
-#include "trend/OddsHistory.h"
+#include "common/Odds.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/RaceOdds.h"
 
 // The odds of a race over its snapshots, as plain values: what the trend
 // window shows, what the odds windows mark, and the 20 % rule.
-
-// One horse's or pair's odds in a snapshot: key "7" or "3-7", the text as the
-// record holds it without the blanks around it ("ﾄﾘｹｼ", "取消" kept; 複勝 as
-// "1.2-1.5").
-struct OddsEntry {
-    QString key;
-    QString text;
-};
-
-// The entries of a kind in a record's bytes (a "uo-" record for 馬連, "zo-"
-// for the rest), in the record's order: the horses of the runners, the pairs
-// of the runners, the 36 bracket pairs.
-std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, BetType kind);
-
-// Odds in hundredths, exactly: "31.5" is 3150. Nothing for a text that is no
-// odds (blank, "ﾄﾘｹｼ"); 複勝 is valued by its lower bound.
-std::optional<qint64> OddsHundredths(QStringView text);
 
 enum class OddsMove { None, Fall, Rise };
 // The highest odds a record holds for the kind, in hundredths: 999.9 for 単勝,
@@ -54,6 +39,11 @@ QString ChangeText(double percent);
 // sharpest first (ties in record order), at most limit.
 std::vector<OddsFall> FallsBetween(const OddsSnapshot& previous, const OddsSnapshot& current,
                                    BetType kind, int limit);
+// Up to limit sharpest falls of 20 % or more from the race's previous
+// snapshot in the history to its latest, sharpest first; none with a single
+// snapshot.
+std::vector<OddsFall> SharpestFalls(OddsHistory& history, const TrendRace& race, BetType kind,
+                                    int limit = 3);
 // "急落 3-7 31.5→12.0 (−62%) 14:20→14:35".
 QString FallText(const OddsFall& fall);
 

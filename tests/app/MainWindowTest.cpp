@@ -37,8 +37,8 @@
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 #include "trend/Frm_Trend.h"
-#include "trend/OddsHistory.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
 
 namespace {
 

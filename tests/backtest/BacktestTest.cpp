@@ -12,7 +12,7 @@
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 #include "tools/SampleSeason.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 #include "trend/TrendFiles.h"
 
 // Readable failures.

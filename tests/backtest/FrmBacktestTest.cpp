@@ -20,7 +20,7 @@
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
 #include "tools/SampleSeason.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 namespace {
 

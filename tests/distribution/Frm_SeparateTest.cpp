@@ -14,7 +14,7 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "support/Fixtures.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 #include "trend/TrendFiles.h"
 
 namespace {

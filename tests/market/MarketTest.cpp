@@ -17,13 +17,13 @@
 #include "common/SaveFile.h"
 #include "market/Frm_Market.h"
 #include "market/Market.h"
-#include "market/MarketSource.h"
+#include "racedata/RaceOdds.h"
 #include "market/MarketTable.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
 #include "trend/Frm_Trend.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 #include "trend/TrendFiles.h"
 #include "trend/TrendModel.h"
 
@@ -89,7 +89,7 @@ MarketAnalysis Analysed(const MarketRace& race) {
     ZoRecord zo;
     uo.assign(race.uo());
     zo.assign(race.zo());
-    return AnalyseMarket(MarketOddsOf(&uo, &zo));
+    return AnalyseMarket(RaceOddsOf(&uo, &zo));
 }
 
 QStringList Texts(const TableRow& row) {

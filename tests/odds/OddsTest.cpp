@@ -15,7 +15,7 @@
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 #include "trend/TrendFiles.h"
 
 // Above 18 runners shows 18; not a number or below 2 shows none.

@@ -18,7 +18,7 @@
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
 #include "trend/Frm_Trend.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "support/Fixtures.h"
-#include "trend/OddsHistory.h"
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
 #include "trend/TrendTable.h"
 
 namespace {
@@ -82,7 +82,7 @@ TEST_F(OddsHistoryTest, DownloadsAreOrderedByWhenTheFileWasWrittenWhateverTheArr
         EXPECT_TRUE(fresh.latest(Tokyo11, OddsFile::Uo, times[1])->modified == times[2] &&
                     !fresh.latest(Tokyo11, OddsFile::Uo, times[2]));
         // 25.2 -> 12.0 between the last two; 31.5 -> 25.2 is the first step only.
-        const auto falls = fresh.sharpestFalls(Tokyo11, BetType::Quinella);
+        const auto falls = SharpestFalls(fresh, Tokyo11, BetType::Quinella);
         ASSERT_EQ(falls.size(), 1u);
         EXPECT_EQ(FallText(falls[0]), u"急落 3-7 25.2→12.0 (−52%) 14:25→14:35"_qs);
     }
@@ -123,7 +123,7 @@ TEST_F(OddsHistoryTest, DatesSeparateRacesAndOldOnesArePruned) {
     EXPECT_EQ(OddsOf37(history, {20261213, 5, 11}), QStringList{u"12.0"_qs});
     EXPECT_EQ(history.latestDate(5, 11), 20261213);
     EXPECT_EQ(history.latestDate(5, 12), 0);
-    EXPECT_TRUE(history.sharpestFalls({20261213, 5, 11}, BetType::Quinella).empty());
+    EXPECT_TRUE(SharpestFalls(history, {20261213, 5, 11}, BetType::Quinella).empty());
     OddsHistory reopened;
     ASSERT_TRUE(reopened.open(history.path()));
     EXPECT_TRUE(reopened.snapshots({20251110, 5, 11}, OddsFile::Uo).empty());

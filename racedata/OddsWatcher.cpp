@@ -1,4 +1,4 @@
-#include "trend/OddsWatcher.h"
+#include "racedata/OddsWatcher.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

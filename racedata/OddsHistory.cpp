@@ -1,4 +1,4 @@
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -13,7 +13,6 @@
 
 #include "common/Clock.h"
 #include "racedata/Records.h"
-#include "trend/TrendTable.h"
 
 namespace {
 
@@ -84,10 +83,6 @@ void bindRace(QSqlQuery& query, const TrendRace& race, OddsFile file) {
 const char* const raceIs = "race_date = ? AND course = ? AND race = ? AND file = ?";
 
 }  // namespace
-
-OddsFile FileOf(BetType kind) {
-    return kind == BetType::Quinella ? OddsFile::Uo : OddsFile::Zo;
-}
 
 std::optional<OddsFileName> ParseOddsFileName(const QString& fileName) {
     const QString name = QFileInfo(fileName).fileName();
@@ -374,14 +369,6 @@ std::optional<OddsSnapshot> OddsHistory::latest(const TrendRace& race, OddsFile 
                         QStringLiteral("ORDER BY modified DESC, id DESC LIMIT 1"), race, file);
     if (found.empty()) return std::nullopt;
     return std::move(found.front());
-}
-
-std::vector<OddsFall> OddsHistory::sharpestFalls(const TrendRace& race, BetType kind, int limit) {
-    const auto current = latest(race, FileOf(kind));
-    if (!current) return {};
-    const auto before = previous(*current);
-    if (!before) return {};
-    return FallsBetween(*before, *current, kind, limit);
 }
 
 int OddsHistory::latestDate(int course, int race) {

@@ -14,16 +14,12 @@
 #include "common/BetType.h"
 #include "common/Race.h"
 #include "common/SqliteFile.h"
+#include "racedata/RaceOdds.h"
 
 // The odds history: every distinct content of a race's "uo-" and "zo-" record
 // that the program has seen, with the time the file was written and the time
 // it was seen, in one SQLite file in the user's data directory beside the
 // ledger. Plain functions and one store class; no widgets.
-
-enum class OddsFile { Uo = 0, Zo = 1 };
-
-// The file that holds the odds of the kind: 馬連 the "uo-" file, the rest "zo-".
-OddsFile FileOf(BetType kind);
 
 // A race: its date (yyyymmdd, from the record), course code (0..9) and number.
 struct TrendRace {
@@ -128,9 +124,6 @@ public:
     // newerThan is null).
     std::optional<OddsSnapshot> latest(const TrendRace& race, OddsFile file,
                                        const QDateTime& newerThan = {});
-    // Up to limit sharpest falls of 20 % or more from the race's previous
-    // snapshot to its latest, sharpest first; none with a single snapshot.
-    std::vector<OddsFall> sharpestFalls(const TrendRace& race, BetType kind, int limit = 3);
     // The latest race date with snapshots of the course and race, 0 when none.
     int latestDate(int course, int race);
 

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <utility>
 
-#include "trend/OddsHistory.h"
+#include "racedata/OddsHistory.h"
 
 // Follows the "uo-" and "zo-" files of the data directory while the program
 // runs and records every new content in the shared odds history, without
