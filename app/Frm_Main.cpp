@@ -29,6 +29,7 @@
 #include "common/ModalRun.h"
 #include "common/Twips.h"
 #include "distribution/Frm_Separate.h"
+#include "odds/OddsPicker.h"
 #include "ledger/Frm_Ledger.h"
 #include "ledger/RecordCommand.h"
 #include "market/Frm_Market.h"
@@ -288,6 +289,10 @@ void Frm_Main::Cmd_Separate_Click() {
     connect(&dlg, &Frm_Separate::betsAccepted, this, [this](const BetSlip& slip) {
         AppendToMemo(Txt_Main, WriteMemoEntry(MemoText(Txt_Main), slip));
     });
+    connect(&dlg, &Frm_Separate::oddsPickerWanted, this,
+            [this, &dlg](const RaceSelection& picked, const PickSink& sink) {
+                RunOddsPicker(state(), picked, sink, &dlg);
+            });
     RunModal(dlg);
 }
 

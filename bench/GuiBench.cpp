@@ -28,6 +28,7 @@
 #include "common/MessageBox.h"
 #include "common/WindowActivation.h"
 #include "distribution/Frm_Separate.h"
+#include "odds/OddsPicker.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/RaceFiles.h"
@@ -153,6 +154,11 @@ void benchOddsButton(PaintWatch& watch, FloorHost& host, Frm_Main& main, int typ
                      const QString& pickerName, const std::string& figure) {
     main.Cmb_Type->setCurrentIndex(typeIndex);
     Frm_Separate separate(main.state(), main.selection(), &main);
+    // As the main window wires it: the odds button opens the picker.
+    QObject::connect(&separate, &Frm_Separate::oddsPickerWanted,
+                     [&](const RaceSelection& picked, const PickSink& sink) {
+                         RunOddsPicker(main.state(), picked, sink, &separate);
+                     });
     separate.show();
     if (!QTest::qWaitForWindowExposed(&separate)) fail("the distribution window did not show");
     auto* command1 = separate.findChild<QPushButton*>(QStringLiteral("Command1"));

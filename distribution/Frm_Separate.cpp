@@ -16,19 +16,15 @@
 #include "common/EscapeKey.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
-#include "common/ModalRun.h"
 #include "common/NumberText.h"
 #include "common/RaceDate.h"
 #include "common/Twips.h"
 #include "distribution/Distribution.h"
 #include "distribution/EntryControls.h"
-#include "odds/Frm_Odds.h"
-#include "odds/Frm_Odds2.h"
-#include "odds/Frm_Odds3.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/OddsWatcher.h"
-#include "trend/TrendTable.h"
+#include "racedata/RaceOdds.h"
 
 namespace {
 
@@ -499,23 +495,7 @@ void Frm_Separate::Command1_Click() {
         Txt_Buy1[row]->setText(first);
         Txt_Buy2[row]->setText(second);
     };
-    switch (selection_.betType()) {
-        case BetType::Quinella: {
-            Frm_Odds picker(state_, selection_, sink, this, PicksLine);
-            RunModal(picker);
-            break;
-        }
-        case BetType::BracketQuinella: {
-            Frm_Odds2 picker(state_, selection_, sink, this, PicksLine);
-            RunModal(picker);
-            break;
-        }
-        default: {
-            Frm_Odds3 picker(state_, selection_, this);
-            RunModal(picker);
-            break;
-        }
-    }
+    emit oddsPickerWanted(selection_, sink);
 }
 
 void Frm_Separate::Txt_Target_Change() {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/BetSlip.h"
+#include "common/PickSink.h"
 #include "common/RaceSelection.h"
 #include "distribution/DistributionSheet.h"
 #include "racedata/OddsHistory.h"
@@ -87,6 +88,10 @@ signals:
     // the odds button, else the day the race is shown on (null when no file
     // tells it).
     void betsAccepted(const BetSlip& slip);
+    // The odds button read the race's odds into the state: whoever opened the
+    // window shows the picker of the selection's bet type, modally, and hands
+    // its picks to sink, which writes them into the rows as if typed.
+    void oddsPickerWanted(const RaceSelection& selection, const PickSink& sink);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "common/Controls.h"
-#include "odds/PickSink.h"
+#include "common/PickSink.h"
 
 class QDialog;
 class QLabel;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "odds/PairNumbering.h"
-#include "odds/PickSink.h"
+#include "common/PickSink.h"
 #include "odds/RaceHeading.h"
 #include "trend/FallMarks.h"
 

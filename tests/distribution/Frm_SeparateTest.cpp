@@ -10,6 +10,7 @@
 #include "common/Memo.h"
 #include "common/MemoFormat.h"
 #include "distribution/Frm_Separate.h"
+#include "odds/OddsPicker.h"
 #include "odds/PairNumbering.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
@@ -39,6 +40,10 @@ protected:
         QObject::connect(window.get(), &Frm_Separate::betsAccepted, [this](const BetSlip& slip) {
             AppendToMemo(&memo, WriteMemoEntry(MemoText(&memo), slip));
         });
+        QObject::connect(window.get(), &Frm_Separate::oddsPickerWanted,
+                         [this](const RaceSelection& picked, const PickSink& sink) {
+                             RunOddsPicker(state, picked, sink, window.get());
+                         });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
