@@ -14,6 +14,7 @@
 #include "racedata/Lookups.h"
 #include "settings/Settings.h"
 #include "racedata/OddsWatcher.h"
+#include "trend/TrendFallMarks.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     AppState state;
     // Every odds file a window reads is a snapshot of the odds history.
     SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
+    // The odds windows mark the falls the trend's rule finds.
+    SetFallMarksSource(TrendFallMarks);
     std::unique_ptr<Frm_Main> mainWindow;
 
     // The splash reads the settings while it loads, so that the data directory

@@ -38,6 +38,7 @@
 #include "tools/SampleData.h"
 #include "racedata/OddsHistory.h"
 #include "racedata/OddsWatcher.h"
+#include "trend/TrendFallMarks.h"
 
 namespace {
 
@@ -366,6 +367,7 @@ int main(int argc, char** argv) {
     QTest::qWait(20);  // the later download is written later
     if (!WriteSampleData(data.path(), 1)) fail("cannot write the later download");
     SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
+    SetFallMarksSource(TrendFallMarks);
     // As in use, the directory's last new file is older than a moment: a lookup
     // uses its listing of a directory again only once its modification time
     // is 2 s old.

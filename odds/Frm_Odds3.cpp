@@ -11,7 +11,7 @@
 #include "common/Twips.h"
 #include "odds/OddsCells.h"
 #include "racedata/AppState.h"
-#include "trend/FallMarks.h"
+#include "racedata/FallMarks.h"
 
 namespace {
 

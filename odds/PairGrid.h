@@ -8,7 +8,7 @@
 #include "odds/PairNumbering.h"
 #include "common/PickSink.h"
 #include "odds/RaceHeading.h"
-#include "trend/FallMarks.h"
+#include "racedata/FallMarks.h"
 
 class ClickLabel;
 class QLabel;

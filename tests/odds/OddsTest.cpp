@@ -11,6 +11,7 @@
 #include "odds/Frm_Odds.h"
 #include "odds/Frm_Odds2.h"
 #include "odds/Frm_Odds3.h"
+#include "trend/TrendFallMarks.h"
 #include "odds/OddsCells.h"
 #include "racedata/AppState.h"
 #include "support/Fixtures.h"
@@ -67,8 +68,9 @@ protected:
     OddsWindows() {
         FillSelectionLists(&place, &type, &race);
         SetOddsHistoryPath(store.file("odds-history.sqlite"));
+        SetFallMarksSource(TrendFallMarks);  // as the program does
     }
-    ~OddsWindows() override { SetOddsHistoryPath({}); }
+    ~OddsWindows() override { SetOddsHistoryPath({}), SetFallMarksSource({}); }
     // Opens 馬連 (kind 0), 枠連 (1) or 単・複 (2) on the record, its bet type selected.
     void open(int kind, const QByteArray& record) {
         type.setCurrentIndex(kind);

@@ -1,4 +1,4 @@
-#include "trend/FallMarks.h"
+#include "trend/TrendFallMarks.h"
 
 #include "trend/TrendTable.h"
 
@@ -8,8 +8,8 @@ constexpr int LineFalls = 3;
 
 }  // namespace
 
-std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown,
-                                   const std::vector<BetType>& kinds) {
+std::vector<FallMarks> TrendFallMarks(const Race& race, OddsFile file, const QByteArray& shown,
+                                      const std::vector<BetType>& kinds) {
     std::vector<FallMarks> marks(kinds.size());
     OddsHistory* history = OpenedOddsHistory();
     if (!history || race.course < 0 || race.number <= 0) return marks;
@@ -24,13 +24,4 @@ std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteA
         }
     }
     return marks;
-}
-
-FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, BetType kind) {
-    return std::move(FallMarksOf(race, file, shown, std::vector{kind}).front());
-}
-
-QString FallTip(const OddsFall& fall) {
-    return QStringLiteral("前回 %1（%2）")
-        .arg(fall.previousOdds, fall.previousTime.toLocalTime().toString(QStringLiteral("HH:mm")));
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
+#include "common/BetType.h"
 #include "common/Race.h"
 #include "racedata/OddsHistory.h"
 
@@ -15,13 +18,18 @@ struct FallMarks {
     QStringList line;                // the sharpest three as FallText, sharpest first
 };
 
-// The falls of the kind in the record shown (its exact bytes, as a lookup
-// read them) of the race's racecourse and number. None when the odds history
-// is not in use, does not hold the record, or holds nothing earlier of the race.
-FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, BetType kind);
-// The same for several kinds of one record (単勝 and 複勝), reading the history once.
+// What finds the falls of some kinds in the record shown (its exact bytes, as
+// a lookup read them) of the race's racecourse and number, one FallMarks a
+// kind. The program sets the trend's rule (TrendFallMarks); none until it
+// does (an empty function removes it), and the odds windows mark nothing.
+using FallMarksSource = std::function<std::vector<FallMarks>(
+    const Race& race, OddsFile file, const QByteArray& shown, const std::vector<BetType>& kinds)>;
+void SetFallMarksSource(FallMarksSource source);
+
+// The marks of the source set: one a kind, empty without a source.
 std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown,
                                    const std::vector<BetType>& kinds);
+FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, BetType kind);
 
 // The tooltip of a cell that fell: "前回 31.5（14:20）".
 QString FallTip(const OddsFall& fall);
