@@ -1,5 +1,7 @@
 #include "common/NumberText.h"
 
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -99,4 +101,18 @@ QString FormatGeneral(double value) {
                          : QStringLiteral("1.79769313486231E+308");
     }
     return text;
+}
+
+QString YenText(qint64 amount) {
+    return QLocale(QLocale::English).toString(amount) + QStringLiteral("円");
+}
+
+QString RateText(qint64 payout, qint64 stake) {
+    if (stake <= 0) return QStringLiteral("-");
+    const qint64 tenths = (payout * 2000 + stake) / (2 * stake);
+    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+}
+
+QString PercentOf(int part, int whole) {
+    return RateText(part, whole);
 }

@@ -19,3 +19,9 @@ std::optional<double> NumericValue(QStringView text);
 // no trailing zeros, no decimal point for whole numbers (1200, 13250, 2.5);
 // every result is a numeric text.
 QString FormatGeneral(double value);
+
+// Figures of money and rates, as the settlement, the ledger and the command line show them.
+QString YenText(qint64 amount);  // "1,200円", "-800円"
+// 回収率 = 払戻 ÷ 購入 × 100, one decimal, rounded half up: "123.4%"; "-" without stake.
+QString RateText(qint64 payout, qint64 stake);
+QString PercentOf(int part, int whole);     // "33.3%"; "-" for a whole of 0

@@ -18,7 +18,7 @@
 #include "common/RaceDate.h"
 #include "fuzz/FuzzCheck.h"
 #include "racedata/Records.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 #include "settle/BetMemo.h"
 #include "settle/Settlement.h"
 

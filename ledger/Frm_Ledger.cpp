@@ -21,7 +21,8 @@
 #include "ledger/LedgerTables.h"
 #include "ledger/TaxFigures.h"
 #include "chart/BalanceChart.h"
-#include "settle/Settlement.h"
+#include "common/NumberText.h"
+#include "common/Outcome.h"
 
 namespace {
 

@@ -12,7 +12,8 @@
 #include "common/BetType.h"
 #include "common/Clock.h"
 #include "common/Racecourse.h"
-#include "settle/Settlement.h"
+#include "common/NumberText.h"
+#include "common/Outcome.h"
 
 namespace {
 
@@ -386,17 +387,6 @@ bool Ledger::open(const QString& path) {
         return false;
     }
     return true;
-}
-
-std::vector<LedgerBet> LedgerBetsOf(const Settlement& settlement) {
-    std::vector<LedgerBet> all;
-    for (const SettledRace& race : settlement.races) {
-        for (const SettledBet& bet : race.bets) {
-            all.push_back({bet.race, bet.type, bet.row.bet, bet.outcome, bet.row.stake,
-                           bet.row.payout.value_or(0)});
-        }
-    }
-    return all;
 }
 
 std::vector<LedgerRace> Ledger::recordedRaces(const std::vector<LedgerBet>& rows) {

@@ -10,28 +10,15 @@
 #include "common/Race.h"
 #include "common/SqliteFile.h"
 #include "ledger/TaxFigures.h"
-#include "settle/BetCsv.h"
-#include "settle/Settlement.h"
+#include "common/BetCsv.h"
+#include "common/LedgerBet.h"
+#include "common/NumberText.h"
+#include "common/Outcome.h"
 
 // The ledger of settled bets: one SQLite file in the user's data directory,
 // one row a bet. Every query of the ledger lives here; windows only call these.
 // The file keeps racecourse, bet type and outcome as codes (course code,
 // BetType, Outcome); the texts of BetLine and LedgerLine are made from them.
-
-// A settled bet as the ledger takes it: codes and whole yen, no display texts.
-struct LedgerBet {
-    Race race;  // date null while unknown
-    BetType type = BetType::Quinella;
-    QString bet;  // as written: "3-7", "5"
-    Outcome outcome = Outcome::Pending;
-    qint64 stake = 0;
-    qint64 payout = 0;  // 0 while not settled (未確定, 払戻不明)
-
-    bool operator==(const LedgerBet&) const = default;
-};
-
-// Every bet of the settlement, in the table's order.
-std::vector<LedgerBet> LedgerBetsOf(const Settlement& settlement);
 
 // Figures of a group of recorded bets.
 struct LedgerFigures {

@@ -3,7 +3,8 @@
 #include <QBrush>
 #include <QFont>
 
-#include "settle/Settlement.h"
+#include "common/NumberText.h"
+#include "common/Outcome.h"
 
 namespace {
 

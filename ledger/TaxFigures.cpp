@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "common/Csv.h"
-#include "settle/Settlement.h"
+#include "common/NumberText.h"
+#include "common/Outcome.h"
 
 TaxEstimate EstimateTax(const std::vector<TaxMonth>& months) {
     TaxEstimate e;

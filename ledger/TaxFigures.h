@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 
 // A guide to the year's 一時所得 from the recorded bets: JRA payouts count as
 // 一時所得 for most bettors, against which only the stakes of the winning bets

@@ -26,7 +26,7 @@
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
 #include "chart/BalanceChart.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 
 namespace {
 

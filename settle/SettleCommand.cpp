@@ -14,7 +14,7 @@
 #include "common/ProgramDir.h"
 #include "common/TerminalText.h"
 #include "settings/SettingsFile.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 #include "settle/Settlement.h"
 
 namespace {

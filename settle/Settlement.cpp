@@ -311,22 +311,6 @@ QString betText(const MemoBet& bet) {
 
 }  // namespace
 
-QString OutcomeName(Outcome outcome) {
-    switch (outcome) {
-        case Outcome::Hit:
-            return QStringLiteral("的中");
-        case Outcome::Miss:
-            return QStringLiteral("不的中");
-        case Outcome::Refund:
-            return QStringLiteral("返還");
-        case Outcome::Pending:
-            return QStringLiteral("未確定");
-        case Outcome::PayoutUnknown:
-            return QStringLiteral("払戻不明");
-    }
-    return QString();
-}
-
 bool SettledRace::settled() const {
     for (const SettledBet& bet : bets) {
         if (IsSettled(bet.outcome)) return true;
@@ -447,20 +431,6 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDa
     return s;
 }
 
-QString YenText(qint64 amount) {
-    return QLocale(QLocale::English).toString(amount) + QStringLiteral("円");
-}
-
-QString RateText(qint64 payout, qint64 stake) {
-    if (stake <= 0) return QStringLiteral("-");
-    const qint64 tenths = (payout * 2000 + stake) / (2 * stake);
-    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
-}
-
-QString PercentOf(int part, int whole) {
-    return RateText(part, whole);
-}
-
 QString HitText(const Totals& t) {
     return QStringLiteral("レース %1/%2 (%3)　買い目 %4/%5 (%6)")
         .arg(t.hitRaces)
@@ -473,4 +443,15 @@ QString HitText(const Totals& t) {
 
 QString PendingText(const Totals& t) {
     return QStringLiteral("%1件 %2").arg(t.pendingBets).arg(YenText(t.pendingStake));
+}
+
+std::vector<LedgerBet> LedgerBetsOf(const Settlement& settlement) {
+    std::vector<LedgerBet> all;
+    for (const SettledRace& race : settlement.races) {
+        for (const SettledBet& bet : race.bets) {
+            all.push_back({bet.race, bet.type, bet.row.bet, bet.outcome, bet.row.stake,
+                           bet.row.payout.value_or(0)});
+        }
+    }
+    return all;
 }

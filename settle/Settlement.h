@@ -7,7 +7,10 @@
 
 #include "common/BetType.h"
 #include "common/Race.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
+#include "common/LedgerBet.h"
+#include "common/NumberText.h"
+#include "common/Outcome.h"
 #include "settle/BetMemo.h"
 
 // Settling the memo's bets against the race results in the data directory.
@@ -20,21 +23,6 @@
 // the odds show was never on sale is listed among the lines not read. Files
 // are read once into records of the settlement's own: the records the other
 // windows hold are never touched.
-
-enum class Outcome {
-    Hit,           // 的中: stake ÷ 100 × the payout per 100 yen
-    Miss,          // 不的中: nothing back
-    Refund,        // 返還: a scratched horse or withdrawn pair, the stake back
-    Pending,       // 未確定: no usable result (none yet, another date's, unreadable)
-    PayoutUnknown  // 払戻不明: a hit whose payout cannot be read
-};
-
-QString OutcomeName(Outcome outcome);
-
-// Counted in the totals: 的中, 不的中 and 返還.
-inline bool IsSettled(Outcome outcome) {
-    return outcome == Outcome::Hit || outcome == Outcome::Miss || outcome == Outcome::Refund;
-}
 
 struct SettledBet {
     BetLine row;  // as the table, the CSV and the ledger show it
@@ -82,6 +70,9 @@ struct Settlement {
     std::vector<BetLine> rows() const;  // every bet, in the table's order
 };
 
+// Every bet of the settlement as the ledger takes it, in the table's order.
+std::vector<LedgerBet> LedgerBetsOf(const Settlement& settlement);
+
 // chosenDay is the day of the blocks without a date line above them; null:
 // each race's newest day.
 Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDate& chosenDay = {});
@@ -91,9 +82,5 @@ inline Settlement SettleMemo(QStringView memo, const QString& dataDir,
 }
 
 // Texts of the figures, as the window and the command line show them.
-QString YenText(qint64 amount);  // "1,200円", "-800円"
-// 回収率 = 払戻 ÷ 購入 × 100, one decimal, rounded half up: "123.4%"; "-" without stake.
-QString RateText(qint64 payout, qint64 stake);
-QString PercentOf(int part, int whole);     // "33.3%"; "-" for a whole of 0
 QString HitText(const Totals& totals);      // "レース 1/2 (50.0%)　買い目 1/5 (20.0%)"
 QString PendingText(const Totals& totals);  // "2件 1,600円"

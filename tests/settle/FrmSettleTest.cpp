@@ -10,7 +10,7 @@
 
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 #include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
 #include "support/Spreadsheet.h"

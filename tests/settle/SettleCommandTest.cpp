@@ -5,7 +5,7 @@
 
 #include "common/ProgramDir.h"
 #include "racedata/Cp932.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 #include "settle/SettleCommand.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"

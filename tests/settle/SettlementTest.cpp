@@ -3,7 +3,7 @@
 #include <QStringEncoder>
 
 #include "racedata/Cp932.h"
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
 #include "tests/settle/SettleFiles.h"

@@ -1,4 +1,4 @@
-#include "settle/BetCsv.h"
+#include "common/BetCsv.h"
 
 #include <QStringList>
 
