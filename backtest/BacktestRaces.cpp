@@ -206,8 +206,7 @@ RaceReading ReadRaces(const RaceSources& sources, const ReadProgress& progress) 
     if (history) {
         for (auto& [key, day] : days) {
             const auto& [date, course, race] = key;
-            const TrendRace trendRace{date.year() * 10000 + date.month() * 100 + date.day(), course,
-                                      race};
+            const Race trendRace{date, course, race};
             bool used = false;
             const std::pair<std::optional<OddsBytes>*, OddsFile> oddsFiles[] = {
                 {&day.zo, OddsFile::Zo}, {&day.uo, OddsFile::Uo}};

@@ -219,7 +219,7 @@ int main(int argc, char** argv) {
             QStringLiteral("DELETE FROM snapshots WHERE id IN"
                            " (SELECT id FROM snapshots ORDER BY modified, id LIMIT 5)"));
     }
-    const TrendRace race{20261206, 5, 11};
+    const Race race{QDate(2026, 12, 6), 5, 11};
     if (history.snapshots(race, OddsFile::Uo).size() != 40)
         fail(QStringLiteral("not 40 snapshots"));
     QComboBox place, type, raceList;
@@ -249,9 +249,9 @@ int main(int argc, char** argv) {
         query.prepare(
             QStringLiteral("SELECT raw FROM snapshots WHERE race_date = ? AND course = ?"
                            " AND race = ? AND file = 0 ORDER BY modified"));
-        query.addBindValue(race.date);
+        query.addBindValue(DateKeyOf(race.date));
         query.addBindValue(race.course);
-        query.addBindValue(race.race);
+        query.addBindValue(race.number);
         if (!query.exec()) fail(QStringLiteral("bare query failed"));
         qsizetype bytes = 0;
         while (query.next()) bytes += query.value(0).toByteArray().size();

@@ -119,9 +119,9 @@ void Frm_Separate::buildUpdateLine() {
     // The race on the day in force, whose odds the rows were read from; while
     // no file tells the day, the history's latest of the race.
     const Race race = selection_.race();
-    race_ = {DateKeyOf(ShownRaceDay(state_, race)), race.course, race.number};
+    race_ = {ShownRaceDay(state_, race), race.course, race.number};
     OddsHistory* history = OpenedOddsHistory();
-    if (race_.date == 0 && !state_.Day.isValid() && history)
+    if (!race_.date.isValid() && !state_.Day.isValid() && history)
         race_.date = history->latestDate(race.course, race.number);
     oddsAsOf_ = Now();
     connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
@@ -140,9 +140,9 @@ void Frm_Separate::buildUpdateLine() {
     }
 }
 
-void Frm_Separate::snapshotsAdded(const QList<TrendRace>& races) {
+void Frm_Separate::snapshotsAdded(const QList<Race>& races) {
     // A download of another day of the race (last week's file rewritten) is not this one's.
-    for (const TrendRace& race : races) {
+    for (const Race& race : races) {
         if (ConcernsShownRace(race_, race, state_.Day.isValid())) race_ = race;
     }
     showUpdate();

@@ -127,7 +127,7 @@ private:
     void buildUpdateLine();
     // New snapshots of some races: the newest of this one, when it was written
     // after the rows' odds were read or typed, shows Lbl_Update and enables Cmd_Update.
-    void snapshotsAdded(const QList<TrendRace>& races);
+    void snapshotsAdded(const QList<Race>& races);
     void showUpdate();
 
     AppState& state_;
@@ -136,7 +136,7 @@ private:
     DistributionSheet sheet_{Rows};
     // What 最新オッズ follows (馬連 or 枠連 races only).
     std::optional<BetType> followed_;
-    TrendRace race_;      // on the day in force; dated once a snapshot of it is seen
+    Race race_;      // on the day in force; dated once a snapshot of it is seen
     QDateTime oddsAsOf_;  // when the rows' odds were last read or typed
     QDate oddsDay_;       // the date of the odds the odds button read; null before
     std::optional<OddsSnapshot> newer_;

@@ -87,10 +87,10 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
 
     // A new download of the race shown is read at once; one of another day is not.
     connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
-            [this](const QList<TrendRace>& races) {
+            [this](const QList<Race>& races) {
                 if (!race_) return;
-                const TrendRace shown{DateKeyOf(race_->date), race_->course, race_->number};
-                if (std::any_of(races.begin(), races.end(), [&](const TrendRace& added) {
+                const Race& shown = *race_;
+                if (std::any_of(races.begin(), races.end(), [&](const Race& added) {
                         return ConcernsShownRace(shown, added, state_.Day.isValid());
                     }))
                     raceFilesChanged();

@@ -69,14 +69,19 @@ int raceOfChar(QChar c) {
     return 0;
 }
 
-QVariantList raceValues(const TrendRace& race, OddsFile file) {
-    return {race.date, race.course, race.race, static_cast<int>(file)};
+// The date of a yyyymmdd key, null for 0.
+QDate dateOfKey(int key) {
+    return key ? QDate(key / 10000, key / 100 % 100, key % 100) : QDate();
 }
 
-void bindRace(QSqlQuery& query, const TrendRace& race, OddsFile file) {
-    query.addBindValue(race.date);
+QVariantList raceValues(const Race& race, OddsFile file) {
+    return {DateKeyOf(race.date), race.course, race.number, static_cast<int>(file)};
+}
+
+void bindRace(QSqlQuery& query, const Race& race, OddsFile file) {
+    query.addBindValue(DateKeyOf(race.date));
     query.addBindValue(race.course);
-    query.addBindValue(race.race);
+    query.addBindValue(race.number);
     query.addBindValue(static_cast<int>(file));
 }
 
@@ -118,8 +123,9 @@ int DateKeyOf(const QDate& date) {
     return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
 }
 
-bool ConcernsShownRace(const TrendRace& shown, const TrendRace& added, bool dayChosen) {
-    if (shown.course != added.course || shown.race != added.race || shown.course < 0) return false;
+bool ConcernsShownRace(const Race& shown, const Race& added, bool dayChosen) {
+    if (shown.course != added.course || shown.number != added.number || shown.course < 0)
+        return false;
     return added.date == shown.date || (!dayChosen && added.date > shown.date);
 }
 
@@ -224,8 +230,8 @@ SnapshotOutcome OddsHistory::record(const QString& fileName, const QByteArray& b
         outcome.error = QStringLiteral("ファイルが短すぎます（%1 バイト）").arg(bytes.size());
         return outcome;
     }
-    outcome.race = {dateKey(date), name->course, name->race};
-    if (outcome.race.date == 0) {
+    outcome.race = {dateOfKey(dateKey(date)), name->course, name->race};
+    if (!outcome.race.date.isValid()) {
         outcome.error = QStringLiteral("レースの日付が読めません");
         return outcome;
     }
@@ -293,7 +299,7 @@ SnapshotOutcome OddsHistory::record(const QString& fileName, const QByteArray& b
 }
 
 std::vector<OddsSnapshot> OddsHistory::select(const QString& where, const QVariantList& values,
-                                              const QString& tail, const TrendRace& race,
+                                              const QString& tail, const Race& race,
                                               OddsFile file) {
     std::vector<OddsSnapshot> found;
     error_.clear();
@@ -337,7 +343,7 @@ QSqlQuery* OddsHistory::statement(const QString& sql, const QVariantList& values
     return &it->second;
 }
 
-std::vector<OddsSnapshot> OddsHistory::snapshots(const TrendRace& race, OddsFile file) {
+std::vector<OddsSnapshot> OddsHistory::snapshots(const Race& race, OddsFile file) {
     return select(QString(), {}, QStringLiteral("ORDER BY modified, id"), race, file);
 }
 
@@ -352,7 +358,7 @@ std::optional<OddsSnapshot> OddsHistory::previous(const OddsSnapshot& snapshot) 
 
 std::optional<OddsSnapshot> OddsHistory::snapshotOf(int course, int race, OddsFile file,
                                                     const QByteArray& raw) {
-    const TrendRace of{RaceDateKey(file, raw), course, race};
+    const Race of{dateOfKey(RaceDateKey(file, raw)), course, race};
     if (!of.valid()) return std::nullopt;
     auto found =
         select(QStringLiteral(" AND hash = ?"),
@@ -361,7 +367,7 @@ std::optional<OddsSnapshot> OddsHistory::snapshotOf(int course, int race, OddsFi
     return std::move(found.front());
 }
 
-std::optional<OddsSnapshot> OddsHistory::latest(const TrendRace& race, OddsFile file,
+std::optional<OddsSnapshot> OddsHistory::latest(const Race& race, OddsFile file,
                                                 const QDateTime& newerThan) {
     const qint64 after =
         newerThan.isValid() ? newerThan.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
@@ -371,9 +377,9 @@ std::optional<OddsSnapshot> OddsHistory::latest(const TrendRace& race, OddsFile 
     return std::move(found.front());
 }
 
-int OddsHistory::latestDate(int course, int race) {
+QDate OddsHistory::latestDate(int course, int race) {
     error_.clear();
-    if (!open_) return 0;
+    if (!open_) return {};
     QSqlQuery query(connection());
     query.prepare(
         QStringLiteral("SELECT MAX(race_date) FROM snapshots WHERE course = ? AND race = ?"));
@@ -381,9 +387,9 @@ int OddsHistory::latestDate(int course, int race) {
     query.addBindValue(race);
     if (!query.exec() || !query.next()) {
         fail(query.lastError());
-        return 0;
+        return {};
     }
-    return query.value(0).toInt();
+    return dateOfKey(query.value(0).toInt());
 }
 
 QHash<QString, qint64> OddsHistory::seenFiles(const QString& directory) {

@@ -21,24 +21,14 @@
 // it was seen, in one SQLite file in the user's data directory beside the
 // ledger. Plain functions and one store class; no widgets.
 
-// A race: its date (yyyymmdd, from the record), course code (0..9) and number.
-struct TrendRace {
-    int date = 0;
-    int course = -1;
-    int race = 0;
-
-    bool valid() const { return date != 0 && course >= 0 && race >= 1; }
-    friend bool operator==(const TrendRace&, const TrendRace&) = default;
-};
-
-// yyyymmdd of a date, 0 for a null one.
+// yyyymmdd of a date, 0 for a null one (as the history stores race dates).
 int DateKeyOf(const QDate& date);
 
 // Whether new snapshots of `added` concern a window showing `shown` (its race
 // on the day in force): the same race on the same day, or, while no day is
 // chosen, a newer day of the race, which is then the race's newest. A rewrite
 // of an earlier day's file of the race does not concern it.
-bool ConcernsShownRace(const TrendRace& shown, const TrendRace& added, bool dayChosen);
+bool ConcernsShownRace(const Race& shown, const Race& added, bool dayChosen);
 
 // Course code, race number and file kind of an odds file's name: prefix
 // "uo-" or "zo-", the course digit, one character, the race character, ".jra"
@@ -55,7 +45,7 @@ int RaceDateKey(OddsFile file, const QByteArray& raw);
 
 struct OddsSnapshot {
     qint64 id = 0;
-    TrendRace race;
+    Race race;
     OddsFile file = OddsFile::Uo;
     QDateTime modified;  // when PAT95 wrote the file
     QDateTime seen;      // when the program first saw this content
@@ -66,7 +56,7 @@ struct OddsSnapshot {
 struct SnapshotOutcome {
     bool stored = false;  // the content is in the history (now or from before)
     bool added = false;   // it was not there before
-    TrendRace race;
+    Race race;
     OddsFile file = OddsFile::Uo;
     QString error;  // why it was not stored
 };
@@ -113,7 +103,7 @@ public:
                            const QDateTime& modified, const QString& directory = {});
 
     // A race's snapshots of one file kind, oldest written first.
-    std::vector<OddsSnapshot> snapshots(const TrendRace& race, OddsFile file);
+    std::vector<OddsSnapshot> snapshots(const Race& race, OddsFile file);
     // The snapshot of the same race and file written just before this one.
     std::optional<OddsSnapshot> previous(const OddsSnapshot& snapshot);
     // The snapshot of a course's race holding exactly these record bytes (as
@@ -122,10 +112,10 @@ public:
                                            const QByteArray& raw);
     // The race's newest snapshot, if it was written after newerThan (any when
     // newerThan is null).
-    std::optional<OddsSnapshot> latest(const TrendRace& race, OddsFile file,
+    std::optional<OddsSnapshot> latest(const Race& race, OddsFile file,
                                        const QDateTime& newerThan = {});
-    // The latest race date with snapshots of the course and race, 0 when none.
-    int latestDate(int course, int race);
+    // The latest race date with snapshots of the course and race, null when none.
+    QDate latestDate(int course, int race);
 
     // The odds files recorded from a directory: name -> modification time
     // (ms since the epoch) of the content recorded last.
@@ -143,7 +133,7 @@ public:
 private:
     void close();
     std::vector<OddsSnapshot> select(const QString& where, const QVariantList& values,
-                                     const QString& tail, const TrendRace& race, OddsFile file);
+                                     const QString& tail, const Race& race, OddsFile file);
     // The statement prepared once and kept (preparing costs more than running
     // the short queries a window makes), its values bound; nullptr when it
     // cannot be prepared. finish() it after use.

@@ -136,7 +136,7 @@ void OddsWatcher::scan() {
 
     if (changed.isEmpty()) return;
     OddsHistory& history = SharedOddsHistory();
-    QList<TrendRace> races;
+    QList<Race> races;
     const bool batch = history.begin();
     error_.clear();
     for (const QString& name : std::as_const(changed)) {

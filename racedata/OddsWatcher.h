@@ -47,7 +47,7 @@ public:
 
 signals:
     // New snapshots were stored for these races (by the watch or by record()).
-    void snapshotsAdded(const QList<TrendRace>& races);
+    void snapshotsAdded(const QList<Race>& races);
 
 private:
     void scan();

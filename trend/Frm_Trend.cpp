@@ -47,11 +47,11 @@ QHash<QString, QStringList>& chosenRows() {
     return rows;
 }
 
-QString chosenKey(const TrendRace& race, BetType kind) {
+QString chosenKey(const Race& race, BetType kind) {
     return QStringLiteral("%1/%2/%3/%4")
-        .arg(race.date)
+        .arg(DateKeyOf(race.date))
         .arg(race.course)
-        .arg(race.race)
+        .arg(race.number)
         .arg(static_cast<int>(kind));
 }
 
@@ -160,7 +160,7 @@ void Frm_Trend::followRace() {
         const QDate day = state_.Day.isValid()
                               ? state_.Day
                               : RaceFileSet(state_.DataDir, course, raceNo).newestDay();
-        if (TrendRace{DateKeyOf(day), course, raceNo} == race_) return;
+        if (Race{day, course, raceNo} == race_) return;
     }
     load(false);
 }
@@ -196,7 +196,7 @@ void Frm_Trend::load(bool opening) {
         // Without a file of the day, the history may still hold the race.
         if (!race_.valid()) {
             race_ = {
-                state_.Day.isValid() ? DateKeyOf(state_.Day) : history.latestDate(course, raceNo),
+                state_.Day.isValid() ? state_.Day : history.latestDate(course, raceNo),
                 course, raceNo};
         }
     }
@@ -237,10 +237,11 @@ void Frm_Trend::fill() {
     QStringList chosen = chosenRows().value(chosenKey(race_, kind()));
 
     std::vector<OddsSnapshot> snapshots;
-    if (race_.date != 0) snapshots = SharedOddsHistory().snapshots(race_, FileOf(kind()));
-    QString heading = QStringLiteral("%1 %2R").arg(placeName_).arg(race_.race);
-    if (race_.date != 0) {
-        heading.prepend(RaceDateDisplay(QString::number(race_.date)) + QLatin1Char(' '));
+    if (race_.date.isValid()) snapshots = SharedOddsHistory().snapshots(race_, FileOf(kind()));
+    QString heading = QStringLiteral("%1 %2R").arg(placeName_).arg(race_.number);
+    if (race_.date.isValid()) {
+        heading.prepend(RaceDateDisplay(race_.date.toString(QStringLiteral("yyyyMMdd"))) +
+                        QLatin1Char(' '));
     }
     if (!snapshots.empty()) {
         FixedRecord record(snapshots.back().file == OddsFile::Uo ? UoLayout::Length
@@ -308,10 +309,10 @@ void Frm_Trend::showChart() {
         Chk_Log->isChecked());
 }
 
-void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {
+void Frm_Trend::snapshotsAdded(const QList<Race>& races) {
     if (races.contains(race_)) {
         fill();
-    } else if (std::any_of(races.begin(), races.end(), [this](const TrendRace& added) {
+    } else if (std::any_of(races.begin(), races.end(), [this](const Race& added) {
                    return ConcernsShownRace(race_, added, state_.Day.isValid());
                })) {
         load(false);  // a newer day of the race: its newest day now
@@ -319,8 +320,7 @@ void Frm_Trend::snapshotsAdded(const QList<TrendRace>& races) {
 }
 
 void Frm_Trend::Cmd_Save_Click() {
-    const Race race{QDate::fromString(QString::number(race_.date), QStringLiteral("yyyyMMdd")),
-                    race_.course, race_.race};
+    const Race race = race_;
     SaveThroughDialog(
         this, csvName_, [this] { return std::optional(TrendCsv(model_->table(), kind())); },
         CsvFile(QStringLiteral("オッズ推移_%1_%2.csv").arg(race.fileLabel(), BetTypeName(kind()))));

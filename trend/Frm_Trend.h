@@ -43,7 +43,7 @@ public:
     // Forgets the rows chosen for every race (as at the start of a run).
     static void ForgetChosenRows();
 
-    const TrendRace& race() const { return race_; }
+    const Race& race() const { return race_; }
     BetType kind() const;
     const TrendModel* model() const { return model_; }
 
@@ -75,12 +75,12 @@ private:
     void rememberRows();
     void fill();
     void showChart();
-    void snapshotsAdded(const QList<TrendRace>& races);
+    void snapshotsAdded(const QList<Race>& races);
 
     const AppState& state_;
     const RaceSelection& selection_;
-    TrendRace race_;
-    TrendRace shownRace_;  // the race the table was last filled with
+    Race race_;
+    Race shownRace_;  // the race the table was last filled with
     QString placeName_;
     TrendModel* model_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;

@@ -160,7 +160,7 @@ QByteArray TrendCsv(const TrendTable& table, BetType kind) {
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-std::vector<OddsFall> SharpestFalls(OddsHistory& history, const TrendRace& race, BetType kind,
+std::vector<OddsFall> SharpestFalls(OddsHistory& history, const Race& race, BetType kind,
                                     int limit) {
     const auto current = history.latest(race, FileOf(kind));
     if (!current) return {};

@@ -42,7 +42,7 @@ std::vector<OddsFall> FallsBetween(const OddsSnapshot& previous, const OddsSnaps
 // Up to limit sharpest falls of 20 % or more from the race's previous
 // snapshot in the history to its latest, sharpest first; none with a single
 // snapshot.
-std::vector<OddsFall> SharpestFalls(OddsHistory& history, const TrendRace& race, BetType kind,
+std::vector<OddsFall> SharpestFalls(OddsHistory& history, const Race& race, BetType kind,
                                     int limit = 3);
 // "急落 3-7 31.5→12.0 (−62%) 14:20→14:35".
 QString FallText(const OddsFall& fall);

@@ -282,9 +282,9 @@ TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
     enter(odds(1), {"2", "12", "4"});
     arrow(2, "Up");  // written as shown
     EXPECT_TRUE(button("Cmd_Update")->isHidden());
-    QList<TrendRace> signalled;
+    QList<Race> signalled;
     QObject::connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, window.get(),
-                     [&](const QList<TrendRace>& races) { signalled << races; });
+                     [&](const QList<Race>& races) { signalled << races; });
     download("zo-51b.jra", ZoBytes("20261206", 18, {{"5", "3.0"}}),
              QDateTime::currentDateTime().addSecs(60));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !signalled.isEmpty(); }, 10000));
@@ -323,11 +323,11 @@ TEST_F(SeparateTest, LatestOddsFollowOnlyTheDayInForce) {
     state.Day = QDate(2026, 11, 29);
     open();
     OddsWatcher::instance().watch(data.path());
-    QList<TrendRace> signalled;
+    QList<Race> signalled;
     QObject::connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, window.get(),
-                     [&](const QList<TrendRace>& races) { signalled << races; });
+                     [&](const QList<Race>& races) { signalled << races; });
     download("uo-51b.jra", UoBytes("20261206", 18, {{"3-7", "12.0"}}), now.addSecs(60));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return signalled.contains({20261206, 5, 11}); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return signalled.contains(Race{QDate(2026, 12, 6), 5, 11}); }, 10000));
     EXPECT_FALSE(button("Cmd_Update")->isEnabled());
     download("uo-50b.jra", UoBytes("20261129", 18, {{"3-7", "20.0"}}), now.addSecs(120));
     ASSERT_TRUE(QTest::qWaitFor([this] { return button("Cmd_Update")->isEnabled(); }, 10000));

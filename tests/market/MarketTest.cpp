@@ -391,21 +391,21 @@ TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     main->Cmb_Race->setCurrentIndex(2);  // 3R: today's files
     EXPECT_EQ(market->race(), (Race{QDate(2026, 12, 6), 6, 3}));
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
-    EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
+    EXPECT_EQ(trend->race(), (Race{QDate(2026, 12, 6), 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 10);  // today's five horses' pairs
     main->Cmb_Place->setCurrentText(u"東京"_qs);    // no file of 東京 3R
     EXPECT_EQ(market->race()->course, 5);
-    EXPECT_EQ(trend->race(), (TrendRace{0, 5, 3}));
+    EXPECT_EQ(trend->race(), (Race{QDate(), 5, 3}));
     main->Cmb_Place->setCurrentText(u"中山"_qs);
 
     main->chooseDay(QDate(2026, 11, 29));
     EXPECT_EQ(market->race(), (Race{QDate(2026, 11, 29), 6, 3}));
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 9);
-    EXPECT_EQ(trend->race(), (TrendRace{20261129, 6, 3}));
+    EXPECT_EQ(trend->race(), (Race{QDate(2026, 11, 29), 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 36);
     main->chooseDay({});
     EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
-    EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
+    EXPECT_EQ(trend->race(), (Race{QDate(2026, 12, 6), 6, 3}));
 
     // A rewrite of last week's file is another day's download; today's is read again.
     int filled = 0;

@@ -226,7 +226,7 @@ TEST_F(FrmTrend, ChosenRowsAreKeptForEachRace) {
 
     race.setCurrentIndex(9);  // 10R, as the main window tells the window
     window->followRace();
-    EXPECT_EQ(window->race(), (TrendRace{20261206, 5, 10}));
+    EXPECT_EQ(window->race(), (Race{QDate(2026, 12, 6), 5, 10}));
     EXPECT_EQ(chosenRows(), QStringList{u"2-4"_qs});
     race.setCurrentIndex(10);
     window->followRace();

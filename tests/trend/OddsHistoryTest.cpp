@@ -17,11 +17,12 @@
 namespace {
 
 const QDateTime T1420 = QDateTime(QDate(2026, 12, 6), QTime(14, 20));
-const TrendRace Tokyo10{20261206, 5, 10}, Tokyo11{20261206, 5, 11}, Tokyo12{20261206, 5, 12};
+const Race Tokyo10{QDate(2026, 12, 6), 5, 10}, Tokyo11{QDate(2026, 12, 6), 5, 11},
+    Tokyo12{QDate(2026, 12, 6), 5, 12};
 const QByteArray Uo18 = UoBytes(u"20261206"_qs, 18);
 
 // The odds of pair 3-7 in each snapshot of the race, oldest first.
-QStringList OddsOf37(OddsHistory& history, const TrendRace& race = Tokyo11) {
+QStringList OddsOf37(OddsHistory& history, const Race& race = Tokyo11) {
     QStringList odds;
     for (const OddsSnapshot& s : history.snapshots(race, OddsFile::Uo))
         for (const OddsEntry& e : OddsEntries(s.file, s.raw, BetType::Quinella))
@@ -120,13 +121,13 @@ TEST_F(OddsHistoryTest, DatesSeparateRacesAndOldOnesArePruned) {
     record(history, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"31.5"_qs}}), T1420);
     record(history, UoBytes(u"20261213"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), T1420.addDays(7));
     EXPECT_EQ(OddsOf37(history), QStringList{u"31.5"_qs});
-    EXPECT_EQ(OddsOf37(history, {20261213, 5, 11}), QStringList{u"12.0"_qs});
-    EXPECT_EQ(history.latestDate(5, 11), 20261213);
-    EXPECT_EQ(history.latestDate(5, 12), 0);
-    EXPECT_TRUE(SharpestFalls(history, {20261213, 5, 11}, BetType::Quinella).empty());
+    EXPECT_EQ(OddsOf37(history, {QDate(2026, 12, 13), 5, 11}), QStringList{u"12.0"_qs});
+    EXPECT_EQ(history.latestDate(5, 11), QDate(2026, 12, 13));
+    EXPECT_EQ(history.latestDate(5, 12), QDate());
+    EXPECT_TRUE(SharpestFalls(history, {QDate(2026, 12, 13), 5, 11}, BetType::Quinella).empty());
     OddsHistory reopened;
     ASSERT_TRUE(reopened.open(history.path()));
-    EXPECT_TRUE(reopened.snapshots({20251110, 5, 11}, OddsFile::Uo).empty());
+    EXPECT_TRUE(reopened.snapshots({QDate(2025, 11, 10), 5, 11}, OddsFile::Uo).empty());
     EXPECT_EQ(reopened.snapshots(Tokyo11, OddsFile::Uo).size(), 1u);
 }
 
@@ -202,7 +203,7 @@ protected:
     OddsWatcherTest() {
         SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
         QObject::connect(&watcher, &OddsWatcher::snapshotsAdded,
-                         [this](const QList<TrendRace>& races) { signalled << races; });
+                         [this](const QList<Race>& races) { signalled << races; });
     }
     ~OddsWatcherTest() override { SetOddsHistoryPath({}); }
 
@@ -210,18 +211,18 @@ protected:
         ASSERT_TRUE(WriteAt(data.file(name), bytes, at));
     }
     // Waits for the next signal and returns the races it named.
-    QList<TrendRace> nextSignal() {
+    QList<Race> nextSignal() {
         signalled.clear();
         if (!QTest::qWaitFor([this] { return !signalled.isEmpty(); }, 5000)) return {};
         return signalled;
     }
-    int snapshotsOf(const TrendRace& race, OddsFile file) {
+    int snapshotsOf(const Race& race, OddsFile file) {
         return static_cast<int>(SharedOddsHistory().snapshots(race, file).size());
     }
 
     TempDir store, data;
     OddsWatcher watcher;
-    QList<TrendRace> signalled;
+    QList<Race> signalled;
 };
 
 TEST_F(OddsWatcherTest, FilesThatAppearAreReplacedOrRewrittenInPlaceAreRecorded) {
