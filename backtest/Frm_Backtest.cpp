@@ -207,10 +207,10 @@ void Frm_Backtest::showOutcome(int generation, std::shared_ptr<Outcome> outcome)
         status << QStringLiteral("読み込みを中止しました");
     } else {
         analysis_ = std::move(outcome->analysis);
-        band_->setTable(BandTable(analysis_));
-        popularity_->setTable(PopularityTable(analysis_));
-        quinella_->setTable(QuinellaTable(analysis_));
-        reliability_->setTable(ReliabilityTable(analysis_));
+        band_->setRows(BandTable(analysis_));
+        popularity_->setRows(PopularityTable(analysis_));
+        quinella_->setRows(QuinellaTable(analysis_));
+        reliability_->setRows(ReliabilityTable(analysis_));
         for (QTableView* grid : {Grd_Band, Grd_Popularity, Grd_Quinella, Grd_Reliability})
             grid->resizeColumnsToContents();
         ShowCalibration(Cht_Calibration, analysis_);

@@ -34,6 +34,7 @@
 #include "racedata/RaceFiles.h"
 #include "chart/BalanceChart.h"
 #include "settle/Frm_Settle.h"
+#include "settle/SettleLook.h"
 #include "settle/SettleTable.h"
 #include "tools/SampleData.h"
 #include "racedata/OddsHistory.h"
@@ -317,8 +318,9 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
         SettleTable table(settled);
         watch.arm(WindowNamed(QStringLiteral("Frm_SettleReplica")), close);
         const Stamp start = TakeStamp();
-        table.Refresh();
-        BuildSettleReplica(&table, totals, points)->show();
+        table.setRows(settled);
+        TableLookProxy look(SettleLook, &table);
+        BuildSettleReplica(&look, totals, points)->show();
         if (!watch.wait()) fail("the replica of Frm_Settle did not paint");
         const double seconds = Elapsed(start, watch.ended());
         settle();

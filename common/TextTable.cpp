@@ -23,7 +23,7 @@ QByteArray TablesCsv(const std::vector<TextTable>& tables) {
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-void TextTableModel::setTable(TextTable table) {
+void TextTableModel::setRows(TextTable table) {
     beginResetModel();
     table_ = std::move(table);
     endResetModel();

@@ -32,7 +32,7 @@ class TextTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setTable(TextTable table);
+    void setRows(TextTable table);
     const TextTable& table() const { return table_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -18,6 +18,7 @@
 #include "common/MessageBox.h"
 #include "common/ModalRun.h"
 #include "common/SaveFile.h"
+#include "common/TableLook.h"
 #include "ledger/LedgerTables.h"
 #include "ledger/TaxFigures.h"
 #include "chart/BalanceChart.h"
@@ -28,6 +29,8 @@ namespace {
 
 const QString Title = QStringLiteral("収支台帳");
 const QString AllPeriods = QStringLiteral("全期間");
+// The ledger's tables: a balance below zero red, the total bold.
+const TableLook LedgerLook{QColor(255, 0, 0), QColor(), QColor(), true};
 static_assert(AllYears == 0, "PeriodCsvName takes 0 for every year");
 
 // Columns as wide as their contents (see fitColumns); arrow keys move inside
@@ -35,7 +38,7 @@ static_assert(AllYears == 0, "PeriodCsvName takes 0 for every year");
 QTableView* figuresView(QWidget* parent, const QString& name, FiguresTable* model) {
     auto* table = new QTableView(parent);
     table->setObjectName(name);
-    table->setModel(model);
+    table->setModel(new TableLookProxy(LedgerLook, model, table));
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -56,7 +59,7 @@ void fitColumns(QTableView* table) {
 
 void fillLines(QTableView* table, FiguresTable* model, std::vector<FiguresLine> lines) {
     table->clearSelection();
-    model->SetLines(std::move(lines));
+    model->setRows(std::move(lines));
     fitColumns(table);
 }
 
@@ -270,7 +273,7 @@ void Frm_Ledger::Cmb_Year_Change() {
             ShowMessage(this, error, MsgIcon::Exclamation, MsgButtons::Ok, Title);
         }
     }
-    periods_->SetHeading(0, year == AllYears ? QStringLiteral("年") : QStringLiteral("月"));
+    periods_->setHeading(0, year == AllYears ? QStringLiteral("年") : QStringLiteral("月"));
     fillLines(Grd_Ledger, periods_,
               GroupLines(summary.lines, ledger_->isOpen() ? &summary.total : nullptr));
     fillLines(Grd_Type, types_, GroupLines(types, nullptr));
@@ -359,7 +362,7 @@ void Frm_Ledger::Cmd_TaxSave_Click() {
 }
 
 void Frm_Ledger::Grd_Ledger_DblClick(int row) {
-    const std::optional<int> key = periods_->Key(row);
+    const std::optional<int> key = periods_->key(row);
     if (!key) return;  // the total line
     const int year = chosenYear();
     if (year == AllYears) {
@@ -400,7 +403,7 @@ Frm_LedgerMonth::Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* p
     bets_ = new BetsTable(this);
     Grd_Bets = new QTableView(this);
     Grd_Bets->setObjectName(QStringLiteral("Grd_Bets"));
-    Grd_Bets->setModel(bets_);
+    Grd_Bets->setModel(new TableLookProxy(LedgerLook, bets_, Grd_Bets));
     Grd_Bets->verticalHeader()->hide();
     Grd_Bets->verticalHeader()->setDefaultSectionSize(Grd_Bets->fontMetrics().height() + 6);
     Grd_Bets->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -450,11 +453,11 @@ void Frm_LedgerMonth::showBets() {
     const QModelIndexList chosen = Grd_Races->selectionModel()->selectedRows();
     const int row = chosen.isEmpty() ? -1 : chosen.first().row();
     if (row < 0 || row >= int(shown_.size())) {
-        bets_->SetBets({});
+        bets_->setRows({});
         return;
     }
     const LedgerRace& race = shown_[size_t(row)];
-    bets_->SetBets(ledger_.raceBets(race.race));
+    bets_->setRows(ledger_.raceBets(race.race));
     Grd_Bets->resizeColumnsToContents();
 }
 

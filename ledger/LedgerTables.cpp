@@ -1,14 +1,10 @@
 #include "ledger/LedgerTables.h"
 
-#include <QBrush>
-#include <QFont>
-
 #include "common/NumberText.h"
 #include "common/Outcome.h"
+#include "common/TableRoles.h"
 
 namespace {
-
-const QColor NegativeText{255, 0, 0};
 
 enum Figure { Stake, Payout, Balance, Recovery, HitRate, Races };
 
@@ -35,18 +31,18 @@ FiguresTable::FiguresTable(const QStringList& headings, std::vector<Qt::Alignmen
                            QObject* parent)
     : QAbstractTableModel(parent), headings_(headings), leading_(std::move(leading)) {}
 
-void FiguresTable::SetLines(std::vector<FiguresLine> lines) {
+void FiguresTable::setRows(std::vector<FiguresLine> lines) {
     beginResetModel();
     lines_ = std::move(lines);
     endResetModel();
 }
 
-void FiguresTable::SetHeading(int column, const QString& text) {
+void FiguresTable::setHeading(int column, const QString& text) {
     headings_[column] = text;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-std::optional<int> FiguresTable::Key(int row) const {
+std::optional<int> FiguresTable::key(int row) const {
     return row >= 0 && row < int(lines_.size()) ? lines_[size_t(row)].key : std::nullopt;
 }
 
@@ -78,18 +74,10 @@ QVariant FiguresTable::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return int((column < leading ? leading_[size_t(column)] : Qt::AlignRight) |
                        Qt::AlignVCenter);
-        case Qt::ForegroundRole:
-            if (column - leading == Balance && line.figures.balance() < 0)
-                return QBrush(NegativeText);
-            return {};
-        case Qt::FontRole:
-            if (!line.total) return {};
-            {
-                // Bold in the table's own font.
-                QFont bold;
-                bold.setBold(true);
-                return bold;
-            }
+        case NegativeRole:
+            return column - leading == Balance && line.figures.balance() < 0;
+        case TotalRole:
+            return line.total;
         default:
             return {};
     }
@@ -136,7 +124,7 @@ const QStringList BetHeadings{QStringLiteral("券種"), QStringLiteral("買い�
 
 BetsTable::BetsTable(QObject* parent) : QAbstractTableModel(parent) {}
 
-void BetsTable::SetBets(std::vector<BetLine> bets) {
+void BetsTable::setRows(std::vector<BetLine> bets) {
     beginResetModel();
     bets_ = std::move(bets);
     endResetModel();
@@ -182,9 +170,8 @@ QVariant BetsTable::data(const QModelIndex& index, int role) const {
             return int(
                 (index.column() == 2 || index.column() >= 4 ? Qt::AlignRight : Qt::AlignLeft) |
                 Qt::AlignVCenter);
-        case Qt::ForegroundRole:
-            if (index.column() == 5 && balance < 0) return QBrush(NegativeText);
-            return {};
+        case NegativeRole:
+            return index.column() == 5 && balance < 0;
         default:
             return {};
     }

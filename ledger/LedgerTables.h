@@ -17,8 +17,9 @@ struct FiguresLine {
 };
 
 // The ledger's tables of figures: the leading columns, then 購入, 払戻, 収支 (red
-// below zero), 回収率, 的中率 and, when the headings name it, レース. Texts,
-// alignment, colour and the total's bold face come through the item roles.
+// below zero: NegativeRole), 回収率, 的中率 and, when the headings name it, レース.
+// Texts, alignment and the marks (NegativeRole, TotalRole for the 合計 line)
+// come through the item roles; the window paints the marks (TableLook).
 class FiguresTable : public QAbstractTableModel {
 public:
     // `leading` gives the alignment of each leading column; the headings name
@@ -26,9 +27,9 @@ public:
     FiguresTable(const QStringList& headings, std::vector<Qt::Alignment> leading,
                  QObject* parent = nullptr);
 
-    void SetLines(std::vector<FiguresLine> lines);
-    void SetHeading(int column, const QString& text);
-    std::optional<int> Key(int row) const;
+    void setRows(std::vector<FiguresLine> lines);
+    void setHeading(int column, const QString& text);
+    std::optional<int> key(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -57,7 +58,7 @@ class BetsTable : public QAbstractTableModel {
 public:
     explicit BetsTable(QObject* parent = nullptr);
 
-    void SetBets(std::vector<BetLine> bets);
+    void setRows(std::vector<BetLine> bets);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -139,8 +139,8 @@ void Frm_Market::read(const Race& race) {
     Lbl_Missing->setText(missing.join(u'\n'));
     Lbl_Missing->setVisible(!missing.isEmpty());
 
-    horses_->setTable(HorsesTable(analysis_));
-    brackets_->setTable(BracketsTable(analysis_));
+    horses_->setRows(HorsesTable(analysis_));
+    brackets_->setRows(BracketsTable(analysis_));
     Grd_Horses->resizeColumnsToContents();
     Grd_Brackets->resizeColumnsToContents();
     Lst_Dominated->clear();

@@ -25,6 +25,7 @@
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
 #include "racedata/RaceFiles.h"
+#include "settle/SettleLook.h"
 #include "chart/BalanceChart.h"
 #include "common/BetCsv.h"
 
@@ -55,7 +56,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
 
     Grd_Settle = new QTableView(this);
     Grd_Settle->setObjectName(QStringLiteral("Grd_Settle"));
-    Grd_Settle->setModel(&table_);
+    Grd_Settle->setModel(new TableLookProxy(SettleLook, &table_, Grd_Settle));
     Grd_Settle->verticalHeader()->hide();
     Grd_Settle->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     Grd_Settle->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -144,7 +145,7 @@ Frm_Settle::Frm_Settle(const AppState& state, const QTextDocument* memo, QWidget
 
 void Frm_Settle::Form_Load() {
     settlement_ = SettleMemo(MemoText(memo_), state_.DataDir, state_.Day);
-    table_.Refresh();
+    table_.setRows(settlement_);
     fillSkipped();
     fillTotals();
     fillChart();

@@ -1,13 +1,8 @@
 #include "settle/SettleTable.h"
 
-#include <QBrush>
-#include <QFont>
+#include "common/TableRoles.h"
 
 namespace {
-
-const QColor HitBackground{255, 240, 170};
-const QColor SubtotalBackground{232, 232, 232};
-const QColor NegativeText{220, 0, 0};
 
 Qt::Alignment alignment(int column) {
     switch (column) {
@@ -27,15 +22,16 @@ Qt::Alignment alignment(int column) {
 }  // namespace
 
 SettleTable::SettleTable(const Settlement& settlement, QObject* parent)
-    : QAbstractTableModel(parent), settlement_(settlement) {
-    Refresh();
+    : QAbstractTableModel(parent) {
+    setRows(settlement);
 }
 
-void SettleTable::Refresh() {
+void SettleTable::setRows(const Settlement& settlement) {
     beginResetModel();
+    settlement_ = &settlement;
     rows_.clear();
-    for (int r = 0; r < int(settlement_.races.size()); ++r) {
-        const int bets = int(settlement_.races[size_t(r)].bets.size());
+    for (int r = 0; r < int(settlement_->races.size()); ++r) {
+        const int bets = int(settlement_->races[size_t(r)].bets.size());
         for (int b = 0; b < bets; ++b) rows_.emplace_back(r, b);
         rows_.emplace_back(r, -1);
     }
@@ -104,7 +100,7 @@ QString SettleTable::text(const SettledRace& race, const SettledBet* bet, int co
 QVariant SettleTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= int(rows_.size())) return {};
     const auto [r, b] = rows_[size_t(index.row())];
-    const SettledRace& race = settlement_.races[size_t(r)];
+    const SettledRace& race = settlement_->races[size_t(r)];
     const SettledBet* bet = b >= 0 ? &race.bets[size_t(b)] : nullptr;
     const int column = index.column();
     switch (role) {
@@ -112,21 +108,14 @@ QVariant SettleTable::data(const QModelIndex& index, int role) const {
             return text(race, bet, column);
         case Qt::TextAlignmentRole:
             return int(alignment(column) | Qt::AlignVCenter);
-        case Qt::ForegroundRole:
-            if (const std::optional<qint64> yen = amount(race, bet, column); yen && *yen < 0)
-                return QBrush(NegativeText);
-            return {};
-        case Qt::BackgroundRole:
-            if (!bet) return QBrush(SubtotalBackground);
-            return bet->outcome == Outcome::Hit ? QVariant(QBrush(HitBackground)) : QVariant();
-        case Qt::FontRole:
-            if (bet) return {};
-            {
-                // Bold in the table's own font.
-                QFont bold;
-                bold.setBold(true);
-                return bold;
-            }
+        case NegativeRole: {
+            const std::optional<qint64> yen = amount(race, bet, column);
+            return yen && *yen < 0;
+        }
+        case TotalRole:
+            return !bet;
+        case HighlightRole:
+            return bet && bet->outcome == Outcome::Hit;
         default:
             return {};
     }

@@ -256,7 +256,7 @@ void Frm_Trend::fill() {
         for (int row : LargestFalls(table, 3)) chosen << table.keys[row];
     }
     Grd_Trend->setUpdatesEnabled(false);
-    model_->setTable(std::move(table), kind());
+    model_->setRows(std::move(table), kind());
     Grd_Trend->horizontalHeader()->resizeSection(0, 56);
     // The change column shows its whole heading.
     const int change = model_->changeColumn();

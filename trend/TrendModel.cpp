@@ -19,7 +19,7 @@ int keyOrder(const QString& key) {
 
 TrendModel::TrendModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void TrendModel::setTable(TrendTable table, BetType kind) {
+void TrendModel::setRows(TrendTable table, BetType kind) {
     beginResetModel();
     table_ = std::move(table);
     kind_ = kind;

@@ -15,7 +15,7 @@ public:
 
     explicit TrendModel(QObject* parent = nullptr);
 
-    void setTable(TrendTable table, BetType kind);
+    void setRows(TrendTable table, BetType kind);
     const TrendTable& table() const { return table_; }
     int changeColumn() const { return table_.columns() + 1; }
 
