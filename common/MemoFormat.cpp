@@ -81,12 +81,11 @@ Heading readHeading(const QStringList& tokens) {
         h.isHeading = true;
         const QStringView place = head.first(head.size() - digits);
         const int race = digits <= 2 ? head.last(digits).toInt() : 0;
-        h.block.place = place.toString();
-        h.block.courseCode = CourseCodeOf(place);
+        h.block.racecourse = RacecourseNamed(place);
         h.block.race = race;
         h.block.kind = SettledType(type);
         h.block.asWin = type == BetType::WinPlace;
-        if (h.block.courseCode < 0) {
+        if (!h.block.racecourse.known()) {
             h.error = QStringLiteral("競馬場「%1」がわかりません").arg(place);
         } else if (race < 1 || race > 12) {
             h.error = QStringLiteral("レース番号が 1～12 ではありません");

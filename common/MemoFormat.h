@@ -7,6 +7,7 @@
 
 #include "common/BetSlip.h"
 #include "common/BetType.h"
+#include "common/Racecourse.h"
 
 // The memo's bet blocks: the writer of the block that OK in the distribution
 // window appends, and the reader the settlement uses.
@@ -50,8 +51,7 @@ struct MemoBet {
 
 struct MemoBlock {
     int line = 0;             // line of the heading
-    QString place;            // racecourse name, e.g. "東京"
-    int courseCode = 0;       // 0..9
+    Racecourse racecourse;    // e.g. 東京
     int race = 0;             // 1..12
     BetType kind = BetType::Quinella;  // as settled: 馬連, 枠連, 単勝 or 複勝
     bool asWin = false;       // a "単・複勝" block, settled as 単勝

@@ -1,10 +1,14 @@
 #include "common/Racecourse.h"
 
-int CourseCodeOf(QStringView name) {
+Racecourse RacecourseNamed(QStringView name) {
     for (const Racecourse& course : Racecourses) {
-        if (name == QStringView(course.name)) return course.code;
+        if (name == QStringView(course.name)) return course;
     }
-    return -1;
+    return {};
+}
+
+int CourseCodeOf(QStringView name) {
+    return RacecourseNamed(name).code;
 }
 
 QString RacecourseName(int code) {

@@ -78,7 +78,7 @@ QString SettleTable::text(const SettledRace& race, const SettledBet* bet, int co
         case ColDate:
             return race.date;
         case ColPlace:
-            return bet ? bet->row.place : race.place;
+            return bet ? bet->row.place : race.racecourse.placeName();
         case ColRace:
             return QStringLiteral("%1R").arg(race.race);
         case ColType:

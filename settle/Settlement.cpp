@@ -346,9 +346,9 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDa
     std::map<std::pair<int, qint64>, RaceDay> raceDays;
 
     for (const MemoBlock& block : memo.blocks) {
-        const int key = block.courseCode * 13 + block.race;
+        const int key = block.racecourse.code * 13 + block.race;
         RaceOfMemo& memoRace = memoRaces[key];
-        if (!memoRace.files) memoRace.files.emplace(directory.race(block.courseCode, block.race));
+        if (!memoRace.files) memoRace.files.emplace(directory.race(block.racecourse.code, block.race));
         QDate day = block.day.isValid() ? block.day : chosenDay;
         if (!day.isValid()) {
             if (!memoRace.undatedDay) memoRace.undatedDay = newestOddsDay(*memoRace.files);
@@ -366,7 +366,7 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDa
             if (raceDay.index < 0) {
                 raceDay.index = static_cast<int>(s.races.size());
                 SettledRace r;
-                r.place = block.place;
+                r.racecourse = block.racecourse;
                 r.race = block.race;
                 r.resultFiles = race.ksPaths();
                 r.date = race.date();
@@ -375,13 +375,13 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDa
             SettledRace& settled = s.races[raceDay.index];
             const Decision d = decide(block, bet, race);
             SettledBet b;
-            b.race = {race.day(), block.courseCode, block.race};
+            b.race = {race.day(), block.racecourse.code, block.race};
             b.type = block.kind;
             b.outcome = d.outcome;
             b.line = bet.line;
             b.asWin = block.asWin;
             b.row.date = settled.date;
-            b.row.place = block.place;
+            b.row.place = block.racecourse.placeName();
             b.row.race = block.race;
             b.row.betType = BetTypeName(block.kind);
             b.row.bet = betText(bet);

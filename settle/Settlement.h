@@ -35,7 +35,7 @@ struct SettledBet {
 
 // The bets of one race on one day, from all of its blocks, at the place of its first block.
 struct SettledRace {
-    QString place;
+    Racecourse racecourse;
     int race = 0;
     // "yyyy/MM/dd": the day of the race's bets, else of the result used;
     // empty when neither tells.
@@ -45,7 +45,7 @@ struct SettledRace {
     qint64 stake = 0;      // of the settled bets
     qint64 payout = 0;     // of the settled bets
     bool settled() const;  // has a settled bet
-    QString label() const { return QStringLiteral("%1%2R").arg(place).arg(race); }
+    QString label() const { return QStringLiteral("%1%2R").arg(racecourse.placeName()).arg(race); }
     // "11/29 東京11R": the label with the day, for a settlement of several days.
     QString labelWithDay() const {
         return date.size() == 10 ? date.mid(5) + QLatin1Char(' ') + label() : label();
