@@ -198,8 +198,7 @@ QStringList Frm_Settle::resultFileState(bool lookAgain) const {
     const RaceDirectory directory(lookAgain ? state_.DataDir : QString());
     for (const SettledRace& race : settlement_.races) {
         const QStringList paths =
-            lookAgain ? directory.findAll(QStringLiteral("ks-"), 7, race.racecourse.code,
-                                          race.race)
+            lookAgain ? directory.findAll(QStringLiteral("ks-"), 7, race.racecourse.code, race.race)
                       : race.resultFiles;
         files << QString();  // the race, so that a file moving to another race counts
         for (const QString& path : paths) {

@@ -40,8 +40,8 @@ QString SettlementReport(const Settlement& s) {
                             r.outcome, amount(r.payout), amount(r.balance), r.note});
         }
         const bool settled = race.settled();
-        rows.push_back({race.date, race.racecourse.placeName(), raceText, QStringLiteral("小計"), QString(),
-                        settled ? YenText(race.stake) : QString(),
+        rows.push_back({race.date, race.racecourse.placeName(), raceText, QStringLiteral("小計"),
+                        QString(), settled ? YenText(race.stake) : QString(),
                         settled ? QString() : QStringLiteral("未確定"),
                         settled ? YenText(race.payout) : QString(),
                         settled ? YenText(race.payout - race.stake) : QString(), QString()});

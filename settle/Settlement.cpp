@@ -348,7 +348,8 @@ Settlement SettleBets(const MemoReading& memo, const QString& dataDir, const QDa
     for (const MemoBlock& block : memo.blocks) {
         const int key = block.racecourse.code * 13 + block.race;
         RaceOfMemo& memoRace = memoRaces[key];
-        if (!memoRace.files) memoRace.files.emplace(directory.race(block.racecourse.code, block.race));
+        if (!memoRace.files)
+            memoRace.files.emplace(directory.race(block.racecourse.code, block.race));
         QDate day = block.day.isValid() ? block.day : chosenDay;
         if (!day.isValid()) {
             if (!memoRace.undatedDay) memoRace.undatedDay = newestOddsDay(*memoRace.files);

@@ -29,8 +29,8 @@ TEST(MemoFormat, EveryWrittenBlockReadsBackAsItsBets) {
                     SCOPED_TRACE(text.toStdString());
                     ASSERT_TRUE(reading.blocks.size() == 1u && reading.skipped.empty());
                     const MemoBlock& block = reading.blocks[0];
-                    EXPECT_EQ(std::tuple(block.racecourse.placeName(), block.racecourse.code, block.race, block.kind,
-                                         block.asWin),
+                    EXPECT_EQ(std::tuple(block.racecourse.placeName(), block.racecourse.code,
+                                         block.race, block.kind, block.asWin),
                               std::tuple(RacecourseName(course.code), course.code, race,
                                          SettledType(type), type == BetType::WinPlace));
                     ASSERT_EQ(block.bets.size(), slip.bets.size());

@@ -281,7 +281,8 @@ TEST(ReadMemo, HandEditedForms) {
         const MemoBlock& b = r.blocks[0];
         const MemoBet& bet = b.bets[0];
         EXPECT_EQ(
-            std::tuple(b.racecourse.placeName(), b.race, b.kind, bet.first, bet.second, bet.stake, bet.line),
+            std::tuple(b.racecourse.placeName(), b.race, b.kind, bet.first, bet.second, bet.stake,
+                       bet.line),
             std::tuple(QString::fromUtf8(c.place), c.race, c.kind, c.first, c.second, c.stake, 2));
     }
 }
