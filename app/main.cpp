@@ -12,8 +12,8 @@
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
-#include "settings/Settings.h"
 #include "racedata/OddsWatcher.h"
+#include "settings/Settings.h"
 #include "trend/TrendFallMarks.h"
 
 int main(int argc, char** argv) {

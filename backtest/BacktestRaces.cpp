@@ -10,8 +10,8 @@
 #include "common/NumberText.h"
 #include "common/Odds.h"
 #include "common/RaceDate.h"
-#include "racedata/ResultFile.h"
 #include "racedata/OddsHistory.h"
+#include "racedata/ResultFile.h"
 
 namespace {
 

@@ -24,8 +24,8 @@
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
 #include "racedata/AppState.h"
-#include "tools/SampleSeason.h"
 #include "racedata/OddsHistory.h"
+#include "tools/SampleSeason.h"
 
 namespace {
 

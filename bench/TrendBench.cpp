@@ -36,11 +36,11 @@
 #include "common/RaceSelection.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
 #include "racedata/RaceFiles.h"
 #include "tools/RecordBuilder.h"
 #include "trend/Frm_Trend.h"
-#include "racedata/OddsHistory.h"
-#include "racedata/OddsWatcher.h"
 #include "trend/TrendModel.h"
 
 namespace {

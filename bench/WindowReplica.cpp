@@ -1,7 +1,7 @@
 #include "bench/WindowReplica.h"
 
-#include "common/Fonts.h"
 #include "chart/BalanceChart.h"
+#include "common/Fonts.h"
 
 #include <QDialog>
 #include <QGridLayout>

@@ -13,6 +13,7 @@ QWidget* MakeBalanceChart(QWidget* parent, const QString& objectName) {
 void ShowBalance(QWidget* chart, const std::vector<BalancePoint>& points,
                  const QString& emptyNote) {
     if (!chart || IsChartStandIn(chart)) return;
-    const auto show = reinterpret_cast<ShowBalanceFn>(ChartModuleSymbol(ShowBalanceSymbol, nullptr));
+    const auto show =
+        reinterpret_cast<ShowBalanceFn>(ChartModuleSymbol(ShowBalanceSymbol, nullptr));
     if (show) show(chart, points, emptyNote);
 }

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "common/Module.h"
 #include "chart/ChartModule.h"
+#include "common/Module.h"
 
 namespace {
 

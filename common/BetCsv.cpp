@@ -13,8 +13,8 @@ QString amount(const std::optional<qint64>& value) {
 }  // namespace
 
 QByteArray BetsCsv(const std::vector<BetLine>& rows) {
-    QString text = QStringLiteral(
-        "日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考\r\n");
+    QString text =
+        QStringLiteral("日付,競馬場,レース,券種,買い目,番号1,番号2,購入,結果,払戻,収支,備考\r\n");
     for (const BetLine& row : rows) {
         // "3-7" alone is a date to a spreadsheet; "馬連 3-7" is text to every one.
         const QStringList numbers = row.bet.split(u'-');

@@ -24,4 +24,4 @@ QString FormatGeneral(double value);
 QString YenText(qint64 amount);  // "1,200円", "-800円"
 // 回収率 = 払戻 ÷ 購入 × 100, one decimal, rounded half up: "123.4%"; "-" without stake.
 QString RateText(qint64 payout, qint64 stake);
-QString PercentOf(int part, int whole);     // "33.3%"; "-" for a whole of 0
+QString PercentOf(int part, int whole);  // "33.3%"; "-" for a whole of 0

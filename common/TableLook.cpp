@@ -3,8 +3,7 @@
 #include <QBrush>
 #include <QFont>
 
-TableLookProxy::TableLookProxy(const TableLook& look, QAbstractItemModel* source,
-                               QObject* parent)
+TableLookProxy::TableLookProxy(const TableLook& look, QAbstractItemModel* source, QObject* parent)
     : QIdentityProxyModel(parent), look_(look) {
     setSourceModel(source);
 }
@@ -13,7 +12,8 @@ QVariant TableLookProxy::data(const QModelIndex& index, int role) const {
     const auto has = [&](int flag) { return QIdentityProxyModel::data(index, flag).toBool(); };
     switch (role) {
         case Qt::ForegroundRole:
-            if (look_.negativeText.isValid() && has(NegativeRole)) return QBrush(look_.negativeText);
+            if (look_.negativeText.isValid() && has(NegativeRole))
+                return QBrush(look_.negativeText);
             break;
         case Qt::BackgroundRole:
             if (look_.totalBackground.isValid() && has(TotalRole))

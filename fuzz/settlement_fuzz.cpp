@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "common/BetCsv.h"
 #include "common/RaceDate.h"
 #include "fuzz/FuzzCheck.h"
 #include "racedata/Records.h"
-#include "common/BetCsv.h"
 #include "settle/BetMemo.h"
 #include "settle/Settlement.h"
 

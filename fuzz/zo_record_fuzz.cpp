@@ -1,12 +1,12 @@
 // A win/place and bracket odds record from arbitrary bytes: every field, the
 // runner count and the brackets the recommendation colours by.
 
+#include "common/Brackets.h"
 #include "common/RaceDate.h"
 #include "fuzz/FuzzCheck.h"
 #include "odds/CellRules.h"
 #include "odds/PairNumbering.h"
 #include "racedata/Records.h"
-#include "common/Brackets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ZoRecord zo;

@@ -11,9 +11,9 @@
 
 #include "common/BetType.h"
 #include "common/Clock.h"
-#include "common/Racecourse.h"
 #include "common/NumberText.h"
 #include "common/Outcome.h"
+#include "common/Racecourse.h"
 
 namespace {
 

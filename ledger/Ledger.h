@@ -6,14 +6,14 @@
 #include <initializer_list>
 #include <vector>
 
-#include "common/BetType.h"
-#include "common/Race.h"
-#include "common/SqliteFile.h"
-#include "ledger/TaxFigures.h"
 #include "common/BetCsv.h"
+#include "common/BetType.h"
 #include "common/LedgerBet.h"
 #include "common/NumberText.h"
 #include "common/Outcome.h"
+#include "common/Race.h"
+#include "common/SqliteFile.h"
+#include "ledger/TaxFigures.h"
 
 // The ledger of settled bets: one SQLite file in the user's data directory,
 // one row a bet. Every query of the ledger lives here; windows only call these.

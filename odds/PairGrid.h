@@ -5,8 +5,8 @@
 #include <QRgb>
 #include <vector>
 
-#include "odds/PairNumbering.h"
 #include "common/PickSink.h"
+#include "odds/PairNumbering.h"
 #include "odds/RaceHeading.h"
 #include "racedata/FallMarks.h"
 

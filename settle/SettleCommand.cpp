@@ -10,11 +10,11 @@
 #include <array>
 #include <optional>
 
+#include "common/BetCsv.h"
 #include "common/Csv.h"
 #include "common/ProgramDir.h"
 #include "common/TerminalText.h"
 #include "settings/SettingsFile.h"
-#include "common/BetCsv.h"
 #include "settle/Settlement.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <memory>
 #include <optional>
 
+#include "common/Brackets.h"
 #include "common/NumberText.h"
 #include "common/RaceDate.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
 #include "racedata/ResultFile.h"
-#include "common/Brackets.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <QStringList>
 #include <vector>
 
-#include "common/BetType.h"
-#include "common/Race.h"
 #include "common/BetCsv.h"
+#include "common/BetType.h"
 #include "common/LedgerBet.h"
 #include "common/NumberText.h"
 #include "common/Outcome.h"
+#include "common/Race.h"
 #include "settle/BetMemo.h"
 
 // Settling the memo's bets against the race results in the data directory.

@@ -30,6 +30,8 @@
 #include "ledger/Frm_Ledger.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
 #include "racedata/RaceFiles.h"
 #include "recommend/Frm_Special.h"
 #include "results/Frm_Result.h"
@@ -37,8 +39,6 @@
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 #include "trend/Frm_Trend.h"
-#include "racedata/OddsHistory.h"
-#include "racedata/OddsWatcher.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "backtest/AnalyseCommand.h"
 #include "backtest/Backtest.h"
 #include "market/MarketTable.h"
+#include "racedata/OddsHistory.h"
 #include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 #include "tools/SampleSeason.h"
-#include "racedata/OddsHistory.h"
 #include "trend/TrendFiles.h"
 
 // Readable failures.

@@ -18,9 +18,9 @@
 #include "backtest/Frm_Backtest.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
+#include "racedata/OddsHistory.h"
 #include "support/Fixtures.h"
 #include "tools/SampleSeason.h"
-#include "racedata/OddsHistory.h"
 
 namespace {
 

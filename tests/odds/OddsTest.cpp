@@ -11,12 +11,12 @@
 #include "odds/Frm_Odds.h"
 #include "odds/Frm_Odds2.h"
 #include "odds/Frm_Odds3.h"
-#include "trend/TrendFallMarks.h"
 #include "odds/OddsCells.h"
 #include "racedata/AppState.h"
+#include "racedata/OddsHistory.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
-#include "racedata/OddsHistory.h"
+#include "trend/TrendFallMarks.h"
 #include "trend/TrendFiles.h"
 
 // Above 18 runners shows 18; not a number or below 2 shows none.

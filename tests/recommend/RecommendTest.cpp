@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "common/Brackets.h"
 #include "common/Colours.h"
 #include "common/Twips.h"
 #include "racedata/AppState.h"
-#include "common/Brackets.h"
 #include "recommend/Frm_Special.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"

@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include "common/BetCsv.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
-#include "common/BetCsv.h"
 #include "settle/Frm_Settle.h"
 #include "support/Fixtures.h"
 #include "support/Spreadsheet.h"

@@ -3,9 +3,9 @@
 #include <QBuffer>
 #include <QTextStream>
 
+#include "common/BetCsv.h"
 #include "common/ProgramDir.h"
 #include "racedata/Cp932.h"
-#include "common/BetCsv.h"
 #include "settle/SettleCommand.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"

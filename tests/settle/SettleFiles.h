@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <ostream>
 
-#include "racedata/RaceFiles.h"
 #include "common/Brackets.h"
+#include "racedata/RaceFiles.h"
 #include "support/Fixtures.h"
 #include "tools/RecordBuilder.h"
 

@@ -2,8 +2,8 @@
 
 #include <QStringEncoder>
 
-#include "racedata/Cp932.h"
 #include "common/BetCsv.h"
+#include "racedata/Cp932.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
 #include "tests/settle/SettleFiles.h"

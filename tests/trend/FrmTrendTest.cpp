@@ -16,9 +16,9 @@
 #include "common/RaceSelection.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
+#include "racedata/OddsWatcher.h"
 #include "support/Fixtures.h"
 #include "trend/Frm_Trend.h"
-#include "racedata/OddsWatcher.h"
 
 namespace {
 

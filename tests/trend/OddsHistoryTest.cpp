@@ -9,9 +9,9 @@
 #include "common/Clock.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
-#include "support/Fixtures.h"
 #include "racedata/OddsHistory.h"
 #include "racedata/OddsWatcher.h"
+#include "support/Fixtures.h"
 #include "trend/TrendTable.h"
 
 namespace {
