@@ -51,6 +51,7 @@ QString HelpSection(const QWidget* window) {
         {QStringLiteral("Frm_Ledger"), QStringLiteral("ledger")},
         {QStringLiteral("Frm_Trend"), QStringLiteral("trend")},
         {QStringLiteral("Frm_Market"), QStringLiteral("market")},
+        {QStringLiteral("Frm_Build"), QStringLiteral("build")},
         {QStringLiteral("Frm_Day"), QStringLiteral("day")},
         {QStringLiteral("Frm_Backtest"), QStringLiteral("backtest")},
     };

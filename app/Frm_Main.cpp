@@ -18,6 +18,7 @@
 #include "app/Frm_Day.h"
 #include "app/MemoCommands.h"
 #include "backtest/Frm_Backtest.h"
+#include "builder/Frm_Build.h"
 #include "common/AppKeys.h"
 #include "common/Controls.h"
 #include "common/Clock.h"
@@ -182,6 +183,7 @@ void Frm_Main::buildMenus() {
         item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
     Backtest = item(Tool, QStringLiteral("回収率分析"), QStringLiteral("Backtest"),
                     &Frm_Main::Backtest_Click);
+    Build = item(Tool, QStringLiteral("買い目作成"), QStringLiteral("Build"), &Frm_Main::Build_Click);
     Tool->addSeparator();
     Day = item(Tool, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
 
@@ -285,10 +287,33 @@ bool Frm_Main::Err_Check() {
 void Frm_Main::Cmd_Separate_Click() {
     if (Err_Check()) return;
     Frm_Separate dlg(state(), selection(), this);
-    connect(&dlg, &Frm_Separate::betsAccepted, this, [this](const BetSlip& slip) {
-        AppendToMemo(Txt_Main, WriteMemoEntry(MemoText(Txt_Main), slip));
-    });
+    connect(&dlg, &Frm_Separate::betsAccepted, this, &Frm_Main::appendSlip);
     RunModal(dlg);
+}
+
+void Frm_Main::appendSlip(const BetSlip& slip) {
+    AppendToMemo(Txt_Main, WriteMemoEntry(MemoText(Txt_Main), slip));
+}
+
+Frm_Build* Frm_Main::buildWindow() const {
+    return build_;
+}
+
+void Frm_Main::Build_Click() {
+    if (Err_Check()) return;
+    // A window of its own beside the main window, following its race and day;
+    // its OK appends to the memo as the distribution's does.
+    if (!build_) {
+        build_ = new Frm_Build(state_, selection_);
+        connect(build_, &Frm_Build::betsAccepted, this, &Frm_Main::appendSlip);
+        connect(this, &Frm_Main::shownRaceChanged, build_, &Frm_Build::Form_Activate);
+    } else {
+        build_->Form_Activate();
+    }
+    build_->setWindowState(build_->windowState() & ~Qt::WindowMinimized);
+    build_->show();
+    build_->raise();
+    build_->activateWindow();
 }
 
 void Frm_Main::Cmd_Result_Click() {

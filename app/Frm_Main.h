@@ -22,6 +22,8 @@ class Frm_Ledger;
 class Frm_Trend;
 class Frm_Market;
 class Frm_Backtest;
+class Frm_Build;
+struct BetSlip;
 class MemoCommands;
 struct AppState;
 
@@ -41,6 +43,7 @@ public:
     Frm_Ledger* ledgerWindow() const;
     Frm_Trend* trendWindow() const;
     Frm_Market* marketWindow() const;
+    Frm_Build* buildWindow() const;
 
     QComboBox* Cmb_Place;
     QComboBox* Cmb_Type;
@@ -68,6 +71,7 @@ public:
     QAction* Market;
     QAction* Day;
     QAction* Backtest;
+    QAction* Build;
     QAction* mokuji;
 
     // The day shown for the selected race, as the status bar's first panel says it.
@@ -95,6 +99,7 @@ public slots:
     void chooseDay(const QDate& day);
     void Open_Click();
     void Backtest_Click();
+    void Build_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -112,6 +117,8 @@ private:
     // Asks to save a memo with changes not saved; false when the user cancels
     // (or the save did not happen), and the memo must stay.
     bool memoMayGo();
+    // Appends a planned set of bets to the memo, with the date line of its day when needed.
+    void appendSlip(const BetSlip& slip);
 
     // Holds the recommendation window, and its replacement when it rebuilds itself.
     void keepSpecial(Frm_Special* window);
@@ -130,4 +137,5 @@ private:
     QDateTime folderStamp_;  // the directory's modification time when folderNewest_ was read
     QString folderRead_;     // the directory folderNewest_ belongs to
     QPointer<Frm_Backtest> backtest_;
+    QPointer<Frm_Build> build_;
 };

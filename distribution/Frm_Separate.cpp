@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "common/Clock.h"
 #include "common/Colours.h"
@@ -266,6 +267,10 @@ void Frm_Separate::buildControls() {
                   TwRect(2340, 4770, 1080, BoxHeight));
     Label8 = PlainLabel(this, QStringLiteral("Label8"), TwRect(3480, 4770, 300, BoxHeight),
                         Qt::AlignLeft, QStringLiteral("円"));
+    // Left of the buttons, under the total.
+    Lbl_Over = PlainLabel(this, QStringLiteral("Lbl_Over"), TwRect(120, 5250, 3300, BoxHeight),
+                          Qt::AlignRight | Qt::AlignVCenter);
+    SetForeground(Lbl_Over, Colours::Red);
 
     Cmd_Add = PlainButton(this, QStringLiteral("Cmd_Add"), QStringLiteral("OK"),
                           TwRect(2640, 5250, 1215, 375));
@@ -440,6 +445,10 @@ void Frm_Separate::showRow(int index) {
 
 void Frm_Separate::showTotal() {
     Lbl_Real_Pay->setText(StakeText(sheet_.total()));
+    const std::optional<double> budget = BudgetValue(sheet_.budget());
+    const double over = budget ? double(sheet_.total()) - *budget : 0;
+    Lbl_Over->setText(over > 0 ? QStringLiteral("予算超過 %1円").arg(GroupedYen(qint64(std::ceil(over))))
+                               : QString());
     const Spread spread = SpreadOf(sheet_);
     Lbl_Synth->setText(spread.composite);
     Lbl_Return_Range->setText(spread.returns);

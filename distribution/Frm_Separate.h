@@ -125,6 +125,9 @@ private:
     void snapshotsAdded(const QList<TrendRace>& races);
     void showUpdate();
 
+    // Under the total, red: how far the total exceeds the budget; empty otherwise.
+    QLabel* Lbl_Over = nullptr;
+
     AppState& state_;
     RaceSelection selection_;
     // The bets, odds, stakes and budget; the captions only show them.
