@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,6 +75,7 @@ Frm_Build::Frm_Build(const AppState& state, const RaceSelection& selection, QWid
 
     const int kindAt = Cmb_Kind->findData(static_cast<int>(BuildKindOf(selection_.betType())));
     Cmb_Kind->setCurrentIndex(std::max(kindAt, 0));
+    bracketNumbers_ = kind() == BetType::BracketQuinella;
     const Race race = selectedRace();
     if (race.course >= 0 && race.number > 0) read(race);
     showForm();
@@ -122,6 +124,7 @@ void Frm_Build::buildControls() {
     QFont countFont = Lbl_Count->font();
     countFont.setBold(true);
     Lbl_Count->setFont(countFont);
+    Lbl_Count->setMinimumWidth(QFontMetrics(countFont).horizontalAdvance(u"000点"_qs) + 4);
     Txt_Budget = new QLineEdit(this);
     Txt_Budget->setObjectName(QStringLiteral("Txt_Budget"));
     Txt_Budget->setMaxLength(9);
@@ -200,6 +203,14 @@ void Frm_Build::buildControls() {
     layout->addLayout(buttons);
 
     connect(Cmb_Kind, &QComboBox::currentIndexChanged, this, [this] {
+        // Brackets and horses are other numbers: the boxes start again.
+        const bool bracket = kind() == BetType::BracketQuinella;
+        if (bracket != bracketNumbers_) {
+            bracketNumbers_ = bracket;
+            const QSignalBlocker first(Txt_First), second(Txt_Second);
+            Txt_First->clear();
+            Txt_Second->clear();
+        }
         falls_ = {};
         if (race_) read(*race_);
         showForm();

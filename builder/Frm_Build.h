@@ -83,6 +83,7 @@ private:
     FallMarks falls_;
     QString lastCsv_;
     bool filling_ = false;
+    bool bracketNumbers_ = false;  // the boxes hold bracket numbers
 
     QLabel* Lbl_Title = nullptr;
     QComboBox* Cmb_Kind = nullptr;

@@ -268,7 +268,7 @@ void Frm_Separate::buildControls() {
     Label8 = PlainLabel(this, QStringLiteral("Label8"), TwRect(3480, 4770, 300, BoxHeight),
                         Qt::AlignLeft, QStringLiteral("円"));
     // Left of the buttons, under the total.
-    Lbl_Over = PlainLabel(this, QStringLiteral("Lbl_Over"), TwRect(120, 5250, 3300, BoxHeight),
+    Lbl_Over = PlainLabel(this, QStringLiteral("Lbl_Over"), TwRect(120, 5250, 2400, BoxHeight),
                           Qt::AlignRight | Qt::AlignVCenter);
     SetForeground(Lbl_Over, Colours::Red);
 
@@ -447,8 +447,8 @@ void Frm_Separate::showTotal() {
     Lbl_Real_Pay->setText(StakeText(sheet_.total()));
     const std::optional<double> budget = BudgetValue(sheet_.budget());
     const double over = budget ? double(sheet_.total()) - *budget : 0;
-    Lbl_Over->setText(over > 0 ? QStringLiteral("予算超過 %1円").arg(GroupedYen(qint64(std::ceil(over))))
-                               : QString());
+    const QString overText = GroupedYen(qint64(std::ceil(over)));
+    Lbl_Over->setText(over > 0 ? QStringLiteral("予算超過 %1円").arg(overText) : QString());
     const Spread spread = SpreadOf(sheet_);
     Lbl_Synth->setText(spread.composite);
     Lbl_Return_Range->setText(spread.returns);
