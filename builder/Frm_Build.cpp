@@ -36,20 +36,6 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text) {
     return PlainLabel(parent, QLatin1String(name), QRect(), Qt::AlignLeft, text);
 }
 
-// The trend kind whose falls mark the bets of a bet type.
-TrendKind trendKindOf(BetType kind) {
-    switch (kind) {
-        case BetType::Win:
-            return TrendKind::Win;
-        case BetType::Place:
-            return TrendKind::Place;
-        case BetType::BracketQuinella:
-            return TrendKind::Bracket;
-        default:
-            return TrendKind::Quinella;
-    }
-}
-
 }  // namespace
 
 Frm_Build::Frm_Build(const AppState& state, const RaceSelection& selection, QWidget* parent)
@@ -265,8 +251,7 @@ void Frm_Build::read(const Race& race) {
         if (!path.isEmpty()) TellOddsFileRead(path);
     const BetType k = kind();
     const bool uo = k == BetType::Quinella;
-    falls_ = FallMarksOf(race, uo ? OddsFile::Uo : OddsFile::Zo, uo ? read_.uoRaw : read_.zoRaw,
-                         trendKindOf(k));
+    falls_ = FallMarksOf(race, uo ? OddsFile::Uo : OddsFile::Zo, uo ? read_.uoRaw : read_.zoRaw, k);
     if (read_.day.isValid()) race_->date = read_.day;
     QString title = QStringLiteral("%1 %2R").arg(race.placeName()).arg(race.number);
     if (race_->date.isValid())
