@@ -5,9 +5,12 @@
 //   the same widgets with fixed texts, no file access);
 // - one keystroke in an odds box of a filled distribution window (change
 //   handling, Recalculate, repaint), beside a keystroke in the replica's box.
+// - ツール → 買い目作成 to Frm_Build painted, beside its replica; and in the open
+//   window a 馬連 ボックス of 18 horses (153 bets) typed, spread and shown.
 // Real and floor runs alternate; medians.
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -21,6 +24,7 @@
 #include <memory>
 
 #include "app/Frm_Main.h"
+#include "builder/Frm_Build.h"
 #include "bench/BenchSupport.h"
 #include "bench/PaintWatch.h"
 #include "bench/WindowReplica.h"
@@ -34,6 +38,7 @@
 #include "settle/BalanceChart.h"
 #include "settle/Frm_Settle.h"
 #include "settle/SettleTable.h"
+#include "tools/RecordBuilder.h"
 #include "tools/SampleData.h"
 #include "trend/OddsHistory.h"
 #include "trend/OddsWatcher.h"
@@ -327,6 +332,121 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
               "<= 1.5 x floor, <= 50 ms", value <= 1.5 * floorValue && value <= 0.050});
 }
 
+
+// ツール → 買い目作成 to Frm_Build painted, against its replica (built anew each
+// time, as the window is); then, in the open window of a race of 18 starters,
+// the text of a 馬連 ボックス of all 18 set into Txt_First to the window's
+// repaint with its 153 bets spread and shown, against the replica of the
+// filled window painted.
+void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
+    main.Cmb_Type->setCurrentIndex(0);
+    std::optional<WidgetShot> shot;
+    const PaintWatch::Done closeReal = [&](QWidget* window) {
+        if (!shot) shot = TakeShot(window);
+        window->close();
+    };
+    const auto open = [&](const PaintWatch::Done& done) {
+        watch.arm(WindowNamed(QStringLiteral("Frm_Build")), done);
+        const Stamp start = TakeStamp();
+        main.Build->trigger();
+        if (!watch.wait()) fail("Frm_Build did not paint");
+        const double seconds = Elapsed(start, watch.ended());
+        settle();
+        return seconds;
+    };
+    open(closeReal);
+    host.setJob([&] {
+        QWidget* replica = BuildReplica(*shot, nullptr);
+        replica->setAttribute(Qt::WA_DeleteOnClose);
+        replica->show();
+        replica->raise();
+        replica->activateWindow();
+    });
+    const PaintWatch::Done closeReplica = [](QWidget* window) { window->close(); };
+    printJobRow("menu item Build to Frm_Build painted",
+                alternate([&] { return open(closeReal); },
+                          [&] {
+                              return timeClick(watch, host.button(), QStringLiteral("Frm_Build"),
+                                               closeReplica);
+                          }));
+
+    // A race of 18 starters of the day (札幌 11R, not in the sample), every
+    // pair at its own odds.
+    const QString date = QStringLiteral("20261206");
+    RecordBuilder uo = UoBuilder();
+    uo.set(UoLayout::RaceDate, date).setRight(UoLayout::Runners, QStringLiteral("18"));
+    for (int k = 0; k < 153; ++k)
+        uo.setRight({UoLayout::QuinellaOdds(k).offset, 6},
+                    QString::number(5.0 + k * 1.7, 'f', 1));
+    RecordBuilder zo = ZoBuilder();
+    zo.set(ZoLayout::RaceDate, date);
+    for (int h = 0; h < 18; ++h)
+        zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
+            .setRight(ZoLayout::WinOdds(h), QString::number(2.0 + h * 3.1, 'f', 1));
+    const QString dir = main.state().DataDir;
+    if (!uo.writeTo(dir + QStringLiteral("/uo-18b.jra")) ||
+        !zo.writeTo(dir + QStringLiteral("/zo-18b.jra")))
+        fail("cannot write the race of 18");
+    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("札幌")));
+    main.Cmb_Race->setCurrentIndex(main.Cmb_Race->findData(11));
+    main.Build->trigger();
+    Frm_Build* build = main.buildWindow();
+    if (!build || !QTest::qWaitForWindowExposed(build)) fail("Frm_Build did not show");
+    auto* form = build->findChild<QComboBox*>(QStringLiteral("Cmb_Form"));
+    auto* first = build->findChild<QLineEdit*>(QStringLiteral("Txt_First"));
+    auto* budget = build->findChild<QLineEdit*>(QStringLiteral("Txt_Budget"));
+    if (!form || !first || !budget) fail("a control of Frm_Build is missing");
+    form->setCurrentIndex(1);  // ボックス
+    budget->setText(QStringLiteral("100000"));
+    QStringList all;
+    for (int h = 1; h <= 18; ++h) all << QString::number(h);
+    const QString box = all.join(u' ');
+    settle();
+
+    const auto spread = [&](const QString& text) {
+        watch.arm([build](QWidget* painted) { return painted == build; });
+        const Stamp start = TakeStamp();
+        first->setText(text);
+        if (!watch.wait()) fail("Frm_Build did not repaint");
+        return Elapsed(start, watch.ended());
+    };
+    spread(box);
+    if (build->sheet().size() != 153 || build->sheet().stakeSum() <= 0)
+        fail("the box of 18 was not spread");
+    std::unique_ptr<QWidget> replica(BuildReplica(TakeShot(build), nullptr));
+    replica->setObjectName(QStringLiteral("Frm_Build floor"));
+    const auto floor = [&] {
+        watch.arm([&](QWidget* painted) { return painted == replica.get(); });
+        const Stamp start = TakeStamp();
+        replica->show();
+        if (!watch.wait()) fail("the replica did not paint");
+        const double seconds = Elapsed(start, watch.ended());
+        replica->hide();
+        settle();
+        return seconds;
+    };
+    std::vector<double> real, floors;
+    for (int i = 0; i < Warmups + JobRuns; ++i) {
+        spread(QString());
+        settle();
+        const double r = spread(box);
+        settle();
+        const double f = floor();
+        if (i < Warmups) continue;
+        real.push_back(r);
+        floors.push_back(f);
+    }
+    build->close();
+    settle();
+    const double value = Median(real), floorValue = Median(floors);
+    PrintRow({"馬連 ボックス of 18 (153 bets) typed, spread and shown, floor its replica painted "
+              "(median of " +
+                  std::to_string(real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floorValue), value / floorValue, "<= 20 ms",
+              value <= 0.020});
+    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("東京")));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -375,7 +495,7 @@ int main(int argc, char** argv) {
     settle();
 
     // Arguments, for profiling: the benchmarks to run ("result", "special",
-    // "odds0" to "odds2", "typing", "settle"; all when none is given), then "runs=N".
+    // "odds0" to "odds2", "typing", "settle", "build"; all when none is given), then "runs=N".
     QStringList only = QCoreApplication::arguments().mid(1);
     for (const QString& argument : QStringList(only)) {
         if (argument.startsWith(QStringLiteral("runs="))) {
@@ -404,5 +524,6 @@ int main(int argc, char** argv) {
                         "odds button, win/place, to Frm_Odds3 painted");
     if (wanted("typing")) benchTyping(watch, main);
     if (wanted("settle")) benchSettle(watch, main);
+    if (wanted("build")) benchBuild(watch, host, main);
     return 0;
 }
