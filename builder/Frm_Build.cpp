@@ -55,8 +55,10 @@ Frm_Build::Frm_Build(const AppState& state, const RaceSelection& selection, QWid
                 const TrendRace shown{DateKeyOf(race_->date), race_->course, race_->number};
                 if (std::any_of(races.begin(), races.end(), [&](const TrendRace& added) {
                         return ConcernsShownRace(shown, added, state_.Day.isValid());
-                    }))
+                    })) {
                     read(selectedRace());
+                    rebuild();
+                }
             });
 
     const int kindAt = Cmb_Kind->findData(static_cast<int>(BuildKindOf(selection_.betType())));

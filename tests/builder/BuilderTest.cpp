@@ -20,6 +20,7 @@
 #include "common/Controls.h"
 #include "common/Memo.h"
 #include "common/MemoFormat.h"
+#include "common/SaveFile.h"
 #include "distribution/DistributionSheet.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
@@ -545,6 +546,14 @@ TEST_F(BuildWindow, FormationSpreadTrigamiRemovedStakeTypedAndOkWritesTheMemo) {
     ASSERT_EQ(memo.blocks[0].bets.size(), 4u);
     EXPECT_EQ(memo.blocks[0].bets[0].stake, 2000);
     EXPECT_TRUE(messages.shown.empty());
+
+    SetSaveFileDialog(
+        [&](QWidget*, const QString&, const QString&) { return data.file(u"bets.csv"_qs); });
+    Click(find<QPushButton>("Cmd_Save"));
+    SetSaveFileDialog({});
+    const QByteArray csv = data.read(u"bets.csv"_qs);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF券種,買い目,第1,第2,オッズ,金額,払戻,収支\r\n"));
+    EXPECT_TRUE(csv.contains("\r\n馬連,馬連 3-14,3,14,50.0,2000,100000,94400\r\n")) << csv.data();
 
     EXPECT_EQ(HelpSection(window), u"build"_qs);
     QTest::keyClick(grid, Qt::Key_Escape);
