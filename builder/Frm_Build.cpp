@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -248,12 +249,9 @@ void Frm_Build::read(const Race& race) {
     race_ = race;
     read_ = ReadBuildOdds(state_.DataDir, race);
     field_ = BuildFieldOf(read_.odds);
-    // The odds history keeps what the windows read; the falls come from it.
-    for (const QString& path : {read_.uoPath, read_.zoPath})
-        if (!path.isEmpty()) TellOddsFileRead(path);
-    const BetType k = kind();
-    const bool uo = k == BetType::Quinella;
-    falls_ = FallMarksOf(race, uo ? OddsFile::Uo : OddsFile::Zo, uo ? read_.uoRaw : read_.zoRaw, k);
+    falls_ = {};
+    // Before the first paint the table is empty: the falls wait for it.
+    if (painted_) markFalls();
     if (read_.day.isValid()) race_->date = read_.day;
     QString title = QStringLiteral("%1 %2R").arg(race.placeName()).arg(race.number);
     if (race_->date.isValid())
@@ -261,6 +259,18 @@ void Frm_Build::read(const Race& race) {
     if (!read_.raceTitle.isEmpty()) title += u'　' + read_.raceTitle;
     Lbl_Title->setText(title);
     showButtons();
+}
+
+void Frm_Build::markFalls() {
+    if (!race_) return;
+    // The odds history keeps what the windows read; the falls come from it.
+    for (const QString& path : {read_.uoPath, read_.zoPath})
+        if (!path.isEmpty()) TellOddsFileRead(path);
+    const BetType k = kind();
+    const bool uo = k == BetType::Quinella;
+    falls_ =
+        FallMarksOf(*race_, uo ? OddsFile::Uo : OddsFile::Zo, uo ? read_.uoRaw : read_.zoRaw, k);
+    if (!bets_.empty()) showBets();
 }
 
 void Frm_Build::showForm() {
@@ -476,6 +486,10 @@ void Frm_Build::Cmd_Save_Click() {
 
 bool Frm_Build::event(QEvent* event) {
     const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &Frm_Build::markFalls);
+    }
     if (event->type() == QEvent::WindowActivate && ActivatedFromOwnWindow(this)) Form_Activate();
     return handled;
 }

@@ -57,6 +57,8 @@ private:
     BetForm form() const;
     SpreadMode mode() const;
     // The controls that depend on the kind and form: captions, number buttons.
+    // Records the files read in the odds history and marks the bets whose odds fell.
+    void markFalls();
     void showForm();
     void showButtons();
     // Builds the bets from the boxes again, then spreads.
@@ -83,7 +85,8 @@ private:
     FallMarks falls_;
     QString lastCsv_;
     bool filling_ = false;
-    bool bracketNumbers_ = false;  // the boxes hold bracket numbers
+    bool bracketNumbers_ = false;
+    bool painted_ = false;  // the boxes hold bracket numbers
 
     QLabel* Lbl_Title = nullptr;
     QComboBox* Cmb_Kind = nullptr;
