@@ -249,10 +249,10 @@ void Frm_Build::read(const Race& race) {
     race_ = race;
     read_ = ReadBuildOdds(state_.DataDir, race);
     field_ = BuildFieldOf(read_.odds);
+    if (read_.day.isValid()) race_->date = read_.day;
     falls_ = {};
     // Before the first paint the table is empty: the falls wait for it.
     if (painted_) markFalls();
-    if (read_.day.isValid()) race_->date = read_.day;
     QString title = QStringLiteral("%1 %2R").arg(race.placeName()).arg(race.number);
     if (race_->date.isValid())
         title += u'　' + race_->date.toString(QStringLiteral("yyyy年MM月dd日"));

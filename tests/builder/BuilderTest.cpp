@@ -24,9 +24,12 @@
 #include "distribution/DistributionSheet.h"
 #include "distribution/Frm_Separate.h"
 #include "racedata/AppState.h"
+#include "racedata/Lookups.h"
 #include "settle/SettleFiles.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
+#include "trend/OddsHistory.h"
+#include "trend/OddsWatcher.h"
 #include "trend/TrendFiles.h"
 
 namespace {
@@ -442,10 +445,19 @@ protected:
         state.DataDir = data.path();
         const int course = CourseCodeOf(u"東京");
         const QString tail = QString::number(course) + u"8b.jra"_qs;
-        // 3-7 pays 3.1, 7-11 8.0, the other pairs 50.0.
-        ASSERT_TRUE(data.write(
-            u"uo-"_qs + tail,
-            UoBytes(u"20261206"_qs, 14, {{u"3-7"_qs, u"3.1"_qs}, {u"7-11"_qs, u"8.0"_qs}})));
+        // As the program does: the files read are kept in the odds history,
+        // which holds the download before (3-7 at 31.5).
+        SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
+        SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
+        const QString uo = data.file(u"uo-"_qs + tail);
+        const QDateTime now = QDateTime::currentDateTime();
+        ASSERT_TRUE(
+            WriteAt(uo, UoBytes(u"20261206"_qs, 14, {{u"3-7"_qs, u"31.5"_qs}}), now.addSecs(-900)));
+        ASSERT_TRUE(RecordSnapshot(uo).stored);
+        // Now 3-7 pays 3.1, 7-11 8.0, the other pairs 50.0.
+        ASSERT_TRUE(WriteAt(
+            uo, UoBytes(u"20261206"_qs, 14, {{u"3-7"_qs, u"3.1"_qs}, {u"7-11"_qs, u"8.0"_qs}}),
+            now));
         ASSERT_TRUE(
             data.write(u"zo-"_qs + tail,
                        ZoBytes(u"20261206"_qs, 14, {{u"9"_qs, u""_qs}}, [](RecordBuilder& b) {
@@ -465,7 +477,11 @@ protected:
         window = main->buildWindow();
         ASSERT_TRUE(window && QTest::qWaitFor([&] { return window->isActiveWindow(); }));
     }
-    void TearDown() override { delete window.data(); }
+    void TearDown() override {
+        delete window.data();
+        SetOddsFileRead({});
+        SetOddsHistoryPath({});
+    }
 
     template <typename T>
     T* find(const char* name) {
@@ -491,7 +507,7 @@ protected:
     }
 
     MessageRecorder messages;
-    TempDir data;
+    TempDir data, store;
     AppState state;
     std::unique_ptr<Frm_Main> main;
     QPointer<Frm_Build> window;
@@ -511,6 +527,10 @@ TEST_F(BuildWindow, FormationSpreadTrigamiRemovedStakeTypedAndOkWritesTheMemo) {
         Find<QPushButton>(window, ElementName("Cmd_Second", 9))->isEnabled());  // scratched
     EXPECT_EQ(label("Lbl_Count"), u"5点"_qs);
     EXPECT_EQ(column(0), (QStringList{u"3-7"_qs, u"3-14"_qs, u"7-11"_qs, u"7-14"_qs, u"11-14"_qs}));
+    // The falls since the download before (3-7 from 31.5, 7-11 from 50.0) are marked.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !column(5).join(QString()).isEmpty(); }));
+    EXPECT_EQ(column(5), (QStringList{u"▼急落 -90%"_qs, {}, u"▼急落 -84%"_qs, {}, {}}));
+    EXPECT_EQ(find<QTableWidget>("Grd_Bets")->item(0, 5)->toolTip().left(7), u"前回 31.5"_qs);
 
     type("Txt_Budget", "5000");
     choose("Cmb_Mode", 2);  // 均等
