@@ -53,7 +53,8 @@ std::optional<std::pair<QString, Race>> findRace(const QStringList& folders, Rac
                     files.find(QStringLiteral("uo-"), 5).path.isEmpty())
                     continue;
             }
-            if (!best || found > best->second.date) best = {{dir, {found, race.course, race.number}}};
+            if (!best || found > best->second.date)
+                best = {{dir, {found, race.course, race.number}}};
         }
     }
     return best;
@@ -92,8 +93,9 @@ QString raceReport(const Race& race, const MarketRead& read, const ValueBasis& b
         const HorseValue& v = value.horses[i];
         rows.push_back({QString::number(h.horse), CappedText(h.win, OddsCap),
                         v.chance ? ChanceText(*v.chance) : QString(),
-                        v.value ? ValueText(*v.value) + (v.capped ? QStringLiteral("以上") : QString())
-                                : QString()});
+                        v.value
+                            ? ValueText(*v.value) + (v.capped ? QStringLiteral("以上") : QString())
+                            : QString()});
     }
     text += columns(rows);
     text += QStringLiteral("期待値の高い組（馬連・枠連、期待値 1.00 以上）\n");

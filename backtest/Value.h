@@ -23,8 +23,7 @@ inline constexpr int ValueListLength = 20;
 // every pair of the win probabilities p (in their order): an n × n symmetric
 // matrix, row-major, zero on the diagonal. P(i, j) = p_i σ_j / (1 − σ_i) +
 // p_j σ_i / (1 − σ_j).
-std::vector<double> PairProbabilities(const std::vector<double>& win,
-                                      double gamma = HarvilleGamma);
+std::vector<double> PairProbabilities(const std::vector<double>& win, double gamma = HarvilleGamma);
 
 struct HorseValue {
     int horse = 0;

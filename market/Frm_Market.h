@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <optional>
 
+#include "backtest/Value.h"
 #include "common/Race.h"
 #include "common/RaceSelection.h"
-#include "backtest/Value.h"
 #include "market/Market.h"
 
 class QLabel;

@@ -297,7 +297,8 @@ TEST(Backtest, CommandLineRaceValue) {
     const QStringList lines = out.trimmed().split(u'\n');
     ASSERT_EQ(lines.size(), 12) << out.toStdString();
     EXPECT_EQ(lines[0], u"東京 1R　2026年12月06日　ジャパンカップ"_qs);
-    EXPECT_TRUE(lines[1].startsWith(u"補正勝率：β = 1（補正指数 β = "_qs)) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(u"補正勝率：β = 1（補正指数 β = "_qs))
+        << lines[1].toStdString();
     EXPECT_EQ(lines[2].simplified(), u"馬番 単勝 補正勝率 期待値"_qs);
     EXPECT_EQ(lines[3].simplified(), u"1 9.9 45.7 4.52"_qs);
     EXPECT_EQ(lines[6].simplified(), u"4 100.0 4.5 4.52"_qs);

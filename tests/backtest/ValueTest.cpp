@@ -80,10 +80,9 @@ TEST(Value, PairChancesSumToOneAndAreHarvillesAtGammaOne) {
 //        = 0.291204 + 0.085620 = 0.376824; × 4.5 = 1.6957.
 // P(2,3) = 0.060615; × 12.0 = 0.7274, not listed.
 TEST(Value, ThreeHorsesWorkedByHand) {
-    const MarketOdds odds =
-        RaceOdds({u"2.0"_qs, u"4.0"_qs, u"5.0"_qs}, [](int a, int b) {
-            return a == 1 ? (b == 2 ? u"3.0"_qs : u"4.5"_qs) : u"12.0"_qs;
-        });
+    const MarketOdds odds = RaceOdds({u"2.0"_qs, u"4.0"_qs, u"5.0"_qs}, [](int a, int b) {
+        return a == 1 ? (b == 2 ? u"3.0"_qs : u"4.5"_qs) : u"12.0"_qs;
+    });
     const RaceValue v = Value(odds, 2.0);
     ASSERT_EQ(v.horses.size(), 3u);
     const double chance[] = {0.7092, 0.1773, 0.1135}, worth[] = {1.4184, 0.7092, 0.5674};
@@ -117,7 +116,8 @@ TEST(Value, BracketSumsCapsAndTheBestTwenty) {
     brackets[{8, 8}] = u"300.0"_qs;
     brackets[{1, 8}] = u"20.0"_qs;
     brackets[{2, 8}] = u"999.9"_qs;  // at the cap: at least 999.9
-    const MarketOdds odds = RaceOdds(win, [](int, int) { return u"9999.9"_qs; }, brackets);
+    const MarketOdds odds = RaceOdds(
+        win, [](int, int) { return u"9999.9"_qs; }, brackets);
     const double beta = 1.2;
     const RaceValue v = Value(odds, beta);
 
@@ -141,8 +141,9 @@ TEST(Value, BracketSumsCapsAndTheBestTwenty) {
     for (int h = 1; h <= 18; ++h) field.push_back(QString::number(2.0 + h, 'f', 1));
     const RaceValue many = Value(RaceOdds(field, [](int, int) { return u"5000.0"_qs; }), 1.0);
     ASSERT_EQ(many.bets.size(), static_cast<std::size_t>(ValueListLength));
-    EXPECT_TRUE(std::is_sorted(many.bets.begin(), many.bets.end(),
-                               [](const ValueBet& x, const ValueBet& y) { return x.value > y.value; }));
+    EXPECT_TRUE(
+        std::is_sorted(many.bets.begin(), many.bets.end(),
+                       [](const ValueBet& x, const ValueBet& y) { return x.value > y.value; }));
     EXPECT_EQ(std::pair(many.bets[0].first, many.bets[0].second), std::pair(1, 2));
 }
 
@@ -218,13 +219,12 @@ TEST(Kelly, StakesScaleByTheFractionAndRoundDownToHundreds) {
         std::vector<qint64> stakes;
     };
     const Case cases[] = {
-        {110000, 1.0, {8000, 2000, 0}},   {110000, 1.0 / 2, {4000, 1000, 0}},
+        {110000, 1.0, {8000, 2000, 0}},    {110000, 1.0 / 2, {4000, 1000, 0}},
         {110000, 1.0 / 3, {2600, 600, 0}}, {110000, 1.0 / 4, {2000, 500, 0}},
         {100000, 1.0 / 2, {3600, 900, 0}}, {1000, 1.0 / 4, {0, 0, 0}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(KellyStakes(bets, c.bank, c.fraction), c.stakes)
-            << c.bank << " × " << c.fraction;
+        EXPECT_EQ(KellyStakes(bets, c.bank, c.fraction), c.stakes) << c.bank << " × " << c.fraction;
     }
     // No bet worth more than the bank it stakes: all 見送り.
     EXPECT_EQ(KellyStakes({{0.2, 4.0}, {0.1, 9.0}}, 1000000, 1.0), (std::vector<qint64>{0, 0}));

@@ -364,8 +364,7 @@ TEST_F(MarketWindow, ShowsCalibratedChancesAndTheBetsWorthTheirOdds) {
     EXPECT_EQ(list->item(12)->text(), u"馬連 3-5 40.0 期待値 1.09（確率 2.7%）"_qs);
 
     // 回収率分析 has fitted β on 500 races since: the menu reads the race again.
-    ASSERT_TRUE(StoreCalibration({.beta = 1.2, .standardError = 0.01, .races = 500,
-                                  .fitted = true})
+    ASSERT_TRUE(StoreCalibration({.beta = 1.2, .standardError = 0.01, .races = 500, .fitted = true})
                     .isEmpty());
     activateMain();
     main->Market->trigger();
