@@ -127,7 +127,7 @@ double bareWrite(Ledger& ledger, const std::vector<BetLine>& rows) {
         insert.addBindValue(QString(row.date).remove(QLatin1Char('/')).toInt());
         insert.addBindValue(CourseCodeOf(row.place));
         insert.addBindValue(row.race);
-        insert.addBindValue(int(BetTypeOf(row.betType).value_or(Quinella)));
+        insert.addBindValue(int(BetTypeOf(row.betType).value_or(BetType::Quinella)));
         insert.addBindValue(row.bet);
         insert.addBindValue(row.stake);
         insert.addBindValue(*row.payout);

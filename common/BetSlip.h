@@ -19,6 +19,6 @@ struct SlipBet {
 // A planned set of bets on one race, as the distribution window hands it back.
 struct BetSlip {
     Race race;
-    BetType type = Quinella;
+    BetType type = BetType::Quinella;
     std::vector<SlipBet> bets;
 };

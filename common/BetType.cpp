@@ -2,27 +2,27 @@
 
 QString BetTypeName(BetType type) {
     switch (type) {
-        case Quinella:
+        case BetType::Quinella:
             return QStringLiteral("馬連");
-        case BracketQuinella:
+        case BetType::BracketQuinella:
             return QStringLiteral("枠連");
-        case WinPlace:
+        case BetType::WinPlace:
             return QStringLiteral("単・複勝");
-        case Win:
+        case BetType::Win:
             return QStringLiteral("単勝");
-        case Place:
+        case BetType::Place:
             return QStringLiteral("複勝");
     }
     return {};
 }
 
 std::optional<BetType> BetTypeFromCode(int code) {
-    if (code < Quinella || code > Place) return std::nullopt;
+    if (code < int(BetType::Quinella) || code > int(BetType::Place)) return std::nullopt;
     return BetType(code);
 }
 
 std::optional<BetType> BetTypeOf(QStringView name) {
-    for (int code = Quinella; code <= Place; ++code) {
+    for (int code = int(BetType::Quinella); code <= int(BetType::Place); ++code) {
         if (name == BetTypeName(BetType(code))) return BetType(code);
     }
     return std::nullopt;

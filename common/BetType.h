@@ -7,7 +7,7 @@
 // The bet types. The first three are the entries of the main window's Cmb_Type
 // with their ItemData codes; a memo block may also be headed 単勝 or 複勝 alone.
 // The codes are stored in the ledger: never renumber them.
-enum BetType : int { Quinella = 0, BracketQuinella = 1, WinPlace = 2, Win = 3, Place = 4 };
+enum class BetType : int { Quinella = 0, BracketQuinella = 1, WinPlace = 2, Win = 3, Place = 4 };
 
 // "馬連", "枠連", "単・複勝", "単勝", "複勝".
 QString BetTypeName(BetType type);
@@ -18,9 +18,9 @@ std::optional<BetType> BetTypeFromCode(int code);
 
 // A bet of two numbers (馬連, 枠連) rather than one horse.
 inline bool IsPairType(BetType type) {
-    return type == Quinella || type == BracketQuinella;
+    return type == BetType::Quinella || type == BetType::BracketQuinella;
 }
 // The type a bet is settled as: a 単・複勝 block's bets are 単勝 bets.
 inline BetType SettledType(BetType type) {
-    return type == WinPlace ? Win : type;
+    return type == BetType::WinPlace ? BetType::Win : type;
 }

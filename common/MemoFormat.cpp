@@ -10,7 +10,7 @@
 namespace {
 
 // Heading bet types, longest first so that "単・複勝" is not read as "複勝".
-constexpr BetType HeadingTypes[] = {WinPlace, Quinella, BracketQuinella, Win, Place};
+constexpr BetType HeadingTypes[] = {BetType::WinPlace, BetType::Quinella, BetType::BracketQuinella, BetType::Win, BetType::Place};
 
 constexpr qint64 MaxStake = 99'999'900;
 
@@ -85,7 +85,7 @@ Heading readHeading(const QStringList& tokens) {
         h.block.courseCode = CourseCodeOf(place);
         h.block.race = race;
         h.block.kind = SettledType(type);
-        h.block.asWin = type == WinPlace;
+        h.block.asWin = type == BetType::WinPlace;
         if (h.block.courseCode < 0) {
             h.error = QStringLiteral("競馬場「%1」がわかりません").arg(place);
         } else if (race < 1 || race > 12) {
@@ -144,10 +144,10 @@ bool readStake(QString text, qint64& stake, QString& error) {
 }
 
 bool readBet(const MemoBlock& block, const QString& text, MemoBet& bet, QString& error) {
-    const bool pair = block.kind == Quinella || block.kind == BracketQuinella;
-    const int top = block.kind == BracketQuinella ? 8 : 18;
+    const bool pair = block.kind == BetType::Quinella || block.kind == BetType::BracketQuinella;
+    const int top = block.kind == BetType::BracketQuinella ? 8 : 18;
     const QString what =
-        block.kind == BracketQuinella ? QStringLiteral("枠番") : QStringLiteral("馬番");
+        block.kind == BetType::BracketQuinella ? QStringLiteral("枠番") : QStringLiteral("馬番");
     const QStringList parts = text.split(QLatin1Char('-'));
     if (pair && parts.size() != 2) {
         error = QStringLiteral("買い目「%1」が 2 つの%2の組ではありません").arg(text, what);
@@ -165,7 +165,7 @@ bool readBet(const MemoBlock& block, const QString& text, MemoBet& bet, QString&
             return false;
         }
     }
-    if (block.kind == Quinella && numbers[0] == numbers[1]) {
+    if (block.kind == BetType::Quinella && numbers[0] == numbers[1]) {
         error = QStringLiteral("馬連の買い目「%1」が同じ馬番の組です").arg(text);
         return false;
     }

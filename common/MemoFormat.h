@@ -53,7 +53,7 @@ struct MemoBlock {
     QString place;            // racecourse name, e.g. "東京"
     int courseCode = 0;       // 0..9
     int race = 0;             // 1..12
-    BetType kind = Quinella;  // as settled: 馬連, 枠連, 単勝 or 複勝
+    BetType kind = BetType::Quinella;  // as settled: 馬連, 枠連, 単勝 or 複勝
     bool asWin = false;       // a "単・複勝" block, settled as 単勝
     QDate day;                // of the date line above the block; null without one
     std::vector<MemoBet> bets;

@@ -23,7 +23,7 @@ void FillSelectionLists(QComboBox* Cmb_Place, QComboBox* Cmb_Type, QComboBox* Cm
     }
 
     Cmb_Type->clear();
-    for (const BetType type : {Quinella, BracketQuinella, WinPlace}) {
+    for (const BetType type : {BetType::Quinella, BetType::BracketQuinella, BetType::WinPlace}) {
         Cmb_Type->addItem(BetTypeName(type), int(type));
     }
 
@@ -46,5 +46,5 @@ Race RaceSelection::race() const {
     return Race{{}, courseCode().value_or(-1), raceNo().value_or(0)};
 }
 BetType RaceSelection::betType() const {
-    return BetTypeFromCode(typeCode().value_or(Quinella)).value_or(Quinella);
+    return BetTypeFromCode(typeCode().value_or(int(BetType::Quinella))).value_or(BetType::Quinella);
 }

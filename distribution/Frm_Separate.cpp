@@ -115,8 +115,8 @@ void Frm_Separate::buildUpdateLine() {
     connect(Cmd_Update, &QPushButton::clicked, this, &Frm_Separate::Cmd_Update_Click);
 
     const std::optional<int> type = selection_.typeCode();
-    if (type == Quinella) followed_ = TrendKind::Quinella;
-    if (type == BracketQuinella) followed_ = TrendKind::Bracket;
+    if (type == int(BetType::Quinella)) followed_ = BetType::Quinella;
+    if (type == int(BetType::BracketQuinella)) followed_ = BetType::BracketQuinella;
     Lbl_Update->setVisible(followed_.has_value());
     Cmd_Update->setVisible(followed_.has_value());
     if (!followed_) return;
@@ -336,7 +336,7 @@ void Frm_Separate::buildSpreadLines() {
 }
 
 void Frm_Separate::Form_Load() {
-    const bool oneNumber = selection_.typeCode() == WinPlace;
+    const bool oneNumber = selection_.typeCode() == int(BetType::WinPlace);
     for (int i = 0; i < Rows; ++i) {
         Txt_Buy2[i]->setHidden(oneNumber);
         Label2[i]->setHidden(oneNumber);
@@ -489,7 +489,7 @@ void Frm_Separate::Cmd_Add_Click() {
 void Frm_Separate::Command1_Click() {
     if (ShowFailure(this, LoadDistributionOdds(state_, selection_.race(), selection_.betType())))
         return;
-    const bool quinella = selection_.betType() == Quinella;
+    const bool quinella = selection_.betType() == BetType::Quinella;
     oddsDay_ = RecordDate(quinella ? state_.UoData.RaceDate() : state_.ZoData.RaceDate());
     // A picker hands back row by row: the odds, then the two numbers, each an
     // ordinary change of its box, so the odds check and Recalculate run.
@@ -499,13 +499,13 @@ void Frm_Separate::Command1_Click() {
         Txt_Buy1[row]->setText(first);
         Txt_Buy2[row]->setText(second);
     };
-    switch (selection_.typeCode().value_or(Quinella)) {
-        case Quinella: {
+    switch (selection_.betType()) {
+        case BetType::Quinella: {
             Frm_Odds picker(state_, selection_, sink, this, PicksLine);
             RunModal(picker);
             break;
         }
-        case BracketQuinella: {
+        case BetType::BracketQuinella: {
             Frm_Odds2 picker(state_, selection_, sink, this, PicksLine);
             RunModal(picker);
             break;

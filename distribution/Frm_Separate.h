@@ -130,7 +130,7 @@ private:
     // The bets, odds, stakes and budget; the captions only show them.
     DistributionSheet sheet_{Rows};
     // What 最新オッズ follows (馬連 or 枠連 races only).
-    std::optional<TrendKind> followed_;
+    std::optional<BetType> followed_;
     TrendRace race_;      // on the day in force; dated once a snapshot of it is seen
     QDateTime oddsAsOf_;  // when the rows' odds were last read or typed
     QDate oddsDay_;       // the date of the odds the odds button read; null before

@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SpreadOf(sheet);
 
     if (sheet.checkEntries().problem == EntryProblem::None) {
-        WriteMemoBlock(sheet.slip(Race{{}, 5, 11}, Quinella));
+        WriteMemoBlock(sheet.slip(Race{{}, 5, 11}, BetType::Quinella));
     }
     DistributionSheet workedBack = sheet;
     if (workedBack.workBack(budget, qint64(MaxAmount)).problem == TargetProblem::None) {

@@ -43,7 +43,7 @@ QDate dateOf(int key) {
 // and a bet type a settled bet has.
 std::optional<RaceKey> raceKeyOf(const LedgerBet& bet) {
     const int date = dateKey(bet.race.date);
-    if (date == 0 || bet.type == WinPlace || bet.race.course < 0 || bet.race.course > 9)
+    if (date == 0 || bet.type == BetType::WinPlace || bet.race.course < 0 || bet.race.course > 9)
         return std::nullopt;
     return RaceKey{date, bet.race.course, bet.race.number};
 }
@@ -81,8 +81,9 @@ std::vector<QString> codeStep() {
     std::vector<std::pair<QString, int>> places, types, outcomes;
     for (const Racecourse& course : Racecourses)
         places.emplace_back(QString::fromUtf16(course.name), course.code);
-    for (const BetType type : {Quinella, BracketQuinella, Win, Place})
-        types.emplace_back(BetTypeName(type), type);
+    for (const BetType type :
+         {BetType::Quinella, BetType::BracketQuinella, BetType::Win, BetType::Place})
+        types.emplace_back(BetTypeName(type), int(type));
     for (const Outcome outcome : {Outcome::Hit, Outcome::Miss, Outcome::Refund}) {
         outcomes.emplace_back(OutcomeName(outcome), int(outcome));
     }

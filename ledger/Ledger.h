@@ -21,7 +21,7 @@
 // A settled bet as the ledger takes it: codes and whole yen, no display texts.
 struct LedgerBet {
     Race race;  // date null while unknown
-    BetType type = Quinella;
+    BetType type = BetType::Quinella;
     QString bet;  // as written: "3-7", "5"
     Outcome outcome = Outcome::Pending;
     qint64 stake = 0;

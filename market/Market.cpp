@@ -135,7 +135,7 @@ MarketAnalysis AnalyseMarket(const MarketOdds& odds) {
                 const bool bracketCapped = AtCap(row.odds, OddsCap);
                 const bool bracketWins = AtLeast(*bracketValue, *row.composite);
                 if (bracketWins ? !row.compositeCapped : !bracketCapped) {
-                    row.advantage = BetTypeName(bracketWins ? BracketQuinella : Quinella);
+                    row.advantage = BetTypeName(bracketWins ? BetType::BracketQuinella : BetType::Quinella);
                 }
             }
             result.brackets.push_back(row);
@@ -179,7 +179,7 @@ QString DominatedText(const DominatedPair& d) {
 
 QString PayoutLine(const PayoutRates& rates) {
     const std::pair<BetType, std::optional<double>> markets[] = {
-        {Win, rates.win}, {BracketQuinella, rates.bracket}, {Quinella, rates.quinella}};
+        {BetType::Win, rates.win}, {BetType::BracketQuinella, rates.bracket}, {BetType::Quinella, rates.quinella}};
     QStringList parts, incomplete;
     for (const auto& [type, rate] : markets) {
         const QString market = BetTypeName(type);

@@ -43,5 +43,5 @@ void Frm_Odds::Form_Load(const AppState& state, const RaceSelection& selection) 
         if (QuinellaPair(i).second > n) HideCell(i);
     }
     for (int a = std::max(n, 1); a <= QuinellaBlockCount; ++a) HideBlock(a);
-    ShowFalls(FallMarksOf(selection.race(), OddsFile::Uo, uo.raw(), TrendKind::Quinella));
+    ShowFalls(FallMarksOf(selection.race(), OddsFile::Uo, uo.raw(), BetType::Quinella));
 }

@@ -27,5 +27,5 @@ void Frm_Odds2::Form_Load(const AppState& state, const RaceSelection& selection)
     FillRaceHeading(heading_, HeadingDateField(state, selection), selection,
                     state.ZoData.RaceTitle());
     for (int t = 0; t < BracketCellCount; ++t) ShowOdds(t, state.ZoData.Bracket(t).BracketOdds);
-    ShowFalls(FallMarksOf(selection.race(), OddsFile::Zo, state.ZoData.raw(), TrendKind::Bracket));
+    ShowFalls(FallMarksOf(selection.race(), OddsFile::Zo, state.ZoData.raw(), BetType::BracketQuinella));
 }

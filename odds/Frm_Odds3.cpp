@@ -93,7 +93,7 @@ void Frm_Odds3::Form_Load(const AppState& state, const RaceSelection& selection)
     }
     // 単勝 falls in the line; 単勝 and 複勝 (by its lower bound) marked.
     const std::vector<FallMarks> marks = FallMarksOf(
-        selection.race(), OddsFile::Zo, state.ZoData.raw(), {TrendKind::Win, TrendKind::Place});
+        selection.race(), OddsFile::Zo, state.ZoData.raw(), {BetType::Win, BetType::Place});
     const FallMarks& win = marks[0];
     const FallMarks& place = marks[1];
     ShowTrendLine(Lbl_Trend, win.line);

@@ -51,5 +51,5 @@ void FillRaceHeading(const RaceHeading& heading, const QString& dateField,
 }
 
 QString HeadingDateField(const AppState& state, const RaceSelection& selection) {
-    return selection.typeCode() == Quinella ? state.UoData.RaceDate() : state.ZoData.RaceDate();
+    return selection.typeCode() == int(BetType::Quinella) ? state.UoData.RaceDate() : state.ZoData.RaceDate();
 }

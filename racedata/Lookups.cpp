@@ -67,7 +67,7 @@ Attempt LoadRecommendation(AppState& state, const Race& race) {
 }
 
 Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type) {
-    const bool quinella = type == Quinella;
+    const bool quinella = type == BetType::Quinella;
     const RaceFile file = filesOf(state, race).find(quinella ? Uo : Zo, 5, dayOf(state, race));
     (quinella ? state.UoStem : state.ZoStem) = file.stem;
     const MsgIcon icon = quinella ? MsgIcon::Exclamation : MsgIcon::None;

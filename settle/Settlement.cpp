@@ -178,14 +178,14 @@ private:
 int runnersOf(BetType kind, const RaceRecords& files) {
     const int fromZo = files.zoRunners();
     const int fromUo = files.uoRunners().value_or(0);
-    if (kind == Quinella) return fromUo ? fromUo : fromZo;
+    if (kind == BetType::Quinella) return fromUo ? fromUo : fromZo;
     return fromZo ? fromZo : fromUo;
 }
 
 // Why the race's odds files show the bet was never on sale; empty when it was,
 // or when there are no odds files to tell.
 QString notOnSale(const MemoBlock& block, const MemoBet& bet, const RaceRecords& files) {
-    if (block.kind == BracketQuinella) {
+    if (block.kind == BetType::BracketQuinella) {
         const ZoRecord* zo = files.zo();
         const int k = ZoRecord::EntryOfBracketPair(std::min(bet.first, bet.second),
                                                    std::max(bet.first, bet.second));
@@ -202,7 +202,7 @@ QString notOnSale(const MemoBlock& block, const MemoBet& bet, const RaceRecords&
 
 bool refunded(const MemoBlock& block, const MemoBet& bet, const RaceRecords& files) {
     switch (block.kind) {
-        case Quinella: {
+        case BetType::Quinella: {
             const UoRecord* uo = files.uo();
             const auto runners = files.uoRunners();
             if (!uo || !runners) return false;
@@ -210,11 +210,11 @@ bool refunded(const MemoBlock& block, const MemoBet& bet, const RaceRecords& fil
                                                 std::max(bet.first, bet.second), *runners);
             return k >= 0 && uo->Quinella(k).QuinellaOdds.trimmed().startsWith(u"ﾄﾘｹｼ");
         }
-        case WinPlace:  // a block's kind is as settled: never 単・複勝
-        case Win:
-        case Place:
+        case BetType::WinPlace:  // a block's kind is as settled: never 単・複勝
+        case BetType::Win:
+        case BetType::Place:
             return files.isScratched(bet.first);
-        case BracketQuinella: {
+        case BetType::BracketQuinella: {
             // JRA refunds a bracket pair whose bracket has no starter left, and
             // a ゾロ目 k-k whose bracket has fewer than two.
             if (!files.zo()) return false;
@@ -252,26 +252,26 @@ Decision decide(const MemoBlock& block, const MemoBet& bet, const RaceRecords& f
         return (x == bet.first && y == bet.second) || (x == bet.second && y == bet.first);
     };
     switch (block.kind) {
-        case Quinella: {
+        case BetType::Quinella: {
             const auto combo = comboOf(ks->QuinellaCombo());
             if (!combo) return unread(u"馬連の組番");
             if (isPair(combo)) return hit(ks->QuinellaPayout());
             break;
         }
-        case BracketQuinella: {
+        case BetType::BracketQuinella: {
             const auto combo = comboOf(ks->BracketCombo());
             if (!combo) return unread(u"枠連の組番");
             if (isPair(combo)) return hit(ks->BracketPayout());
             break;
         }
-        case WinPlace:
-        case Win: {
+        case BetType::WinPlace:
+        case BetType::Win: {
             const auto winner = finisher(0);
             if (!winner) return unread(u"1着の馬番");
             if (*winner == bet.first) return hit(ks->WinPayout());
             break;
         }
-        case Place: {
+        case BetType::Place: {
             // Each bet on its own: the placings must be read, a payout only for
             // the bet's horse. JRA pays two places below eight starters.
             const int places = files.starters() > 0 && files.starters() < 8 ? 2 : 3;

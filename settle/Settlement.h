@@ -39,7 +39,7 @@ inline bool IsSettled(Outcome outcome) {
 struct SettledBet {
     BetLine row;  // as the table, the CSV and the ledger show it
     Race race;    // date null when neither the bets nor a result tell it
-    BetType type = Quinella;  // the block's type, as row.betType names it
+    BetType type = BetType::Quinella;  // the block's type, as row.betType names it
     Outcome outcome = Outcome::Pending;
     int line = 0;        // memo line of the bet
     bool asWin = false;  // from a "単・複勝" block: settled as 単勝

@@ -9,7 +9,7 @@ constexpr int LineFalls = 3;
 }  // namespace
 
 std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown,
-                                   const std::vector<TrendKind>& kinds) {
+                                   const std::vector<BetType>& kinds) {
     std::vector<FallMarks> marks(kinds.size());
     OddsHistory* history = OpenedOddsHistory();
     if (!history || race.course < 0 || race.number <= 0) return marks;
@@ -26,7 +26,7 @@ std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteA
     return marks;
 }
 
-FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, TrendKind kind) {
+FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, BetType kind) {
     return std::move(FallMarksOf(race, file, shown, std::vector{kind}).front());
 }
 

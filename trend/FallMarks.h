@@ -18,10 +18,10 @@ struct FallMarks {
 // The falls of the kind in the record shown (its exact bytes, as a lookup
 // read them) of the race's racecourse and number. None when the odds history
 // is not in use, does not hold the record, or holds nothing earlier of the race.
-FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, TrendKind kind);
+FallMarks FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown, BetType kind);
 // The same for several kinds of one record (単勝 and 複勝), reading the history once.
 std::vector<FallMarks> FallMarksOf(const Race& race, OddsFile file, const QByteArray& shown,
-                                   const std::vector<TrendKind>& kinds);
+                                   const std::vector<BetType>& kinds);
 
 // The tooltip of a cell that fell: "前回 31.5（14:20）".
 QString FallTip(const OddsFall& fall);

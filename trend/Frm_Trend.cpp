@@ -31,14 +31,14 @@ namespace {
 
 const QString Title = QStringLiteral("オッズ推移");
 
-constexpr TrendKind Kinds[] = {TrendKind::Win, TrendKind::Place, TrendKind::Bracket,
-                               TrendKind::Quinella};
+constexpr BetType Kinds[] = {BetType::Win, BetType::Place, BetType::BracketQuinella,
+                               BetType::Quinella};
 
 // The kind first shown for the main window's bet type.
-TrendKind kindOfBetType(std::optional<int> type) {
-    if (type == BracketQuinella) return TrendKind::Bracket;
-    if (type == WinPlace) return TrendKind::Win;
-    return TrendKind::Quinella;
+BetType kindOfBetType(std::optional<int> type) {
+    if (type == int(BetType::BracketQuinella)) return BetType::BracketQuinella;
+    if (type == int(BetType::WinPlace)) return BetType::Win;
+    return BetType::Quinella;
 }
 
 // The rows chosen for the chart, by race, day and kind, for the run.
@@ -47,7 +47,7 @@ QHash<QString, QStringList>& chosenRows() {
     return rows;
 }
 
-QString chosenKey(const TrendRace& race, TrendKind kind) {
+QString chosenKey(const TrendRace& race, BetType kind) {
     return QStringLiteral("%1/%2/%3/%4")
         .arg(race.date)
         .arg(race.course)
@@ -68,7 +68,7 @@ Frm_Trend::Frm_Trend(const AppState& state, const RaceSelection& selection, QWid
     Lbl_Race = PlainLabel(this, QStringLiteral("Lbl_Race"), QRect());
     Cmb_Kind = new QComboBox(this);
     Cmb_Kind->setObjectName(QStringLiteral("Cmb_Kind"));
-    for (TrendKind kind : Kinds) Cmb_Kind->addItem(KindText(kind), static_cast<int>(kind));
+    for (BetType kind : Kinds) Cmb_Kind->addItem(BetTypeName(kind), static_cast<int>(kind));
     Chk_Log = new QCheckBox(QStringLiteral("対数目盛"), this);
     Chk_Log->setObjectName(QStringLiteral("Chk_Log"));
     Chk_Log->setToolTip(QStringLiteral(
@@ -145,8 +145,8 @@ void Frm_Trend::Show(QPointer<Frm_Trend>& window, const AppState& state,
     window->Form_Load();
 }
 
-TrendKind Frm_Trend::kind() const {
-    return static_cast<TrendKind>(Cmb_Kind->currentData().toInt());
+BetType Frm_Trend::kind() const {
+    return static_cast<BetType>(Cmb_Kind->currentData().toInt());
 }
 
 void Frm_Trend::Form_Load() {
@@ -169,7 +169,7 @@ void Frm_Trend::load(bool opening) {
     const int course = selection_.courseCode().value_or(-1);
     const int raceNo = selection_.raceNo().value_or(0);
     placeName_ = selection_.placeText();
-    const TrendKind first = opening ? kindOfBetType(selection_.typeCode()) : kind();
+    const BetType first = opening ? kindOfBetType(selection_.typeCode()) : kind();
 
     // The history's trouble is told when the window is opened, not at each race followed.
     OddsHistory& history = SharedOddsHistory();
@@ -230,7 +230,7 @@ void Frm_Trend::fill() {
     if (shownKind_ != kind()) {
         // Each kind opens on its own scale: 馬連 spans 1 to 10,000.
         const QSignalBlocker quiet(Chk_Log);
-        Chk_Log->setChecked(kind() == TrendKind::Quinella);
+        Chk_Log->setChecked(kind() == BetType::Quinella);
     }
     shownKind_ = kind();
     shownRace_ = race_;
@@ -274,7 +274,7 @@ void Frm_Trend::fill() {
 
     if (snapshots.empty()) {
         Lbl_Note->setText(
-            QStringLiteral("このレースの%1オッズはまだ記録されていません。").arg(KindText(kind())));
+            QStringLiteral("このレースの%1オッズはまだ記録されていません。").arg(BetTypeName(kind())));
     } else if (snapshots.size() == 1) {
         Lbl_Note->setText(QStringLiteral(
             "記録されたオッズは1回分です。次にオッズを取得すると、その動きが表示されます。"));
@@ -323,5 +323,5 @@ void Frm_Trend::Cmd_Save_Click() {
                     race_.course, race_.race};
     SaveThroughDialog(
         this, csvName_, [this] { return std::optional(TrendCsv(model_->table(), kind())); },
-        CsvFile(QStringLiteral("オッズ推移_%1_%2.csv").arg(race.fileLabel(), KindText(kind()))));
+        CsvFile(QStringLiteral("オッズ推移_%1_%2.csv").arg(race.fileLabel(), BetTypeName(kind()))));
 }

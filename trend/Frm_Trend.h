@@ -44,7 +44,7 @@ public:
     static void ForgetChosenRows();
 
     const TrendRace& race() const { return race_; }
-    TrendKind kind() const;
+    BetType kind() const;
     const TrendModel* model() const { return model_; }
 
     QLabel* Lbl_Race = nullptr;
@@ -86,5 +86,5 @@ private:
     QSortFilterProxyModel* sorted_ = nullptr;
     QString csvName_;
     bool filling_ = false;
-    std::optional<TrendKind> shownKind_;  // the kind the table was last filled with
+    std::optional<BetType> shownKind_;  // the kind the table was last filled with
 };

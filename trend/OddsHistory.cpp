@@ -85,22 +85,8 @@ const char* const raceIs = "race_date = ? AND course = ? AND race = ? AND file =
 
 }  // namespace
 
-OddsFile FileOf(TrendKind kind) {
-    return kind == TrendKind::Quinella ? OddsFile::Uo : OddsFile::Zo;
-}
-
-QString KindText(TrendKind kind) {
-    switch (kind) {
-        case TrendKind::Win:
-            return QStringLiteral("単勝");
-        case TrendKind::Place:
-            return QStringLiteral("複勝");
-        case TrendKind::Bracket:
-            return QStringLiteral("枠連");
-        case TrendKind::Quinella:
-            break;
-    }
-    return QStringLiteral("馬連");
+OddsFile FileOf(BetType kind) {
+    return kind == BetType::Quinella ? OddsFile::Uo : OddsFile::Zo;
 }
 
 std::optional<OddsFileName> ParseOddsFileName(const QString& fileName) {
@@ -390,7 +376,7 @@ std::optional<OddsSnapshot> OddsHistory::latest(const TrendRace& race, OddsFile 
     return std::move(found.front());
 }
 
-std::vector<OddsFall> OddsHistory::sharpestFalls(const TrendRace& race, TrendKind kind, int limit) {
+std::vector<OddsFall> OddsHistory::sharpestFalls(const TrendRace& race, BetType kind, int limit) {
     const auto current = latest(race, FileOf(kind));
     if (!current) return {};
     const auto before = previous(*current);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/BetType.h"
 #include "common/Race.h"
 #include "common/SqliteFile.h"
 
@@ -21,13 +22,8 @@
 
 enum class OddsFile { Uo = 0, Zo = 1 };
 
-// The odds a trend is shown of.
-enum class TrendKind { Win, Place, Bracket, Quinella };  // 単勝, 複勝, 枠連, 馬連
-
 // The file that holds the odds of the kind: 馬連 the "uo-" file, the rest "zo-".
-OddsFile FileOf(TrendKind kind);
-// "単勝", "複勝", "枠連", "馬連".
-QString KindText(TrendKind kind);
+OddsFile FileOf(BetType kind);
 
 // A race: its date (yyyymmdd, from the record), course code (0..9) and number.
 struct TrendRace {
@@ -134,7 +130,7 @@ public:
                                        const QDateTime& newerThan = {});
     // Up to limit sharpest falls of 20 % or more from the race's previous
     // snapshot to its latest, sharpest first; none with a single snapshot.
-    std::vector<OddsFall> sharpestFalls(const TrendRace& race, TrendKind kind, int limit = 3);
+    std::vector<OddsFall> sharpestFalls(const TrendRace& race, BetType kind, int limit = 3);
     // The latest race date with snapshots of the course and race, 0 when none.
     int latestDate(int course, int race);
 

@@ -19,7 +19,7 @@ int keyOrder(const QString& key) {
 
 TrendModel::TrendModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void TrendModel::setTable(TrendTable table, TrendKind kind) {
+void TrendModel::setTable(TrendTable table, BetType kind) {
     beginResetModel();
     table_ = std::move(table);
     kind_ = kind;
@@ -80,7 +80,7 @@ QVariant TrendModel::headerData(int section, Qt::Orientation orientation, int ro
     }
     if (role != Qt::DisplayRole) return {};
     if (section == 0)
-        return kind_ == TrendKind::Win || kind_ == TrendKind::Place ? QStringLiteral("馬番")
+        return kind_ == BetType::Win || kind_ == BetType::Place ? QStringLiteral("馬番")
                                                                     : QStringLiteral("組番");
     if (section == changeColumn()) return QStringLiteral("変化（最初→最新）");
     if (section >= 1 && section <= table_.columns()) return table_.headings[section - 1];

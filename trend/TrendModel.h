@@ -15,7 +15,7 @@ public:
 
     explicit TrendModel(QObject* parent = nullptr);
 
-    void setTable(TrendTable table, TrendKind kind);
+    void setTable(TrendTable table, BetType kind);
     const TrendTable& table() const { return table_; }
     int changeColumn() const { return table_.columns() + 1; }
 
@@ -27,5 +27,5 @@ public:
 
 private:
     TrendTable table_;
-    TrendKind kind_ = TrendKind::Quinella;
+    BetType kind_ = BetType::Quinella;
 };

@@ -24,7 +24,7 @@ QString timeText(const QDateTime& time) {
 
 }  // namespace
 
-std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, TrendKind kind) {
+std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, BetType kind) {
     std::vector<OddsEntry> entries;
     if (file != FileOf(kind)) return entries;
     if (file == OddsFile::Uo) {
@@ -42,7 +42,7 @@ std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, TrendKi
     }
     ZoRecord zo;
     zo.assign(raw);
-    if (kind == TrendKind::Bracket) {
+    if (kind == BetType::BracketQuinella) {
         for (int t = 0; t < ZoLayout::BracketCount; ++t) {
             const auto [a, b] = ZoRecord::BracketPairOfEntry(t);
             entries.push_back({pairKey(a, b), zo.Bracket(t).BracketOdds.trimmed()});
@@ -53,7 +53,7 @@ std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, TrendKi
     for (int h = 0; h < runners; ++h) {
         const HorseEntry horse = zo.Horse(h);
         QString text = horse.WinOdds.trimmed();
-        if (kind == TrendKind::Place) {
+        if (kind == BetType::Place) {
             const QString low = horse.PlaceOddsLow.trimmed(), high = horse.PlaceOddsHigh.trimmed();
             text = OddsHundredths(low) && !high.isEmpty() ? low + QLatin1Char('-') + high
                    : low.isEmpty()                        ? text
@@ -101,25 +101,25 @@ std::optional<double> ChangePercent(QStringView previous, QStringView current) {
     return static_cast<double>(*now - *before) * 100.0 / static_cast<double>(*before);
 }
 
-qint64 OddsCapHundredths(TrendKind kind) {
-    return kind == TrendKind::Quinella ? 999990 : 99990;
+qint64 OddsCapHundredths(BetType kind) {
+    return kind == BetType::Quinella ? 999990 : 99990;
 }
 
-bool CappedOdds(QStringView text, TrendKind kind) {
+bool CappedOdds(QStringView text, BetType kind) {
     const auto odds = OddsHundredths(text);
     return odds && *odds >= OddsCapHundredths(kind);
 }
 
-QString OddsShown(const QString& text, TrendKind kind) {
+QString OddsShown(const QString& text, BetType kind) {
     return CappedOdds(text, kind) ? text + QStringLiteral("以上") : text;
 }
 
-OddsMove MoveBetween(QStringView previous, QStringView current, TrendKind kind) {
+OddsMove MoveBetween(QStringView previous, QStringView current, BetType kind) {
     if (CappedOdds(previous, kind) || CappedOdds(current, kind)) return OddsMove::None;
     return MoveBetween(previous, current);
 }
 
-std::optional<double> ChangePercent(QStringView previous, QStringView current, TrendKind kind) {
+std::optional<double> ChangePercent(QStringView previous, QStringView current, BetType kind) {
     if (CappedOdds(previous, kind) || CappedOdds(current, kind)) return std::nullopt;
     return ChangePercent(previous, current);
 }
@@ -132,7 +132,7 @@ QString ChangeText(double percent) {
 }
 
 std::vector<OddsFall> FallsBetween(const OddsSnapshot& previous, const OddsSnapshot& current,
-                                   TrendKind kind, int limit) {
+                                   BetType kind, int limit) {
     std::vector<OddsFall> falls;
     QHash<QString, QString> before;
     for (const OddsEntry& entry : OddsEntries(previous.file, previous.raw, kind))
@@ -167,7 +167,7 @@ QStringList TimeHeadings(const std::vector<QDateTime>& times) {
     return headings;
 }
 
-TrendTable BuildTrendTable(const std::vector<OddsSnapshot>& snapshots, TrendKind kind) {
+TrendTable BuildTrendTable(const std::vector<OddsSnapshot>& snapshots, BetType kind) {
     TrendTable table;
     std::vector<QHash<QString, QString>> columns;
     QSet<QString> known;
@@ -214,12 +214,12 @@ std::vector<int> LargestFalls(const TrendTable& table, int count) {
     return rows;
 }
 
-QByteArray TrendCsv(const TrendTable& table, TrendKind kind) {
-    QStringList heading{KindText(kind)};
+QByteArray TrendCsv(const TrendTable& table, BetType kind) {
+    QStringList heading{BetTypeName(kind)};
     heading << table.headings << QStringLiteral("変化（%）");
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < table.rows(); ++r) {
-        QStringList fields{CsvPairField(KindText(kind), table.keys[r])};
+        QStringList fields{CsvPairField(BetTypeName(kind), table.keys[r])};
         for (const QString& cell : table.cells[r]) fields << CsvField(OddsShown(cell, kind));
         fields << (table.change[r] ? QString::number(*table.change[r], 'f', 1) : QString());
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");

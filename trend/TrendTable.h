@@ -23,7 +23,7 @@ struct OddsEntry {
 // The entries of a kind in a record's bytes (a "uo-" record for 馬連, "zo-"
 // for the rest), in the record's order: the horses of the runners, the pairs
 // of the runners, the 36 bracket pairs.
-std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, TrendKind kind);
+std::vector<OddsEntry> OddsEntries(OddsFile file, const QByteArray& raw, BetType kind);
 
 // Odds in hundredths, exactly: "31.5" is 3150. Nothing for a text that is no
 // odds (blank, "ﾄﾘｹｼ"); 複勝 is valued by its lower bound.
@@ -32,11 +32,11 @@ std::optional<qint64> OddsHundredths(QStringView text);
 enum class OddsMove { None, Fall, Rise };
 // The highest odds a record holds for the kind, in hundredths: 999.9 for 単勝,
 // 複勝 and 枠連, 9999.9 for 馬連. Odds at it mean "at least that".
-qint64 OddsCapHundredths(TrendKind kind);
+qint64 OddsCapHundredths(BetType kind);
 // Odds at the kind's cap (複勝 by its lower bound).
-bool CappedOdds(QStringView text, TrendKind kind);
+bool CappedOdds(QStringView text, BetType kind);
 // "999.9以上" for capped odds, the text itself otherwise.
-QString OddsShown(const QString& text, TrendKind kind);
+QString OddsShown(const QString& text, BetType kind);
 
 // A fall of 20 % or more (31.5 to 25.2 is exactly -20 % and counts), a rise of
 // 20 % or more, or neither; neither when either text is no odds.
@@ -45,15 +45,15 @@ OddsMove MoveBetween(QStringView previous, QStringView current);
 std::optional<double> ChangePercent(QStringView previous, QStringView current);
 // The same for two odds of a kind: neither move nor change when either is at
 // the cap, whose true value is unknown.
-OddsMove MoveBetween(QStringView previous, QStringView current, TrendKind kind);
-std::optional<double> ChangePercent(QStringView previous, QStringView current, TrendKind kind);
+OddsMove MoveBetween(QStringView previous, QStringView current, BetType kind);
+std::optional<double> ChangePercent(QStringView previous, QStringView current, BetType kind);
 // "−62%", "+5%", "0%": whole percent, rounded half away from zero.
 QString ChangeText(double percent);
 
 // Falls of 20 % or more from one snapshot to a later one of the same race,
 // sharpest first (ties in record order), at most limit.
 std::vector<OddsFall> FallsBetween(const OddsSnapshot& previous, const OddsSnapshot& current,
-                                   TrendKind kind, int limit);
+                                   BetType kind, int limit);
 // "急落 3-7 31.5→12.0 (−62%) 14:20→14:35".
 QString FallText(const OddsFall& fall);
 
@@ -75,11 +75,11 @@ struct TrendTable {
 
 // Rows of the latest snapshot's entries (and of keys that only earlier ones
 // hold), leaving out rows that are blank in every snapshot.
-TrendTable BuildTrendTable(const std::vector<OddsSnapshot>& snapshots, TrendKind kind);
+TrendTable BuildTrendTable(const std::vector<OddsSnapshot>& snapshots, BetType kind);
 
 // The rows with the largest falls from first to last, at most count, largest first.
 std::vector<int> LargestFalls(const TrendTable& table, int count);
 
 // The table as CSV: UTF-8 with a byte-order mark, CR LF; a heading row
 // (the kind's name, the snapshot times, 変化), then a row a horse or pair.
-QByteArray TrendCsv(const TrendTable& table, TrendKind kind);
+QByteArray TrendCsv(const TrendTable& table, BetType kind);

@@ -439,7 +439,7 @@ TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) 
     SetLedgerPath(home.file(u"ledger.sqlite"_qs));
     writeOdds(11, {"5.2 1.0 1.0", "3.1 1.0 1.0"});
     select("東京", 11);
-    window->Cmb_Type->setCurrentIndex(WinPlace);
+    window->Cmb_Type->setCurrentIndex(int(BetType::WinPlace));
     window->Txt_Main->setPlainText(u"東京\t11R\t単勝\n\t1\t800\n"_qs);
     auto settle = [&] {
         messages.clear();  // the settlement window, on the memo, records into the ledger

@@ -10,8 +10,8 @@ namespace {
 // type, one to eight bets, every racecourse and race.
 TEST(MemoFormat, EveryWrittenBlockReadsBackAsItsBets) {
     const Odds odds = *ReadOdds(u"12.5").odds;
-    for (const BetType type : {Quinella, BracketQuinella, WinPlace}) {
-        const int top = type == BracketQuinella ? 8 : 18;
+    for (const BetType type : {BetType::Quinella, BetType::BracketQuinella, BetType::WinPlace}) {
+        const int top = type == BetType::BracketQuinella ? 8 : 18;
         for (const Racecourse& course : Racecourses) {
             for (int race = 1; race <= 12; ++race) {
                 BetSlip slip{Race{{}, course.code, race}, type, {}};
@@ -19,7 +19,7 @@ TEST(MemoFormat, EveryWrittenBlockReadsBackAsItsBets) {
                     // Numbers and stakes spread over their whole ranges.
                     const int first = (i * 5 + race) % top + 1;
                     int second = (first + i + race) % top + 1;
-                    if (type == Quinella && second == first) second = first % top + 1;
+                    if (type == BetType::Quinella && second == first) second = first % top + 1;
                     const qint64 stake = i == 7 ? 99'999'900 : 100 * (1 + (i * 37 + race) % 500);
                     slip.bets.push_back({QString::number(first),
                                          IsPairType(type) ? QString::number(second) : QString(),
@@ -32,7 +32,7 @@ TEST(MemoFormat, EveryWrittenBlockReadsBackAsItsBets) {
                     EXPECT_EQ(std::tuple(block.place, block.courseCode, block.race, block.kind,
                                          block.asWin),
                               std::tuple(RacecourseName(course.code), course.code, race,
-                                         SettledType(type), type == WinPlace));
+                                         SettledType(type), type == BetType::WinPlace));
                     ASSERT_EQ(block.bets.size(), slip.bets.size());
                     for (size_t b = 0; b < slip.bets.size(); ++b)
                         EXPECT_EQ(std::tuple(block.bets[b].first, block.bets[b].second,
@@ -51,10 +51,10 @@ TEST(MemoFormat, WriterKeepsTheMemoLayout) {
     const Odds odds = *ReadOdds(u"8.5").odds;
     const BetSlip slip{
         Race{{}, 5, 11},
-        Quinella,
+        BetType::Quinella,
         {{u"3"_qs, u"7"_qs, odds, 800}, {u"4"_qs, {}, odds, 300}, {u"03"_qs, u"9"_qs, odds, 500}}};
     EXPECT_EQ(WriteMemoBlock(slip), u"東京\t11R\t馬連\r\n\t3-7\t800\r\n\t03-9\t500\r\n\r\n"_qs);
-    const BetSlip win{Race{{}, 0, 1}, WinPlace, {{u"12"_qs, {}, odds, 1200}}};
+    const BetSlip win{Race{{}, 0, 1}, BetType::WinPlace, {{u"12"_qs, {}, odds, 1200}}};
     EXPECT_EQ(WriteMemoBlock(win), u"小倉\t1R\t単・複勝\r\n\t12\t1200\r\n\r\n"_qs);
 }
 
@@ -84,7 +84,7 @@ TEST(MemoFormat, DateLineWhenTheMemosLastDateLineIsAnotherDay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.memo.toStdString());
         EXPECT_EQ(MemoNeedsDateLine(c.memo, c.day), c.needed);
-        const BetSlip slip{Race{c.day, 5, 11}, Quinella, {{u"3"_qs, u"7"_qs, odds, 800}}};
+        const BetSlip slip{Race{c.day, 5, 11}, BetType::Quinella, {{u"3"_qs, u"7"_qs, odds, 800}}};
         const QString entry = WriteMemoEntry(c.memo, slip);
         EXPECT_EQ(entry, (c.memo.endsWith(u"typed"_qs) ? u"\r\n"_qs : QString()) +
                              (c.needed ? WriteMemoDateLine(c.day) : QString()) +

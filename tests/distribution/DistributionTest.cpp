@@ -193,7 +193,7 @@ TEST(DistributionSheet, EntriesCheckedInOrderThenTheSlip) {
     sheet.removeRow(9);
     EXPECT_EQ(problem().problem, EntryProblem::None);
     sheet.spread();
-    const BetSlip slip = sheet.slip(Race{{}, 5, 11}, WinPlace);
+    const BetSlip slip = sheet.slip(Race{{}, 5, 11}, BetType::WinPlace);
     ASSERT_EQ(slip.bets.size(), 3u);
     EXPECT_EQ(slip.bets[2].first + slip.bets[2].second + slip.bets[2].odds.text, "4999");
     EXPECT_EQ(slip.bets[2].stake, 100);

@@ -31,9 +31,9 @@ protected:
     ~SeparateTest() override {
         OddsWatcher::instance().watch({}), SetOddsFileRead({}), SetOddsHistoryPath({});
     }
-    void open(int betType = Quinella) {
+    void open(BetType betType = BetType::Quinella) {
         place.setCurrentText(QStringLiteral("東京")), race.setCurrentIndex(10);
-        type.setCurrentIndex(betType);
+        type.setCurrentIndex(int(betType));
         window = std::make_unique<Frm_Separate>(state, selection);
         // As the main window does: OK's bets appended to the memo.
         QObject::connect(window.get(), &Frm_Separate::betsAccepted, [this](const BetSlip& slip) {
@@ -228,7 +228,7 @@ TEST_F(SeparateTest, EscCancelAndEnterOnCancelWriteNothingAndReopeningStartsEmpt
 }
 
 TEST_F(SeparateTest, OddsButtonPicksAndLatestOddsFollowTheRows) {
-    for (int t : {Quinella, BracketQuinella, WinPlace}) open(t), press("Command1");
+    for (BetType t : {BetType::Quinella, BetType::BracketQuinella, BetType::WinPlace}) open(t), press("Command1");
     EXPECT_EQ(messages.shown.size(), 3u);  // no odds files: a message each and no picker
     RecordBuilder zo = ZoBuilder();
     zo.set(ZoLayout::RaceDate, u"20261206"_qs);
@@ -260,7 +260,7 @@ TEST_F(SeparateTest, OddsButtonPicksAndLatestOddsFollowTheRows) {
     EXPECT_EQ(bets(), "1-2:ﾄﾘｹｼ , 3-7:12.0 5900, 9-4:40.0 1800, 17-17:30 2400");
     EXPECT_TRUE(text("Lbl_Update").isEmpty() && !button("Cmd_Update")->isEnabled());
 
-    open(BracketQuinella);
+    open(BetType::BracketQuinella);
     pick("Lbl_Odds", {BracketCell(8, 8), BracketCell(3, 3)});
     EXPECT_EQ(bets(), "3-3: 18.5 , 8-8: 38.5 ");  // without a budget no stakes
     EXPECT_EQ(lines, (QStringList{"選択 2点 合成オッズ 7.59倍", "選択 2点 合成オッズ 12.49倍"}));
@@ -268,7 +268,7 @@ TEST_F(SeparateTest, OddsButtonPicksAndLatestOddsFollowTheRows) {
 
 TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
     download("zo-51b.jra", ZoBytes("20261206", 18), QDateTime::currentDateTime().addSecs(-600));
-    open(WinPlace);
+    open(BetType::WinPlace);
     OddsWatcher::instance().watch(data.path());
     enter(budget(), {"1000", "5"});
     QTest::keyClick(buy1(0), Qt::Key_Return);  // on to the odds
@@ -296,7 +296,7 @@ TEST_F(SeparateTest, WinAndPlaceTakesOneNumberAndIsNeverFollowed) {
                         QDateTime::currentDateTime().addSecs(-600)));
     for (const QDate day : {QDate(), QDate(2026, 11, 29)}) {
         state.Day = day;
-        open(WinPlace);
+        open(BetType::WinPlace);
         if (day.isValid()) {
             press("Command1");  // reads the odds; the picker closed at once
             window->activateWindow();

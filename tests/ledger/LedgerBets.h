@@ -13,7 +13,7 @@ inline LedgerBet LedgerBetOf(const BetLine& row) {
     LedgerBet bet;
     bet.race = {QDate::fromString(row.date, QStringLiteral("yyyy/MM/dd")), CourseCodeOf(row.place),
                 row.race};
-    bet.type = BetTypeOf(row.betType).value_or(WinPlace);
+    bet.type = BetTypeOf(row.betType).value_or(BetType::WinPlace);
     bet.bet = row.bet;
     for (const Outcome o :
          {Outcome::Hit, Outcome::Miss, Outcome::Refund, Outcome::Pending, Outcome::PayoutUnknown}) {

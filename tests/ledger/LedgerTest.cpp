@@ -139,13 +139,13 @@ TEST_F(LedgerTest, RecordedBetsReadBackAsTheyWere) {
     const QDate day(2026, 12, 6);
     const int nakayama = CourseCodeOf(u"中山"_qs), hanshin = CourseCodeOf(u"阪神"_qs);
     const std::vector<LedgerBet> settled{
-        {{day, nakayama, 11}, Quinella, u"3-7"_qs, Outcome::Hit, 1000, 12340},
-        {{day, nakayama, 11}, BracketQuinella, u"2-2"_qs, Outcome::Miss, 500, 0},
-        {{day, hanshin, 1}, Win, u"5"_qs, Outcome::Refund, 300, 300},
-        {{day, hanshin, 2}, Place, u"12"_qs, Outcome::Hit, 200, 260}};
+        {{day, nakayama, 11}, BetType::Quinella, u"3-7"_qs, Outcome::Hit, 1000, 12340},
+        {{day, nakayama, 11}, BetType::BracketQuinella, u"2-2"_qs, Outcome::Miss, 500, 0},
+        {{day, hanshin, 1}, BetType::Win, u"5"_qs, Outcome::Refund, 300, 300},
+        {{day, hanshin, 2}, BetType::Place, u"12"_qs, Outcome::Hit, 200, 260}};
     const std::vector<LedgerBet> unsettled{
-        {{day, hanshin, 3}, Win, u"1"_qs, Outcome::Pending, 100, 0},
-        {{day, hanshin, 2}, Place, u"4"_qs, Outcome::PayoutUnknown, 400, 0}};
+        {{day, hanshin, 3}, BetType::Win, u"1"_qs, Outcome::Pending, 100, 0},
+        {{day, hanshin, 2}, BetType::Place, u"4"_qs, Outcome::PayoutUnknown, 400, 0}};
     std::vector<LedgerBet> all = settled;
     all.insert(all.end(), unsettled.begin(), unsettled.end());
     Ledger ledger;

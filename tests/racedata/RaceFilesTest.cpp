@@ -165,7 +165,7 @@ TEST(Lookups, EachReadsItsFilesAndBlanksItsFields) {
         ASSERT_TRUE(dir.write(name, Bytes(name)));
     const auto M1 = MsgOddsMissing, M2 = MsgResultMissing;
     const MsgIcon Excl = MsgIcon::Exclamation, None = MsgIcon::None;
-    const BetType Q = Quinella, B = BracketQuinella, W = WinPlace;
+    const BetType Q = BetType::Quinella, B = BetType::BracketQuinella, W = BetType::WinPlace;
     // Lookup (Result, recommendation or Odds for the type), race, the failure's text (nullptr
     // when the lookup succeeds) and icon, what the lookup leaves; stems: "UoStem|ZoStem".
     const std::tuple<char, const char*, int, BetType, const char16_t*, MsgIcon, const char*,
@@ -186,7 +186,7 @@ TEST(Lookups, EachReadsItsFilesAndBlanksItsFields) {
             {'O', "東京", 11, W, M1, None, "uo", "zo", "ks", "|"},
         };
     for (const auto& [load, place, raceNo, type, message, icon, uo, zo, ks, stems] : cases) {
-        SCOPED_TRACE(testing::Message() << place << raceNo << " type " << type);
+        SCOPED_TRACE(testing::Message() << place << raceNo << " type " << int(type));
         const Race race{{}, CourseCodeOf(QString::fromUtf8(place)), raceNo};
         AppState state;  // with what earlier lookups left
         state.DataDir = dir.path();
@@ -292,7 +292,7 @@ TEST_F(TwoDays, ResultAndRecommendationTakeOnlyTheResultOfTheOddsDay) {
     state.Day = QDate(2026, 11, 29);
     ASSERT_TRUE(LoadRaceResult(state, tokyo));
     EXPECT_EQ(state.KsData.RaceTitle().trimmed(), "ks-5507b.jra");
-    ASSERT_TRUE(LoadDistributionOdds(state, tokyo, Quinella));
+    ASSERT_TRUE(LoadDistributionOdds(state, tokyo, BetType::Quinella));
     EXPECT_EQ(state.UoData.RaceDate(), "20261129");
     EXPECT_FALSE(LoadRecommendation(state, nakayama));  // no odds of that day
     EXPECT_EQ(ShownRaceDay(state, nakayama), QDate(2026, 11, 29));

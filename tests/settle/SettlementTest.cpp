@@ -267,11 +267,11 @@ TEST(ReadMemo, HandEditedForms) {
     const struct {
         const char *memo, *place; int race; BetType kind; int first, second; qint64 stake;
     } cases[] = {
-        {"東京　１１Ｒ　馬連\n　７－３　１，２００円\n", "東京", 11, Quinella, 7, 3, 1200},
-        {"東京 11 枠連\r\n 07-03 1,200円\r\n", "東京", 11, BracketQuinella, 7, 3, 1200},
-        {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, Place, 12, 0, 300},
-        {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, Quinella, 3, 7, 500},
-        {"新潟 2R 馬連\n 3-7 1,200 円\n", "新潟", 2, Quinella, 3, 7, 1200}};
+        {"東京　１１Ｒ　馬連\n　７－３　１，２００円\n", "東京", 11, BetType::Quinella, 7, 3, 1200},
+        {"東京 11 枠連\r\n 07-03 1,200円\r\n", "東京", 11, BetType::BracketQuinella, 7, 3, 1200},
+        {"小倉  ９r  複勝\n\t12\t\t300\n", "小倉", 9, BetType::Place, 12, 0, 300},
+        {"中京 1R 馬連\n 3 − 7 ¥500\n", "中京", 1, BetType::Quinella, 3, 7, 500},
+        {"新潟 2R 馬連\n 3-7 1,200 円\n", "新潟", 2, BetType::Quinella, 3, 7, 1200}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.memo);

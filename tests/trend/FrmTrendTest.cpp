@@ -181,7 +181,7 @@ TEST_F(FrmTrend, TabLeavesTheTableAndQuinellaIsChartedOnALogScale) {
 // while the window is open is shown at once.
 TEST_F(FrmTrend, OneSnapshotIsNotedAndNewDownloadsAreFollowedWhileOpen) {
     download({}, {{u"2"_qs, u"4.0"_qs}}, T1420);
-    type.setCurrentIndex(WinPlace);
+    type.setCurrentIndex(int(BetType::WinPlace));
     open();
     EXPECT_EQ(window->windowTitle(), u"オッズ推移"_qs);
     EXPECT_EQ(grid->model()->columnCount(), 3);

@@ -24,7 +24,7 @@ const QByteArray Uo18 = UoBytes(u"20261206"_qs, 18);
 QStringList OddsOf37(OddsHistory& history, const TrendRace& race = Tokyo11) {
     QStringList odds;
     for (const OddsSnapshot& s : history.snapshots(race, OddsFile::Uo))
-        for (const OddsEntry& e : OddsEntries(s.file, s.raw, TrendKind::Quinella))
+        for (const OddsEntry& e : OddsEntries(s.file, s.raw, BetType::Quinella))
             if (e.key == u"3-7") odds << e.text;
     return odds;
 }
@@ -82,7 +82,7 @@ TEST_F(OddsHistoryTest, DownloadsAreOrderedByWhenTheFileWasWrittenWhateverTheArr
         EXPECT_TRUE(fresh.latest(Tokyo11, OddsFile::Uo, times[1])->modified == times[2] &&
                     !fresh.latest(Tokyo11, OddsFile::Uo, times[2]));
         // 25.2 -> 12.0 between the last two; 31.5 -> 25.2 is the first step only.
-        const auto falls = fresh.sharpestFalls(Tokyo11, TrendKind::Quinella);
+        const auto falls = fresh.sharpestFalls(Tokyo11, BetType::Quinella);
         ASSERT_EQ(falls.size(), 1u);
         EXPECT_EQ(FallText(falls[0]), u"急落 3-7 25.2→12.0 (−52%) 14:25→14:35"_qs);
     }
@@ -123,7 +123,7 @@ TEST_F(OddsHistoryTest, DatesSeparateRacesAndOldOnesArePruned) {
     EXPECT_EQ(OddsOf37(history, {20261213, 5, 11}), QStringList{u"12.0"_qs});
     EXPECT_EQ(history.latestDate(5, 11), 20261213);
     EXPECT_EQ(history.latestDate(5, 12), 0);
-    EXPECT_TRUE(history.sharpestFalls({20261213, 5, 11}, TrendKind::Quinella).empty());
+    EXPECT_TRUE(history.sharpestFalls({20261213, 5, 11}, BetType::Quinella).empty());
     OddsHistory reopened;
     ASSERT_TRUE(reopened.open(history.path()));
     EXPECT_TRUE(reopened.snapshots({20251110, 5, 11}, OddsFile::Uo).empty());
@@ -150,15 +150,15 @@ TEST(TrendRule, TwentyPercentAtItsEdge) {
         EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(percent));
     }
     // Odds at the record's cap are "at least": no move, no change from or to them.
-    const std::tuple<const char16_t*, const char16_t*, TrendKind, OddsMove, const char16_t*>
+    const std::tuple<const char16_t*, const char16_t*, BetType, OddsMove, const char16_t*>
         capped[] = {
-            {u"7710.3", u"9999.9", TrendKind::Quinella, OddsMove::None, nullptr},
-            {u"9999.9", u"4000.0", TrendKind::Quinella, OddsMove::None, nullptr},
-            {u"500.0", u"999.9", TrendKind::Quinella, OddsMove::Rise, u"+100%"},  // no cap for 馬連
-            {u"500.0", u"999.9", TrendKind::Win, OddsMove::None, nullptr},
-            {u"999.9", u"999.9", TrendKind::Bracket, OddsMove::None, nullptr},
-            {u"999.9-999.9", u"80.0-120.0", TrendKind::Place, OddsMove::None, nullptr},
-            {u"500.0", u"800.0", TrendKind::Win, OddsMove::Rise, u"+60%"},
+            {u"7710.3", u"9999.9", BetType::Quinella, OddsMove::None, nullptr},
+            {u"9999.9", u"4000.0", BetType::Quinella, OddsMove::None, nullptr},
+            {u"500.0", u"999.9", BetType::Quinella, OddsMove::Rise, u"+100%"},  // no cap for 馬連
+            {u"500.0", u"999.9", BetType::Win, OddsMove::None, nullptr},
+            {u"999.9", u"999.9", BetType::BracketQuinella, OddsMove::None, nullptr},
+            {u"999.9-999.9", u"80.0-120.0", BetType::Place, OddsMove::None, nullptr},
+            {u"500.0", u"800.0", BetType::Win, OddsMove::Rise, u"+60%"},
         };
     for (const auto& [was, is, kind, move, percent] : capped) {
         const QString before = QString::fromUtf16(was), after = QString::fromUtf16(is);
@@ -167,9 +167,9 @@ TEST(TrendRule, TwentyPercentAtItsEdge) {
         const auto change = ChangePercent(before, after, kind);
         EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(percent));
     }
-    EXPECT_EQ(OddsShown(u"999.9"_qs, TrendKind::Win), u"999.9以上"_qs);
-    EXPECT_EQ(OddsShown(u"999.9"_qs, TrendKind::Quinella), u"999.9"_qs);
-    EXPECT_EQ(OddsShown(u"9999.9"_qs, TrendKind::Quinella), u"9999.9以上"_qs);
+    EXPECT_EQ(OddsShown(u"999.9"_qs, BetType::Win), u"999.9以上"_qs);
+    EXPECT_EQ(OddsShown(u"999.9"_qs, BetType::Quinella), u"999.9"_qs);
+    EXPECT_EQ(OddsShown(u"9999.9"_qs, BetType::Quinella), u"9999.9以上"_qs);
 }
 
 TEST_F(OddsHistoryTest, BrokenOrNewerStoreIsLeftUntouched) {
@@ -264,7 +264,7 @@ TEST_F(OddsWatcherTest, TheOddsFilesTheLookupsReadAreRecorded) {
     state.DataDir = data.path();
     const Race race{{}, 5, 11};
     SetOddsFileRead([this](const QString& path) { watcher.record(path); });
-    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    ASSERT_TRUE(LoadDistributionOdds(state, race, BetType::Quinella));
     EXPECT_EQ(signalled, QList{Tokyo11});
     ASSERT_TRUE(LoadRecommendation(state, race));
     EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Zo), 1);
@@ -273,8 +273,8 @@ TEST_F(OddsWatcherTest, TheOddsFilesTheLookupsReadAreRecorded) {
     QTest::qWait(5);
     put(u"uo-58b.jra"_qs, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), modified);
     ASSERT_EQ(QFileInfo(data.file(u"uo-58b.jra"_qs)).lastModified(), modified);
-    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
-    ASSERT_TRUE(LoadDistributionOdds(state, race, Quinella));
+    ASSERT_TRUE(LoadDistributionOdds(state, race, BetType::Quinella));
+    ASSERT_TRUE(LoadDistributionOdds(state, race, BetType::Quinella));
     EXPECT_EQ(snapshotsOf(Tokyo11, OddsFile::Uo), 2);
     SetOddsFileRead({});
 }
