@@ -95,6 +95,12 @@ TEST_F(BacktestWindow, OpensFromTheToolMenuAddsAnArchiveFolderAndSavesCsv) {
     ASSERT_TRUE(waitRead(window));
     EXPECT_EQ(window->analysis().races, 96);
     EXPECT_EQ(ArchiveFolders(), QStringList{archive.path()});
+    // The fit is kept for オッズ分析.
+    const std::optional<CalibrationFit> kept = StoredCalibration();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(std::tuple(kept->beta, kept->standardError, kept->races, kept->fitted),
+              std::tuple(window->analysis().fit.beta, window->analysis().fit.standardError, 96,
+                         window->analysis().fit.fitted));
     EXPECT_TRUE(Find<QLabel>(window, "Lbl_Folders")->text().contains(archive.path()));
 
     SetSaveFileDialog(

@@ -13,6 +13,8 @@
 
 #include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
+#include "backtest/Backtest.h"
+#include "backtest/BacktestFolders.h"
 #include "common/Odds.h"
 #include "common/SaveFile.h"
 #include "market/Frm_Market.h"
@@ -257,6 +259,7 @@ class MarketWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         state.DataDir = data.path();
+        SetBacktestSettingsPath(config.file(u"backtest.ini"_qs));  // no calibration yet
         writeRace(1, NineStarters());
         main = std::make_unique<Frm_Main>(state);
         ShowAndWait(main.get());
@@ -264,6 +267,7 @@ protected:
     void TearDown() override {
         delete main->marketWindow();
         SetSaveFileDialog({});
+        SetBacktestSettingsPath({});
     }
 
     // Under the stem "uo-6" + part: a later meeting day has a later part.
@@ -288,7 +292,7 @@ protected:
     }
 
     MessageRecorder messages;
-    TempDir data;
+    TempDir data, config;
     AppState state;
     std::unique_ptr<Frm_Main> main;
 };
@@ -317,8 +321,9 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
         [&](QWidget*, const QString&, const QString&) { return data.file(u"market.csv"_qs); });
     Click(Find<QPushButton>(market, u"Cmd_Save"_qs));
     const QByteArray csv = data.read(u"market.csv"_qs);
-    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利\r\n"));
-    EXPECT_TRUE(csv.contains(",\r\n\r\n枠連,オッズ,馬連,合成オッズ,有利\r\n"));
+    EXPECT_TRUE(csv.startsWith(
+        "\xEF\xBB\xBF馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利,補正勝率,期待値\r\n"));
+    EXPECT_TRUE(csv.contains(",1.5,0.74\r\n\r\n枠連,オッズ,馬連,合成オッズ,有利\r\n"));
     EXPECT_TRUE(csv.contains("\r\n枠連 1-8,4.8,\"1-8, 1-9\",5.00,馬連\r\n"));
     EXPECT_EQ(csv.count("\r\n"), 1 + 9 + 1 + 1 + 29);
 
@@ -335,6 +340,42 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
     QPointer<Frm_Market> watched = market;
     QTest::keyClick(horses, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }));
+}
+
+// The nine starters' calibrated chances and the bets worth more than their
+// odds, at β = 1 before any calibration and at the stored one after (worked
+// out apart from the program): π1 = 0.5 / 1.345714 = 37.2 %, each 単勝 worth
+// 1 / 1.345714 = 0.74; at β = 1.2 horse 1 has 42.8 % and 0.86.
+TEST_F(MarketWindow, ShowsCalibratedChancesAndTheBetsWorthTheirOdds) {
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    auto* horses = Find<QTableView>(market, u"Grd_Horses"_qs);
+    auto* list = Find<QListWidget>(market, u"Lst_Value"_qs);
+    auto* basis = Find<QLabel>(market, u"Lbl_Beta"_qs);
+    ASSERT_TRUE(horses && list && basis);
+    EXPECT_EQ(horses->model()->headerData(9, Qt::Horizontal).toString(), u"補正勝率"_qs);
+    EXPECT_EQ(horses->model()->headerData(10, Qt::Horizontal).toString(), u"期待値"_qs);
+    EXPECT_EQ(cell(horses, 0, 9), u"37.2"_qs);
+    EXPECT_EQ(cell(horses, 8, 10), u"0.74"_qs);
+    EXPECT_EQ(basis->text(),
+              u"補正勝率：β = 1（回収率分析で補正指数を求めると使います）　組の確率：γ = 0.81"_qs);
+    ASSERT_EQ(list->count(), 13);
+    EXPECT_EQ(list->item(0)->text(), u"馬連 2-3 40.0 期待値 3.02（確率 7.5%）"_qs);
+    EXPECT_EQ(list->item(1)->text(), u"枠連 2-3 35.0 期待値 2.64（確率 7.5%）"_qs);
+    EXPECT_EQ(list->item(12)->text(), u"馬連 3-5 40.0 期待値 1.09（確率 2.7%）"_qs);
+
+    // 回収率分析 has fitted β on 500 races since: the menu reads the race again.
+    ASSERT_TRUE(StoreCalibration({.beta = 1.2, .standardError = 0.01, .races = 500, .fitted = true})
+                    .isEmpty());
+    activateMain();
+    Find<QAction>(main.get(), "Market")->trigger();
+    ASSERT_EQ(main->marketWindow(), market);
+    EXPECT_EQ(basis->text(),
+              u"補正勝率：補正指数 β = 1.200 ± 0.010（500 レース）　組の確率：γ = 0.81"_qs);
+    EXPECT_EQ(cell(horses, 0, 9), u"42.8"_qs);
+    EXPECT_EQ(cell(horses, 0, 10), u"0.86"_qs);
+    ASSERT_EQ(list->count(), 12);
+    EXPECT_EQ(list->item(1)->text(), u"枠連 1-2 12.0 期待値 2.91（確率 24.2%）"_qs);
 }
 
 // Without its zo- file the race shows its quinella figures and names the file.

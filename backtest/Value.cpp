@@ -1,0 +1,183 @@
+#include "backtest/Value.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/Odds.h"
+#include "market/MarketTable.h"
+
+namespace {
+
+// Rounded half up at `places` decimals; the nudge keeps a figure that is a
+// half in decimal from falling below it in binary.
+QString rounded(double value, int places) {
+    const double scale = std::pow(10.0, places);
+    const double units = std::round(value * scale + std::copysign(1e-9, value));
+    return QString::number(units / scale, 'f', places);
+}
+
+QString gammaText() {
+    return QStringLiteral("組の確率：γ = %1").arg(HarvilleGamma, 0, 'f', 2);
+}
+
+}  // namespace
+
+std::vector<double> PairProbabilities(const std::vector<double>& win, double gamma) {
+    const std::size_t n = win.size();
+    std::vector<double> sigma(n);
+    double sum = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        sigma[k] = std::pow(win[k], gamma);
+        sum += sigma[k];
+    }
+    // p_i / (1 − σ_i): the chance of i first, per unit of the others' share.
+    std::vector<double> firstOver(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        sigma[k] /= sum;
+        firstOver[k] = sigma[k] < 1 ? win[k] / (1 - sigma[k]) : 0;
+    }
+    std::vector<double> pairs(n * n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 1; j < n; ++j) {
+            const double p = firstOver[i] * sigma[j] + firstOver[j] * sigma[i];
+            pairs[i * n + j] = p;
+            pairs[j * n + i] = p;
+        }
+    }
+    return pairs;
+}
+
+std::optional<double> ExactOdds(QStringView text) {
+    const OddsReading reading = ReadOdds(text);
+    if (!reading.odds) return std::nullopt;
+    const std::optional<ExactDecimal>& exact = reading.odds->exact;
+    if (!exact || exact->exponent < -22 || exact->exponent > 22) return reading.odds->value;
+    // Powers of ten up to 10^22 are exact in double: one rounding in all.
+    const double scale = std::pow(10.0, std::abs(exact->exponent));
+    const double digits = static_cast<double>(exact->digits);
+    return exact->exponent < 0 ? digits / scale : digits * scale;
+}
+
+RaceValue ValueOfRace(const MarketOdds& odds, const MarketAnalysis& market, double beta,
+                      double gamma) {
+    RaceValue result;
+    const int n = odds.runners;
+    // The starters with usable win odds, and each horse's index among them.
+    std::vector<int> starters;
+    std::vector<int> indexOf(n + 1, -1);
+    std::vector<BacktestStarter> priced;
+    for (const HorseRow& row : market.horses) {
+        result.horses.push_back({row.horse, {}, {}, false});
+        if (row.scratched || !odds.hasWin || row.horse < 1 || row.horse > n) continue;
+        const std::optional<double> win = ExactOdds(row.win);
+        if (!win) continue;
+        indexOf[row.horse] = static_cast<int>(starters.size());
+        starters.push_back(row.horse);
+        priced.push_back({row.horse, *win});
+    }
+    if (priced.empty()) return result;
+
+    const std::vector<double> p = Calibrated(MarketProbabilities(priced), beta);
+    for (HorseValue& h : result.horses) {
+        const int k = indexOf[h.horse];
+        if (k < 0) continue;
+        h.chance = p[k];
+        h.value = p[k] * priced[k].odds;
+        h.capped = AtCap(odds.win[h.horse - 1], OddsCap);
+    }
+
+    const std::size_t m = starters.size();
+    const std::vector<double> pairs = PairProbabilities(p, gamma);
+    std::vector<ValueBet> bets;
+    if (odds.hasQuinella) {
+        for (std::size_t i = 0; i < m; ++i) {
+            for (std::size_t j = i + 1; j < m; ++j) {
+                const QString& text = odds.quinellaOf(starters[i], starters[j]);
+                const std::optional<double> value = ExactOdds(text);
+                if (!value || *value >= QuinellaOddsCap) continue;
+                const double chance = pairs[i * m + j];
+                if (chance * *value >= 1)
+                    bets.push_back({BetType::Quinella, starters[i], starters[j], text, chance,
+                                    chance * *value});
+            }
+        }
+    }
+    for (int a = 1; a <= 8; ++a) {
+        for (int b = a; b <= 8; ++b) {
+            const QString& text = odds.bracket[BracketPairIndex(a, b)];
+            const std::optional<double> value = ExactOdds(text);
+            if (!value || *value >= OddsCap) continue;
+            // The chance of the bracket pair: every pair of starters it covers.
+            double chance = 0;
+            for (std::size_t i = 0; i < m; ++i) {
+                const int bi = HorseBracket(starters[i], n);
+                for (std::size_t j = i + 1; j < m; ++j) {
+                    const int bj = HorseBracket(starters[j], n);
+                    if ((bi == a && bj == b) || (bi == b && bj == a)) chance += pairs[i * m + j];
+                }
+            }
+            if (chance * *value >= 1)
+                bets.push_back({BetType::BracketQuinella, a, b, text, chance, chance * *value});
+        }
+    }
+    std::sort(bets.begin(), bets.end(), [](const ValueBet& x, const ValueBet& y) {
+        if (x.value != y.value) return x.value > y.value;
+        if (x.type != y.type) return x.type == BetType::Quinella;
+        return std::pair(x.first, x.second) < std::pair(y.first, y.second);
+    });
+    if (bets.size() > static_cast<std::size_t>(ValueListLength)) bets.resize(ValueListLength);
+    result.bets = std::move(bets);
+    return result;
+}
+
+QString ChanceText(double chance) {
+    return rounded(100 * chance, 1);
+}
+
+QString ValueText(double value) {
+    return rounded(value, 2);
+}
+
+QString ValueBetText(const ValueBet& bet) {
+    return QStringLiteral("%1 %2-%3 %4 期待値 %5（確率 %6%）")
+        .arg(BetTypeName(bet.type))
+        .arg(bet.first)
+        .arg(bet.second)
+        .arg(bet.odds, ValueText(bet.value), ChanceText(bet.chance));
+}
+
+void AddValueColumns(TextTable& horses, const RaceValue& value) {
+    horses.headers << QStringLiteral("補正勝率") << QStringLiteral("期待値");
+    for (std::size_t r = 0; r < horses.rows.size(); ++r) {
+        TableCell chance{QString(), QColor(), true}, worth{QString(), QColor(), true};
+        if (r < value.horses.size()) {
+            const HorseValue& h = value.horses[r];
+            if (h.chance) chance.text = ChanceText(*h.chance);
+            if (h.value)
+                worth.text = ValueText(*h.value) + (h.capped ? QStringLiteral("以上") : QString());
+        }
+        horses.rows[r].push_back(chance);
+        horses.rows[r].push_back(worth);
+    }
+}
+
+ValueBasis BasisOfFit(const std::optional<CalibrationFit>& fit) {
+    ValueBasis basis;
+    if (!fit) {
+        basis.line = QStringLiteral("補正勝率：β = 1（回収率分析で補正指数を求めると使います）");
+    } else if (!(fit->fitted && fit->races >= FitMinimumRaces)) {
+        basis.line = QStringLiteral("補正勝率：β = 1（%1 は %2 レース未満のため使いません）")
+                         .arg(BetaLine(*fit))
+                         .arg(FitMinimumRaces);
+    } else {
+        basis.beta = UsedBeta(*fit);
+        basis.line = QStringLiteral("補正勝率：") + BetaLine(*fit);
+    }
+    basis.line += u'　' + gammaText();
+    return basis;
+}
+
+ValueBasis FixedBasis(double beta) {
+    return {beta, QStringLiteral("補正勝率：補正指数 β = %1（指定）　").arg(beta, 0, 'f', 3) +
+                      gammaText()};
+}
