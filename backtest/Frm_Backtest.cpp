@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -239,11 +238,11 @@ void Frm_Backtest::Cmd_Cancel_Click() {
 }
 
 void Frm_Backtest::Cmd_Folder_Click() {
-    QLineEdit chosen;
-    Dialog chooser(&chosen, this);
-    if (RunModal(chooser) != QDialog::Accepted || chosen.text().isEmpty()) return;
-    if (folders().contains(chosen.text())) return;
-    archive_ << chosen.text();
+    Dialog chooser(this);
+    RunModal(chooser);
+    const std::optional<QString> chosen = chooser.chosen();
+    if (!chosen || chosen->isEmpty() || folders().contains(*chosen)) return;
+    archive_ << *chosen;
     if (const QString failure = SaveArchiveFolders(archive_); !failure.isEmpty())
         ShowMessage(this, failure, MsgIcon::Exclamation);
     Form_Load();

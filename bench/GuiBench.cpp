@@ -12,6 +12,7 @@
 //   window a 馬連 ボックス of 18 horses (153 bets) typed, spread and shown.
 // Real and floor runs alternate; medians.
 
+#include <QAction>
 #include <QApplication>
 #include <QAction>
 #include <QComboBox>
@@ -60,6 +61,14 @@ constexpr double KeystrokeBudgetSeconds = 0.001;
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "gui benchmark: %s\n", what);
     std::exit(1);
+}
+
+// The control of the given type and objectName below root.
+template <typename T>
+T* control(QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QLatin1String(name));
+    if (!found) fail(name);
+    return found;
 }
 
 // Lets pending events (closing, deferred deletes, activation) settle.
@@ -162,7 +171,7 @@ void benchModeless(PaintWatch& watch, FloorHost& host, QPushButton* button,
 // picker is modal; it is closed as soon as it has painted.
 void benchOddsButton(PaintWatch& watch, FloorHost& host, Frm_Main& main, int typeIndex,
                      const QString& pickerName, const std::string& figure) {
-    main.Cmb_Type->setCurrentIndex(typeIndex);
+    control<QComboBox>(main, "Cmb_Type")->setCurrentIndex(typeIndex);
     Frm_Separate separate(main.state(), main.selection(), &main);
     separate.show();
     if (!QTest::qWaitForWindowExposed(&separate)) fail("the distribution window did not show");
@@ -201,7 +210,7 @@ double timeKey(PaintWatch& watch, QWidget* window, QLineEdit* box, Qt::Key key) 
 }
 
 void benchTyping(PaintWatch& watch, Frm_Main& main) {
-    main.Cmb_Type->setCurrentIndex(0);
+    control<QComboBox>(main, "Cmb_Type")->setCurrentIndex(0);
     Frm_Separate separate(main.state(), main.selection(), &main);
     const auto box = [&](const char* name, int row) {
         auto* found = separate.findChild<QLineEdit*>(
@@ -291,13 +300,14 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
         }
         memo += QLatin1Char('\n');
     }
-    main.Txt_Main->setPlainText(memo);
+    control<QPlainTextEdit>(main, "Txt_Main")->setPlainText(memo);
+    QAction* settleItem = control<QAction>(main, "Settle");
 
     const PaintWatch::Done close = [](QWidget* window) { window->close(); };
     const auto real = [&] {
         watch.arm(WindowNamed(QStringLiteral("Frm_Settle")), close);
         const Stamp start = TakeStamp();
-        main.Settle->trigger();
+        settleItem->trigger();
         if (!watch.wait()) fail("Frm_Settle did not paint");
         const double seconds = Elapsed(start, watch.ended());
         settle();
@@ -461,7 +471,8 @@ void benchMarket(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
     launcher->setObjectName(QStringLiteral("MarketLauncher"));
     launcher->setGeometry(10, 10, 120, 30);
     launcherWindow.show();
-    QObject::connect(launcher, &QPushButton::clicked, [&] { main.Market->trigger(); });
+    QAction* marketItem = control<QAction>(main, "Market");
+    QObject::connect(launcher, &QPushButton::clicked, [marketItem] { marketItem->trigger(); });
     QTemporaryDir empty;
     AppState emptyState;
     emptyState.DataDir = empty.path();
@@ -538,8 +549,10 @@ int main(int argc, char** argv) {
     Frm_Main main(state);
     main.show();
     if (!QTest::qWaitForWindowExposed(&main)) fail("the main window did not show");
-    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("東京")));
-    main.Cmb_Race->setCurrentIndex(main.Cmb_Race->findData(11));
+    auto* places = control<QComboBox>(main, "Cmb_Place");
+    auto* races = control<QComboBox>(main, "Cmb_Race");
+    places->setCurrentIndex(places->findText(QStringLiteral("東京")));
+    races->setCurrentIndex(races->findData(11));
     FloorHost host;
     PaintWatch watch;
     settle();
@@ -559,11 +572,11 @@ int main(int argc, char** argv) {
     };
 
     if (wanted("result"))
-        benchModeless(watch, host, main.Cmd_Result, QStringLiteral("Frm_Result"), &main,
-                      "Cmd_Result to Frm_Result painted");
+        benchModeless(watch, host, control<QPushButton>(main, "Cmd_Result"),
+                      QStringLiteral("Frm_Result"), &main, "Cmd_Result to Frm_Result painted");
     if (wanted("special"))
-        benchModeless(watch, host, main.Cmd_Special, QStringLiteral("Frm_Special"), nullptr,
-                      "Cmd_Special to Frm_Special painted");
+        benchModeless(watch, host, control<QPushButton>(main, "Cmd_Special"),
+                      QStringLiteral("Frm_Special"), nullptr, "Cmd_Special to Frm_Special painted");
     if (wanted("odds0"))
         benchOddsButton(watch, host, main, 0, QStringLiteral("Frm_Odds"),
                         "odds button, quinella, to Frm_Odds painted");

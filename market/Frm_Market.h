@@ -35,17 +35,6 @@ public:
     // nullopt before a race is read.
     const std::optional<Race>& race() const { return race_; }
 
-    QLabel* Lbl_Title = nullptr;
-    QLabel* Lbl_Missing = nullptr;
-    QTableView* Grd_Horses = nullptr;
-    QTableView* Grd_Brackets = nullptr;
-    QListWidget* Lst_Dominated = nullptr;
-    QListWidget* Lst_Value = nullptr;
-    QLabel* Lbl_Payout = nullptr;
-    QLabel* Lbl_Beta = nullptr;
-    QWidget* Cht_Market = nullptr;
-    QPushButton* Cmd_Save = nullptr;
-
     TextTableModel* horsesModel() const { return horses_; }
     TextTableModel* bracketsModel() const { return brackets_; }
 
@@ -78,4 +67,15 @@ private:
     TextTableModel* horses_ = nullptr;
     TextTableModel* brackets_ = nullptr;
     QString lastCsv_;
+
+    QLabel* Lbl_Title = nullptr;
+    QLabel* Lbl_Missing = nullptr;
+    QTableView* Grd_Horses = nullptr;
+    QTableView* Grd_Brackets = nullptr;
+    QListWidget* Lst_Dominated = nullptr;
+    QListWidget* Lst_Value = nullptr;
+    QLabel* Lbl_Payout = nullptr;
+    QLabel* Lbl_Beta = nullptr;
+    QWidget* Cht_Market = nullptr;
+    QPushButton* Cmd_Save = nullptr;
 };

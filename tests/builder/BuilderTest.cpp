@@ -465,14 +465,14 @@ protected:
                                b.setRight(ZoLayout::BracketOdds(t), u"20.0"_qs);
                        })));
         main = std::make_unique<Frm_Main>(state);
-        main->Cmb_Place->setCurrentText(u"東京"_qs);
-        main->Cmb_Race->setCurrentIndex(10);
+        Find<QComboBox>(main.get(), u"Cmb_Place"_qs)->setCurrentText(u"東京"_qs);
+        Find<QComboBox>(main.get(), u"Cmb_Race"_qs)->setCurrentIndex(10);
         ShowAndWait(main.get());
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == main.get(); }));
         QAction* item = main->findChild<QAction*>(u"Build"_qs);
         ASSERT_TRUE(item && item->text() == u"買い目作成"_qs &&
-                    main->Tool->actions().contains(item));
+                    Find<QMenu>(main.get(), u"Tool"_qs)->actions().contains(item));
         item->trigger();
         window = main->buildWindow();
         ASSERT_TRUE(window && QTest::qWaitFor([&] { return window->isActiveWindow(); }));
@@ -559,7 +559,7 @@ TEST_F(BuildWindow, FormationSpreadTrigamiRemovedStakeTypedAndOkWritesTheMemo) {
     EXPECT_EQ(label("Lbl_Message"), u"予算を 600円 超えています"_qs);
 
     Click(find<QPushButton>("Cmd_OK"));
-    const MemoReading memo = ReadMemo(MemoText(main->Txt_Main));
+    const MemoReading memo = ReadMemo(MemoText(Find<QPlainTextEdit>(main.get(), u"Txt_Main"_qs)));
     ASSERT_EQ(memo.blocks.size(), 1u);
     EXPECT_EQ(memo.blocks[0].day, QDate(2026, 12, 6));
     EXPECT_EQ(memo.blocks[0].kind, BetType::Quinella);
@@ -601,7 +601,7 @@ TEST_F(BuildWindow, RefusalsBracketsAndTheMainWindowsRace) {
     EXPECT_EQ(column(0), (QStringList{u"1-7"_qs, u"1-8"_qs, u"7-7"_qs, u"7-8"_qs, u"8-8"_qs}));
 
     // Another race in the main window: the window follows it.
-    main->Cmb_Race->setCurrentIndex(9);
+    Find<QComboBox>(main.get(), u"Cmb_Race"_qs)->setCurrentIndex(9);
     EXPECT_TRUE(label("Lbl_Title").startsWith(u"東京 10R"_qs));
     EXPECT_EQ(label("Lbl_Count"), u"0点"_qs);
 }
@@ -624,12 +624,12 @@ TEST(SeparateOver, TheLineUnderTheTotalSaysByHowMuch) {
     auto* budget = Find<QLineEdit>(&window, u"Txt_Total_Pay"_qs);
     budget->setFocus();
     QTest::keyClicks(budget, "2000");
-    EXPECT_EQ(window.Lbl_Real_Pay->text(), u"2100"_qs);
+    EXPECT_EQ(Find<QLabel>(&window, u"Lbl_Real_Pay"_qs)->text(), u"2100"_qs);
     EXPECT_EQ(over->text(), u"予算超過 100円"_qs);
     EXPECT_EQ(Foreground(over), Colours::Red);
     budget->selectAll();
     QTest::keyClicks(budget, "2100");
-    EXPECT_EQ(window.Lbl_Real_Pay->text(), u"2100"_qs);
+    EXPECT_EQ(Find<QLabel>(&window, u"Lbl_Real_Pay"_qs)->text(), u"2100"_qs);
     EXPECT_EQ(over->text(), QString());
 }
 

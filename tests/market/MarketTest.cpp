@@ -12,9 +12,9 @@
 #include <functional>
 
 #include "app/Frm_Help.h"
+#include "app/Frm_Main.h"
 #include "backtest/Backtest.h"
 #include "backtest/BacktestFolders.h"
-#include "app/Frm_Main.h"
 #include "common/Odds.h"
 #include "common/SaveFile.h"
 #include "market/Frm_Market.h"
@@ -299,7 +299,8 @@ protected:
 
 TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSavesCsv) {
     QAction* item = main->findChild<QAction*>(u"Market"_qs);
-    ASSERT_TRUE(item && item->text() == u"オッズ分析"_qs && main->Tool->actions().contains(item));
+    ASSERT_TRUE(item && item->text() == u"オッズ分析"_qs &&
+                Find<QMenu>(main.get(), "Tool")->actions().contains(item));
     Frm_Market* market = open();
     ASSERT_TRUE(market);
     EXPECT_EQ(market->windowTitle(), u"オッズ分析"_qs);
@@ -333,7 +334,7 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
         EXPECT_NE(TabWalk(grid, 1).value(0), grid->objectName());
     }
 
-    main->Market->trigger();  // the open window again
+    Find<QAction>(main.get(), "Market")->trigger();  // the open window again
     EXPECT_EQ(main->marketWindow(), market);
     EXPECT_EQ(HelpSection(market), u"market"_qs);
     QPointer<Frm_Market> watched = market;
@@ -367,7 +368,7 @@ TEST_F(MarketWindow, ShowsCalibratedChancesAndTheBetsWorthTheirOdds) {
     ASSERT_TRUE(StoreCalibration({.beta = 1.2, .standardError = 0.01, .races = 500, .fitted = true})
                     .isEmpty());
     activateMain();
-    main->Market->trigger();
+    Find<QAction>(main.get(), "Market")->trigger();
     ASSERT_EQ(main->marketWindow(), market);
     EXPECT_EQ(basis->text(),
               u"補正勝率：補正指数 β = 1.200 ± 0.010（500 レース）　組の確率：γ = 0.81"_qs);
@@ -384,28 +385,33 @@ TEST_F(MarketWindow, NamesAMissingZoFileAndFollowsTheSelectionOnActivation) {
     writeRace(2, FiveAtFive());
     Frm_Market* market = open();
     ASSERT_TRUE(market);
-    ASSERT_EQ(market->Grd_Horses->model()->rowCount(), 9);
-    const QString missing = market->Lbl_Missing->text();
-    EXPECT_FALSE(market->Lbl_Missing->isHidden());
+    ASSERT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 9);
+    const QString missing = Find<QLabel>(market, "Lbl_Missing")->text();
+    EXPECT_FALSE(Find<QLabel>(market, "Lbl_Missing")->isHidden());
     EXPECT_TRUE(missing.contains(u"zo-") && !missing.contains(u"uo-") &&
                 missing.contains(u"オッズが取得されていないか、ディレクトリの指定が間違っています。"))
         << missing.toStdString();
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 5), u"26.7"_qs);
-    EXPECT_EQ(market->Grd_Brackets->model()->rowCount(), 0);
-    EXPECT_EQ(market->Lbl_Payout->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 5), u"26.7"_qs);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Brackets")->model()->rowCount(), 0);
+    EXPECT_EQ(Find<QLabel>(market, "Lbl_Payout")->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
     EXPECT_TRUE(messages.shown.empty());
 
     activateMain();
     {
-        const QSignalBlocker quiet(main->Cmb_Race);  // a change the window is not told of
-        main->Cmb_Race->setCurrentIndex(1);
+        const QSignalBlocker quiet(
+            Find<QComboBox>(main.get(), "Cmb_Race"));  // a change the window is not told of
+        Find<QComboBox>(main.get(), "Cmb_Race")->setCurrentIndex(1);
     }
     market->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
-    EXPECT_TRUE(market->Lbl_Missing->isHidden());
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
-    EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 5);
+    EXPECT_TRUE(Find<QLabel>(market, "Lbl_Missing")->isHidden());
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 6), u"+3.0"_qs);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")
+                  ->model()
+                  ->index(0, 6)
+                  .data(Qt::ForegroundRole)
+                  .value<QColor>(),
               QColor(255, 0, 0));
 }
 
@@ -423,29 +429,29 @@ TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     writeRace(3, today, '1');
     Frm_Market* market = open();
     ASSERT_TRUE(market);
-    main->Trend->trigger();
+    Find<QAction>(main.get(), "Trend")->trigger();
     Frm_Trend* trend = main->trendWindow();
     ASSERT_TRUE(trend);
     int loaded = 0;
     QObject::connect(market, &Frm_Market::Loaded, [&] { ++loaded; });
 
-    main->Cmb_Race->setCurrentIndex(2);  // 3R: today's files
+    Find<QComboBox>(main.get(), "Cmb_Race")->setCurrentIndex(2);  // 3R: today's files
     EXPECT_EQ(market->race(), (Race{QDate(2026, 12, 6), 6, 3}));
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 5);
     EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 10);  // today's five horses' pairs
-    main->Cmb_Place->setCurrentText(u"東京"_qs);    // no file of 東京 3R
+    Find<QComboBox>(main.get(), "Cmb_Place")->setCurrentText(u"東京"_qs);  // no file of 東京 3R
     EXPECT_EQ(market->race()->course, 5);
     EXPECT_EQ(trend->race(), (TrendRace{0, 5, 3}));
-    main->Cmb_Place->setCurrentText(u"中山"_qs);
+    Find<QComboBox>(main.get(), "Cmb_Place")->setCurrentText(u"中山"_qs);
 
     main->chooseDay(QDate(2026, 11, 29));
     EXPECT_EQ(market->race(), (Race{QDate(2026, 11, 29), 6, 3}));
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 9);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 9);
     EXPECT_EQ(trend->race(), (TrendRace{20261129, 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 36);
     main->chooseDay({});
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 5);
     EXPECT_EQ(trend->race(), (TrendRace{20261206, 6, 3}));
 
     // A rewrite of last week's file is another day's download; today's is read again.
@@ -460,8 +466,8 @@ TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     writeRace(3, today, '1');
     OddsWatcher::instance().record(data.file(u"zo-613.jra"_qs));
     EXPECT_EQ(std::pair(loaded, filled), std::pair(before + 1, 1));
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 2), u"2.5"_qs);
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 3), u"33.3"_qs);  // 0.4 / 1.2
     today.pair = [](int, int) { return u"7.0"_qs; };
     writeRace(3, today, '1');
     OddsWatcher::instance().record(data.file(u"uo-613.jra"_qs));
