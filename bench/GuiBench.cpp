@@ -354,7 +354,7 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
 // repaint with its 153 bets spread and shown, against the replica of the
 // filled window painted.
 void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
-    main.Cmb_Type->setCurrentIndex(0);
+    control<QComboBox>(main, "Cmb_Type")->setCurrentIndex(0);
     std::optional<WidgetShot> shot;
     const PaintWatch::Done closeReal = [&](QWidget* window) {
         if (!shot) shot = TakeShot(window);
@@ -363,7 +363,7 @@ void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
     const auto open = [&](const PaintWatch::Done& done) {
         watch.arm(WindowNamed(QStringLiteral("Frm_Build")), done);
         const Stamp start = TakeStamp();
-        main.Build->trigger();
+        control<QAction>(main, "Build")->trigger();
         if (!watch.wait()) fail("Frm_Build did not paint");
         const double seconds = Elapsed(start, watch.ended());
         settle();
@@ -402,9 +402,15 @@ void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
     if (!uo.writeTo(dir + QStringLiteral("/uo-18b.jra")) ||
         !zo.writeTo(dir + QStringLiteral("/zo-18b.jra")))
         fail("cannot write the race of 18");
-    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("札幌")));
-    main.Cmb_Race->setCurrentIndex(main.Cmb_Race->findData(11));
-    main.Build->trigger();
+    {
+        auto* places = control<QComboBox>(main, "Cmb_Place");
+        places->setCurrentIndex(places->findText(QStringLiteral("札幌")));
+    }
+    {
+        auto* races = control<QComboBox>(main, "Cmb_Race");
+        races->setCurrentIndex(races->findData(11));
+    }
+    control<QAction>(main, "Build")->trigger();
     Frm_Build* build = main.buildWindow();
     if (!build || !QTest::qWaitForWindowExposed(build)) fail("Frm_Build did not show");
     auto* form = build->findChild<QComboBox*>(QStringLiteral("Cmb_Form"));
@@ -459,7 +465,8 @@ void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
                   std::to_string(real.size()) + ClockNote() + ")",
               FormatSeconds(value), FormatSeconds(floorValue), value / floorValue, "<= 20 ms",
               value <= 0.020});
-    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("東京")));
+    auto* places = control<QComboBox>(main, "Cmb_Place");
+    places->setCurrentIndex(places->findText(QStringLiteral("東京")));
 }
 
 // ツール → オッズ分析 (run from a button, so that one click times it) to the
