@@ -58,47 +58,91 @@ std::optional<double> ExactOdds(QStringView text) {
     return exact->exponent < 0 ? digits / scale : digits * scale;
 }
 
+RaceChances ChancesOfRace(const MarketOdds& odds, const MarketAnalysis& market, double beta,
+                          double gamma) {
+    RaceChances chances;
+    const int n = odds.runners;
+    chances.runners = n;
+    chances.win.assign(size_t(std::max(n, 0)), 0.0);
+    chances.pairs.assign(size_t(std::max(n, 0)) * size_t(std::max(n, 0)), 0.0);
+    // The starters with usable win odds.
+    std::vector<BacktestStarter> priced;
+    for (const HorseRow& row : market.horses) {
+        if (row.scratched || !odds.hasWin || row.horse < 1 || row.horse > n) continue;
+        const std::optional<double> win = ExactOdds(row.win);
+        if (win) priced.push_back({row.horse, *win});
+    }
+    if (priced.empty()) return chances;
+    const std::vector<double> p = Calibrated(MarketProbabilities(priced), beta);
+    const std::vector<double> pairs = PairProbabilities(p, gamma);
+    const std::size_t m = priced.size();
+    for (std::size_t i = 0; i < m; ++i) {
+        const std::size_t hi = size_t(priced[i].horse - 1);
+        chances.win[hi] = p[i];
+        for (std::size_t j = 0; j < m; ++j)
+            chances.pairs[hi * size_t(n) + size_t(priced[j].horse - 1)] = pairs[i * m + j];
+    }
+    return chances;
+}
+
+std::optional<double> RaceChances::of(BetType type, int first, int second) const {
+    const auto horse = [this](int h) { return h >= 1 && h <= runners && win[size_t(h - 1)] > 0; };
+    switch (type) {
+        case BetType::Win:
+            if (!horse(first)) return std::nullopt;
+            return win[size_t(first - 1)];
+        case BetType::Quinella:
+            if (!horse(first) || !horse(second) || first == second) return std::nullopt;
+            return pairs[size_t(first - 1) * size_t(runners) + size_t(second - 1)];
+        case BetType::BracketQuinella: {
+            if (first < 1 || first > 8 || second < 1 || second > 8) return std::nullopt;
+            double chance = 0;
+            for (int i = 1; i <= runners; ++i) {
+                const int bi = HorseBracket(i, runners);
+                for (int j = i + 1; j <= runners; ++j) {
+                    const int bj = HorseBracket(j, runners);
+                    if ((bi == first && bj == second) || (bi == second && bj == first))
+                        chance += pairs[size_t(i - 1) * size_t(runners) + size_t(j - 1)];
+                }
+            }
+            return chance;
+        }
+        case BetType::WinPlace:
+        case BetType::Place:
+            break;
+    }
+    return std::nullopt;
+}
+
 RaceValue ValueOfRace(const MarketOdds& odds, const MarketAnalysis& market, double beta,
                       double gamma) {
     RaceValue result;
     const int n = odds.runners;
-    // The starters with usable win odds, and each horse's index among them.
-    std::vector<int> starters;
-    std::vector<int> indexOf(n + 1, -1);
-    std::vector<BacktestStarter> priced;
+    const RaceChances chances = ChancesOfRace(odds, market, beta, gamma);
     for (const HorseRow& row : market.horses) {
-        result.horses.push_back({row.horse, {}, {}, false});
-        if (row.scratched || !odds.hasWin || row.horse < 1 || row.horse > n) continue;
+        HorseValue h{row.horse, {}, {}, false};
         const std::optional<double> win = ExactOdds(row.win);
-        if (!win) continue;
-        indexOf[row.horse] = static_cast<int>(starters.size());
-        starters.push_back(row.horse);
-        priced.push_back({row.horse, *win});
+        if (!row.scratched && odds.hasWin && win && row.horse >= 1 && row.horse <= n) {
+            h.chance = chances.win[size_t(row.horse - 1)];
+            h.value = *h.chance * *win;
+            h.capped = AtCap(odds.win[size_t(row.horse - 1)], OddsCap);
+        }
+        result.horses.push_back(h);
     }
-    if (priced.empty()) return result;
+    if (std::none_of(chances.win.begin(), chances.win.end(), [](double p) { return p > 0; }))
+        return result;
 
-    const std::vector<double> p = Calibrated(MarketProbabilities(priced), beta);
-    for (HorseValue& h : result.horses) {
-        const int k = indexOf[h.horse];
-        if (k < 0) continue;
-        h.chance = p[k];
-        h.value = p[k] * priced[k].odds;
-        h.capped = AtCap(odds.win[h.horse - 1], OddsCap);
-    }
-
-    const std::size_t m = starters.size();
-    const std::vector<double> pairs = PairProbabilities(p, gamma);
     std::vector<ValueBet> bets;
     if (odds.hasQuinella) {
-        for (std::size_t i = 0; i < m; ++i) {
-            for (std::size_t j = i + 1; j < m; ++j) {
-                const QString& text = odds.quinellaOf(starters[i], starters[j]);
+        for (int i = 1; i <= n; ++i) {
+            for (int j = i + 1; j <= n; ++j) {
+                const std::optional<double> chance = chances.of(BetType::Quinella, i, j);
+                if (!chance) continue;
+                const QString& text = odds.quinellaOf(i, j);
                 const std::optional<double> value = ExactOdds(text);
                 if (!value || *value >= QuinellaOddsCap) continue;
-                const double chance = pairs[i * m + j];
-                if (chance * *value >= 1)
-                    bets.push_back({BetType::Quinella, starters[i], starters[j], text, chance,
-                                    chance * *value});
+                if (*chance * *value >= 1)
+                    bets.push_back({BetType::Quinella, i, j, text, *chance, *chance * *value});
             }
         }
     }
@@ -107,15 +151,7 @@ RaceValue ValueOfRace(const MarketOdds& odds, const MarketAnalysis& market, doub
             const QString& text = odds.bracket[BracketPairIndex(a, b)];
             const std::optional<double> value = ExactOdds(text);
             if (!value || *value >= OddsCap) continue;
-            // The chance of the bracket pair: every pair of starters it covers.
-            double chance = 0;
-            for (std::size_t i = 0; i < m; ++i) {
-                const int bi = HorseBracket(starters[i], n);
-                for (std::size_t j = i + 1; j < m; ++j) {
-                    const int bj = HorseBracket(starters[j], n);
-                    if ((bi == a && bj == b) || (bi == b && bj == a)) chance += pairs[i * m + j];
-                }
-            }
+            const double chance = chances.of(BetType::BracketQuinella, a, b).value_or(0);
             if (chance * *value >= 1)
                 bets.push_back({BetType::BracketQuinella, a, b, text, chance, chance * *value});
         }

@@ -25,6 +25,24 @@ inline constexpr int ValueListLength = 20;
 // p_j σ_i / (1 − σ_j).
 std::vector<double> PairProbabilities(const std::vector<double>& win, double gamma = HarvilleGamma);
 
+// The chances of one race's outcomes: each starter's calibrated win chance
+// and the chance of each pair finishing first and second, by horse number.
+struct RaceChances {
+    int runners = 0;
+    std::vector<double> win;    // by horse - 1; 0 for a horse without usable win odds
+    std::vector<double> pairs;  // runners x runners, by horse - 1, row-major
+
+    // The chance of a 単勝, 馬連 or 枠連 bet (brackets for 枠連, k-k over the
+    // pairs inside bracket k); nullopt for 複勝 (its payout is not known before
+    // the race), numbers outside the field and a horse without a chance.
+    std::optional<double> of(BetType type, int first, int second = 0) const;
+};
+
+// The race's chances at the index beta. The starters are the market's horses
+// not scratched and with usable win odds.
+RaceChances ChancesOfRace(const MarketOdds& odds, const MarketAnalysis& market, double beta,
+                          double gamma = HarvilleGamma);
+
 struct HorseValue {
     int horse = 0;
     std::optional<double> chance;  // 補正勝率, 0 to 1

@@ -1,5 +1,8 @@
 #include "builder/BetBuilder.h"
 
+#include "backtest/Kelly.h"
+#include "backtest/Value.h"
+
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -309,6 +312,8 @@ QString SpreadModeName(SpreadMode mode) {
             return QStringLiteral("予算内");
         case SpreadMode::Even:
             return QStringLiteral("均等");
+        case SpreadMode::Kelly:
+            return QStringLiteral("ケリー");
     }
     return {};
 }
@@ -421,15 +426,45 @@ SpreadResult SpreadEven(DistributionSheet& sheet, const LeftOut&) {
     return {};
 }
 
-SpreadResult SpreadBy(SpreadMode mode, DistributionSheet& sheet, const LeftOut& leftOut) {
-    using Function = SpreadResult (*)(DistributionSheet&, const LeftOut&);
-    static constexpr std::pair<SpreadMode, Function> functions[] = {
-        {SpreadMode::EqualPayout, SpreadEqualPayout},
-        {SpreadMode::WithinBudget, SpreadWithinBudget},
-        {SpreadMode::Even, SpreadEven},
-    };
-    for (const auto& [m, function] : functions)
-        if (m == mode) return function(sheet, leftOut);
+QString KellyFractionName(int divisor) {
+    return divisor == 1 ? QStringLiteral("1") : QStringLiteral("1/%1").arg(divisor);
+}
+
+SpreadResult SpreadKelly(DistributionSheet& sheet, const LeftOut& leftOut,
+                         const KellyInputs& kelly) {
+    clearStakes(sheet);
+    if (!kelly.bank || *kelly.bank < 100) return {QStringLiteral("資金を入力してください。")};
+    std::vector<KellyBet> bets;
+    std::vector<int> at;
+    for (int i = 0; i < sheet.size(); ++i) {
+        if (!shares(sheet, leftOut, i) || size_t(i) >= kelly.chances.size() ||
+            !kelly.chances[size_t(i)])
+            continue;
+        const std::optional<double> odds = ExactOdds(sheet.row(i).oddsText);
+        if (!odds) continue;
+        bets.push_back({*kelly.chances[size_t(i)], *odds});
+        at.push_back(i);
+    }
+    if (bets.empty()) return {QStringLiteral("確率のわかる買い目がありません（複勝はケリーで配分できません）。")};
+    const std::vector<qint64> stakes = KellyStakes(bets, *kelly.bank, kelly.fraction);
+    for (size_t k = 0; k < at.size(); ++k)
+        if (stakes[k] > 0) sheet.setStake(at[k], stakes[k]);
+    if (sheet.stakeSum() == 0)
+        return {QStringLiteral("期待値が見合う買い目がないため、すべて見送りです。")};
+    return {};
+}
+
+SpreadResult SpreadBy(SpreadMode mode, DistributionSheet& sheet, const SpreadInputs& inputs) {
+    switch (mode) {
+        case SpreadMode::EqualPayout:
+            return SpreadEqualPayout(sheet, inputs.leftOut);
+        case SpreadMode::WithinBudget:
+            return SpreadWithinBudget(sheet, inputs.leftOut);
+        case SpreadMode::Even:
+            return SpreadEven(sheet, inputs.leftOut);
+        case SpreadMode::Kelly:
+            return SpreadKelly(sheet, inputs.leftOut, inputs.kelly);
+    }
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 #include "common/BetSlip.h"
@@ -85,9 +86,10 @@ enum class SpreadMode {
     EqualPayout,   // 同額払戻
     WithinBudget,  // 予算内
     Even,          // 均等
+    Kelly,         // ケリー
 };
 inline constexpr SpreadMode SpreadModes[] = {SpreadMode::EqualPayout, SpreadMode::WithinBudget,
-                                             SpreadMode::Even};
+                                             SpreadMode::Even, SpreadMode::Kelly};
 QString SpreadModeName(SpreadMode mode);
 
 // Every spread gives the rows their stakes from the sheet's budget; rows
@@ -109,8 +111,34 @@ SpreadResult SpreadEqualPayout(DistributionSheet& sheet, const LeftOut& leftOut)
 SpreadResult SpreadWithinBudget(DistributionSheet& sheet, const LeftOut& leftOut);
 // 均等: the same whole-hundred stake on every row with odds, never above the budget.
 SpreadResult SpreadEven(DistributionSheet& sheet, const LeftOut& leftOut);
+
+// ケリー's inputs: each row's estimated chance of a hit (nullopt: none known,
+// as for 複勝), the bankroll and the fraction of full ケリー staked.
+struct KellyInputs {
+    std::vector<std::optional<double>> chances;
+    std::optional<qint64> bank;
+    double fraction = 0.5;
+};
+// The fractions Cmb_Fraction offers, 1/2 first.
+inline constexpr int KellyDivisors[] = {2, 3, 4, 1};
+QString KellyFractionName(int divisor);  // "1/2", …, "1"
+
+// ケリー: the stakes that maximise the expected logarithm of the bankroll over
+// the rows (one pool: at most one of them wins), times the fraction, rounded
+// down to 100; rows left without a stake are 見送り. Rows at the cap and rows
+// without a chance take no stake. The budget is not used.
+SpreadResult SpreadKelly(DistributionSheet& sheet, const LeftOut& leftOut,
+                         const KellyInputs& kelly);
+
+// What a spread needs beyond the sheet.
+struct SpreadInputs {
+    SpreadInputs(LeftOut capped = {}, KellyInputs k = {})
+        : leftOut(std::move(capped)), kelly(std::move(k)) {}
+    LeftOut leftOut;
+    KellyInputs kelly;
+};
 // The function of the mode.
-SpreadResult SpreadBy(SpreadMode mode, DistributionSheet& sheet, const LeftOut& leftOut);
+SpreadResult SpreadBy(SpreadMode mode, DistributionSheet& sheet, const SpreadInputs& inputs);
 
 // Whole yen a hit of the row pays (odds x stake rounded down); nullopt
 // without a stake or usable odds.

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "backtest/BacktestFolders.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
@@ -24,6 +25,7 @@
 #include "common/SaveFile.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
+#include "market/Market.h"
 #include "racedata/Lookups.h"
 #include "trend/OddsWatcher.h"
 
@@ -122,6 +124,18 @@ void Frm_Build::buildControls() {
     Cmb_Mode = new QComboBox(this);
     Cmb_Mode->setObjectName(QStringLiteral("Cmb_Mode"));
     for (SpreadMode m : SpreadModes) Cmb_Mode->addItem(SpreadModeName(m), static_cast<int>(m));
+    Txt_Bank = new QLineEdit(this);
+    Txt_Bank->setObjectName(QStringLiteral("Txt_Bank"));
+    Txt_Bank->setMaxLength(11);
+    Txt_Bank->setFixedWidth(100);
+    Txt_Bank->setAlignment(Qt::AlignRight);
+    Txt_Bank->setEnabled(false);
+    Cmb_Fraction = new QComboBox(this);
+    Cmb_Fraction->setObjectName(QStringLiteral("Cmb_Fraction"));
+    for (int divisor : KellyDivisors) Cmb_Fraction->addItem(KellyFractionName(divisor), divisor);
+    Cmb_Fraction->setEnabled(false);
+    Lbl_Basis = caption(this, "Lbl_Basis", QString());
+    Lbl_Basis->setWordWrap(true);
     Cmd_Trigami =
         PlainButton(this, QStringLiteral("Cmd_Trigami"), QStringLiteral("トリガミを除く"), QRect());
 
@@ -171,6 +185,11 @@ void Frm_Build::buildControls() {
     budgetRow->addSpacing(12);
     budgetRow->addWidget(caption(this, "Label5", QStringLiteral("配分")));
     budgetRow->addWidget(Cmb_Mode);
+    budgetRow->addSpacing(12);
+    budgetRow->addWidget(caption(this, "Label6", QStringLiteral("資金")));
+    budgetRow->addWidget(Txt_Bank);
+    budgetRow->addWidget(caption(this, "Label7", QStringLiteral("円")));
+    budgetRow->addWidget(Cmb_Fraction);
     budgetRow->addStretch(1);
     budgetRow->addWidget(Cmd_Trigami);
     auto* buttons = new QHBoxLayout;
@@ -189,6 +208,7 @@ void Frm_Build::buildControls() {
     layout->addWidget(Grd_Bets, 1);
     layout->addWidget(Lbl_Total);
     layout->addWidget(Lbl_Message);
+    layout->addWidget(Lbl_Basis);
     layout->addLayout(buttons);
 
     connect(Cmb_Kind, &QComboBox::currentIndexChanged, this, [this] {
@@ -209,14 +229,16 @@ void Frm_Build::buildControls() {
     connect(Txt_First, &QLineEdit::textChanged, this, &Frm_Build::rebuild);
     connect(Txt_Second, &QLineEdit::textChanged, this, &Frm_Build::rebuild);
     connect(Txt_Budget, &QLineEdit::textChanged, this, &Frm_Build::respread);
-    connect(Cmb_Mode, &QComboBox::currentIndexChanged, this, &Frm_Build::respread);
+    connect(Cmb_Mode, &QComboBox::currentIndexChanged, this, &Frm_Build::showMode);
+    connect(Txt_Bank, &QLineEdit::textChanged, this, &Frm_Build::respread);
+    connect(Cmb_Fraction, &QComboBox::currentIndexChanged, this, &Frm_Build::respread);
     connect(Grd_Bets, &QTableWidget::cellChanged, this, &Frm_Build::Grd_Bets_Changed);
     connect(Cmd_Trigami, &QPushButton::clicked, this, &Frm_Build::Cmd_Trigami_Click);
     connect(Cmd_OK, &QPushButton::clicked, this, &Frm_Build::Cmd_OK_Click);
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Build::Cmd_Save_Click);
     connect(Cmd_Cancel, &QPushButton::clicked, this, &QWidget::close);
     SetTabOrder({Cmb_Kind, Cmb_Form, Chk_Zorome, Txt_First, Txt_Second, Txt_Budget, Cmb_Mode,
-                 Cmd_Trigami, Grd_Bets, Cmd_OK, Cmd_Save, Cmd_Cancel});
+                 Txt_Bank, Cmb_Fraction, Cmd_Trigami, Grd_Bets, Cmd_OK, Cmd_Save, Cmd_Cancel});
 }
 
 BetType Frm_Build::kind() const {
@@ -230,6 +252,14 @@ BetForm Frm_Build::form() const {
 
 SpreadMode Frm_Build::mode() const {
     return static_cast<SpreadMode>(Cmb_Mode->currentData().toInt());
+}
+
+void Frm_Build::showMode() {
+    const bool kelly = mode() == SpreadMode::Kelly;
+    Txt_Budget->setEnabled(!kelly);
+    Txt_Bank->setEnabled(kelly);
+    Cmb_Fraction->setEnabled(kelly);
+    respread();
 }
 
 Race Frm_Build::selectedRace() const {
@@ -249,6 +279,8 @@ void Frm_Build::read(const Race& race) {
     race_ = race;
     read_ = ReadBuildOdds(state_.DataDir, race);
     field_ = BuildFieldOf(read_.odds);
+    basis_ = BasisOfFit(StoredCalibration());
+    chances_ = ChancesOfRace(read_.odds, AnalyseMarket(read_.odds), basis_.beta);
     if (read_.day.isValid()) race_->date = read_.day;
     falls_ = {};
     // Before the first paint the table is empty: the falls wait for it.
@@ -370,7 +402,14 @@ void Frm_Build::respread() {
         leftOut.push_back(bet.capped);
     }
     sheet_.setBudget(QStringView(Txt_Budget->text()));
-    spread_ = SpreadBy(mode(), sheet_, leftOut);
+    KellyInputs kelly;
+    if (mode() == SpreadMode::Kelly) {
+        for (const BuiltBet& bet : bets_) kelly.chances.push_back(chances_.of(kind(), bet.first, bet.second));
+        const std::optional<double> bank = NumericValue(Txt_Bank->text());
+        if (bank && *bank >= 0 && *bank < double(MaxAmount)) kelly.bank = qint64(*bank);
+        kelly.fraction = 1.0 / Cmb_Fraction->currentData().toInt();
+    }
+    spread_ = SpreadBy(mode(), sheet_, SpreadInputs(leftOut, kelly));
     showBets();
 }
 
@@ -398,7 +437,9 @@ void Frm_Build::showBets() {
         const bool trigami = IsTrigami(sheet_, i);
         cell(i, ColBet, bet.key(), false, Qt::AlignCenter);
         cell(i, ColOdds, bet.shown, false);
-        cell(i, ColStake, StakeText(sheet_.row(i).stake), false);
+        const bool skipped = mode() == SpreadMode::Kelly && !sheet_.row(i).stake;
+        cell(i, ColStake, skipped ? QStringLiteral("見送り") : StakeText(sheet_.row(i).stake),
+             false);
         cell(i, ColPayout, payout ? GroupedYen(*payout) : QString(), false);
         cell(i, ColProfit, payout ? GroupedYen(*payout - total, true) : QString(), trigami);
         const auto fall = falls_.byKey.constFind(bet.key());
@@ -426,6 +467,17 @@ void Frm_Build::showBets() {
         message = QStringLiteral("予算を %1円 超えています")
                       .arg(GroupedYen(qint64(std::ceil(double(total) - *budget))));
     Lbl_Message->setText(message);
+    Lbl_Basis->setVisible(mode() == SpreadMode::Kelly);
+    if (mode() == SpreadMode::Kelly) {
+        const std::optional<double> bank = NumericValue(Txt_Bank->text());
+        QString share;
+        if (bank && *bank > 0 && total > 0)
+            share = QStringLiteral("資金の %1% を賭けます。")
+                        .arg(QString::number(100.0 * double(total) / *bank, 'f', 1));
+        Lbl_Basis->setText(QStringLiteral("ケリー %1：%2確率は単勝オッズから求めた推定で、"
+                                          "利益を約束するものではありません。\n%3")
+                               .arg(Cmb_Fraction->currentText(), share, basis_.line));
+    }
 }
 
 void Frm_Build::Grd_Bets_Changed(int row, int column) {
@@ -468,8 +520,10 @@ void Frm_Build::Cmd_OK_Click() {
     if (!race_) return;
     const BetSlip slip = BuiltSlip(sheet_, *race_, kind());
     if (slip.bets.empty()) {
-        ShowMessage(this, QStringLiteral("予算を入力してください。"));
-        Txt_Budget->setFocus();
+        const bool kelly = mode() == SpreadMode::Kelly;
+        ShowMessage(this, kelly ? QStringLiteral("金額の入った買い目がありません（すべて見送りです）。")
+                                : QStringLiteral("予算を入力してください。"));
+        (kelly ? Txt_Bank : Txt_Budget)->setFocus();
         return;
     }
     emit betsAccepted(slip);

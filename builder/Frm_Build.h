@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "backtest/Value.h"
 #include "builder/BetBuilder.h"
 #include "common/BetSlip.h"
 #include "common/Race.h"
@@ -56,6 +57,8 @@ private:
     BetType kind() const;
     BetForm form() const;
     SpreadMode mode() const;
+    // The bankroll and fraction take part only in ケリー, the budget in the others.
+    void showMode();
     // The controls that depend on the kind and form: captions, number buttons.
     // Records the files read in the odds history and marks the bets whose odds fell.
     void markFalls();
@@ -83,6 +86,8 @@ private:
     DistributionSheet sheet_;
     SpreadResult spread_;
     FallMarks falls_;
+    RaceChances chances_;  // ケリー: the race's chances from its win odds
+    ValueBasis basis_;
     QString lastCsv_;
     bool filling_ = false;
     bool bracketNumbers_ = false;
@@ -103,6 +108,9 @@ private:
     QLabel* Lbl_Count = nullptr;
     QLineEdit* Txt_Budget = nullptr;
     QComboBox* Cmb_Mode = nullptr;
+    QLineEdit* Txt_Bank = nullptr;
+    QComboBox* Cmb_Fraction = nullptr;
+    QLabel* Lbl_Basis = nullptr;
     QPushButton* Cmd_Trigami = nullptr;
     QTableWidget* Grd_Bets = nullptr;
     QLabel* Lbl_Total = nullptr;

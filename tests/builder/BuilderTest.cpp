@@ -14,6 +14,9 @@
 
 #include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
+#include "backtest/BacktestFolders.h"
+#include "backtest/Kelly.h"
+#include "backtest/Value.h"
 #include "builder/BetBuilder.h"
 #include "builder/Frm_Build.h"
 #include "common/Colours.h"
@@ -23,6 +26,7 @@
 #include "common/SaveFile.h"
 #include "distribution/DistributionSheet.h"
 #include "distribution/Frm_Separate.h"
+#include "market/Market.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "settle/SettleFiles.h"
@@ -335,6 +339,38 @@ TEST(BetBuilder, SpreadModesKeepTheirPromises) {
     EXPECT_EQ(SpreadModeName(SpreadModes[2]), u"均等"_qs);
 }
 
+// ケリー stakes the bets of one pool from their chances and the bank: the
+// core's stakes on the rows that have a chance, 見送り elsewhere, and a
+// message where nothing can be staked.
+TEST(BetBuilder, KellyStakesFromChancesAndTheBank) {
+    const std::vector<QString> odds{u"4.0"_qs, u"5.0"_qs, u"8.0"_qs, u"999.9"_qs};
+    const std::vector<std::optional<double>> chances{0.3, 0.2, 0.1, 0.05};
+    const LeftOut capped{false, false, false, true};
+    struct {
+        std::optional<qint64> bank;
+        double fraction;
+        std::vector<std::optional<double>> chances;
+        std::vector<qint64> stakes;
+        QString message;
+    } cases[] = {
+        {110000, 1.0 / 2, chances, {4000, 1000, 0, 0}, {}},
+        {110000, 1.0, chances, {8000, 2000, 0, 0}, {}},
+        {std::nullopt, 1.0 / 2, chances, {0, 0, 0, 0}, u"資金を入力してください。"_qs},
+        {1000, 1.0 / 4, chances, {0, 0, 0, 0}, u"期待値が見合う買い目がないため、すべて見送りです。"_qs},
+        {110000, 1.0 / 2, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}, {0, 0, 0, 0},
+         u"確率のわかる買い目がありません（複勝はケリーで配分できません）。"_qs},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        DistributionSheet sheet = SheetOf(odds, 0);
+        const SpreadResult result =
+            SpreadBy(SpreadMode::Kelly, sheet, SpreadInputs(capped, {c.chances, c.bank, c.fraction}));
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(Stakes(sheet), c.stakes);
+    }
+    EXPECT_EQ(SpreadModeName(SpreadModes[3]), u"ケリー"_qs);
+}
+
 // 予算内 over random odds and budgets: never above the budget, every bet at
 // least 100, whole hundreds, and the 同額払戻 stakes wherever those fit the
 // budget exactly.
@@ -449,6 +485,7 @@ protected:
         // which holds the download before (3-7 at 31.5).
         SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
         SetOddsFileRead([](const QString& path) { OddsWatcher::instance().record(path); });
+        SetBacktestSettingsPath(store.file(u"backtest.ini"_qs));  // no calibration: β = 1
         const QString uo = data.file(u"uo-"_qs + tail);
         const QDateTime now = QDateTime::currentDateTime();
         ASSERT_TRUE(
@@ -481,6 +518,7 @@ protected:
         delete window.data();
         SetOddsFileRead({});
         SetOddsHistoryPath({});
+        SetBacktestSettingsPath({});
     }
 
     template <typename T>
@@ -604,6 +642,54 @@ TEST_F(BuildWindow, RefusalsBracketsAndTheMainWindowsRace) {
     Find<QComboBox>(main.get(), u"Cmb_Race"_qs)->setCurrentIndex(9);
     EXPECT_TRUE(label("Lbl_Title").startsWith(u"東京 10R"_qs));
     EXPECT_EQ(label("Lbl_Count"), u"0点"_qs);
+}
+
+// ケリー in the window: the bank and fraction replace the budget, the stakes
+// are the core's from the race's chances, 見送り shown, only staked bets written.
+TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
+    // Horses 3 and 7 favoured: pairs with 3 at 50.0 are worth more than they cost.
+    const QString zo = data.file(u"zo-"_qs + QString::number(CourseCodeOf(u"東京")) + u"8b.jra"_qs);
+    ASSERT_TRUE(WriteAt(zo, ZoBytes(u"20261206"_qs, 14, {{u"3"_qs, u"2.0"_qs}, {u"7"_qs, u"3.0"_qs}, {u"9"_qs, u""_qs}}),
+                        QDateTime::currentDateTime()));
+    auto* races = Find<QComboBox>(main.get(), u"Cmb_Race"_qs);
+    races->setCurrentIndex(9);
+    races->setCurrentIndex(10);  // the window reads the race again
+    choose("Cmb_Form", 1);
+    type("Txt_First", "3 7 11 14");
+    choose("Cmb_Mode", 3);
+    ASSERT_EQ(find<QComboBox>("Cmb_Mode")->currentText(), u"ケリー"_qs);
+    EXPECT_FALSE(find<QLineEdit>("Txt_Budget")->isEnabled());
+    EXPECT_EQ(label("Lbl_Message"), u"資金を入力してください。"_qs);
+    type("Txt_Bank", "100000");
+    EXPECT_EQ(find<QComboBox>("Cmb_Fraction")->currentText(), u"1/2"_qs);
+
+    const BuildRead read = ReadBuildOdds(data.path(), Race{QDate(2026, 12, 6), CourseCodeOf(u"東京"), 11});
+    const RaceChances chances = ChancesOfRace(read.odds, AnalyseMarket(read.odds), 1.0);
+    const QStringList bets = column(0);
+    const auto expected = [&](double fraction) {
+        std::vector<KellyBet> kelly;
+        for (const QString& bet : bets) {
+            const int a = bet.section(u'-', 0, 0).toInt(), b = bet.section(u'-', 1, 1).toInt();
+            kelly.push_back({*chances.of(BetType::Quinella, a, b), read.odds.quinellaOf(a, b).toDouble()});
+        }
+        QStringList texts;
+        for (qint64 stake : KellyStakes(kelly, 100000, fraction))
+            texts << (stake ? QString::number(stake) : u"見送り"_qs);
+        return texts;
+    };
+    EXPECT_EQ(column(2), expected(0.5));
+    EXPECT_TRUE(column(2).contains(u"見送り"_qs));  // 3-7 at 3.1 is not worth it
+    EXPECT_GE(column(2).count(u"見送り"_qs) + 2, column(2).size()) << "two bets staked at least";
+    EXPECT_TRUE(find<QLabel>("Lbl_Basis")->isVisible());
+    EXPECT_TRUE(label("Lbl_Basis").contains(u"推定"_qs));
+    EXPECT_TRUE(label("Lbl_Basis").contains(u"β = 1"_qs));
+    choose("Cmb_Fraction", 2);  // 1/4
+    EXPECT_EQ(column(2), expected(0.25));
+
+    Click(find<QPushButton>("Cmd_OK"));
+    const MemoReading memo = ReadMemo(MemoText(Find<QPlainTextEdit>(main.get(), u"Txt_Main"_qs)));
+    ASSERT_EQ(memo.blocks.size(), 1u);
+    EXPECT_EQ(memo.blocks[0].bets.size(), size_t(column(2).size() - column(2).count(u"見送り"_qs)));
 }
 
 // 資金配分 says when its total goes over the budget, under the total.
