@@ -433,6 +433,7 @@ QString KellyFractionName(int divisor) {
 SpreadResult SpreadKelly(DistributionSheet& sheet, const LeftOut& leftOut,
                          const KellyInputs& kelly) {
     clearStakes(sheet);
+    if (sheet.size() == 0) return {};  // no bets yet: nothing to say
     if (!kelly.bank || *kelly.bank < 100) return {QStringLiteral("資金を入力してください。")};
     std::vector<KellyBet> bets;
     std::vector<int> at;

@@ -368,6 +368,8 @@ TEST(BetBuilder, KellyStakesFromChancesAndTheBank) {
         EXPECT_EQ(result.message, c.message);
         EXPECT_EQ(Stakes(sheet), c.stakes);
     }
+    DistributionSheet empty;
+    EXPECT_TRUE(SpreadKelly(empty, {}, {{}, std::nullopt, 0.5}).message.isEmpty());
     EXPECT_EQ(SpreadModeName(SpreadModes[3]), u"ケリー"_qs);
 }
 
