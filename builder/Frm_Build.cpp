@@ -279,8 +279,7 @@ void Frm_Build::read(const Race& race) {
     race_ = race;
     read_ = ReadBuildOdds(state_.DataDir, race);
     field_ = BuildFieldOf(read_.odds);
-    basis_ = BasisOfFit(StoredCalibration());
-    chances_ = ChancesOfRace(read_.odds, AnalyseMarket(read_.odds), basis_.beta);
+    chances_.reset();  // figured when ケリー needs them
     if (read_.day.isValid()) race_->date = read_.day;
     falls_ = {};
     // Before the first paint the table is empty: the falls wait for it.
@@ -404,7 +403,11 @@ void Frm_Build::respread() {
     sheet_.setBudget(QStringView(Txt_Budget->text()));
     KellyInputs kelly;
     if (mode() == SpreadMode::Kelly) {
-        for (const BuiltBet& bet : bets_) kelly.chances.push_back(chances_.of(kind(), bet.first, bet.second));
+        if (!chances_) {
+            basis_ = BasisOfFit(StoredCalibration());
+            chances_ = ChancesOfRace(read_.odds, AnalyseMarket(read_.odds), basis_.beta);
+        }
+        for (const BuiltBet& bet : bets_) kelly.chances.push_back(chances_->of(kind(), bet.first, bet.second));
         const std::optional<double> bank = NumericValue(Txt_Bank->text());
         if (bank && *bank >= 0 && *bank < double(MaxAmount)) kelly.bank = qint64(*bank);
         kelly.fraction = 1.0 / Cmb_Fraction->currentData().toInt();

@@ -86,7 +86,7 @@ private:
     DistributionSheet sheet_;
     SpreadResult spread_;
     FallMarks falls_;
-    RaceChances chances_;  // ケリー: the race's chances from its win odds
+    std::optional<RaceChances> chances_;  // ケリー: the race's chances from its win odds
     ValueBasis basis_;
     QString lastCsv_;
     bool filling_ = false;
