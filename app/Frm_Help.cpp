@@ -24,14 +24,14 @@ Frm_Help::Frm_Help(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(640, 560);
 
-    Txt_Help = new QTextBrowser(this);
-    Txt_Help->setObjectName(QStringLiteral("Txt_Help"));
-    Txt_Help->setFont(UiFont(10.5));
-    Txt_Help->setOpenLinks(true);
-    Txt_Help->setOpenExternalLinks(false);
+    page_ = new QTextBrowser(this);
+    page_->setObjectName(QStringLiteral("Txt_Help"));
+    page_->setFont(UiFont(10.5));
+    page_->setOpenLinks(true);
+    page_->setOpenExternalLinks(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Txt_Help);
+    layout->addWidget(page_);
     EscapeCloses(this);
 }
 
@@ -51,6 +51,7 @@ QString HelpSection(const QWidget* window) {
         {QStringLiteral("Frm_Ledger"), QStringLiteral("ledger")},
         {QStringLiteral("Frm_Trend"), QStringLiteral("trend")},
         {QStringLiteral("Frm_Market"), QStringLiteral("market")},
+        {QStringLiteral("Frm_Build"), QStringLiteral("build")},
         {QStringLiteral("Frm_Day"), QStringLiteral("day")},
         {QStringLiteral("Frm_Backtest"), QStringLiteral("backtest")},
     };
@@ -65,15 +66,15 @@ void Frm_Help::ShowSection(const QString& section) {
     const QString path = HelpFilePath();
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable()) {
-        Txt_Help->clear();
-        Txt_Help->setHtml(QStringLiteral("<h3>ヘルプファイルが見つかりません。</h3><p>%1</p>")
-                              .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
+        page_->clear();
+        page_->setHtml(QStringLiteral("<h3>ヘルプファイルが見つかりません。</h3><p>%1</p>")
+                           .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
         return;
     }
     // Loading the same file again also returns to its top, the contents page.
     QUrl url = QUrl::fromLocalFile(path);
     if (!section.isEmpty()) url.setFragment(section);
-    Txt_Help->setSource(url, QTextDocument::HtmlResource);
+    page_->setSource(url, QTextDocument::HtmlResource);
 }
 
 void Frm_Help::ShowOver(QWidget* from) {

@@ -25,13 +25,12 @@ public:
     // to that window, to the control that had the focus.
     void ShowOver(QWidget* from);
 
-    QTextBrowser* Txt_Help = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QPointer<QWidget> returnTo_;
+    QTextBrowser* page_ = nullptr;  // Txt_Help
 };
 
 // The anchor of the help's section about a window (by its objectName; message

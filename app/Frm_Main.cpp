@@ -18,6 +18,7 @@
 #include "app/Frm_Day.h"
 #include "app/MemoCommands.h"
 #include "backtest/Frm_Backtest.h"
+#include "builder/Frm_Build.h"
 #include "common/AppKeys.h"
 #include "common/Controls.h"
 #include "common/Clock.h"
@@ -71,73 +72,73 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
     auto* central = new QWidget(this);
     const QFont font = UiFont(12);
 
-    Cmb_Place = new QComboBox(central);
-    Cmb_Type = new QComboBox(central);
-    Cmb_Race = new QComboBox(central);
-    Cmb_Place->setObjectName(QStringLiteral("Cmb_Place"));
-    Cmb_Type->setObjectName(QStringLiteral("Cmb_Type"));
-    Cmb_Race->setObjectName(QStringLiteral("Cmb_Race"));
-    for (QComboBox* list : {Cmb_Place, Cmb_Type, Cmb_Race}) list->setFont(font);
-    Cmb_Place->setToolTip(QStringLiteral("競馬場"));
-    Cmb_Type->setToolTip(QStringLiteral("馬券の種類"));
-    Cmb_Race->setToolTip(QStringLiteral("レース"));
-    selection_ = RaceSelection(Cmb_Place, Cmb_Type, Cmb_Race);
+    racecourseList_ = new QComboBox(central);
+    betTypeList_ = new QComboBox(central);
+    raceList_ = new QComboBox(central);
+    racecourseList_->setObjectName(QStringLiteral("Cmb_Place"));
+    betTypeList_->setObjectName(QStringLiteral("Cmb_Type"));
+    raceList_->setObjectName(QStringLiteral("Cmb_Race"));
+    for (QComboBox* list : {racecourseList_, betTypeList_, raceList_}) list->setFont(font);
+    racecourseList_->setToolTip(QStringLiteral("競馬場"));
+    betTypeList_->setToolTip(QStringLiteral("馬券の種類"));
+    raceList_->setToolTip(QStringLiteral("レース"));
+    selection_ = RaceSelection(racecourseList_, betTypeList_, raceList_);
 
-    Cmd_Result = pictureButton(central, "Cmd_Result", QStringLiteral(":/app/images/result.png"),
-                               QStringLiteral("競争成績を表示します"), QSize(32, 32));
-    Cmd_Special =
+    resultButton_ = pictureButton(central, "Cmd_Result", QStringLiteral(":/app/images/result.png"),
+                                  QStringLiteral("競争成績を表示します"), QSize(32, 32));
+    recommendButton_ =
         pictureButton(central, "Cmd_Special", QStringLiteral(":/app/images/special.png"),
                       QStringLiteral("オッズを元におすすめの馬を表示します"), QSize(32, 32));
-    Cmd_Separate =
+    distributeButton_ =
         pictureButton(central, "Cmd_Separate", QStringLiteral(":/app/images/separate.png"),
                       QStringLiteral("資金配分を行います"), QSize(192, 40));
-    for (QPushButton* b : {Cmd_Result, Cmd_Special}) b->setFixedSize(48, 44);
-    Cmd_Separate->setFixedHeight(52);
-    connect(Cmd_Result, &QPushButton::clicked, this, &Frm_Main::Cmd_Result_Click);
-    connect(Cmd_Special, &QPushButton::clicked, this, &Frm_Main::Cmd_Special_Click);
-    connect(Cmd_Separate, &QPushButton::clicked, this, &Frm_Main::Cmd_Separate_Click);
+    for (QPushButton* b : {resultButton_, recommendButton_}) b->setFixedSize(48, 44);
+    distributeButton_->setFixedHeight(52);
+    connect(resultButton_, &QPushButton::clicked, this, &Frm_Main::Cmd_Result_Click);
+    connect(recommendButton_, &QPushButton::clicked, this, &Frm_Main::Cmd_Special_Click);
+    connect(distributeButton_, &QPushButton::clicked, this, &Frm_Main::Cmd_Separate_Click);
 
-    Txt_Main = new QPlainTextEdit(central);
-    Txt_Main->setObjectName(QStringLiteral("Txt_Main"));
-    Txt_Main->setFont(font);
-    Txt_Main->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Txt_Main->setTabStopDistance(Txt_Main->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
-    memoCommands_ = std::make_unique<MemoCommands>(Txt_Main);
+    memo_ = new QPlainTextEdit(central);
+    memo_->setObjectName(QStringLiteral("Txt_Main"));
+    memo_->setFont(font);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setTabStopDistance(memo_->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
+    memoCommands_ = std::make_unique<MemoCommands>(memo_);
 
     auto* firstRow = new QHBoxLayout;
-    firstRow->addWidget(Cmb_Place, 3);
-    firstRow->addWidget(Cmb_Type, 4);
-    firstRow->addWidget(Cmb_Race, 3);
-    firstRow->addWidget(Cmd_Result);
-    firstRow->addWidget(Cmd_Special);
+    firstRow->addWidget(racecourseList_, 3);
+    firstRow->addWidget(betTypeList_, 4);
+    firstRow->addWidget(raceList_, 3);
+    firstRow->addWidget(resultButton_);
+    firstRow->addWidget(recommendButton_);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 4);
     layout->setSpacing(5);
     layout->addLayout(firstRow);
-    layout->addWidget(Cmd_Separate);
-    layout->addWidget(Txt_Main, 1);
+    layout->addWidget(distributeButton_);
+    layout->addWidget(memo_, 1);
     setCentralWidget(central);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    Panel1 = new QLabel(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel2 = new QLabel(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setAlignment(Qt::AlignCenter);
-    Panel2->setMinimumWidth(Tw(2400));
-    statusBar()->addWidget(Panel1, 1);
-    statusBar()->addPermanentWidget(Panel2);
+    dayPanel_ = new QLabel(this);
+    dayPanel_->setObjectName(QStringLiteral("Panel1"));
+    clockPanel_ = new QLabel(this);
+    clockPanel_->setObjectName(QStringLiteral("Panel2"));
+    clockPanel_->setAlignment(Qt::AlignCenter);
+    clockPanel_->setMinimumWidth(Tw(2400));
+    statusBar()->addWidget(dayPanel_, 1);
+    statusBar()->addPermanentWidget(clockPanel_);
     // A double-click on the day opens the day chooser.
-    Panel1->setToolTip(QStringLiteral("ダブルクリックで開催日を選びます"));
-    Panel1->installEventFilter(this);
+    dayPanel_->setToolTip(QStringLiteral("ダブルクリックで開催日を選びます"));
+    dayPanel_->installEventFilter(this);
 
     buildMenus();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &Frm_Main::Timer1_Timer);
+    clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("Timer1"));
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &Frm_Main::showTime);
 
     // The client area (everything under the menu bar) is 6600 x 5205 twips.
     const QSize client = TwSize(6600, 5205);
@@ -146,7 +147,7 @@ Frm_Main::Frm_Main(AppState& state, QWidget* parent)
     SetHelpRequest(this, [this](QWidget* from) { memoCommands_->mokuji_Click(from); });
 
     Form_Load();
-    Timer1->start();
+    clock_->start();
 }
 
 Frm_Main::~Frm_Main() = default;
@@ -160,51 +161,56 @@ void Frm_Main::buildMenus() {
         if (handler) connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    File = menuBar()->addMenu(QStringLiteral("ファイル"));
-    File->setObjectName(QStringLiteral("File"));
-    Open = item(File, QStringLiteral("開く..."), QStringLiteral("Open"), &Frm_Main::Open_Click);
-    Save = item(File, QStringLiteral("保存"), QStringLiteral("Save"));
-    dummy2 = File->addSeparator();
-    dummy2->setObjectName(QStringLiteral("dummy2"));
-    Print = item(File, QStringLiteral("印刷"), QStringLiteral("Print"));
-    End = item(File, QStringLiteral("終了"), QStringLiteral("End"), &Frm_Main::End_Click);
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル"));
+    fileMenu_->setObjectName(QStringLiteral("File"));
+    openAction_ =
+        item(fileMenu_, QStringLiteral("開く..."), QStringLiteral("Open"), &Frm_Main::Open_Click);
+    saveAction_ = item(fileMenu_, QStringLiteral("保存"), QStringLiteral("Save"));
+    fileSeparator_ = fileMenu_->addSeparator();
+    fileSeparator_->setObjectName(QStringLiteral("dummy2"));
+    printAction_ = item(fileMenu_, QStringLiteral("印刷"), QStringLiteral("Print"));
+    quitAction_ =
+        item(fileMenu_, QStringLiteral("終了"), QStringLiteral("End"), &Frm_Main::End_Click);
 
-    Tool = menuBar()->addMenu(QStringLiteral("ツール"));
-    Tool->setObjectName(QStringLiteral("Tool"));
-    Option =
-        item(Tool, QStringLiteral("オプション"), QStringLiteral("Option"), &Frm_Main::Option_Click);
-    Settle =
-        item(Tool, QStringLiteral("収支計算"), QStringLiteral("Settle"), &Frm_Main::Settle_Click);
-    Ledger =
-        item(Tool, QStringLiteral("収支台帳"), QStringLiteral("Ledger"), &Frm_Main::Ledger_Click);
-    Trend =
-        item(Tool, QStringLiteral("オッズ推移"), QStringLiteral("Trend"), &Frm_Main::Trend_Click);
-    Market =
-        item(Tool, QStringLiteral("オッズ分析"), QStringLiteral("Market"), &Frm_Main::Market_Click);
-    Backtest = item(Tool, QStringLiteral("回収率分析"), QStringLiteral("Backtest"),
-                    &Frm_Main::Backtest_Click);
-    Tool->addSeparator();
-    Day = item(Tool, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
+    toolMenu_ = menuBar()->addMenu(QStringLiteral("ツール"));
+    toolMenu_->setObjectName(QStringLiteral("Tool"));
+    optionAction_ = item(toolMenu_, QStringLiteral("オプション"), QStringLiteral("Option"),
+                         &Frm_Main::Option_Click);
+    settleAction_ = item(toolMenu_, QStringLiteral("収支計算"), QStringLiteral("Settle"),
+                         &Frm_Main::Settle_Click);
+    ledgerAction_ = item(toolMenu_, QStringLiteral("収支台帳"), QStringLiteral("Ledger"),
+                         &Frm_Main::Ledger_Click);
+    trendAction_ = item(toolMenu_, QStringLiteral("オッズ推移"), QStringLiteral("Trend"),
+                        &Frm_Main::Trend_Click);
+    marketAction_ = item(toolMenu_, QStringLiteral("オッズ分析"), QStringLiteral("Market"),
+                         &Frm_Main::Market_Click);
+    backtestAction_ = item(toolMenu_, QStringLiteral("回収率分析"), QStringLiteral("Backtest"),
+                           &Frm_Main::Backtest_Click);
+    buildAction_ = item(toolMenu_, QStringLiteral("買い目作成"), QStringLiteral("Build"),
+                        &Frm_Main::Build_Click);
+    toolMenu_->addSeparator();
+    dayAction_ =
+        item(toolMenu_, QStringLiteral("開催日..."), QStringLiteral("Day"), &Frm_Main::Day_Click);
 
-    Help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
-    Help->setObjectName(QStringLiteral("Help"));
-    mokuji = Help->addAction(QStringLiteral("目次"));
-    mokuji->setObjectName(QStringLiteral("mokuji"));
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    helpMenu_->setObjectName(QStringLiteral("Help"));
+    helpContentsAction_ = helpMenu_->addAction(QStringLiteral("目次"));
+    helpContentsAction_->setObjectName(QStringLiteral("mokuji"));
     // F1 opens the help from every window of the program, modal ones too: the
     // application-wide keys handle it (a shortcut of this window would be
     // blocked by a modal window). The menu shows the key; its shortcut acts
     // only while the menu itself has the focus.
-    mokuji->setShortcut(QKeySequence(Qt::Key_F1));
-    mokuji->setShortcutContext(Qt::WidgetShortcut);
-    connect(Save, &QAction::triggered, this, &Frm_Main::Save_Click);
-    connect(Print, &QAction::triggered, this, &Frm_Main::Print_Click);
-    connect(mokuji, &QAction::triggered, this, &Frm_Main::mokuji_Click);
+    helpContentsAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    helpContentsAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(saveAction_, &QAction::triggered, this, &Frm_Main::Save_Click);
+    connect(printAction_, &QAction::triggered, this, &Frm_Main::Print_Click);
+    connect(helpContentsAction_, &QAction::triggered, this, &Frm_Main::mokuji_Click);
 }
 
 void Frm_Main::Form_Load() {
-    Timer1_Timer();
-    FillSelectionLists(Cmb_Place, Cmb_Type, Cmb_Race);
-    for (QComboBox* list : {Cmb_Place, Cmb_Race}) {
+    showTime();
+    FillSelectionLists(racecourseList_, betTypeList_, raceList_);
+    for (QComboBox* list : {racecourseList_, raceList_}) {
         connect(list, &QComboBox::currentIndexChanged, this, [this] {
             showDay();
             emit shownRaceChanged();
@@ -212,11 +218,11 @@ void Frm_Main::Form_Load() {
     }
     // The folder's days are read once the window has painted, so that start-up
     // does not wait for them.
-    Panel2->installEventFilter(this);
+    clockPanel_->installEventFilter(this);
 }
 
-void Frm_Main::Timer1_Timer() {
-    Panel2->setText(GeneralDateTime(Now()));
+void Frm_Main::showTime() {
+    clockPanel_->setText(GeneralDateTime(Now()));
     // A download that adds a file changes the directory: the day is read again.
     if (!folderRead_.isEmpty() &&
         QFileInfo(folderRead_).lastModified() != folderStamp_)
@@ -235,8 +241,9 @@ void Frm_Main::showDay(bool rereadFolder) {
     shownDay_ = race.course >= 0 && race.number > 0 ? ShownRaceDay(state_, race) : state_.Day;
     if (!shownDay_.isValid()) shownDay_ = state_.Day.isValid() ? state_.Day : folderNewest_;
     const DayCaption caption = RaceDayCaption(shownDay_, state_.Day.isValid(), folderNewest_);
-    Panel1->setText(caption.text);
-    Panel1->setStyleSheet(caption.earlier ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
+    dayPanel_->setText(caption.text);
+    dayPanel_->setStyleSheet(caption.earlier ? QStringLiteral("color: rgb(255, 0, 0);")
+                                             : QString());
 }
 
 void Frm_Main::Day_Click() {
@@ -256,12 +263,12 @@ void Frm_Main::chooseDay(const QDate& day) {
 }
 
 bool Frm_Main::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Panel1 && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == dayPanel_ && event->type() == QEvent::MouseButtonDblClick) {
         Day_Click();
         return true;
     }
-    if (watched == Panel2 && event->type() == QEvent::Paint) {
-        Panel2->removeEventFilter(this);
+    if (watched == clockPanel_ && event->type() == QEvent::Paint) {
+        clockPanel_->removeEventFilter(this);
         QTimer::singleShot(0, this, [this] {
             if (folderRead_.isEmpty()) showDay(true);
         });
@@ -269,26 +276,24 @@ bool Frm_Main::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool Frm_Main::Err_Check() {
-    if (Cmb_Place->currentText().isEmpty()) {
+bool Frm_Main::selectionComplete() {
+    if (racecourseList_->currentText().isEmpty()) {
         ShowMessage(this, QStringLiteral("場名を選択してください。"));
-        Cmb_Place->setFocus();
-        return true;
+        racecourseList_->setFocus();
+        return false;
     }
-    if (Cmb_Type->currentText().isEmpty()) {
+    if (betTypeList_->currentText().isEmpty()) {
         ShowMessage(this, QStringLiteral("馬券の種類を選択してください。"));
-        Cmb_Type->setFocus();
-        return true;
+        betTypeList_->setFocus();
+        return false;
     }
-    return false;
+    return true;
 }
 
 void Frm_Main::Cmd_Separate_Click() {
-    if (Err_Check()) return;
+    if (!selectionComplete()) return;
     Frm_Separate dlg(state(), selection(), this);
-    connect(&dlg, &Frm_Separate::betsAccepted, this, [this](const BetSlip& slip) {
-        AppendToMemo(Txt_Main, WriteMemoEntry(MemoText(Txt_Main), slip));
-    });
+    connect(&dlg, &Frm_Separate::betsAccepted, this, &Frm_Main::appendSlip);
     connect(&dlg, &Frm_Separate::oddsPickerWanted, this,
             [this, &dlg](const RaceSelection& picked, const PickSink& sink) {
                 RunOddsPicker(state(), picked, sink, &dlg);
@@ -296,8 +301,33 @@ void Frm_Main::Cmd_Separate_Click() {
     RunModal(dlg);
 }
 
+void Frm_Main::appendSlip(const BetSlip& slip) {
+    AppendToMemo(memo_, WriteMemoEntry(MemoText(memo_), slip));
+}
+
+Frm_Build* Frm_Main::buildWindow() const {
+    return build_;
+}
+
+void Frm_Main::Build_Click() {
+    if (!selectionComplete()) return;
+    // A window of its own beside the main window, following its race and day;
+    // its OK appends to the memo as the distribution's does.
+    if (!build_) {
+        build_ = new Frm_Build(state_, selection_);
+        connect(build_, &Frm_Build::betsAccepted, this, &Frm_Main::appendSlip);
+        connect(this, &Frm_Main::shownRaceChanged, build_, &Frm_Build::Form_Activate);
+    } else {
+        build_->Form_Activate();
+    }
+    build_->setWindowState(build_->windowState() & ~Qt::WindowMinimized);
+    build_->show();
+    build_->raise();
+    build_->activateWindow();
+}
+
 void Frm_Main::Cmd_Result_Click() {
-    if (Err_Check()) return;
+    if (!selectionComplete()) return;
     if (ShowFailure(this, LoadRaceResult(state_, selection_.race()))) return;
     // The same race on another day is another race: the open window shows it.
     if (result_ && result_->day() != RecordDate(state_.KsData.RaceDate())) result_->Reopen();
@@ -309,7 +339,7 @@ Frm_Result* Frm_Main::resultWindow() const {
 }
 
 void Frm_Main::Cmd_Special_Click() {
-    if (Err_Check()) return;
+    if (!selectionComplete()) return;
     if (ShowFailure(this, LoadRecommendation(state_, selection_.race()))) return;
     // A window of its own, not kept above the main window; it opens at the
     // main window's top-left corner. An open window is only brought forward:
@@ -330,6 +360,7 @@ void Frm_Main::keepSpecial(Frm_Special* window) {
 void Frm_Main::Option_Click() {
     Frm_Option dialog(state_.DataDir, this);
     RunModal(dialog);
+    if (const std::optional<QString> directory = dialog.chosen()) state_.DataDir = *directory;
     showDay(true);
     // A watch already running follows a changed directory.
     if (!OddsWatcher::instance().directory().isEmpty())
@@ -344,7 +375,7 @@ void Frm_Main::Settle_Click() {
     // A window of its own beside the main window. An open one is rebuilt: by
     // its activation from this window, or here when it is the active one.
     if (!settle_) {
-        settle_ = new Frm_Settle(state_, Txt_Main->document());
+        settle_ = new Frm_Settle(state_, memo_->document());
         // The settlement knows no ledger: 台帳に記録 is connected here.
         connect(settle_, &Frm_Settle::RecordRequested, settle_, [window = settle_.data()] {
             RecordBets(window, LedgerBetsOf(window->settlement()));
@@ -385,7 +416,7 @@ void Frm_Main::Backtest_Click() {
 }
 
 void Frm_Main::Market_Click() {
-    if (Err_Check()) return;
+    if (!selectionComplete()) return;
     // A window of its own beside the main window; an open one reads the
     // selected race's files again.
     if (!market_) {
@@ -410,7 +441,7 @@ void Frm_Main::Save_Click() {
 }
 
 bool Frm_Main::memoMayGo() {
-    if (!Txt_Main->document()->isModified() || Txt_Main->document()->isEmpty()) return true;
+    if (!memo_->document()->isModified() || memo_->document()->isEmpty()) return true;
     switch (ShowMessage(this, QStringLiteral("メモが保存されていません。保存しますか？"),
                         MsgIcon::Exclamation, MsgButtons::YesNoCancel, QStringLiteral("確認"))) {
         case MsgAnswer::Yes: return memoCommands_->Save_Click();

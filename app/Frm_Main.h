@@ -22,6 +22,8 @@ class Frm_Ledger;
 class Frm_Trend;
 class Frm_Market;
 class Frm_Backtest;
+class Frm_Build;
+struct BetSlip;
 class MemoCommands;
 struct AppState;
 
@@ -41,34 +43,7 @@ public:
     Frm_Ledger* ledgerWindow() const;
     Frm_Trend* trendWindow() const;
     Frm_Market* marketWindow() const;
-
-    QComboBox* Cmb_Place;
-    QComboBox* Cmb_Type;
-    QComboBox* Cmb_Race;
-    QPushButton* Cmd_Result;
-    QPushButton* Cmd_Special;
-    QPushButton* Cmd_Separate;
-    QPlainTextEdit* Txt_Main;
-    QLabel* Panel1;
-    QLabel* Panel2;
-    QTimer* Timer1;
-
-    QMenu* File;
-    QMenu* Tool;
-    QMenu* Help;
-    QAction* Open;
-    QAction* Save;
-    QAction* dummy2;
-    QAction* Print;
-    QAction* End;
-    QAction* Option;
-    QAction* Settle;
-    QAction* Ledger;
-    QAction* Trend;
-    QAction* Market;
-    QAction* Day;
-    QAction* Backtest;
-    QAction* mokuji;
+    Frm_Build* buildWindow() const;
 
     // The day shown for the selected race, as the status bar's first panel says it.
     QDate shownDay() const { return shownDay_; }
@@ -78,12 +53,12 @@ signals:
     void shownRaceChanged();
 
 public slots:
-    // True when the selection is incomplete; the user has then been told.
-    bool Err_Check();
+    // True when a racecourse and a bet type are chosen; otherwise the user is
+    // told which is missing and it gets the focus.
+    bool selectionComplete();
     void Cmd_Separate_Click();
     void Cmd_Result_Click();
     void Cmd_Special_Click();
-    void Timer1_Timer();
     void End_Click();
     void Option_Click();
     void Settle_Click();
@@ -95,6 +70,7 @@ public slots:
     void chooseDay(const QDate& day);
     void Open_Click();
     void Backtest_Click();
+    void Build_Click();
     void Save_Click();
     void Print_Click();
     void mokuji_Click();
@@ -112,6 +88,8 @@ private:
     // Asks to save a memo with changes not saved; false when the user cancels
     // (or the save did not happen), and the memo must stay.
     bool memoMayGo();
+    // Appends a planned set of bets to the memo, with the date line of its day when needed.
+    void appendSlip(const BetSlip& slip);
 
     // Holds the recommendation window, and its replacement when it rebuilds itself.
     void keepSpecial(Frm_Special* window);
@@ -130,4 +108,38 @@ private:
     QDateTime folderStamp_;  // the directory's modification time when folderNewest_ was read
     QString folderRead_;     // the directory folderNewest_ belongs to
     QPointer<Frm_Backtest> backtest_;
+    QPointer<Frm_Build> build_;
+
+    // Writes the date and time into the status bar's clock panel, and reads the
+    // day again when the data directory changed.
+    void showTime();
+
+    QComboBox* racecourseList_;      // Cmb_Place
+    QComboBox* betTypeList_;         // Cmb_Type
+    QComboBox* raceList_;            // Cmb_Race
+    QPushButton* resultButton_;      // Cmd_Result: 競争成績
+    QPushButton* recommendButton_;   // Cmd_Special: おすすめ
+    QPushButton* distributeButton_;  // Cmd_Separate: 資金配分
+    QPlainTextEdit* memo_;           // Txt_Main
+    QLabel* dayPanel_;               // Panel1: the race day shown
+    QLabel* clockPanel_;             // Panel2: the date and time
+    QTimer* clock_;                  // Timer1
+
+    QMenu* fileMenu_;              // File
+    QMenu* toolMenu_;              // Tool
+    QMenu* helpMenu_;              // Help
+    QAction* openAction_;          // Open
+    QAction* saveAction_;          // Save
+    QAction* fileSeparator_;       // dummy2
+    QAction* printAction_;         // Print
+    QAction* quitAction_;          // End
+    QAction* optionAction_;        // Option
+    QAction* settleAction_;        // Settle
+    QAction* ledgerAction_;        // Ledger
+    QAction* trendAction_;         // Trend
+    QAction* marketAction_;        // Market
+    QAction* dayAction_;           // Day
+    QAction* backtestAction_;      // Backtest
+    QAction* buildAction_;         // Build
+    QAction* helpContentsAction_;  // mokuji: 目次
 };

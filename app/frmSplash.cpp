@@ -33,48 +33,40 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     SetBackground(this, Colours::White);
     setFocusPolicy(Qt::StrongFocus);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(TwRect(135, 90, 5775, 3465));
-    Frame1->setFrameShape(QFrame::Box);
-    Frame1->setFrameShadow(QFrame::Sunken);
-    SetBackground(Frame1, Colours::White);
-    Frame1->installEventFilter(this);
+    frame_ = new QFrame(this);
+    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setGeometry(TwRect(135, 90, 5775, 3465));
+    frame_->setFrameShape(QFrame::Box);
+    frame_->setFrameShadow(QFrame::Sunken);
+    SetBackground(frame_, Colours::White);
+    frame_->installEventFilter(this);
 
-    imgLogo = new QLabel(Frame1);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(TwRect(360, 360, 480, 480));
-    imgLogo->setPixmap(PngPixmap(QStringLiteral(":/app/images/zem.png"))
-                           .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo_ = new QLabel(frame_);
+    logo_->setObjectName(QStringLiteral("imgLogo"));
+    logo_->setGeometry(TwRect(360, 360, 480, 480));
+    logo_->setPixmap(PngPixmap(QStringLiteral(":/app/images/zem.png"))
+                         .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    lblProductName = label(Frame1, "lblProductName", QStringLiteral("ZEM"),
-                           TwRect(1080, 240, 4400, 900), UiFont(32, true));
-    lblPlatform = label(Frame1, "lblPlatform", QStringLiteral("forWindows"),
-                        TwRect(3000, 1500, 2500, 420), UiFont(15.75, true), Qt::AlignRight);
-    lblVersion = label(Frame1, "lblVersion", QStringLiteral("Ver2.1"),
-                       TwRect(3000, 1980, 2500, 360), UiFont(12, true), Qt::AlignRight);
-    lblDescription = label(
-        Frame1, "lblDescription", QStringLiteral("馬券購入支援ソフト　結果・おすすめ・資金配分"),
+    productName_ = label(frame_, "lblProductName", QStringLiteral("ZEM"),
+                         TwRect(1080, 240, 4400, 900), UiFont(32, true));
+    platform_ = label(frame_, "lblPlatform", QStringLiteral("forWindows"),
+                      TwRect(3000, 1500, 2500, 420), UiFont(15.75, true), Qt::AlignRight);
+    version_ = label(frame_, "lblVersion", QStringLiteral("Ver2.1"), TwRect(3000, 1980, 2500, 360),
+                     UiFont(12, true), Qt::AlignRight);
+    description_ = label(
+        frame_, "lblDescription", QStringLiteral("馬券購入支援ソフト　結果・おすすめ・資金配分"),
         TwRect(240, 2900, 5300, 300), UiFont(9), Qt::AlignRight | Qt::AlignVCenter);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(2000);
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
-    Timer1->start();
-}
-
-void frmSplash::Timer1_Timer() {
-    closeSplash();
-}
-
-void frmSplash::Frame1_Click() {
-    closeSplash();
+    closeTimer_ = new QTimer(this);
+    closeTimer_->setObjectName(QStringLiteral("Timer1"));
+    closeTimer_->setInterval(2000);
+    closeTimer_->setSingleShot(true);
+    connect(closeTimer_, &QTimer::timeout, this, &frmSplash::closeSplash);
+    closeTimer_->start();
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {
@@ -89,10 +81,10 @@ void frmSplash::keyPressEvent(QKeyEvent* event) {
 bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     // Clicks on the labels and the logo reach the frame too; only a click on
     // the frame's own background counts.
-    if (watched == Frame1 && event->type() == QEvent::MouseButtonPress) {
+    if (watched == frame_ && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && !Frame1->childAt(mouse->position().toPoint())) {
-            Frame1_Click();
+        if (mouse->button() == Qt::LeftButton && !frame_->childAt(mouse->position().toPoint())) {
+            closeSplash();
             return true;
         }
     }
@@ -102,7 +94,7 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
 void frmSplash::closeSplash() {
     if (closed_) return;
     closed_ = true;
-    Timer1->stop();
+    closeTimer_->stop();
     emit finished();
     hide();
     deleteLater();

@@ -13,21 +13,9 @@ class frmSplash : public QWidget {
 public:
     explicit frmSplash(QWidget* parent = nullptr);
 
-    QFrame* Frame1;
-    QLabel* imgLogo;
-    QLabel* lblProductName;
-    QLabel* lblPlatform;
-    QLabel* lblVersion;
-    QLabel* lblDescription;
-    QTimer* Timer1;
-
 signals:
     // The splash has closed; the main window opens now. Emitted once.
     void finished();
-
-public slots:
-    void Timer1_Timer();
-    void Frame1_Click();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -36,4 +24,12 @@ protected:
 private:
     void closeSplash();
     bool closed_ = false;
+
+    QFrame* frame_;        // Frame1: a click on its background closes the splash
+    QLabel* logo_;         // imgLogo
+    QLabel* productName_;  // lblProductName
+    QLabel* platform_;     // lblPlatform
+    QLabel* version_;      // lblVersion
+    QLabel* description_;  // lblDescription
+    QTimer* closeTimer_;   // Timer1
 };

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+struct CalibrationFit;  // backtest/Backtest.h
 
 // The archive folders the returns analysis reads besides the data directory,
 // remembered in a settings file of the user's configuration directory
@@ -15,3 +18,9 @@ void SetBacktestSettingsPath(const QString& path);
 QStringList ArchiveFolders();
 // Keeps the list; the reason when the file cannot be written, else empty.
 QString SaveArchiveFolders(const QStringList& folders);
+
+// The last calibration of the user's races (回収率分析's reading), for the
+// windows that use β without reading every race again; nullopt before the
+// first. Keeping it returns the reason when the file cannot be written.
+std::optional<CalibrationFit> StoredCalibration();
+QString StoreCalibration(const CalibrationFit& fit);

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -203,6 +202,7 @@ void Frm_Backtest::showOutcome(int generation, std::shared_ptr<Outcome> outcome)
     Cmd_Cancel->hide();
     const RaceReading& reading = outcome->reading;
     QStringList status;
+    QString storeFailure;
     if (reading.cancelled) {
         status << QStringLiteral("読み込みを中止しました");
     } else {
@@ -219,11 +219,16 @@ void Frm_Backtest::showOutcome(int generation, std::shared_ptr<Outcome> outcome)
                << WithoutResultLine(analysis_.withoutResult);
         if (reading.fromHistory > 0)
             status << QStringLiteral("オッズ履歴の最終オッズ %1").arg(reading.fromHistory);
+        // オッズ分析 takes β from here without reading every race again.
+        storeFailure = StoreCalibration(analysis_.fit);
+        if (!storeFailure.isEmpty()) status << storeFailure;
     }
     for (const QString& folder : reading.unreadable)
         status << QStringLiteral("読めないフォルダ %1").arg(folder);
     Lbl_Status->setText(status.join(u"　"));
-    SetForeground(Lbl_Status, reading.unreadable.isEmpty() ? Colours::Black : Colours::Red);
+    SetForeground(Lbl_Status, reading.unreadable.isEmpty() && storeFailure.isEmpty()
+                                  ? Colours::Black
+                                  : Colours::Red);
     emit Loaded();
 }
 
@@ -233,11 +238,11 @@ void Frm_Backtest::Cmd_Cancel_Click() {
 }
 
 void Frm_Backtest::Cmd_Folder_Click() {
-    QLineEdit chosen;
-    Dialog chooser(&chosen, this);
-    if (RunModal(chooser) != QDialog::Accepted || chosen.text().isEmpty()) return;
-    if (folders().contains(chosen.text())) return;
-    archive_ << chosen.text();
+    Dialog chooser(this);
+    RunModal(chooser);
+    const std::optional<QString> chosen = chooser.chosen();
+    if (!chosen || chosen->isEmpty() || folders().contains(*chosen)) return;
+    archive_ << *chosen;
     if (const QString failure = SaveArchiveFolders(archive_); !failure.isEmpty())
         ShowMessage(this, failure, MsgIcon::Exclamation);
     Form_Load();

@@ -41,19 +41,6 @@ public:
     QStringList folders() const;
     bool reading() const { return worker_.joinable() && !finished_; }
 
-    QLabel* Lbl_Folders = nullptr;
-    QLabel* Lbl_Status = nullptr;
-    QLabel* Lbl_Model = nullptr;
-    QTableView* Grd_Band = nullptr;
-    QTableView* Grd_Popularity = nullptr;
-    QTableView* Grd_Quinella = nullptr;
-    QTableView* Grd_Reliability = nullptr;
-    QWidget* Cht_Calibration = nullptr;
-    QProgressBar* Prg_Read = nullptr;
-    QPushButton* Cmd_Cancel = nullptr;
-    QPushButton* Cmd_Folder = nullptr;
-    QPushButton* Cmd_Save = nullptr;
-
 signals:
     // A reading has ended (finished or stopped) and its outcome is shown.
     void Loaded();
@@ -83,4 +70,16 @@ private:
     bool finished_ = true;
     int generation_ = 0;
     QString lastCsv_;
+    QLabel* Lbl_Folders = nullptr;
+    QLabel* Lbl_Status = nullptr;
+    QLabel* Lbl_Model = nullptr;
+    QTableView* Grd_Band = nullptr;
+    QTableView* Grd_Popularity = nullptr;
+    QTableView* Grd_Quinella = nullptr;
+    QTableView* Grd_Reliability = nullptr;
+    QWidget* Cht_Calibration = nullptr;
+    QProgressBar* Prg_Read = nullptr;
+    QPushButton* Cmd_Cancel = nullptr;
+    QPushButton* Cmd_Folder = nullptr;
+    QPushButton* Cmd_Save = nullptr;
 };

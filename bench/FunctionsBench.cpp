@@ -3,7 +3,12 @@
 // set beside a floor, the least work that reads the same input:
 // - decoding: one conversion of the whole record's bytes;
 // - ranking: reading the 54 odds texts of the 18 horses as numbers;
-// - distribution: reading the 9 texts as numbers and writing 17 numbers.
+// - distribution: reading the 9 texts as numbers and writing 17 numbers;
+// - the bet builder's 馬連 ボックス of the 18 horses (153 bets built from the
+//   text, spread 予算内, their stakes and payouts as shown): the distribution's
+//   own spread of the same 153 odds texts, shown the same way.
+// - value list: reading the race's 18 win, 153 quinella and 36 bracket odds
+//   texts as numbers.
 
 #include <benchmark/benchmark.h>
 
@@ -13,9 +18,13 @@
 #include <iostream>
 #include <map>
 
+#include "backtest/Value.h"
 #include "bench/BenchSupport.h"
+#include "builder/BetBuilder.h"
 #include "common/NumberText.h"
 #include "distribution/DistributionSheet.h"
+#include "market/Market.h"
+#include "racedata/RaceOdds.h"
 #include "racedata/Cp932.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
@@ -141,6 +150,79 @@ void BM_DistributionFloor(benchmark::State& state) {
     }
 }
 
+// The starters of 東京 11R as a box text, "1 2 … 18" less any scratched.
+QString BoxOfAll(const BuildField& field) {
+    QStringList numbers;
+    for (int h = 1; h <= field.runners(); ++h)
+        if (!field.scratched[size_t(h - 1)]) numbers << QString::number(h);
+    return numbers.join(u' ');
+}
+
+void BM_BuilderBox(benchmark::State& state) {
+    const BuildField field = BuildFieldOf(RaceOddsOf(&Records().uo, &Records().zo));
+    const QString box = BoxOfAll(field);
+    for (auto _ : state) {
+        const BuiltBets built =
+            BuildBets(field, BetType::Quinella, BetForm::Box, box, QString(), false);
+        DistributionSheet sheet;
+        LeftOut leftOut;
+        for (const BuiltBet& bet : built.bets) {
+            const int row = sheet.addRow();
+            sheet.setFirst(row, QString::number(bet.first));
+            sheet.setSecond(row, QString::number(bet.second));
+            sheet.setOdds(row, bet.odds);
+            leftOut.push_back(bet.capped);
+        }
+        sheet.setBudget(std::optional<double>(100000));
+        SpreadWithinBudget(sheet, leftOut);
+        for (int i = 0; i < sheet.size(); ++i) {
+            benchmark::DoNotOptimize(StakeText(sheet.row(i).stake));
+            benchmark::DoNotOptimize(RowPayout(sheet, i));
+            benchmark::DoNotOptimize(IsTrigami(sheet, i));
+        }
+        benchmark::DoNotOptimize(TotalLineOf(sheet));
+    }
+}
+
+void BM_BuilderBoxFloor(benchmark::State& state) {
+    const BuildField field = BuildFieldOf(RaceOddsOf(&Records().uo, &Records().zo));
+    const BuiltBets built =
+        BuildBets(field, BetType::Quinella, BetForm::Box, BoxOfAll(field), QString(), false);
+    std::vector<QString> odds;
+    for (const BuiltBet& bet : built.bets) odds.push_back(bet.odds);
+    for (auto _ : state) {
+        DistributionSheet sheet(int(odds.size()));
+        for (int i = 0; i < sheet.size(); ++i) sheet.setOdds(i, odds[size_t(i)]);
+        sheet.setBudget(std::optional<double>(100000));
+        sheet.spread();
+        for (const SheetRow& row : sheet.rows()) {
+            benchmark::DoNotOptimize(StakeText(row.stake));
+            benchmark::DoNotOptimize(PayoutText(row.payout));
+        }
+        benchmark::DoNotOptimize(SpreadOf(sheet));
+    }
+}
+
+// The value list of 東京 11R (18 runners, 153 pairs, 36 bracket pairs) from its
+// odds as read: the market's starters, the calibrated chances at β = 1.2, the
+// chance of every pair and bracket pair, and the list's texts.
+void BM_ValueList(benchmark::State& state) {
+    const RaceOdds odds = RaceOddsOf(&Records().uo, &Records().zo);
+    for (auto _ : state) {
+        const RaceValue value = ValueOfRace(odds, AnalyseMarket(odds), 1.2);
+        for (const ValueBet& bet : value.bets) benchmark::DoNotOptimize(ValueBetText(bet));
+    }
+}
+
+void BM_ValueListFloor(benchmark::State& state) {
+    const RaceOdds odds = RaceOddsOf(&Records().uo, &Records().zo);
+    for (auto _ : state) {
+        for (const auto* texts : {&odds.win, &odds.quinella})
+            for (const QString& text : *texts) benchmark::DoNotOptimize(UsableOdds(text));
+        for (const QString& text : odds.bracket) benchmark::DoNotOptimize(UsableOdds(text));
+    }
+}
+
 // Keeps the median of each benchmark's repetitions, in seconds of CPU time per
 // iteration: the machine is shared, and CPU time does not count the time this
 // process waits for a core.
@@ -184,6 +266,10 @@ int main(int argc, char** argv) {
     add("ranking_floor", BM_RankingFloor);
     add("distribution", BM_Distribution);
     add("distribution_floor", BM_DistributionFloor);
+    add("builder_box", BM_BuilderBox);
+    add("builder_box_floor", BM_BuilderBoxFloor);
+    add("value_list", BM_ValueList);
+    add("value_list_floor", BM_ValueListFloor);
 
     benchmark::Initialize(&argc, argv);
     MedianCollector reporter;
@@ -199,13 +285,23 @@ int main(int argc, char** argv) {
                    {"decode_zo", "decode zo- record, all fields (median CPU)"},
                    {"decode_ks", "decode ks- record, all fields (median CPU)"},
                    {"ranking", "ranking of 18 horses (median CPU)"},
-                   {"distribution", "distribution of 8 rows (median CPU)"}};
+                   {"distribution", "distribution of 8 rows (median CPU)"},
+                   {"builder_box",
+                    "馬連 ボックス of 18 built and spread 予算内, 153 bets, floor the "
+                    "distribution's spread of them (median CPU)"}};
     for (const auto& f : figures) {
         const auto value = reporter.medians.find(f.name);
         const auto floor = reporter.medians.find(std::string(f.name) + "_floor");
         if (value == reporter.medians.end() || floor == reporter.medians.end()) continue;
         PrintRow({f.figure, FormatSeconds(value->second), FormatSeconds(floor->second),
                   value->second / floor->second, "-", std::nullopt});
+    }
+    const auto value = reporter.medians.find("value_list");
+    const auto floor = reporter.medians.find("value_list_floor");
+    if (value != reporter.medians.end() && floor != reporter.medians.end()) {
+        PrintRow({"value list of 18 runners (153 pairs, 36 brackets) (median CPU)",
+                  FormatSeconds(value->second), FormatSeconds(floor->second),
+                  value->second / floor->second, "<= 2 ms", value->second <= 2e-3});
     }
     return 0;
 }

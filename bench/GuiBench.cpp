@@ -3,11 +3,18 @@
 //   odds button (each bet type) to the end of the job window's first paint,
 //   beside the click on a button that opens the window's replica (the floor:
 //   the same widgets with fixed texts, no file access);
+// - from ツール → オッズ分析 to the end of Frm_Market's first paint (the race's
+//   odds read, analysed and valued at a stored β), beside the same window
+//   built over an empty folder (the floor: nothing read, nothing computed);
 // - one keystroke in an odds box of a filled distribution window (change
 //   handling, Recalculate, repaint), beside a keystroke in the replica's box.
+// - ツール → 買い目作成 to Frm_Build painted, beside its replica; and in the open
+//   window a 馬連 ボックス of 18 horses (153 bets) typed, spread and shown.
 // Real and floor runs alternate; medians.
 
+#include <QAction>
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -21,6 +28,9 @@
 #include <memory>
 
 #include "app/Frm_Main.h"
+#include "backtest/Backtest.h"
+#include "backtest/BacktestFolders.h"
+#include "builder/Frm_Build.h"
 #include "bench/BenchSupport.h"
 #include "bench/PaintWatch.h"
 #include "bench/WindowReplica.h"
@@ -29,6 +39,7 @@
 #include "common/MessageBox.h"
 #include "common/WindowActivation.h"
 #include "distribution/Frm_Separate.h"
+#include "market/Frm_Market.h"
 #include "odds/OddsPicker.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
@@ -38,6 +49,7 @@
 #include "settle/Frm_Settle.h"
 #include "settle/SettleLook.h"
 #include "settle/SettleTable.h"
+#include "tools/RecordBuilder.h"
 #include "tools/SampleData.h"
 #include "trend/TrendFallMarks.h"
 
@@ -52,6 +64,14 @@ constexpr double KeystrokeBudgetSeconds = 0.001;
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "gui benchmark: %s\n", what);
     std::exit(1);
+}
+
+// The control of the given type and objectName below root.
+template <typename T>
+T* control(QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QLatin1String(name));
+    if (!found) fail(name);
+    return found;
 }
 
 // Lets pending events (closing, deferred deletes, activation) settle.
@@ -154,7 +174,7 @@ void benchModeless(PaintWatch& watch, FloorHost& host, QPushButton* button,
 // picker is modal; it is closed as soon as it has painted.
 void benchOddsButton(PaintWatch& watch, FloorHost& host, Frm_Main& main, int typeIndex,
                      const QString& pickerName, const std::string& figure) {
-    main.Cmb_Type->setCurrentIndex(typeIndex);
+    control<QComboBox>(main, "Cmb_Type")->setCurrentIndex(typeIndex);
     Frm_Separate separate(main.state(), main.selection(), &main);
     // As the main window wires it: the odds button opens the picker.
     QObject::connect(&separate, &Frm_Separate::oddsPickerWanted,
@@ -198,7 +218,7 @@ double timeKey(PaintWatch& watch, QWidget* window, QLineEdit* box, Qt::Key key) 
 }
 
 void benchTyping(PaintWatch& watch, Frm_Main& main) {
-    main.Cmb_Type->setCurrentIndex(0);
+    control<QComboBox>(main, "Cmb_Type")->setCurrentIndex(0);
     Frm_Separate separate(main.state(), main.selection(), &main);
     const auto box = [&](const char* name, int row) {
         auto* found = separate.findChild<QLineEdit*>(
@@ -288,13 +308,14 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
         }
         memo += QLatin1Char('\n');
     }
-    main.Txt_Main->setPlainText(memo);
+    control<QPlainTextEdit>(main, "Txt_Main")->setPlainText(memo);
+    QAction* settleItem = control<QAction>(main, "Settle");
 
     const PaintWatch::Done close = [](QWidget* window) { window->close(); };
     const auto real = [&] {
         watch.arm(WindowNamed(QStringLiteral("Frm_Settle")), close);
         const Stamp start = TakeStamp();
-        main.Settle->trigger();
+        settleItem->trigger();
         if (!watch.wait()) fail("Frm_Settle did not paint");
         const double seconds = Elapsed(start, watch.ended());
         settle();
@@ -336,6 +357,163 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
               "<= 1.5 x floor, <= 50 ms", value <= 1.5 * floorValue && value <= 0.050});
 }
 
+// ツール → 買い目作成 to Frm_Build painted, against its replica (built anew each
+// time, as the window is); then, in the open window of a race of 18 starters,
+// the text of a 馬連 ボックス of all 18 set into Txt_First to the window's
+// repaint with its 153 bets spread and shown, against the replica of the
+// filled window painted.
+void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
+    control<QComboBox>(main, "Cmb_Type")->setCurrentIndex(0);
+    std::optional<WidgetShot> shot;
+    const PaintWatch::Done closeReal = [&](QWidget* window) {
+        if (!shot) shot = TakeShot(window);
+        window->close();
+    };
+    const auto open = [&](const PaintWatch::Done& done) {
+        watch.arm(WindowNamed(QStringLiteral("Frm_Build")), done);
+        const Stamp start = TakeStamp();
+        control<QAction>(main, "Build")->trigger();
+        if (!watch.wait()) fail("Frm_Build did not paint");
+        const double seconds = Elapsed(start, watch.ended());
+        settle();
+        return seconds;
+    };
+    open(closeReal);
+    host.setJob([&] {
+        QWidget* replica = BuildReplica(*shot, nullptr);
+        replica->setAttribute(Qt::WA_DeleteOnClose);
+        replica->show();
+        replica->raise();
+        replica->activateWindow();
+    });
+    const PaintWatch::Done closeReplica = [](QWidget* window) { window->close(); };
+    printJobRow("menu item Build to Frm_Build painted",
+                alternate([&] { return open(closeReal); },
+                          [&] {
+                              return timeClick(watch, host.button(), QStringLiteral("Frm_Build"),
+                                               closeReplica);
+                          }));
+
+    // A race of 18 starters of the day (札幌 11R, not in the sample), every
+    // pair at its own odds.
+    const QString date = QStringLiteral("20261206");
+    RecordBuilder uo = UoBuilder();
+    uo.set(UoLayout::RaceDate, date).setRight(UoLayout::Runners, QStringLiteral("18"));
+    for (int k = 0; k < 153; ++k)
+        uo.setRight({UoLayout::QuinellaOdds(k).offset, 6},
+                    QString::number(5.0 + k * 1.7, 'f', 1));
+    RecordBuilder zo = ZoBuilder();
+    zo.set(ZoLayout::RaceDate, date);
+    for (int h = 0; h < 18; ++h)
+        zo.setRight(ZoLayout::HorseNo(h), QString::number(h + 1))
+            .setRight(ZoLayout::WinOdds(h), QString::number(2.0 + h * 3.1, 'f', 1));
+    const QString dir = main.state().DataDir;
+    if (!uo.writeTo(dir + QStringLiteral("/uo-18b.jra")) ||
+        !zo.writeTo(dir + QStringLiteral("/zo-18b.jra")))
+        fail("cannot write the race of 18");
+    {
+        auto* places = control<QComboBox>(main, "Cmb_Place");
+        places->setCurrentIndex(places->findText(QStringLiteral("札幌")));
+    }
+    {
+        auto* races = control<QComboBox>(main, "Cmb_Race");
+        races->setCurrentIndex(races->findData(11));
+    }
+    control<QAction>(main, "Build")->trigger();
+    Frm_Build* build = main.buildWindow();
+    if (!build || !QTest::qWaitForWindowExposed(build)) fail("Frm_Build did not show");
+    auto* form = build->findChild<QComboBox*>(QStringLiteral("Cmb_Form"));
+    auto* first = build->findChild<QLineEdit*>(QStringLiteral("Txt_First"));
+    auto* budget = build->findChild<QLineEdit*>(QStringLiteral("Txt_Budget"));
+    if (!form || !first || !budget) fail("a control of Frm_Build is missing");
+    form->setCurrentIndex(1);  // ボックス
+    budget->setText(QStringLiteral("100000"));
+    QStringList all;
+    for (int h = 1; h <= 18; ++h) all << QString::number(h);
+    const QString box = all.join(u' ');
+    settle();
+
+    const auto spread = [&](const QString& text) {
+        watch.arm([build](QWidget* painted) { return painted == build; });
+        const Stamp start = TakeStamp();
+        first->setText(text);
+        if (!watch.wait()) fail("Frm_Build did not repaint");
+        return Elapsed(start, watch.ended());
+    };
+    spread(box);
+    if (build->sheet().size() != 153 || build->sheet().stakeSum() <= 0)
+        fail("the box of 18 was not spread");
+    std::unique_ptr<QWidget> replica(BuildReplica(TakeShot(build), nullptr));
+    replica->setObjectName(QStringLiteral("Frm_Build floor"));
+    const auto floor = [&] {
+        watch.arm([&](QWidget* painted) { return painted == replica.get(); });
+        const Stamp start = TakeStamp();
+        replica->show();
+        if (!watch.wait()) fail("the replica did not paint");
+        const double seconds = Elapsed(start, watch.ended());
+        replica->hide();
+        settle();
+        return seconds;
+    };
+    std::vector<double> real, floors;
+    for (int i = 0; i < Warmups + JobRuns; ++i) {
+        spread(QString());
+        settle();
+        const double r = spread(box);
+        settle();
+        const double f = floor();
+        if (i < Warmups) continue;
+        real.push_back(r);
+        floors.push_back(f);
+    }
+    build->close();
+    settle();
+    const double value = Median(real), floorValue = Median(floors);
+    PrintRow({"馬連 ボックス of 18 (153 bets) typed, spread and shown, floor its replica painted "
+              "(median of " +
+                  std::to_string(real.size()) + ClockNote() + ")",
+              FormatSeconds(value), FormatSeconds(floorValue), value / floorValue, "<= 20 ms",
+              value <= 0.020});
+    auto* places = control<QComboBox>(main, "Cmb_Place");
+    places->setCurrentIndex(places->findText(QStringLiteral("東京")));
+}
+
+// ツール → オッズ分析 (run from a button, so that one click times it) to the
+// window painted; closed after each paint, so every opening builds it anew.
+// The floor opens the same window over an empty folder.
+void benchMarket(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
+    QWidget launcherWindow;
+    auto* launcher = new QPushButton(QStringLiteral("market"), &launcherWindow);
+    launcher->setObjectName(QStringLiteral("MarketLauncher"));
+    launcher->setGeometry(10, 10, 120, 30);
+    launcherWindow.show();
+    QAction* marketItem = control<QAction>(main, "Market");
+    QObject::connect(launcher, &QPushButton::clicked, [marketItem] { marketItem->trigger(); });
+    QTemporaryDir empty;
+    AppState emptyState;
+    emptyState.DataDir = empty.path();
+    host.setJob([&] {
+        auto* window = new Frm_Market(emptyState, main.selection(), &main);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+    const PaintWatch::Done close = [](QWidget* window) { window->close(); };
+    const QString name = QStringLiteral("Frm_Market");
+    const Pair times = alternate([&] { return timeClick(watch, launcher, name, close); },
+                                 [&] { return timeClick(watch, host.button(), name, close); });
+    // The floor is the window itself without its work, not a replica: the
+    // ratio is what reading and analysing the race costs; the budget is the
+    // job windows' 30 ms.
+    const double value = Median(times.real), floor = Median(times.floor);
+    PrintRow(
+        {"Tool menu Market to Frm_Market painted, floor the window over an empty folder "
+         "(median of " +
+             std::to_string(times.real.size()) + ClockNote() + ")",
+         FormatSeconds(value), FormatSeconds(floor), value / floor, "<= 30 ms",
+         value <= JobBudgetSeconds});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -375,17 +553,30 @@ int main(int argc, char** argv) {
     // is 2 s old.
     QTest::qWait(2100);
 
+    // β for オッズ分析's 期待値, as 回収率分析 keeps it.
+    QTemporaryDir config;
+    SetBacktestSettingsPath(QDir(config.path()).filePath(QStringLiteral("backtest.ini")));
+    CalibrationFit fit;
+    fit.beta = 1.19;
+    fit.standardError = 0.011;
+    fit.races = 12000;
+    fit.fitted = true;
+    if (!StoreCalibration(fit).isEmpty()) fail("cannot keep the calibration");
+
     Frm_Main main(state);
     main.show();
     if (!QTest::qWaitForWindowExposed(&main)) fail("the main window did not show");
-    main.Cmb_Place->setCurrentIndex(main.Cmb_Place->findText(QStringLiteral("東京")));
-    main.Cmb_Race->setCurrentIndex(main.Cmb_Race->findData(11));
+    auto* places = control<QComboBox>(main, "Cmb_Place");
+    auto* races = control<QComboBox>(main, "Cmb_Race");
+    places->setCurrentIndex(places->findText(QStringLiteral("東京")));
+    races->setCurrentIndex(races->findData(11));
     FloorHost host;
     PaintWatch watch;
     settle();
 
     // Arguments, for profiling: the benchmarks to run ("result", "special",
-    // "odds0" to "odds2", "typing", "settle"; all when none is given), then "runs=N".
+    // "odds0" to "odds2", "market", "typing", "settle", "build"; all when none is given),
+    // then "runs=N".
     QStringList only = QCoreApplication::arguments().mid(1);
     for (const QString& argument : QStringList(only)) {
         if (argument.startsWith(QStringLiteral("runs="))) {
@@ -398,11 +589,11 @@ int main(int argc, char** argv) {
     };
 
     if (wanted("result"))
-        benchModeless(watch, host, main.Cmd_Result, QStringLiteral("Frm_Result"), &main,
-                      "Cmd_Result to Frm_Result painted");
+        benchModeless(watch, host, control<QPushButton>(main, "Cmd_Result"),
+                      QStringLiteral("Frm_Result"), &main, "Cmd_Result to Frm_Result painted");
     if (wanted("special"))
-        benchModeless(watch, host, main.Cmd_Special, QStringLiteral("Frm_Special"), nullptr,
-                      "Cmd_Special to Frm_Special painted");
+        benchModeless(watch, host, control<QPushButton>(main, "Cmd_Special"),
+                      QStringLiteral("Frm_Special"), nullptr, "Cmd_Special to Frm_Special painted");
     if (wanted("odds0"))
         benchOddsButton(watch, host, main, 0, QStringLiteral("Frm_Odds"),
                         "odds button, quinella, to Frm_Odds painted");
@@ -412,7 +603,9 @@ int main(int argc, char** argv) {
     if (wanted("odds2"))
         benchOddsButton(watch, host, main, 2, QStringLiteral("Frm_Odds3"),
                         "odds button, win/place, to Frm_Odds3 painted");
+    if (wanted("market")) benchMarket(watch, host, main);
     if (wanted("typing")) benchTyping(watch, main);
     if (wanted("settle")) benchSettle(watch, main);
+    if (wanted("build")) benchBuild(watch, host, main);
     return 0;
 }

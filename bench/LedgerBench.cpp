@@ -188,14 +188,16 @@ int main(int argc, char** argv) {
     const auto yearOf = [&](int i) {
         return allYears ? (i % 2 ? AllYears : latest - 1) : latest - 1 - i % (Years - 1);
     };
+    auto* years = window->findChild<QComboBox*>(QStringLiteral("Cmb_Year"));
+    if (!years) fail(QStringLiteral("no Cmb_Year"));
     const auto change = [&](int i) {
-        const int index = window->Cmb_Year->findData(yearOf(i));
+        const int index = years->findData(yearOf(i));
         watch.arm([&](QWidget* painted) { return painted == window; });
         const Stamp start = TakeStamp();
-        window->Cmb_Year->setCurrentIndex(index);
+        years->setCurrentIndex(index);
         if (!watch.wait()) fail(QStringLiteral("no repaint after the year changed"));
         const double seconds = Elapsed(start, watch.ended());
-        window->Cmb_Year->setCurrentIndex(0);
+        years->setCurrentIndex(0);
         SettleEvents();
         return seconds;
     };

@@ -308,22 +308,24 @@ int main(int argc, char** argv) {
     Frm_Separate separate(state, selection);
     separate.show();
     if (!QTest::qWaitForWindowExposed(&separate)) fail(QStringLiteral("Frm_Separate not shown"));
-    ShownWatch label(separate.Lbl_Update);
+    auto* updateNote = separate.findChild<QLabel*>(QStringLiteral("Lbl_Update"));
+    auto* updateButton = separate.findChild<QPushButton*>(QStringLiteral("Cmd_Update"));
+    if (!updateNote || !updateButton) fail(QStringLiteral("Lbl_Update or Cmd_Update missing"));
+    ShownWatch label(updateNote);
     const auto updateRow = [&](const QString& directory, const char* figure) {
         const QString path = QDir(directory).filePath(QStringLiteral("uo-58b.jra"));
         OddsWatcher::instance().watch(directory);
         OddsWatcher::instance().scanNow();
         SettleEvents();
-        separate.Cmd_Update->click();  // whatever the first look found
+        updateButton->click();  // whatever the first look found
         const auto toUpdate = [&](int) {
             const QByteArray bytes = QuinellaRecord(9000 + ++download);
             const Stamp start = TakeStamp();
             write(path, bytes);
             if (!label.wait()) fail(QStringLiteral("Lbl_Update not shown"));
             const double seconds = Elapsed(start, label.at());
-            separate.Cmd_Update->click();  // the rows follow; the line is empty again
-            if (!separate.Lbl_Update->text().isEmpty())
-                fail(QStringLiteral("Lbl_Update not cleared"));
+            updateButton->click();  // the rows follow; the line is empty again
+            if (!updateNote->text().isEmpty()) fail(QStringLiteral("Lbl_Update not cleared"));
             SettleEvents();
             return seconds;
         };

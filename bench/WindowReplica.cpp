@@ -3,12 +3,15 @@
 #include "chart/BalanceChart.h"
 #include "common/Fonts.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +63,20 @@ WidgetShot TakeShot(const QWidget* widget) {
         shot.text = box->text();
         shot.alignment = box->alignment();
         shot.maxLength = box->maxLength();
+    } else if (const auto* table = qobject_cast<const QTableWidget*>(widget)) {
+        shot.kind = WidgetShot::Kind::Table;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QTableWidgetItem* heading = table->horizontalHeaderItem(c);
+            shot.headings << (heading ? heading->text() : QString());
+            shot.widths.push_back(table->columnWidth(c));
+        }
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        shot.kind = WidgetShot::Kind::ComboBox;
+        shot.text = combo->currentText();
+    } else if (const auto* check = qobject_cast<const QCheckBox*>(widget)) {
+        shot.kind = WidgetShot::Kind::CheckBox;
+        shot.text = check->text();
+        shot.checked = check->isChecked();
     } else if (qobject_cast<const QFrame*>(widget)) {
         shot.kind = WidgetShot::Kind::Frame;
     }
@@ -68,6 +85,9 @@ WidgetShot TakeShot(const QWidget* widget) {
         shot.lineWidth = frame->lineWidth();
     }
 
+    // Combo boxes and tables build their own parts.
+    if (shot.kind == WidgetShot::Kind::ComboBox || shot.kind == WidgetShot::Kind::Table)
+        return shot;
     for (const QObject* child : widget->children()) {
         if (!child->isWidgetType()) continue;
         const auto* childWidget = static_cast<const QWidget*>(child);
@@ -124,6 +144,22 @@ QWidget* create(const WidgetShot& shot, QWidget* parent) {
             if (shot.alignment != textDefault) box->setAlignment(shot.alignment);
             if (!shot.text.isEmpty()) box->setText(shot.text);
             return box;
+        }
+        case WidgetShot::Kind::ComboBox: {
+            auto* combo = new QComboBox(parent);
+            if (!shot.text.isEmpty()) combo->addItem(shot.text);
+            return combo;
+        }
+        case WidgetShot::Kind::Table: {
+            auto* table = new QTableWidget(0, int(shot.headings.size()), parent);
+            table->setHorizontalHeaderLabels(shot.headings);
+            for (size_t c = 0; c < shot.widths.size(); ++c) table->setColumnWidth(int(c), shot.widths[c]);
+            return table;
+        }
+        case WidgetShot::Kind::CheckBox: {
+            auto* check = new QCheckBox(shot.text, parent);
+            if (shot.checked) check->setChecked(true);
+            return check;
         }
         case WidgetShot::Kind::Plain:
             break;

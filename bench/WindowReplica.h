@@ -18,7 +18,7 @@
 class QWidget;
 
 struct WidgetShot {
-    enum class Kind { Plain, Frame, Label, PushButton, ToolButton, LineEdit, Dialog };
+    enum class Kind { Plain, Frame, Label, PushButton, ToolButton, LineEdit, ComboBox, CheckBox, Table, Dialog };
     Kind kind = Kind::Plain;
     QString name;
     QRect geometry;
@@ -44,6 +44,11 @@ struct WidgetShot {
     bool autoDefault = false;
     Qt::ArrowType arrowType = Qt::NoArrow;
     int maxLength = 32767;
+    // Combo boxes (the entry shown) and check boxes
+    bool checked = false;
+    // Tables: the column headings and widths
+    QStringList headings;
+    std::vector<int> widths;
     // Windows
     Qt::WindowFlags flags;
     QString title;

@@ -110,3 +110,9 @@ std::optional<qint64> OddsHundredths(QStringView text) {
     for (int d = std::max(decimals, 0); d < 2; ++d) whole *= 10;
     return whole;
 }
+
+std::optional<double> UsableOdds(QStringView text) {
+    const OddsReading reading = ReadOdds(text);
+    if (!reading.odds) return std::nullopt;
+    return reading.odds->value;
+}

@@ -53,3 +53,7 @@ std::optional<ExactDecimal> ExactDecimalOf(QStringView text);
 // Odds in hundredths, exactly: "31.5" is 3150. Nothing for a text that is no
 // odds (blank, "ﾄﾘｹｼ"); 複勝 is valued by its lower bound.
 std::optional<qint64> OddsHundredths(QStringView text);
+
+// The value of an odds text when the distribution would use it (ReadOdds
+// reads odds), else nullopt (not a number, 0 or less, ﾄﾘｹｼ, blank).
+std::optional<double> UsableOdds(QStringView text);

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "common/AtomicWrite.h"
 #include "common/MessageBox.h"
 
 namespace {
@@ -24,11 +24,6 @@ QString askFileName(QWidget* parent, const QString& fileName, const QString& fil
 OpenFileDialog& openDialog() {
     static OpenFileDialog instance;
     return instance;
-}
-
-QString withSystemReason(const QString& what, const QFileDevice& file) {
-    const QString system = file.errorString();
-    return system.isEmpty() ? what : QStringLiteral("%1（%2）").arg(what, system);
 }
 
 }  // namespace
@@ -87,30 +82,29 @@ bool SaveThroughDialog(QWidget* parent, QString& lastFileName,
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        *reason = QStringLiteral("同じ名前のフォルダーがあります。");
-        return false;
+    const std::optional<AtomicWriteFailure> failure = WriteAtomically(path, bytes);
+    if (!failure) return true;
+    const auto withSystemReason = [&](const QString& what) {
+        return failure->systemText.isEmpty()
+                   ? what
+                   : QStringLiteral("%1（%2）").arg(what, failure->systemText);
+    };
+    switch (failure->step) {
+        case AtomicWriteFailure::Step::IsFolder:
+            *reason = QStringLiteral("同じ名前のフォルダーがあります。");
+            break;
+        case AtomicWriteFailure::Step::NoFolder:
+            *reason = QStringLiteral("保存先のフォルダーがありません。");
+            break;
+        case AtomicWriteFailure::Step::Open:
+            *reason = withSystemReason(QStringLiteral("ファイルを作成できません。"));
+            break;
+        case AtomicWriteFailure::Step::Write:
+            *reason = withSystemReason(QStringLiteral("書き込みに失敗しました。"));
+            break;
+        case AtomicWriteFailure::Step::Commit:
+            *reason = withSystemReason(QStringLiteral("ファイルを置き換えられません。"));
+            break;
     }
-    if (!info.absoluteDir().exists()) {
-        *reason = QStringLiteral("保存先のフォルダーがありません。");
-        return false;
-    }
-    // QSaveFile writes a temporary file beside the target and renames it over
-    // the target only when everything was written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *reason = withSystemReason(QStringLiteral("ファイルを作成できません。"), file);
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        *reason = withSystemReason(QStringLiteral("書き込みに失敗しました。"), file);
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *reason = withSystemReason(QStringLiteral("ファイルを置き換えられません。"), file);
-        return false;
-    }
-    return true;
+    return false;
 }

@@ -45,6 +45,7 @@ bool SaveThroughDialog(QWidget* parent, QString& lastFileName,
                        const std::function<std::optional<QByteArray>()>& bytes,
                        const SaveKind& kind = {});
 
-// Replaces the file with the bytes in one step: the old file stays intact
-// unless the whole new content was written. On failure, reason says why.
+// Replaces the file with the bytes in one step (WriteAtomically): the old file
+// stays intact unless the whole new content was written. On failure, reason
+// says why in the save path's words.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* reason);

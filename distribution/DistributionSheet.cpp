@@ -290,6 +290,10 @@ Spread SpreadOf(const DistributionSheet& sheet) {
     return spread;
 }
 
+QString GroupedYen(qint64 yen, bool sign) {
+    return grouped(yen, sign);
+}
+
 QString StakeText(std::optional<qint64> stake) {
     return stake ? FormatGeneral(double(*stake)) : QString();
 }

@@ -159,6 +159,9 @@ struct Spread {
 // least and most are equal.
 Spread SpreadOf(const DistributionSheet& sheet);
 
+// Whole yen in digit groups, 13000 as "13,000"; with sign "+3,100", "-400" and "0".
+QString GroupedYen(qint64 yen, bool sign = false);
+
 // A stake or total as shown ("5300"), empty for none.
 QString StakeText(std::optional<qint64> stake);
 // A payout as shown ("13250", "1E+15"), empty for none.

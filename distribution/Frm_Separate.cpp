@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "common/Clock.h"
 #include "common/Colours.h"
@@ -27,11 +28,6 @@
 #include "racedata/RaceOdds.h"
 
 namespace {
-
-// Key codes of the row boxes' key handling.
-constexpr qint16 KeyReturn = 13;
-constexpr qint16 KeyUp = 38;
-constexpr qint16 KeyDown = 40;
 
 constexpr int RowTop = 1485;  // twips, top of row 0
 constexpr int RowStep = 405;  // twips between rows
@@ -100,21 +96,21 @@ Frm_Separate::Frm_Separate(AppState& state, const RaceSelection& selection, QWid
 
 void Frm_Separate::buildUpdateLine() {
     const int boxTop = UpdateTop + (ButtonHeight - BoxHeight) / 2;
-    Lbl_Update =
+    updateNote_ =
         PlainLabel(this, QStringLiteral("Lbl_Update"), TwRect(120, boxTop, 2400, BoxHeight),
                    Qt::AlignRight | Qt::AlignVCenter);
-    Cmd_Update = PlainButton(this, QStringLiteral("Cmd_Update"), QStringLiteral("最新オッズ"),
-                             TwRect(2640, UpdateTop, 1215, ButtonHeight));
-    Cmd_Update->setToolTip(QStringLiteral("組番が最新のオッズにある行に、そのオッズを入れます"));
-    Cmd_Update->setEnabled(false);
-    QWidget::setTabOrder(Cmd_Target, Cmd_Update);
-    connect(Cmd_Update, &QPushButton::clicked, this, &Frm_Separate::Cmd_Update_Click);
+    updateButton_ = PlainButton(this, QStringLiteral("Cmd_Update"), QStringLiteral("最新オッズ"),
+                                TwRect(2640, UpdateTop, 1215, ButtonHeight));
+    updateButton_->setToolTip(QStringLiteral("組番が最新のオッズにある行に、そのオッズを入れます"));
+    updateButton_->setEnabled(false);
+    QWidget::setTabOrder(targetButton_, updateButton_);
+    connect(updateButton_, &QPushButton::clicked, this, &Frm_Separate::Cmd_Update_Click);
 
     const std::optional<int> type = selection_.typeCode();
     if (type == int(BetType::Quinella)) followed_ = BetType::Quinella;
     if (type == int(BetType::BracketQuinella)) followed_ = BetType::BracketQuinella;
-    Lbl_Update->setVisible(followed_.has_value());
-    Cmd_Update->setVisible(followed_.has_value());
+    updateNote_->setVisible(followed_.has_value());
+    updateButton_->setVisible(followed_.has_value());
     if (!followed_) return;
     // The race on the day in force, whose odds the rows were read from; while
     // no file tells the day, the history's latest of the race.
@@ -129,13 +125,13 @@ void Frm_Separate::buildUpdateLine() {
     // Odds read or typed into a row are as of now: a download written before
     // is no longer newer (no query on every keystroke).
     for (int i = 0; i < Rows; ++i) {
-        connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this] {
+        connect(odds_[i], &QLineEdit::textChanged, this, [this] {
             if (updating_) return;
             oddsAsOf_ = Now();
             if (!newer_ || newer_->modified > oddsAsOf_) return;
             newer_.reset();
-            Lbl_Update->clear();
-            Cmd_Update->setEnabled(false);
+            updateNote_->clear();
+            updateButton_->setEnabled(false);
         });
     }
 }
@@ -153,11 +149,11 @@ void Frm_Separate::showUpdate() {
     OddsHistory* history = OpenedOddsHistory();
     if (followed_ && race_.valid() && history)
         newer_ = history->latest(race_, FileOf(*followed_), oddsAsOf_);
-    Lbl_Update->setText(newer_
-                            ? QStringLiteral("オッズ更新 ") +
-                                  newer_->modified.toLocalTime().toString(QStringLiteral("HH:mm"))
-                            : QString());
-    Cmd_Update->setEnabled(newer_.has_value());
+    updateNote_->setText(newer_
+                             ? QStringLiteral("オッズ更新 ") +
+                                   newer_->modified.toLocalTime().toString(QStringLiteral("HH:mm"))
+                             : QString());
+    updateButton_->setEnabled(newer_.has_value());
 }
 
 void Frm_Separate::Cmd_Update_Click() {
@@ -175,7 +171,7 @@ void Frm_Separate::Cmd_Update_Click() {
         const auto found =
             odds.constFind(QStringLiteral("%1-%2").arg(std::min(a, b)).arg(std::max(a, b)));
         // Written as if typed: the odds check and the recalculation run.
-        if (found != odds.constEnd()) Txt_Odds[i]->setText(*found);
+        if (found != odds.constEnd()) odds_[i]->setText(*found);
     }
     updating_ = false;
     oddsAsOf_ = latest.modified;
@@ -184,40 +180,41 @@ void Frm_Separate::Cmd_Update_Click() {
 
 void Frm_Separate::buildControls() {
     const QFont titleFont = UiFont(11, true);
-    Lbl_Place =
+    racecourse_ =
         PlainLabel(this, QStringLiteral("Lbl_Place"), TwRect(120, 120, 1200, 360), Qt::AlignCenter);
-    Lbl_Type =
+    betType_ =
         PlainLabel(this, QStringLiteral("Lbl_Type"), TwRect(1440, 120, 1560, 360), Qt::AlignCenter);
-    Lbl_Race = PlainLabel(this, QStringLiteral("Lbl_Race"), TwRect(3120, 120, 600, 360),
-                          Qt::AlignRight | Qt::AlignVCenter);
-    Label1 = PlainLabel(this, QStringLiteral("Label1"), TwRect(3720, 120, 300, 360), Qt::AlignLeft,
-                        QStringLiteral("R"));
-    for (QLabel* label : {Lbl_Place, Lbl_Type, Lbl_Race, Label1}) label->setFont(titleFont);
+    raceNumber_ = PlainLabel(this, QStringLiteral("Lbl_Race"), TwRect(3120, 120, 600, 360),
+                             Qt::AlignRight | Qt::AlignVCenter);
+    raceNumberSuffix_ = PlainLabel(this, QStringLiteral("Label1"), TwRect(3720, 120, 300, 360),
+                                   Qt::AlignLeft, QStringLiteral("R"));
+    for (QLabel* label : {racecourse_, betType_, raceNumber_, raceNumberSuffix_})
+        label->setFont(titleFont);
 
-    Label3 = PlainLabel(this, QStringLiteral("Label3"), TwRect(120, 660, 600, BoxHeight),
-                        Qt::AlignLeft, QStringLiteral("予算"));
+    budgetCaption_ = PlainLabel(this, QStringLiteral("Label3"), TwRect(120, 660, 600, BoxHeight),
+                                Qt::AlignLeft, QStringLiteral("予算"));
     auto* budget = new EntryBox(this);
-    Txt_Total_Pay = budget;
-    Txt_Total_Pay->setObjectName(QStringLiteral("Txt_Total_Pay"));
-    Txt_Total_Pay->setGeometry(TwRect(720, 660, 1320, BoxHeight));
-    Txt_Total_Pay->setMaxLength(BudgetLength);
-    Txt_Total_Pay->setToolTip(QStringLiteral("購入予算を入力してください"));
-    Label7 = PlainLabel(this, QStringLiteral("Label7"), TwRect(2100, 660, 300, BoxHeight),
-                        Qt::AlignLeft, QStringLiteral("円"));
-    Command1 =
+    budget_ = budget;
+    budget_->setObjectName(QStringLiteral("Txt_Total_Pay"));
+    budget_->setGeometry(TwRect(720, 660, 1320, BoxHeight));
+    budget_->setMaxLength(BudgetLength);
+    budget_->setToolTip(QStringLiteral("購入予算を入力してください"));
+    budgetYen_ = PlainLabel(this, QStringLiteral("Label7"), TwRect(2100, 660, 300, BoxHeight),
+                            Qt::AlignLeft, QStringLiteral("円"));
+    oddsButton_ =
         PlainButton(this, QStringLiteral("Command1"), QString(), TwRect(4410, 600, 870, 495));
-    Command1->setIcon(QIcon(oddsPicture()));
-    Command1->setIconSize(QSize(52, 29));
-    Command1->setToolTip(QStringLiteral("取得されているオッズを表示します"));
+    oddsButton_->setIcon(QIcon(oddsPicture()));
+    oddsButton_->setIconSize(QSize(52, 29));
+    oddsButton_->setToolTip(QStringLiteral("取得されているオッズを表示します"));
 
-    Label10 = PlainLabel(this, QStringLiteral("Label10"), TwRect(120, 1200, 1080, 240),
-                         Qt::AlignCenter, QStringLiteral("買い目"));
-    Label4 = PlainLabel(this, QStringLiteral("Label4"), TwRect(1320, 1200, 900, 240),
-                        Qt::AlignCenter, QStringLiteral("オッズ"));
-    Label6 = PlainLabel(this, QStringLiteral("Label6"), TwRect(2340, 1200, 1080, 240),
-                        Qt::AlignCenter, QStringLiteral("金額"));
-    Label9 = PlainLabel(this, QStringLiteral("Label9"), TwRect(3780, 1200, 1500, 240),
-                        Qt::AlignCenter, QStringLiteral("配当"));
+    betHeading_ = PlainLabel(this, QStringLiteral("Label10"), TwRect(120, 1200, 1080, 240),
+                             Qt::AlignCenter, QStringLiteral("買い目"));
+    oddsHeading_ = PlainLabel(this, QStringLiteral("Label4"), TwRect(1320, 1200, 900, 240),
+                              Qt::AlignCenter, QStringLiteral("オッズ"));
+    stakeHeading_ = PlainLabel(this, QStringLiteral("Label6"), TwRect(2340, 1200, 1080, 240),
+                               Qt::AlignCenter, QStringLiteral("金額"));
+    payoutHeading_ = PlainLabel(this, QStringLiteral("Label9"), TwRect(3780, 1200, 1500, 240),
+                                Qt::AlignCenter, QStringLiteral("配当"));
 
     for (int i = 0; i < Rows; ++i) {
         const int top = RowTop + i * RowStep;
@@ -229,162 +226,167 @@ void Frm_Separate::buildControls() {
             box->installEventFilter(this);
             return box;
         };
-        Txt_Buy1[i] = entry("Txt_Buy1", 120, 435, 2);
-        Label2[i] = new QLabel(QStringLiteral("-"), this);
-        Label2[i]->setObjectName(ElementName("Label2", i));
-        Label2[i]->setGeometry(TwRect(555, top, 210, BoxHeight));
-        Label2[i]->setAlignment(Qt::AlignCenter);
-        Txt_Buy2[i] = entry("Txt_Buy2", 765, 435, 2);
-        Txt_Odds[i] = entry("Txt_Odds", 1320, 900, 6);
+        firstNumbers_[i] = entry("Txt_Buy1", 120, 435, 2);
+        dashes_[i] = new QLabel(QStringLiteral("-"), this);
+        dashes_[i]->setObjectName(ElementName("Label2", i));
+        dashes_[i]->setGeometry(TwRect(555, top, 210, BoxHeight));
+        dashes_[i]->setAlignment(Qt::AlignCenter);
+        secondNumbers_[i] = entry("Txt_Buy2", 765, 435, 2);
+        odds_[i] = entry("Txt_Odds", 1320, 900, 6);
 
-        Lbl_Pay[i] = new QLabel(this);
-        MakeResultBox(Lbl_Pay[i], ElementName("Lbl_Pay", i), TwRect(2340, top, 1080, BoxHeight));
-        Upd_Pay[i] = new UpDown(this);
-        Upd_Pay[i]->setObjectName(ElementName("Upd_Pay", i));
-        Upd_Pay[i]->setGeometry(TwRect(3435, top, 255, BoxHeight));
-        Lbl_Income[i] = new QLabel(this);
-        MakeResultBox(Lbl_Income[i], ElementName("Lbl_Income", i),
+        stakes_[i] = new QLabel(this);
+        MakeResultBox(stakes_[i], ElementName("Lbl_Pay", i), TwRect(2340, top, 1080, BoxHeight));
+        stakeSteppers_[i] = new UpDown(this);
+        stakeSteppers_[i]->setObjectName(ElementName("Upd_Pay", i));
+        stakeSteppers_[i]->setGeometry(TwRect(3435, top, 255, BoxHeight));
+        payouts_[i] = new QLabel(this);
+        MakeResultBox(payouts_[i], ElementName("Lbl_Income", i),
                       TwRect(3780, top, 1500, BoxHeight));
 
-        connect(Txt_Buy1[i], &QLineEdit::textChanged, this,
+        connect(firstNumbers_[i], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { sheet_.setFirst(i, text); });
-        connect(Txt_Buy2[i], &QLineEdit::textChanged, this,
+        connect(secondNumbers_[i], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { sheet_.setSecond(i, text); });
-        connect(Txt_Odds[i], &QLineEdit::textChanged, this, [this, i] { Txt_Odds_Change(i); });
-        connect(Upd_Pay[i], &UpDown::upClicked, this, [this, i] { Upd_Pay_UpClick(i); });
-        connect(Upd_Pay[i], &UpDown::downClicked, this, [this, i] { Upd_Pay_DownClick(i); });
+        connect(odds_[i], &QLineEdit::textChanged, this, [this, i] { Txt_Odds_Change(i); });
+        connect(stakeSteppers_[i], &UpDown::upClicked, this, [this, i] { Upd_Pay_UpClick(i); });
+        connect(stakeSteppers_[i], &UpDown::downClicked, this, [this, i] { Upd_Pay_DownClick(i); });
     }
 
-    Label5 = PlainLabel(this, QStringLiteral("Label5"), TwRect(1620, 4770, 600, BoxHeight),
-                        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("合計"));
-    Lbl_Real_Pay = new QLabel(this);
-    MakeResultBox(Lbl_Real_Pay, QStringLiteral("Lbl_Real_Pay"),
-                  TwRect(2340, 4770, 1080, BoxHeight));
-    Label8 = PlainLabel(this, QStringLiteral("Label8"), TwRect(3480, 4770, 300, BoxHeight),
-                        Qt::AlignLeft, QStringLiteral("円"));
+    totalCaption_ = PlainLabel(this, QStringLiteral("Label5"), TwRect(1620, 4770, 600, BoxHeight),
+                               Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("合計"));
+    total_ = new QLabel(this);
+    MakeResultBox(total_, QStringLiteral("Lbl_Real_Pay"), TwRect(2340, 4770, 1080, BoxHeight));
+    totalYen_ = PlainLabel(this, QStringLiteral("Label8"), TwRect(3480, 4770, 300, BoxHeight),
+                           Qt::AlignLeft, QStringLiteral("円"));
+    // Left of the buttons, under the total.
+    Lbl_Over = PlainLabel(this, QStringLiteral("Lbl_Over"), TwRect(120, 5250, 2400, BoxHeight),
+                          Qt::AlignRight | Qt::AlignVCenter);
+    SetForeground(Lbl_Over, Colours::Red);
 
-    Cmd_Add = PlainButton(this, QStringLiteral("Cmd_Add"), QStringLiteral("OK"),
-                          TwRect(2640, 5250, 1215, 375));
-    Cmd_Cancel = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
-                             TwRect(4065, 5250, 1215, 375));
+    okButton_ = PlainButton(this, QStringLiteral("Cmd_Add"), QStringLiteral("OK"),
+                            TwRect(2640, 5250, 1215, 375));
+    cancelButton_ = PlainButton(this, QStringLiteral("Cmd_Cancel"), QStringLiteral("Cancel"),
+                                TwRect(4065, 5250, 1215, 375));
 
     buildSpreadLines();
 
-    connect(Txt_Total_Pay, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
-    connect(Cmd_Add, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
-    connect(Cmd_Cancel, &QPushButton::clicked, this, &Frm_Separate::Cmd_Cancel_Click);
-    EscapePresses(this, Cmd_Cancel);
-    connect(Command1, &QPushButton::clicked, this, &Frm_Separate::Command1_Click);
+    connect(budget_, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Total_Pay_Change);
+    connect(okButton_, &QPushButton::clicked, this, &Frm_Separate::Cmd_Add_Click);
+    connect(cancelButton_, &QPushButton::clicked, this, &Frm_Separate::Cmd_Cancel_Click);
+    EscapePresses(this, cancelButton_);
+    connect(oddsButton_, &QPushButton::clicked, this, &Frm_Separate::pickFromOdds);
 
     // Budget, the rows box by box, the buttons, then the up-down controls.
-    QWidget* previous = Txt_Total_Pay;
+    QWidget* previous = budget_;
     auto chain = [&previous](QWidget* next) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     };
     for (int i = 0; i < Rows; ++i) {
-        chain(Txt_Buy1[i]);
-        chain(Txt_Buy2[i]);
-        chain(Txt_Odds[i]);
+        chain(firstNumbers_[i]);
+        chain(secondNumbers_[i]);
+        chain(odds_[i]);
     }
-    chain(Cmd_Add);
-    chain(Cmd_Cancel);
-    chain(Command1);
-    for (UpDown* upDown : Upd_Pay) chain(upDown);
-    chain(Txt_Target);
-    chain(Cmd_Target);
-    Txt_Total_Pay->setFocus();
+    chain(okButton_);
+    chain(cancelButton_);
+    chain(oddsButton_);
+    for (UpDown* upDown : stakeSteppers_) chain(upDown);
+    chain(target_);
+    chain(targetButton_);
+    budget_->setFocus();
 }
 
 void Frm_Separate::buildSpreadLines() {
     const int second = SpreadTop + RowStep;
-    Label11 = PlainLabel(this, QStringLiteral("Label11"), TwRect(120, SpreadTop, 1080, BoxHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("合成オッズ"));
-    Lbl_Synth = new QLabel(this);
-    MakeResultBox(Lbl_Synth, QStringLiteral("Lbl_Synth"), TwRect(1320, SpreadTop, 900, BoxHeight));
-    Label12 = PlainLabel(this, QStringLiteral("Label12"), TwRect(2340, SpreadTop, 600, BoxHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("払戻"));
-    Lbl_Return_Range = new QLabel(this);
-    MakeResultBox(Lbl_Return_Range, QStringLiteral("Lbl_Return_Range"),
+    compositeCaption_ =
+        PlainLabel(this, QStringLiteral("Label11"), TwRect(120, SpreadTop, 1080, BoxHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("合成オッズ"));
+    compositeOdds_ = new QLabel(this);
+    MakeResultBox(compositeOdds_, QStringLiteral("Lbl_Synth"),
+                  TwRect(1320, SpreadTop, 900, BoxHeight));
+    returnCaption_ =
+        PlainLabel(this, QStringLiteral("Label12"), TwRect(2340, SpreadTop, 600, BoxHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("払戻"));
+    returnRange_ = new QLabel(this);
+    MakeResultBox(returnRange_, QStringLiteral("Lbl_Return_Range"),
                   TwRect(3000, SpreadTop, 2280, BoxHeight));
-    Label13 = PlainLabel(this, QStringLiteral("Label13"), TwRect(2340, second, 600, BoxHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("収支"));
-    Lbl_Profit_Range = new QLabel(this);
-    MakeResultBox(Lbl_Profit_Range, QStringLiteral("Lbl_Profit_Range"),
+    profitCaption_ =
+        PlainLabel(this, QStringLiteral("Label13"), TwRect(2340, second, 600, BoxHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("収支"));
+    profitRange_ = new QLabel(this);
+    MakeResultBox(profitRange_, QStringLiteral("Lbl_Profit_Range"),
                   TwRect(3000, second, 2280, BoxHeight));
 
     const int boxTop = TargetTop + (ButtonHeight - BoxHeight) / 2;
-    Label14 = PlainLabel(this, QStringLiteral("Label14"), TwRect(120, boxTop, 1080, BoxHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("目標払戻"));
-    Txt_Target = new EntryBox(this);
-    Txt_Target->setObjectName(QStringLiteral("Txt_Target"));
-    Txt_Target->setGeometry(TwRect(1320, boxTop, 900, BoxHeight));
-    Txt_Target->setMaxLength(BudgetLength);
-    Txt_Target->setToolTip(QStringLiteral("当たったときに受け取りたい払戻金を入力してください"));
-    Label15 = PlainLabel(this, QStringLiteral("Label15"), TwRect(2280, boxTop, 300, BoxHeight),
-                         Qt::AlignLeft, QStringLiteral("円"));
-    Cmd_Target = PlainButton(this, QStringLiteral("Cmd_Target"), QStringLiteral("逆算"),
-                             TwRect(2640, TargetTop, 1215, ButtonHeight));
-    Cmd_Target->setToolTip(QStringLiteral("どれが当たっても目標払戻に届く金額を各行に入れます"));
+    targetCaption_ =
+        PlainLabel(this, QStringLiteral("Label14"), TwRect(120, boxTop, 1080, BoxHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("目標払戻"));
+    target_ = new EntryBox(this);
+    target_->setObjectName(QStringLiteral("Txt_Target"));
+    target_->setGeometry(TwRect(1320, boxTop, 900, BoxHeight));
+    target_->setMaxLength(BudgetLength);
+    target_->setToolTip(QStringLiteral("当たったときに受け取りたい払戻金を入力してください"));
+    targetYen_ = PlainLabel(this, QStringLiteral("Label15"), TwRect(2280, boxTop, 300, BoxHeight),
+                            Qt::AlignLeft, QStringLiteral("円"));
+    targetButton_ = PlainButton(this, QStringLiteral("Cmd_Target"), QStringLiteral("逆算"),
+                                TwRect(2640, TargetTop, 1215, ButtonHeight));
+    targetButton_->setToolTip(QStringLiteral("どれが当たっても目標払戻に届く金額を各行に入れます"));
 
-    connect(Txt_Target, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Target_Change);
-    connect(Cmd_Target, &QPushButton::clicked, this, &Frm_Separate::Cmd_Target_Click);
+    connect(target_, &QLineEdit::textChanged, this, &Frm_Separate::Txt_Target_Change);
+    connect(targetButton_, &QPushButton::clicked, this, &Frm_Separate::Cmd_Target_Click);
 }
 
 void Frm_Separate::Form_Load() {
     const bool oneNumber = selection_.typeCode() == int(BetType::WinPlace);
     for (int i = 0; i < Rows; ++i) {
-        Txt_Buy2[i]->setHidden(oneNumber);
-        Label2[i]->setHidden(oneNumber);
+        secondNumbers_[i]->setHidden(oneNumber);
+        dashes_[i]->setHidden(oneNumber);
     }
-    Lbl_Place->setText(selection_.placeText());
-    Lbl_Type->setText(selection_.typeText());
+    racecourse_->setText(selection_.placeText());
+    betType_->setText(selection_.typeText());
     const std::optional<int> race = selection_.raceNo();
-    Lbl_Race->setText(race ? QString::number(*race) : QString());
+    raceNumber_->setText(race ? QString::number(*race) : QString());
 }
 
 bool Frm_Separate::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        qint16 code = 0;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) code = KeyReturn;
-        if (key == Qt::Key_Up) code = KeyUp;
-        if (key == Qt::Key_Down) code = KeyDown;
-        for (int i = 0; code != 0 && i < Rows; ++i) {
-            if (watched == Txt_Buy1[i]) Move_Buy1(i, code);
-            if (watched == Txt_Buy2[i]) Move_Buy2(i, code);
-            if (watched == Txt_Odds[i]) Move_Odds(i, code);
+        auto key = static_cast<Qt::Key>(static_cast<QKeyEvent*>(event)->key());
+        if (key == Qt::Key_Enter) key = Qt::Key_Return;
+        for (int i = 0; i < Rows; ++i) {
+            if (watched == firstNumbers_[i]) moveFromFirst(i, key);
+            if (watched == secondNumbers_[i]) moveFromSecond(i, key);
+            if (watched == odds_[i]) moveFromOdds(i, key);
         }
     }
     return QDialog::eventFilter(watched, event);  // the box still gets the key
 }
 
-void Frm_Separate::Move_Buy1(qint16 index, qint16 keyCode) {
+void Frm_Separate::moveFromFirst(int index, Qt::Key key) {
     if (index < 0 || index >= Rows) return;
-    if (keyCode == KeyUp && index > 0) Txt_Buy1[index - 1]->setFocus();
-    if (keyCode == KeyDown && index < Rows - 1) Txt_Buy1[index + 1]->setFocus();
-    if (keyCode == KeyReturn) {
+    if (key == Qt::Key_Up && index > 0) firstNumbers_[index - 1]->setFocus();
+    if (key == Qt::Key_Down && index < Rows - 1) firstNumbers_[index + 1]->setFocus();
+    if (key == Qt::Key_Return) {
         // With one number per bet the second box is hidden: go on to the odds.
-        if (Txt_Buy2[index]->isHidden()) {
-            Txt_Odds[index]->setFocus();
+        if (secondNumbers_[index]->isHidden()) {
+            odds_[index]->setFocus();
         } else {
-            Txt_Buy2[index]->setFocus();
+            secondNumbers_[index]->setFocus();
         }
     }
 }
 
-void Frm_Separate::Move_Buy2(qint16 index, qint16 keyCode) {
+void Frm_Separate::moveFromSecond(int index, Qt::Key key) {
     if (index < 0 || index >= Rows) return;
-    if (keyCode == KeyUp && index > 0) Txt_Buy2[index - 1]->setFocus();
-    if (keyCode == KeyDown && index < Rows - 1) Txt_Buy2[index + 1]->setFocus();
-    if (keyCode == KeyReturn) Txt_Odds[index]->setFocus();
+    if (key == Qt::Key_Up && index > 0) secondNumbers_[index - 1]->setFocus();
+    if (key == Qt::Key_Down && index < Rows - 1) secondNumbers_[index + 1]->setFocus();
+    if (key == Qt::Key_Return) odds_[index]->setFocus();
 }
 
-void Frm_Separate::Move_Odds(qint16 index, qint16 keyCode) {
+void Frm_Separate::moveFromOdds(int index, Qt::Key key) {
     if (index < 0 || index >= Rows) return;
-    if (keyCode == KeyUp && index > 0) Txt_Odds[index - 1]->setFocus();
-    if (keyCode == KeyDown && index < Rows - 1) Txt_Odds[index + 1]->setFocus();
-    if (keyCode == KeyReturn && index < Rows - 1) Txt_Buy1[index + 1]->setFocus();
+    if (key == Qt::Key_Up && index > 0) odds_[index - 1]->setFocus();
+    if (key == Qt::Key_Down && index < Rows - 1) odds_[index + 1]->setFocus();
+    if (key == Qt::Key_Return && index < Rows - 1) firstNumbers_[index + 1]->setFocus();
 }
 
 bool Frm_Separate::acceptEntry(QLineEdit* box) {
@@ -403,16 +405,16 @@ void Frm_Separate::refuse(QLineEdit* box, const QString& message) {
 }
 
 void Frm_Separate::Txt_Total_Pay_Change() {
-    sheet_.setBudget(Txt_Total_Pay->text());
-    if (acceptEntry(Txt_Total_Pay)) Recalculate();
+    sheet_.setBudget(budget_->text());
+    if (acceptEntry(budget_)) Recalculate();
 }
 
 void Frm_Separate::Txt_Odds_Change(int index) {
-    switch (sheet_.setOdds(index, Txt_Odds[index]->text())) {
+    switch (sheet_.setOdds(index, odds_[index]->text())) {
         case OddsRefusal::NotNumber:
-            return refuse(Txt_Odds[index], MsgNotNumber);
+            return refuse(odds_[index], MsgNotNumber);
         case OddsRefusal::NotPositive:
-            return refuse(Txt_Odds[index], MsgNotPositive);
+            return refuse(odds_[index], MsgNotPositive);
         default:
             return Recalculate();
     }
@@ -427,20 +429,24 @@ void Frm_Separate::Recalculate() {
 
 void Frm_Separate::showRow(int index) {
     const SheetRow& row = sheet_.row(index);
-    Lbl_Pay[index]->setText(StakeText(row.stake));
-    Lbl_Income[index]->setText(PayoutText(row.payout));
+    stakes_[index]->setText(StakeText(row.stake));
+    payouts_[index]->setText(PayoutText(row.payout));
     if (const std::optional<bool> shortOfBudget = sheet_.payoutShort(index)) {
-        SetForeground(Lbl_Income[index], *shortOfBudget ? Colours::Red : Colours::Black);
+        SetForeground(payouts_[index], *shortOfBudget ? Colours::Red : Colours::Black);
     }
 }
 
 void Frm_Separate::showTotal() {
-    Lbl_Real_Pay->setText(StakeText(sheet_.total()));
+    total_->setText(StakeText(sheet_.total()));
+    const std::optional<double> budget = BudgetValue(sheet_.budget());
+    const double over = budget ? double(sheet_.total()) - *budget : 0;
+    const QString overText = GroupedYen(qint64(std::ceil(over)));
+    Lbl_Over->setText(over > 0 ? QStringLiteral("予算超過 %1円").arg(overText) : QString());
     const Spread spread = SpreadOf(sheet_);
-    Lbl_Synth->setText(spread.composite);
-    Lbl_Return_Range->setText(spread.returns);
-    Lbl_Profit_Range->setText(spread.profit);
-    SetForeground(Lbl_Profit_Range, spread.loss ? Colours::Red : Colours::Black);
+    compositeOdds_->setText(spread.composite);
+    returnRange_->setText(spread.returns);
+    profitRange_->setText(spread.profit);
+    SetForeground(profitRange_, spread.loss ? Colours::Red : Colours::Black);
 }
 
 void Frm_Separate::Upd_Pay_UpClick(int index) {
@@ -458,19 +464,19 @@ void Frm_Separate::Cmd_Add_Click() {
     switch (check.problem) {
         case EntryProblem::BudgetNotNumber:
             ShowMessage(this, MsgNotNumber);
-            Txt_Total_Pay->setFocus();
+            budget_->setFocus();
             return;
         case EntryProblem::BudgetMissing:
             ShowMessage(this, MsgNoBudget);
-            Txt_Total_Pay->setFocus();
+            budget_->setFocus();
             return;
         case EntryProblem::NoBets:
             ShowMessage(this, MsgNoBets);
-            Txt_Buy1[0]->setFocus();
+            firstNumbers_[0]->setFocus();
             return;
         case EntryProblem::OddsMissing:
             ShowMessage(this, MsgNoOdds);
-            Txt_Odds[check.row]->setFocus();
+            odds_[check.row]->setFocus();
             return;
         case EntryProblem::None:
             break;
@@ -482,7 +488,7 @@ void Frm_Separate::Cmd_Add_Click() {
     accept();
 }
 
-void Frm_Separate::Command1_Click() {
+void Frm_Separate::pickFromOdds() {
     if (ShowFailure(this, LoadDistributionOdds(state_, selection_.race(), selection_.betType())))
         return;
     const bool quinella = selection_.betType() == BetType::Quinella;
@@ -491,38 +497,38 @@ void Frm_Separate::Command1_Click() {
     // ordinary change of its box, so the odds check and Recalculate run.
     const PickSink sink = [this](int row, const QString& odds, const QString& first,
                                  const QString& second) {
-        Txt_Odds[row]->setText(odds);
-        Txt_Buy1[row]->setText(first);
-        Txt_Buy2[row]->setText(second);
+        odds_[row]->setText(odds);
+        firstNumbers_[row]->setText(first);
+        secondNumbers_[row]->setText(second);
     };
     emit oddsPickerWanted(selection_, sink);
 }
 
 void Frm_Separate::Txt_Target_Change() {
-    acceptEntry(Txt_Target);
+    acceptEntry(target_);
 }
 
 void Frm_Separate::Cmd_Target_Click() {
-    const DistributionSheet::WorkedBack worked = sheet_.workBack(Txt_Target->text());
+    const DistributionSheet::WorkedBack worked = sheet_.workBack(target_->text());
     switch (worked.problem) {
         case TargetProblem::TargetNotNumber:
-            return refuse(Txt_Target, MsgNotNumber);
+            return refuse(target_, MsgNotNumber);
         case TargetProblem::TargetNotPositive:
-            return refuse(Txt_Target, MsgNotPositive);
+            return refuse(target_, MsgNotPositive);
         case TargetProblem::TooLarge:
-            return refuse(Txt_Target, MsgTargetTooLarge);
+            return refuse(target_, MsgTargetTooLarge);
         case TargetProblem::NoBets:
-            return refuse(Txt_Buy1[0], MsgNoBets);
+            return refuse(firstNumbers_[0], MsgNoBets);
         case TargetProblem::OddsMissing:
-            return refuse(Txt_Odds[worked.row], MsgNoOdds);
+            return refuse(odds_[worked.row], MsgNoOdds);
         case TargetProblem::None:
             break;
     }
     {
         // The sum stands as the budget without being spread again, so that
         // the payout colours compare every payout with it.
-        const QSignalBlocker noRecalculation(Txt_Total_Pay);
-        Txt_Total_Pay->setText(StakeText(sheet_.total()));
+        const QSignalBlocker noRecalculation(budget_);
+        budget_->setText(StakeText(sheet_.total()));
     }
     for (int i = 0; i < Rows; ++i) showRow(i);
     showTotal();

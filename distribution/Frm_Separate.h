@@ -29,59 +29,6 @@ public:
 
     Frm_Separate(AppState& state, const RaceSelection& selection, QWidget* parent = nullptr);
 
-    // Title line
-    QLabel* Lbl_Place;
-    QLabel* Lbl_Type;
-    QLabel* Lbl_Race;
-    QLabel* Label1;
-    // Budget line
-    QLabel* Label3;
-    QLineEdit* Txt_Total_Pay;
-    QLabel* Label7;
-    QPushButton* Command1;
-    // Column headings
-    QLabel* Label10;
-    QLabel* Label4;
-    QLabel* Label6;
-    QLabel* Label9;
-    // Bet rows, row 0 at the top
-    std::array<QLineEdit*, Rows> Txt_Buy1;
-    std::array<QLabel*, Rows> Label2;
-    std::array<QLineEdit*, Rows> Txt_Buy2;
-    std::array<QLineEdit*, Rows> Txt_Odds;
-    std::array<QLabel*, Rows> Lbl_Pay;
-    std::array<UpDown*, Rows> Upd_Pay;
-    std::array<QLabel*, Rows> Lbl_Income;
-    // Total line
-    QLabel* Label5;
-    QLabel* Lbl_Real_Pay;
-    QLabel* Label8;
-    // Buttons
-    QPushButton* Cmd_Add;
-    QPushButton* Cmd_Cancel;
-    // What the bets promise, under the buttons
-    QLabel* Label11;  // "合成オッズ"
-    QLabel* Lbl_Synth;
-    QLabel* Label12;  // "払戻"
-    QLabel* Lbl_Return_Range;
-    QLabel* Label13;  // "収支"
-    QLabel* Lbl_Profit_Range;
-    // Stakes worked back from a target payout
-    QLabel* Label14;  // "目標払戻"
-    QLineEdit* Txt_Target;
-    QLabel* Label15;  // "円"
-    QPushButton* Cmd_Target;
-    // 馬連 and 枠連: a newer download of the race's odds, and the button that
-    // writes it into the rows
-    QLabel* Lbl_Update;       // "オッズ更新 14:35"
-    QPushButton* Cmd_Update;  // "最新オッズ"
-
-    // Focus moves of the row boxes for a key (13 Enter, 38 Up, 40 Down; other
-    // codes do nothing).
-    void Move_Buy1(qint16 index, qint16 keyCode);
-    void Move_Buy2(qint16 index, qint16 keyCode);
-    void Move_Odds(qint16 index, qint16 keyCode);
-
 signals:
     // OK passed its checks: the race's bets with their odds and stakes, just
     // before the window closes; the race's date is the day of the odds read by
@@ -103,12 +50,17 @@ private slots:
     void Upd_Pay_DownClick(int index);
     void Cmd_Add_Click();
     void Cmd_Cancel_Click();
-    void Command1_Click();
+    void pickFromOdds();
     void Txt_Target_Change();
     void Cmd_Target_Click();
     void Cmd_Update_Click();
 
 private:
+    // Focus moves of the row boxes for a key (Return, Up, Down; other keys do
+    // nothing): Up and Down move within the column, Return on to the next box.
+    void moveFromFirst(int index, Qt::Key key);
+    void moveFromSecond(int index, Qt::Key key);
+    void moveFromOdds(int index, Qt::Key key);
     void buildControls();
     void buildSpreadLines();
     void Form_Load();
@@ -130,6 +82,9 @@ private:
     void snapshotsAdded(const QList<Race>& races);
     void showUpdate();
 
+    // Under the total, red: how far the total exceeds the budget; empty otherwise.
+    QLabel* Lbl_Over = nullptr;
+
     AppState& state_;
     RaceSelection selection_;
     // The bets, odds, stakes and budget; the captions only show them.
@@ -141,4 +96,51 @@ private:
     QDate oddsDay_;       // the date of the odds the odds button read; null before
     std::optional<OddsSnapshot> newer_;
     bool updating_ = false;
+
+    // Title line
+    QLabel* racecourse_;        // Lbl_Place
+    QLabel* betType_;           // Lbl_Type
+    QLabel* raceNumber_;        // Lbl_Race
+    QLabel* raceNumberSuffix_;  // Label1: "R"
+    // Budget line
+    QLabel* budgetCaption_;    // Label3: "予算"
+    QLineEdit* budget_;        // Txt_Total_Pay
+    QLabel* budgetYen_;        // Label7: "円"
+    QPushButton* oddsButton_;  // Command1: opens the odds window of the bet type
+    // Column headings
+    QLabel* betHeading_;     // Label10: "買い目"
+    QLabel* oddsHeading_;    // Label4: "オッズ"
+    QLabel* stakeHeading_;   // Label6: "金額"
+    QLabel* payoutHeading_;  // Label9: "配当"
+    // Bet rows, row 0 at the top
+    std::array<QLineEdit*, Rows> firstNumbers_;   // Txt_Buy1
+    std::array<QLabel*, Rows> dashes_;            // Label2: "-"
+    std::array<QLineEdit*, Rows> secondNumbers_;  // Txt_Buy2
+    std::array<QLineEdit*, Rows> odds_;           // Txt_Odds
+    std::array<QLabel*, Rows> stakes_;            // Lbl_Pay
+    std::array<UpDown*, Rows> stakeSteppers_;     // Upd_Pay
+    std::array<QLabel*, Rows> payouts_;           // Lbl_Income
+    // Total line
+    QLabel* totalCaption_;  // Label5: "合計"
+    QLabel* total_;         // Lbl_Real_Pay
+    QLabel* totalYen_;      // Label8: "円"
+    // Buttons
+    QPushButton* okButton_;      // Cmd_Add
+    QPushButton* cancelButton_;  // Cmd_Cancel
+    // What the bets promise, under the buttons
+    QLabel* compositeCaption_;  // Label11: "合成オッズ"
+    QLabel* compositeOdds_;     // Lbl_Synth
+    QLabel* returnCaption_;     // Label12: "払戻"
+    QLabel* returnRange_;       // Lbl_Return_Range
+    QLabel* profitCaption_;     // Label13: "収支"
+    QLabel* profitRange_;       // Lbl_Profit_Range
+    // Stakes worked back from a target payout
+    QLabel* targetCaption_;      // Label14: "目標払戻"
+    QLineEdit* target_;          // Txt_Target
+    QLabel* targetYen_;          // Label15: "円"
+    QPushButton* targetButton_;  // Cmd_Target: "逆算"
+    // 馬連 and 枠連: a newer download of the race's odds, and the button that
+    // writes it into the rows
+    QLabel* updateNote_;         // Lbl_Update: "オッズ更新 14:35"
+    QPushButton* updateButton_;  // Cmd_Update: "最新オッズ"
 };

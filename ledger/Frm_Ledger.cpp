@@ -74,7 +74,7 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
       ledger_(std::make_unique<Ledger>()),
       periods_(groupTable(this, QStringLiteral("期間"))),
       types_(groupTable(this, QStringLiteral("券種"))),
-      places_(groupTable(this, QStringLiteral("競馬場"))) {
+      racecourses_(groupTable(this, QStringLiteral("競馬場"))) {
     setObjectName(QStringLiteral("Frm_Ledger"));
     setWindowTitle(Title);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -86,7 +86,7 @@ Frm_Ledger::Frm_Ledger(QWidget* parent)
     Cmd_Close = PlainButton(this, QStringLiteral("Cmd_Close"), QStringLiteral("閉じる"), QRect());
     Grd_Ledger = figuresView(this, QStringLiteral("Grd_Ledger"), periods_);
     Grd_Type = figuresView(this, QStringLiteral("Grd_Type"), types_);
-    Grd_Place = figuresView(this, QStringLiteral("Grd_Place"), places_);
+    Grd_Place = figuresView(this, QStringLiteral("Grd_Place"), racecourses_);
     Grd_Ledger->setToolTip(
         QStringLiteral("月の行をダブルクリックすると、その月のレースを表示します"));
     Grd_Ledger->setToolTip(Grd_Ledger->toolTip() +
@@ -277,7 +277,7 @@ void Frm_Ledger::Cmb_Year_Change() {
     fillLines(Grd_Ledger, periods_,
               GroupLines(summary.lines, ledger_->isOpen() ? &summary.total : nullptr));
     fillLines(Grd_Type, types_, GroupLines(types, nullptr));
-    fillLines(Grd_Place, places_, GroupLines(places, nullptr));
+    fillLines(Grd_Place, racecourses_, GroupLines(places, nullptr));
     std::vector<BalancePoint> points;
     points.reserve(series.size());
     for (const LedgerPoint& p : series) points.push_back({p.label, p.balance});

@@ -32,26 +32,8 @@ public:
     // said in a message; the window then stays empty.
     void Reload();
 
-    QComboBox* Cmb_Year = nullptr;
-    // What went wrong opening the ledger, or that it is read-only; hidden otherwise.
-    QLabel* Lbl_State = nullptr;
-    QTableView* Grd_Ledger = nullptr;
-    QTableView* Grd_Type = nullptr;
-    QTableView* Grd_Place = nullptr;
-    QWidget* Cht_Ledger = nullptr;
-    QPushButton* Cmd_Save = nullptr;
-    QPushButton* Cmd_Close = nullptr;
-    // The breakdowns by bet type and racecourse on one page, 税金の目安 on the other.
-    QTabWidget* Tab_Right = nullptr;
+    // The page of Tab_Right that holds 税金の目安.
     static constexpr int TaxPage = 1;
-    // 税金の目安: the chosen year's 一時所得 estimate, what it leaves out, and its CSV.
-    QTableWidget* Grd_Tax = nullptr;
-    // Under the figures, the year's bets the ledger could not record (未確定,
-    // 払戻不明): their count and a row each; hidden when there are none.
-    QLabel* Lbl_Unrecorded = nullptr;
-    QTableWidget* Grd_Unrecorded = nullptr;
-    QLabel* Lbl_Tax = nullptr;
-    QPushButton* Cmd_TaxSave = nullptr;
 
 public slots:
     void Cmb_Year_Change();
@@ -73,11 +55,31 @@ private:
     std::unique_ptr<Ledger> ledger_;
     FiguresTable* periods_;
     FiguresTable* types_;
-    FiguresTable* places_;
+    FiguresTable* racecourses_;
     qint64 shownVersion_ = -1;  // the ledger's data version when last filled
     QString csvName_;
     QString taxCsvName_;
     bool taxStale_ = true;  // the estimate shown is not that of the period chosen
+
+    QComboBox* Cmb_Year = nullptr;
+    // What went wrong opening the ledger, or that it is read-only; hidden otherwise.
+    QLabel* Lbl_State = nullptr;
+    QTableView* Grd_Ledger = nullptr;
+    QTableView* Grd_Type = nullptr;
+    QTableView* Grd_Place = nullptr;
+    QWidget* Cht_Ledger = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    QPushButton* Cmd_Close = nullptr;
+    // The breakdowns by bet type and racecourse on one page, 税金の目安 on the other.
+    QTabWidget* Tab_Right = nullptr;
+    // 税金の目安: the chosen year's 一時所得 estimate, what it leaves out, and its CSV.
+    QTableWidget* Grd_Tax = nullptr;
+    // Under the figures, the year's bets the ledger could not record (未確定,
+    // 払戻不明): their count and a row each; hidden when there are none.
+    QLabel* Lbl_Unrecorded = nullptr;
+    QTableWidget* Grd_Unrecorded = nullptr;
+    QLabel* Lbl_Tax = nullptr;
+    QPushButton* Cmd_TaxSave = nullptr;
 };
 
 // A month's races with their figures and the bets of the chosen race; a race
@@ -86,12 +88,6 @@ class Frm_LedgerMonth : public QDialog {
     Q_OBJECT
 public:
     Frm_LedgerMonth(Ledger& ledger, int year, int month, QWidget* parent = nullptr);
-
-    QTableView* Grd_Races = nullptr;
-    QTableView* Grd_Bets = nullptr;
-    QPushButton* Cmd_Save = nullptr;
-    QPushButton* Cmd_Delete = nullptr;
-    QPushButton* Cmd_Close = nullptr;
 
     bool deleted() const { return deleted_; }
 
@@ -111,4 +107,10 @@ private:
     std::vector<LedgerRace> shown_;
     bool deleted_ = false;
     QString csvName_;
+
+    QTableView* Grd_Races = nullptr;
+    QTableView* Grd_Bets = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    QPushButton* Cmd_Delete = nullptr;
+    QPushButton* Cmd_Close = nullptr;
 };

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "backtest/BacktestFolders.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
@@ -58,8 +59,12 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
     Cht_Market->setMinimumSize(320, 240);
     Lst_Dominated = new QListWidget(this);
     Lst_Dominated->setObjectName(QStringLiteral("Lst_Dominated"));
+    Lst_Value = new QListWidget(this);
+    Lst_Value->setObjectName(QStringLiteral("Lst_Value"));
     Lbl_Payout = PlainLabel(this, QStringLiteral("Lbl_Payout"), QRect());
     Lbl_Payout->setWordWrap(true);
+    Lbl_Beta = PlainLabel(this, QStringLiteral("Lbl_Beta"), QRect());
+    Lbl_Beta->setWordWrap(true);
     Cmd_Save = PlainButton(this, QStringLiteral("Cmd_Save"), QStringLiteral("CSV保存"), QRect());
     connect(Cmd_Save, &QPushButton::clicked, this, &Frm_Market::Cmd_Save_Click);
 
@@ -70,9 +75,14 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
     dominatedBox->addWidget(PlainLabel(this, QStringLiteral("Label1"), QRect(), Qt::AlignLeft,
                                        QStringLiteral("枠連の方が高い馬連")));
     dominatedBox->addWidget(Lst_Dominated, 1);
+    auto* valueBox = new QVBoxLayout;
+    valueBox->addWidget(PlainLabel(this, QStringLiteral("Label2"), QRect(), Qt::AlignLeft,
+                                   QStringLiteral("期待値の高い組")));
+    valueBox->addWidget(Lst_Value, 1);
     auto* lower = new QHBoxLayout;
     lower->addWidget(Grd_Brackets, 3);
     lower->addLayout(dominatedBox, 2);
+    lower->addLayout(valueBox, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Cmd_Save);
     buttons->addStretch(1);
@@ -83,6 +93,7 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
     layout->addLayout(upper, 3);
     layout->addLayout(lower, 2);
     layout->addWidget(Lbl_Payout);
+    layout->addWidget(Lbl_Beta);
     layout->addLayout(buttons);
 
     // A new download of the race shown is read at once; one of another day is not.
@@ -139,14 +150,24 @@ void Frm_Market::read(const Race& race) {
     Lbl_Missing->setText(missing.join(u'\n'));
     Lbl_Missing->setVisible(!missing.isEmpty());
 
-    horses_->setRows(HorsesTable(analysis_));
+    // β of the last calibration of the user's races, read anew: it may have
+    // been fitted since.
+    const ValueBasis basis = BasisOfFit(StoredCalibration());
+    value_ = ValueOfRace(files.odds, analysis_, basis.beta);
+
+    TextTable horses = HorsesTable(analysis_);
+    AddValueColumns(horses, value_);
+    horses_->setRows(std::move(horses));
     brackets_->setRows(BracketsTable(analysis_));
     Grd_Horses->resizeColumnsToContents();
     Grd_Brackets->resizeColumnsToContents();
     Lst_Dominated->clear();
     for (const DominatedPair& pair : analysis_.dominated)
         Lst_Dominated->addItem(DominatedText(pair));
+    Lst_Value->clear();
+    for (const ValueBet& bet : value_.bets) Lst_Value->addItem(ValueBetText(bet));
     Lbl_Payout->setText(PayoutLine(analysis_.payout));
+    Lbl_Beta->setText(basis.line);
     ShowMarket(Cht_Market, analysis_);
     emit Loaded();
 }

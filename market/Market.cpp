@@ -25,12 +25,6 @@ double Tenths(double value) {
 
 }  // namespace
 
-std::optional<double> UsableOdds(QStringView text) {
-    const OddsReading reading = ReadOdds(text);
-    if (!reading.odds) return std::nullopt;
-    return reading.odds->value;
-}
-
 bool AtCap(QStringView odds, double cap) {
     const std::optional<double> value = UsableOdds(odds);
     return value && *value >= cap;

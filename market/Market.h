@@ -66,10 +66,6 @@ struct MarketAnalysis {
     PayoutRates payout;
 };
 
-// The value of an odds text when the distribution would use it (ReadOdds
-// reads odds), else nullopt (not a number, 0 or less, ﾄﾘｹｼ, blank).
-std::optional<double> UsableOdds(QStringView text);
-
 // The highest odds a record holds: 999.9 for 単勝, 複勝 and 枠連, 9999.9 for
 // 馬連. Odds at it mean "at least that".
 inline constexpr double OddsCap = 999.9;

@@ -51,18 +51,18 @@ Frm_Odds3::Frm_Odds3(const AppState& state, const RaceSelection& selection, QWid
             left += width + gapAfter;
             return rect;
         };
-        Label1[h] =
+        horseNumbers_[h] =
             PlainLabel(this, ElementName("Label1", h), place(NumberWidth, 60), Qt::AlignHCenter);
-        Label1[h]->setText(QString::number(h + 1));
-        Label1[h]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        SetBackground(Label1[h], NumberColour);
+        horseNumbers_[h]->setText(QString::number(h + 1));
+        horseNumbers_[h]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        SetBackground(horseNumbers_[h], NumberColour);
         Lbl_Odds_T[h] =
             PlainLabel(this, ElementName("Lbl_Odds_T", h), place(OddsWidth, 120), Qt::AlignRight);
         Lbl_Odds_F1[h] =
             PlainLabel(this, ElementName("Lbl_Odds_F1", h), place(OddsWidth, 0), Qt::AlignRight);
-        Label2[h] =
+        dashes_[h] =
             PlainLabel(this, ElementName("Label2", h), place(DashWidth, 0), Qt::AlignHCenter);
-        Label2[h]->setText(QStringLiteral("-"));
+        dashes_[h]->setText(QStringLiteral("-"));
         Lbl_Odds_F2[h] =
             PlainLabel(this, ElementName("Lbl_Odds_F2", h), place(OddsWidth, 0), Qt::AlignRight);
     }

@@ -25,10 +25,10 @@ public slots:
 private:
     void Form_Load(const AppState& state, const RaceSelection& selection);
 
-    std::array<QLabel*, Rows> Label1{};
+    std::array<QLabel*, Rows> horseNumbers_{};  // Label1
     std::array<QLabel*, Rows> Lbl_Odds_T{};
     std::array<QLabel*, Rows> Lbl_Odds_F1{};
-    std::array<QLabel*, Rows> Label2{};
+    std::array<QLabel*, Rows> dashes_{};  // Label2: "-"
     std::array<QLabel*, Rows> Lbl_Odds_F2{};
     QLabel* Lbl_Trend = nullptr;
     RaceHeading heading_{};

@@ -28,10 +28,10 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
       shape_(shape),
       sink_(std::move(sink)),
       summary_(std::move(summary)),
-      Sel_Flag(shape.numbering.cellCount, false),
+      picked_(shape.numbering.cellCount, false),
       cells_(size_t(shape.numbering.cellCount)),
-      Label2(size_t(shape.numbering.cellCount)),
-      Label1(size_t(shape.numbering.blockCount())) {
+      cellNumbers_(size_t(shape.numbering.cellCount)),
+      blockHeaders_(size_t(shape.numbering.blockCount())) {
     setObjectName(QLatin1String(shape.name));
     setWindowTitle(QString::fromUtf16(shape.caption));
     setFont(UiFont(shape.fontPoints));
@@ -58,7 +58,7 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
         header->setText(QString::number(a));
         header->setFrameStyle(QFrame::Box | QFrame::Plain);
         SetBackground(header, QColor(shape.headerColour));
-        Label1[size_t(a - 1)] = header;
+        blockHeaders_[size_t(a - 1)] = header;
 
         const int first = numbering.firstPartner(a);
         for (int b = first; b <= numbering.highest; ++b) {
@@ -69,7 +69,7 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
                            TwRect(left, top, shape.numberWidth, shape.rowHeight), Qt::AlignHCenter);
             number->setText(QString::number(b));
             SetBackground(number, QColor(shape.numberColour));
-            Label2[size_t(i)] = number;
+            cellNumbers_[size_t(i)] = number;
 
             auto* cell = new ClickLabel(this);
             cell->setObjectName(ElementName(shape.cellName, i));
@@ -84,10 +84,10 @@ PairGrid::PairGrid(const PairGridShape& shape, PickSink sink, PickSummary summar
         }
     }
 
-    Label5 =
+    pickLine_ =
         PlainLabel(this, QStringLiteral("Label5"),
                    TwRect(Margin, bottomTop, shape.pickLineWidth, ButtonHeight), Qt::AlignLeft);
-    Label5->setFont(UiFont(9));
+    pickLine_->setFont(UiFont(9));
     ShowPicks();
     const int right = Margin + gridWidth;
     Cmd_OK =
@@ -116,11 +116,11 @@ void PairGrid::ShowOdds(int index, const QString& caption) {
 
 void PairGrid::HideCell(int index) {
     cells_[size_t(index)]->hide();
-    Label2[size_t(index)]->hide();
+    cellNumbers_[size_t(index)]->hide();
 }
 
 void PairGrid::HideBlock(int a) {
-    Label1[size_t(a - 1)]->hide();
+    blockHeaders_[size_t(a - 1)]->hide();
 }
 
 void PairGrid::ShowFalls(const FallMarks& marks) {
@@ -135,7 +135,7 @@ void PairGrid::ShowFalls(const FallMarks& marks) {
 }
 
 void PairGrid::Cell_Click(int index) {
-    const Toggle result = ToggleSelection(std::span<bool>(Sel_Flag.data(), Sel_Flag.size()), index,
+    const Toggle result = ToggleSelection(std::span<bool>(picked_.data(), picked_.size()), index,
                                           IsNumeric(cells_[size_t(index)]->text()));
     if (result == Toggle::Ignored) return;
     if (result == Toggle::Refused) ShowMessage(this, QString::fromUtf16(MsgTooManyPicks));
@@ -145,22 +145,22 @@ void PairGrid::Cell_Click(int index) {
 
 void PairGrid::RepaintCells() {
     for (int i = 0; i < shape_.numbering.cellCount; ++i) {
-        SetShade(cells_[size_t(i)], OddsShade(cells_[size_t(i)]->text(), Sel_Flag[i]));
+        SetShade(cells_[size_t(i)], OddsShade(cells_[size_t(i)]->text(), picked_[i]));
     }
 }
 
 void PairGrid::ShowPicks() {
     QStringList odds;
     for (int i = 0; i < shape_.numbering.cellCount; ++i) {
-        if (Sel_Flag[i]) odds << cells_[size_t(i)]->text();
+        if (picked_[i]) odds << cells_[size_t(i)]->text();
     }
-    ShowPickLine(Label5, odds, summary_);
+    ShowPickLine(pickLine_, odds, summary_);
 }
 
 void PairGrid::Cmd_OK_Click() {
     int row = 0;
     for (int i = 0; i < shape_.numbering.cellCount; ++i) {
-        if (!Sel_Flag[i]) continue;
+        if (!picked_[i]) continue;
         const Pair pair = shape_.numbering.pair(i);
         if (sink_) {
             sink_(row, cells_[size_t(i)]->text(), QString::number(pair.first),

@@ -22,7 +22,7 @@ struct PairGridShape {
     int fontPoints;           // of the grid; the bottom line and the buttons are 9 pt
     const char* cellName;     // the cells' control array
     const GridNumbering& numbering;
-    int numberWidth;  // Label2
+    int numberWidth;  // of the numbers beside the cells (Label2)
     int cellWidth;
     int cellIndent;
     int columnPitch;
@@ -66,12 +66,12 @@ private:
     const PairGridShape& shape_;
     PickSink sink_;
     PickSummary summary_;
-    QList<bool> Sel_Flag;
+    QList<bool> picked_;  // by cell
 
     std::vector<ClickLabel*> cells_;  // Lbl_Uma or Lbl_Odds
-    std::vector<QLabel*> Label2;
-    std::vector<QLabel*> Label1;
-    QLabel* Label5 = nullptr;
+    std::vector<QLabel*> cellNumbers_;   // Label2: each cell's second number
+    std::vector<QLabel*> blockHeaders_;  // Label1: each block's first number
+    QLabel* pickLine_ = nullptr;         // Label5: the picks, under the grid
     QLabel* Lbl_Trend = nullptr;
     QPushButton* Cmd_OK = nullptr;
     QPushButton* Cmd_Cancel = nullptr;

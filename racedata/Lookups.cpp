@@ -39,6 +39,10 @@ void SetOddsFileRead(OddsFileRead notify) {
     oddsFileRead() = std::move(notify);
 }
 
+void TellOddsFileRead(const QString& path) {
+    told(path);
+}
+
 Attempt LoadRaceResult(AppState& state, const Race& race) {
     state.KsData.BlankRaceTitle();
     const RaceFile ks = filesOf(state, race).find(Ks, 7, dayOf(state, race));

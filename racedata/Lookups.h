@@ -37,6 +37,8 @@ Attempt LoadDistributionOdds(AppState& state, const Race& race, BetType type);
 // one (an empty function removes it).
 using OddsFileRead = std::function<void(const QString& path)>;
 void SetOddsFileRead(OddsFileRead notify);
+// Tells that function of a file a window read by its own lookup.
+void TellOddsFileRead(const QString& path);
 
 // The day a race is shown on: its own date, else the day chosen, else its
 // newest day; null when no file of the race tells a day.

@@ -17,7 +17,7 @@
 
 namespace {
 
-// The width is free as long as Label1 (ending at 4920 twips) fits.
+// The width is free as long as disclaimer_ (ending at 4920 twips) fits.
 constexpr int ClientWidthTwips = 5040;
 
 const QColor FirstColour{255, 0, 0};
@@ -76,31 +76,31 @@ Frm_Special::Frm_Special(AppState& state, const RaceSelection& selection, QWidge
     setWindowTitle(QStringLiteral("おすすめ"));
     setFont(fontOf(9));
 
-    Label3 = makeLabel(this, QStringLiteral("Label3"), TwRect(135, 0, 4725, 255), 9);
-    Label3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Lbl_Date = makeLabel(this, QStringLiteral("Lbl_Date"), TwRect(90, 360, 1680, 240), 9);
-    Lbl_Place = makeLabel(this, QStringLiteral("Lbl_Place"), TwRect(90, 720, 645, 285), 11);
-    Lbl_Race = makeLabel(this, QStringLiteral("Lbl_Race"), TwRect(855, 720, 510, 285), 11,
-                         Qt::AlignRight | Qt::AlignVCenter);
-    Label4 = makeLabel(this, QStringLiteral("Label4"), TwRect(1350, 720, 375, 285), 11);
-    Label4->setText(QStringLiteral("R"));
-    Label1 = makeLabel(this, QStringLiteral("Label1"), TwRect(3330, 765, 1590, 960), 8,
-                       Qt::AlignLeft | Qt::AlignTop);
-    Label1->setWordWrap(true);
-    Label1->setText(
+    raceTitle_ = makeLabel(this, QStringLiteral("Label3"), TwRect(135, 0, 4725, 255), 9);
+    raceTitle_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    raceDate_ = makeLabel(this, QStringLiteral("Lbl_Date"), TwRect(90, 360, 1680, 240), 9);
+    racecourse_ = makeLabel(this, QStringLiteral("Lbl_Place"), TwRect(90, 720, 645, 285), 11);
+    raceNumber_ = makeLabel(this, QStringLiteral("Lbl_Race"), TwRect(855, 720, 510, 285), 11,
+                            Qt::AlignRight | Qt::AlignVCenter);
+    raceNumberSuffix_ = makeLabel(this, QStringLiteral("Label4"), TwRect(1350, 720, 375, 285), 11);
+    raceNumberSuffix_->setText(QStringLiteral("R"));
+    disclaimer_ = makeLabel(this, QStringLiteral("Label1"), TwRect(3330, 765, 1590, 960), 8,
+                            Qt::AlignLeft | Qt::AlignTop);
+    disclaimer_->setWordWrap(true);
+    disclaimer_->setText(
         QStringLiteral("※オッズを元に出されたお奨め馬です。　馬券購入は自己責任でお願いします。"));
 
     const QString tip = QStringLiteral("Ｓ：かなりの信頼度のある馬");
     const RowTexts& rows = rowTexts();
     for (int i = 0; i < MarkRowCount; ++i) {
-        Lbl_No[i] =
+        horseNumbers_[i] =
             makeLabel(this, rows.no[i], TwRect(2205, 360 + 270 * i, 330, 240), 9, Qt::AlignCenter);
-        Lbl_No[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        Lbl_No[i]->setText(rows.number[i]);
-        Lbl_Mark[i] = makeLabel(this, rows.mark[i], TwRect(2610, 360 + 270 * i, 510, 240), 9,
-                                Qt::AlignCenter);
-        Lbl_Mark[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        Lbl_Mark[i]->setToolTip(tip);
+        horseNumbers_[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        horseNumbers_[i]->setText(rows.number[i]);
+        marks_[i] = makeLabel(this, rows.mark[i], TwRect(2610, 360 + 270 * i, 510, 240), 9,
+                              Qt::AlignCenter);
+        marks_[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        marks_[i]->setToolTip(tip);
     }
 
     Form_Load();
@@ -110,7 +110,7 @@ void Frm_Special::Form_Load() {
     const auto horses = HorseEntries(state_.ZoData);
 
     const auto marks = RankMarks(horses);
-    for (int i = 0; i < MarkRowCount; ++i) Lbl_Mark[i]->setText(marks[i]);
+    for (int i = 0; i < MarkRowCount; ++i) marks_[i]->setText(marks[i]);
 
     runners_ = state_.ZoData.RunnerCount();
     fitHeight();
@@ -123,36 +123,36 @@ void Frm_Special::Form_Load() {
         const int bracket = BracketOf(i + 1, runners_);
         std::optional<QPalette>& palette = palettes[size_t(bracket)];
         if (!palette) {
-            palette = Lbl_No[i]->palette();
+            palette = horseNumbers_[i]->palette();
             palette->setColor(QPalette::WindowText, Colours::Black);
             if (bracket != 0) {
                 palette->setColor(QPalette::Window, BracketColour(bracket));
                 palette->setColor(QPalette::WindowText, BracketText(bracket));
             }
         }
-        if (bracket != 0) Lbl_No[i]->setAutoFillBackground(true);
-        Lbl_No[i]->setPalette(*palette);
+        if (bracket != 0) horseNumbers_[i]->setAutoFillBackground(true);
+        horseNumbers_[i]->setPalette(*palette);
     }
     for (int i = runners_; i < MarkRowCount; ++i) {
-        Lbl_No[i]->hide();
-        Lbl_Mark[i]->hide();
+        horseNumbers_[i]->hide();
+        marks_[i]->hide();
     }
 
-    Lbl_Date->setText(RaceDateDisplay(state_.ZoData.RaceDate()));
-    day_ = RecordDate(state_.ZoData.RaceDate());
-    Lbl_Place->setText(selection_.placeText());
-    const auto race = selection_.raceNo();
-    Lbl_Race->setText(race ? QString::number(*race) : QString());
-    Label3->setText(state_.ZoData.RaceTitle());
+    raceDate_->setText(RaceDateDisplay(state_.ZoData.RaceDate()));
+    shown_ = selection_.race();
+    shown_.date = RecordDate(state_.ZoData.RaceDate());
+    racecourse_->setText(selection_.placeText());
+    raceNumber_->setText(shown_.number > 0 ? QString::number(shown_.number) : QString());
+    raceTitle_->setText(state_.ZoData.RaceTitle());
 
     if (!state_.KsData.HasResult()) return;
     std::array<std::optional<int>, 3> top;
-    for (int place = 0; place < 3; ++place) {
-        top[place] = finisherNo(state_.KsData.Place(place).HorseNo);
+    for (int finisher = 0; finisher < 3; ++finisher) {
+        top[finisher] = finisherNo(state_.KsData.Place(finisher).HorseNo);
     }
     // The marks share four palettes, each made once.
     const auto shade = [this](const QColor& colour) {
-        QPalette palette = Lbl_Mark[0]->palette();
+        QPalette palette = marks_[0]->palette();
         palette.setColor(QPalette::Window, colour);
         return palette;
     };
@@ -160,11 +160,11 @@ void Frm_Special::Form_Load() {
                    third = shade(ThirdColour), other = shade(Colours::White);
     for (int i = 0; i < MarkRowCount; ++i) {
         const int horse = i + 1;
-        Lbl_Mark[i]->setPalette(horse == top[0]   ? first
-                                : horse == top[1] ? second
-                                : horse == top[2] ? third
-                                                  : other);
-        Lbl_Mark[i]->setAutoFillBackground(true);
+        marks_[i]->setPalette(horse == top[0]   ? first
+                              : horse == top[1] ? second
+                              : horse == top[2] ? third
+                                                : other);
+        marks_[i]->setAutoFillBackground(true);
     }
 }
 
@@ -196,10 +196,9 @@ bool Frm_Special::event(QEvent* event) {
 }
 
 void Frm_Special::Form_Activate() {
-    const auto shownRace = NumericValue(Lbl_Race->text());
-    const auto race = selection_.raceNo();
-    const bool sameRace = shownRace && race ? *shownRace == *race : !shownRace && !race;
-    if (Lbl_Place->text() == selection_.placeText() && sameRace) return;
+    Race selected = selection_.race();
+    selected.date = shown_.date;
+    if (selected == shown_) return;
     Reopen();
 }
 

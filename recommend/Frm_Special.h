@@ -23,17 +23,8 @@ public:
     // Outer height (title bar and borders included) for a number of runners.
     static int OuterHeightTwips(int runners) { return 900 + 270 * runners; }
 
-    QLabel* Label3;    // race title
-    QLabel* Lbl_Date;  // race date
-    QLabel* Lbl_Place;
-    QLabel* Lbl_Race;
-    QLabel* Label4;  // "R"
-    QLabel* Label1;  // the disclaimer
-    std::array<QLabel*, MarkRowCount> Lbl_No;
-    std::array<QLabel*, MarkRowCount> Lbl_Mark;
-
     // The race day of the odds shown (null when their date is no date).
-    QDate day() const { return day_; }
+    QDate day() const { return shown_.date; }
     // Closes this window and opens a new one in its place, built from the
     // records held now.
     void Reopen();
@@ -59,5 +50,14 @@ private:
     AppState& state_;
     RaceSelection selection_;
     int runners_ = 0;
-    QDate day_;
+    Race shown_;  // the race shown, dated with the day of its odds
+
+    QLabel* raceTitle_;                               // Label3
+    QLabel* raceDate_;                                // Lbl_Date
+    QLabel* racecourse_;                              // Lbl_Place
+    QLabel* raceNumber_;                              // Lbl_Race
+    QLabel* raceNumberSuffix_;                        // Label4: "R"
+    QLabel* disclaimer_;                              // Label1
+    std::array<QLabel*, MarkRowCount> horseNumbers_;  // Lbl_No, coloured by bracket
+    std::array<QLabel*, MarkRowCount> marks_;         // Lbl_Mark
 };

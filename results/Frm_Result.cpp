@@ -67,30 +67,33 @@ Frm_Result::Frm_Result(AppState& state, const RaceSelection& selection, QWidget*
     setFixedSize(TwSize(ClientWidth, ClientHeight));
 
     const int inner = ClientWidth - 2 * Margin;
-    Label3 = makeLabel(this, "Label3", TwRect(Margin, 120, inner, BoxHeight), Qt::AlignLeft,
-                       Border::Single);
-    Label3->setFont(UiFont(9));
+    raceTitle_ = makeLabel(this, "Label3", TwRect(Margin, 120, inner, BoxHeight), Qt::AlignLeft,
+                           Border::Single);
+    raceTitle_->setFont(UiFont(9));
 
-    Lbl_Date = makeLabel(this, "Lbl_Date", TwRect(Margin, DateTop, 2400, 330));
-    Lbl_Place = makeLabel(this, "Lbl_Place", TwRect((ClientWidth - 1200) / 2, DateTop, 1200, 330),
-                          Qt::AlignHCenter);
-    Lbl_Race =
+    raceDate_ = makeLabel(this, "Lbl_Date", TwRect(Margin, DateTop, 2400, 330));
+    racecourse_ = makeLabel(this, "Lbl_Place", TwRect((ClientWidth - 1200) / 2, DateTop, 1200, 330),
+                            Qt::AlignHCenter);
+    raceNumber_ =
         makeLabel(this, "Lbl_Race", TwRect(ClientWidth - Margin - 240 - 600, DateTop, 600, 330),
                   Qt::AlignRight);
-    Label4 = makeLabel(this, "Label4", TwRect(ClientWidth - Margin - 240, DateTop, 240, 330));
-    Label4->setText(QStringLiteral("R"));
+    raceNumberSuffix_ =
+        makeLabel(this, "Label4", TwRect(ClientWidth - Margin - 240, DateTop, 240, 330));
+    raceNumberSuffix_->setText(QStringLiteral("R"));
 
     const QColor menuColour = QApplication::palette("QMenu").color(QPalette::Window);
     for (int k = 0; k < 5; ++k) {
         const int top = FirstRowTop + RowPitch * k;
-        Label1[k] = makeLabel(this, elementName("Label1", k), TwRect(Margin, top, 720, BoxHeight),
-                              Qt::AlignHCenter);
-        Label1[k]->setText(QStringLiteral("%1着").arg(k + 1));
-        SetBackground(Label1[k], menuColour);
-        Lbl_No[k] = makeLabel(this, elementName("Lbl_No", k), TwRect(900, top, 480, BoxHeight),
-                              Qt::AlignRight, Border::Single);
-        Lbl_Name[k] = makeLabel(this, elementName("Lbl_Name", k),
-                                TwRect(1440, top, 2400, BoxHeight), Qt::AlignLeft, Border::Single);
+        finishHeadings_[k] = makeLabel(this, elementName("Label1", k),
+                                       TwRect(Margin, top, 720, BoxHeight), Qt::AlignHCenter);
+        finishHeadings_[k]->setText(QStringLiteral("%1着").arg(k + 1));
+        SetBackground(finishHeadings_[k], menuColour);
+        finisherNumbers_[k] =
+            makeLabel(this, elementName("Lbl_No", k), TwRect(900, top, 480, BoxHeight),
+                      Qt::AlignRight, Border::Single);
+        finisherNames_[k] =
+            makeLabel(this, elementName("Lbl_Name", k), TwRect(1440, top, 2400, BoxHeight),
+                      Qt::AlignLeft, Border::Single);
     }
 
     const struct {
@@ -104,59 +107,59 @@ Frm_Result::Frm_Result(AppState& state, const RaceSelection& selection, QWidget*
     for (int i = 0; i < 4; ++i) {
         const auto& h = headings[i];
         const int width = (i == 2) ? 2700 : PayWidth;
-        Label2[i] = makeLabel(this, elementName("Label2", i), TwRect(h.left, h.top, width, 330),
-                              Qt::AlignHCenter);
-        Label2[i]->setText(QString::fromUtf16(h.caption));
+        payoutHeadings_[i] = makeLabel(this, elementName("Label2", i),
+                                       TwRect(h.left, h.top, width, 330), Qt::AlignHCenter);
+        payoutHeadings_[i]->setText(QString::fromUtf16(h.caption));
     }
 
-    Lbl_Tan = makeLabel(this, "Lbl_Tan", TwRect(TanLeft, FirstRowTop, PayWidth, BoxHeight),
-                        Qt::AlignRight, Border::Single);
+    winPayout_ = makeLabel(this, "Lbl_Tan", TwRect(TanLeft, FirstRowTop, PayWidth, BoxHeight),
+                           Qt::AlignRight, Border::Single);
     for (int k = 0; k < 3; ++k) {
-        Lbl_Fuku[k] = makeLabel(this, elementName("Lbl_Fuku", k),
-                                TwRect(FukuLeft, FirstRowTop + RowPitch * k, PayWidth, BoxHeight),
-                                Qt::AlignRight, Border::Single);
+        placePayouts_[k] =
+            makeLabel(this, elementName("Lbl_Fuku", k),
+                      TwRect(FukuLeft, FirstRowTop + RowPitch * k, PayWidth, BoxHeight),
+                      Qt::AlignRight, Border::Single);
     }
-    Lbl_WakuNo = makeLabel(this, "Lbl_WakuNo", TwRect(Margin, LowerBoxTop, 1260, BoxHeight),
-                           Qt::AlignHCenter, Border::Single);
-    Lbl_Waku = makeLabel(this, "Lbl_Waku", TwRect(1440, LowerBoxTop, 1380, BoxHeight),
-                         Qt::AlignRight, Border::Single);
-    Lbl_UmaNo = makeLabel(this, "Lbl_UmaNo", TwRect(TanLeft, LowerBoxTop, PayWidth, BoxHeight),
-                          Qt::AlignHCenter, Border::Single);
-    Lbl_Uma = makeLabel(this, "Lbl_Uma", TwRect(FukuLeft, LowerBoxTop, PayWidth, BoxHeight),
-                        Qt::AlignRight, Border::Single);
+    bracketPair_ = makeLabel(this, "Lbl_WakuNo", TwRect(Margin, LowerBoxTop, 1260, BoxHeight),
+                             Qt::AlignHCenter, Border::Single);
+    bracketPayout_ = makeLabel(this, "Lbl_Waku", TwRect(1440, LowerBoxTop, 1380, BoxHeight),
+                               Qt::AlignRight, Border::Single);
+    quinellaPair_ = makeLabel(this, "Lbl_UmaNo", TwRect(TanLeft, LowerBoxTop, PayWidth, BoxHeight),
+                              Qt::AlignHCenter, Border::Single);
+    quinellaPayout_ = makeLabel(this, "Lbl_Uma", TwRect(FukuLeft, LowerBoxTop, PayWidth, BoxHeight),
+                                Qt::AlignRight, Border::Single);
 
     Form_Load();
 }
 
 void Frm_Result::Form_Load() {
     const KsRecord& ks = state_.KsData;
-    Label3->setText(ks.RaceTitle());
-    Lbl_Date->setText(RaceDateDisplay(ks.RaceDate()));  // empty when not a valid date
-    Lbl_Place->setText(ks.CourseName());
-    Lbl_Race->setText(ks.RaceNo());
-    for (int k = 0; k < 5; ++k) Lbl_No[k]->setText(ks.Place(k).HorseNo);
-    for (int k = 0; k < 5; ++k) Lbl_Name[k]->setText(ks.Place(k).HorseName);
-    Lbl_Tan->setText(ks.WinPayout());
-    Lbl_Fuku[0]->setText(ks.PlacePayout1());
-    Lbl_Fuku[1]->setText(ks.PlacePayout2());
-    Lbl_Fuku[2]->setText(ks.PlacePayout3());
-    Lbl_Waku->setText(ks.BracketPayout());
-    Lbl_Uma->setText(ks.QuinellaPayout());
-    Lbl_WakuNo->setText(ks.BracketCombo());
-    Lbl_UmaNo->setText(ks.QuinellaCombo());
-    shown_ = ks.raw();
-    day_ = RecordDate(ks.RaceDate());
+    raceTitle_->setText(ks.RaceTitle());
+    raceDate_->setText(RaceDateDisplay(ks.RaceDate()));  // empty when not a valid date
+    racecourse_->setText(ks.CourseName());
+    raceNumber_->setText(ks.RaceNo());
+    for (int k = 0; k < 5; ++k) finisherNumbers_[k]->setText(ks.Place(k).HorseNo);
+    for (int k = 0; k < 5; ++k) finisherNames_[k]->setText(ks.Place(k).HorseName);
+    winPayout_->setText(ks.WinPayout());
+    placePayouts_[0]->setText(ks.PlacePayout1());
+    placePayouts_[1]->setText(ks.PlacePayout2());
+    placePayouts_[2]->setText(ks.PlacePayout3());
+    bracketPayout_->setText(ks.BracketPayout());
+    quinellaPayout_->setText(ks.QuinellaPayout());
+    bracketPair_->setText(ks.BracketCombo());
+    quinellaPair_->setText(ks.QuinellaCombo());
+    shownRecord_ = ks.raw();
+    shown_ = RaceOfResult(ks);
 }
 
 void Frm_Result::Form_Activate() {
-    if (ShowsSelectedRace(Lbl_Place->text(), Lbl_Race->text(), selection_.placeText(),
-                          selection_.raceNo())) {
-        return;
-    }
+    Race selected = selection_.race();
+    selected.date = shown_.date;
+    if (shown_.course >= 0 && shown_.number > 0 && selected == shown_) return;
     // A new window would show KsData as held now. When this window shows that
     // record already, the held result is of another race than the selection and
     // a new window would fail this check again: keep showing the held record.
-    if (state_.KsData.raw() == shown_) return;
+    if (state_.KsData.raw() == shownRecord_) return;
     Reopen();
 }
 

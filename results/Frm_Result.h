@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+#include "common/Race.h"
 #include "common/RaceSelection.h"
 
 class QLabel;
@@ -26,24 +27,8 @@ public:
     static void Show(QPointer<Frm_Result>& window, AppState& state, const RaceSelection& selection,
                      QWidget* owner);
 
-    QLabel* Label3 = nullptr;
-    QLabel* Lbl_Date = nullptr;
-    QLabel* Lbl_Place = nullptr;
-    QLabel* Lbl_Race = nullptr;
-    QLabel* Label4 = nullptr;
-    std::array<QLabel*, 5> Label1{};
-    std::array<QLabel*, 5> Lbl_No{};
-    std::array<QLabel*, 5> Lbl_Name{};
-    std::array<QLabel*, 4> Label2{};
-    QLabel* Lbl_Tan = nullptr;
-    std::array<QLabel*, 3> Lbl_Fuku{};
-    QLabel* Lbl_WakuNo = nullptr;
-    QLabel* Lbl_Waku = nullptr;
-    QLabel* Lbl_UmaNo = nullptr;
-    QLabel* Lbl_Uma = nullptr;
-
     // The race day of the result shown (null when its date is no date).
-    QDate day() const { return day_; }
+    QDate day() const { return shown_.date; }
     // Closes this window and shows the held record in a new one in its place.
     void Reopen();
 
@@ -61,6 +46,22 @@ protected:
 private:
     AppState& state_;
     RaceSelection selection_;
-    QByteArray shown_;  // the record as it was when the labels were filled
-    QDate day_;
+    QByteArray shownRecord_;  // the record as it was when the labels were filled
+    Race shown_;              // the race of that record, dated with its day
+
+    QLabel* raceTitle_ = nullptr;               // Label3
+    QLabel* raceDate_ = nullptr;                // Lbl_Date
+    QLabel* racecourse_ = nullptr;              // Lbl_Place
+    QLabel* raceNumber_ = nullptr;              // Lbl_Race
+    QLabel* raceNumberSuffix_ = nullptr;        // Label4: "R"
+    std::array<QLabel*, 5> finishHeadings_{};   // Label1: "1着" ...
+    std::array<QLabel*, 5> finisherNumbers_{};  // Lbl_No
+    std::array<QLabel*, 5> finisherNames_{};    // Lbl_Name
+    std::array<QLabel*, 4> payoutHeadings_{};   // Label2: 単勝, 複勝, 枠連, 馬連
+    QLabel* winPayout_ = nullptr;               // Lbl_Tan
+    std::array<QLabel*, 3> placePayouts_{};     // Lbl_Fuku
+    QLabel* bracketPair_ = nullptr;             // Lbl_WakuNo
+    QLabel* bracketPayout_ = nullptr;           // Lbl_Waku
+    QLabel* quinellaPair_ = nullptr;            // Lbl_UmaNo
+    QLabel* quinellaPayout_ = nullptr;          // Lbl_Uma
 };

@@ -1,6 +1,7 @@
 #include "results/ResultCheck.h"
 
 #include "common/NumberText.h"
+#include "common/RaceDate.h"
 
 namespace {
 bool isBlank(QChar c) {
@@ -16,9 +17,12 @@ QString TrimBlanks(QStringView text) {
     return text.sliced(begin, end - begin).toString();
 }
 
-bool ShowsSelectedRace(QStringView placeCaption, QStringView raceCaption, QStringView selectedPlace,
-                       std::optional<int> selectedRace) {
-    if (TrimBlanks(placeCaption) != TrimBlanks(selectedPlace)) return false;
-    const std::optional<double> race = NumericValue(raceCaption);
-    return race && selectedRace && *race == *selectedRace;
+Race RaceOfResult(const KsRecord& ks) {
+    Race race;
+    race.date = RecordDate(ks.RaceDate());
+    race.course = CourseCodeOf(TrimBlanks(ks.CourseName()));
+    const std::optional<double> number = NumericValue(ks.RaceNo());
+    if (number && *number >= 1 && *number <= 12 && *number == int(*number))
+        race.number = int(*number);
+    return race;
 }

@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <QHash>
 #include <QString>
+#include <optional>
 
 class QComboBox;
 class QFileSystemModel;
-class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTreeView;
@@ -16,26 +16,23 @@ class QTreeView;
 // system's and the C: drive of each Wine prefix. It starts at the process's
 // current directory; a double click (or Enter) opens a directory, another
 // drive opens at the directory last opened on it (at first its root), and OK
-// puts the opened directory's full path into the options window's text box.
+// chooses the opened directory.
 class Dialog : public QDialog {
     Q_OBJECT
 public:
-    Dialog(QLineEdit* Text1, QWidget* parent = nullptr);
-
-    QComboBox* Drive1;
-    QTreeView* Dir1;
-    QPushButton* OKButton;
-    QPushButton* CancelButton;
+    explicit Dialog(QWidget* parent = nullptr);
 
     // The opened directory, in the platform's notation: no trailing separator
     // unless it is the root of a drive.
-    QString Dir1Path() const;
+    QString openedDirectory() const;
+    // After OK: the opened directory, as openedDirectory() gives it; nullopt
+    // when cancelled.
+    std::optional<QString> chosen() const { return chosen_; }
 
-public slots:
-    void Drive1_Change(int index);
-    void Dir1_DblClick(const QModelIndex& index);
-    void OKButton_Click();
-    void CancelButton_Click();
+private slots:
+    void showChosenDrive(int index);
+    void openDirectory(const QModelIndex& index);
+    void choose();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,11 +43,15 @@ private:
     void hideOtherDrives();
     void keepOpenedInView();
 
-    QLineEdit* Text1_;
+    QComboBox* driveList_;       // Drive1
+    QTreeView* directoryTree_;   // Dir1
+    QPushButton* okButton_;      // OKButton
+    QPushButton* cancelButton_;  // CancelButton
     QFileSystemModel* model_;
     QString drive_;                       // root of the drive shown
     QString path_;                        // the opened directory
     QHash<QString, QString> lastOpened_;  // per drive root, the directory last opened on it
     int driveIndex_ = -1;
     bool followOpened_ = false;  // keep the opened directory in view as rows arrive
+    std::optional<QString> chosen_;
 };

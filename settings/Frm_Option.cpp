@@ -14,47 +14,46 @@
 #include "settings/Dialog.h"
 #include "settings/Settings.h"
 
-Frm_Option::Frm_Option(QString& DataDir, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), DataDir_(DataDir) {
+Frm_Option::Frm_Option(const QString& dataDir, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Frm_Option"));
     setWindowTitle(QStringLiteral("Option"));
     setFont(UiFont(9));
     setFixedSize(TwSize(5145, 1395));
 
-    Label1 = new QLabel(QStringLiteral("PAT95のインストール先"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwRect(120, 120, 3735, 255));
+    caption_ = new QLabel(QStringLiteral("PAT95のインストール先"), this);
+    caption_->setObjectName(QStringLiteral("Label1"));
+    caption_->setGeometry(TwRect(120, 120, 3735, 255));
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(TwRect(120, 420, 3735, 330));
+    dataDirBox_ = new QLineEdit(this);
+    dataDirBox_->setObjectName(QStringLiteral("Text1"));
+    dataDirBox_->setGeometry(TwRect(120, 420, 3735, 330));
 
-    Command1 = PlainButton(this, QStringLiteral("Command1"), QStringLiteral("参照"),
-                           TwRect(3975, 405, 1050, 360));
-    Command2 = PlainButton(this, QStringLiteral("Command2"), QStringLiteral("OK"),
-                           TwRect(2805, 900, 1050, 375));
-    Command3 = PlainButton(this, QStringLiteral("Command3"), QStringLiteral("Cancel"),
-                           TwRect(3975, 900, 1050, 375));
+    browseButton_ = PlainButton(this, QStringLiteral("Command1"), QStringLiteral("参照"),
+                                TwRect(3975, 405, 1050, 360));
+    okButton_ = PlainButton(this, QStringLiteral("Command2"), QStringLiteral("OK"),
+                            TwRect(2805, 900, 1050, 375));
+    cancelButton_ = PlainButton(this, QStringLiteral("Command3"), QStringLiteral("Cancel"),
+                                TwRect(3975, 900, 1050, 375));
 
-    connect(Command1, &QPushButton::clicked, this, &Frm_Option::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Frm_Option::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Frm_Option::Command3_Click);
-    EscapePresses(this, Command3);
+    connect(browseButton_, &QPushButton::clicked, this, &Frm_Option::browse);
+    connect(okButton_, &QPushButton::clicked, this, &Frm_Option::saveAndClose);
+    connect(cancelButton_, &QPushButton::clicked, this, &Frm_Option::reject);
+    EscapePresses(this, cancelButton_);
 
-    Text1->setText(DataDir_);
-    Text1->setFocus();
+    dataDirBox_->setText(dataDir);
+    dataDirBox_->setFocus();
 }
 
-void Frm_Option::Command1_Click() {
-    Dialog chooser(Text1, this);
+void Frm_Option::browse() {
+    Dialog chooser(this);
     RunModal(chooser);
+    if (const std::optional<QString> directory = chooser.chosen()) dataDirBox_->setText(*directory);
 }
 
-void Frm_Option::Command2_Click() {
-    ShowFailure(this, SaveSettings(Text1->text(), DataDir_));
+void Frm_Option::saveAndClose() {
+    QString directory;
+    ShowFailure(this, SaveSettings(dataDirBox_->text(), directory));
+    chosen_ = directory;
     accept();
-}
-
-void Frm_Option::Command3_Click() {
-    reject();
 }

@@ -2,30 +2,34 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The options window: the PAT95 install directory, typed or chosen in the
-// directory chooser. OK saves it and makes it the data directory at once;
-// Cancel (or Esc) discards the edit.
+// directory chooser. OK saves it (a failure is said); Cancel (or Esc) discards
+// the edit.
 class Frm_Option : public QDialog {
     Q_OBJECT
 public:
-    Frm_Option(QString& DataDir, QWidget* parent = nullptr);
+    // dataDir: the data directory shown at first.
+    explicit Frm_Option(const QString& dataDir, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* Text1;
-    QPushButton* Command1;  // 参照
-    QPushButton* Command2;  // OK
-    QPushButton* Command3;  // Cancel
+    // After OK: the directory, which is the data directory from now on (saved
+    // or not); nullopt when cancelled.
+    std::optional<QString> chosen() const { return chosen_; }
 
-public slots:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+private slots:
+    void browse();
+    void saveAndClose();
 
 private:
-    QString& DataDir_;
+    QLabel* caption_;            // Label1
+    QLineEdit* dataDirBox_;      // Text1
+    QPushButton* browseButton_;  // Command1: 参照
+    QPushButton* okButton_;      // Command2
+    QPushButton* cancelButton_;  // Command3
+    std::optional<QString> chosen_;
 };

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "common/AtomicWrite.h"
 #include "common/ProgramDir.h"
 #include "settings/SettingsFile.h"
 
@@ -52,12 +52,9 @@ QString failureReason(const QString& path, const QString& systemText) {
 // Replaces the file at path as a whole, or leaves it as it was.
 bool writeFile(const QString& path, const QByteArray& bytes, bool makeDir, QString* reason) {
     if (makeDir) QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        return true;
-    }
-    if (reason) *reason = failureReason(path, file.errorString());
-    return false;
+    const std::optional<AtomicWriteFailure> failure = WriteAtomically(path, bytes);
+    if (failure && reason) *reason = failureReason(path, failure->systemText);
+    return !failure;
 }
 
 }  // namespace

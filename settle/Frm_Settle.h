@@ -29,19 +29,6 @@ public:
 
     const Settlement& settlement() const { return settlement_; }
 
-    QTableView* Grd_Settle = nullptr;
-    QLabel* Lbl_Stake = nullptr;
-    QLabel* Lbl_Return = nullptr;
-    QLabel* Lbl_Balance = nullptr;
-    QLabel* Lbl_Rate = nullptr;
-    QLabel* Lbl_Hit = nullptr;
-    QLabel* Lbl_Pending = nullptr;
-    QListWidget* Lst_Skipped = nullptr;
-    QWidget* Cht_Balance = nullptr;
-    QPushButton* Cmd_Refresh = nullptr;
-    QPushButton* Cmd_Save = nullptr;
-    QPushButton* Cmd_Record = nullptr;
-
     // Columns of Grd_Settle.
     using Column = SettleTable::Column;
     using enum SettleTable::Column;
@@ -87,4 +74,16 @@ private:
     bool painted_ = false;
     bool watchPending_ = false;
     QStringList watchedState_;  // result files of the memo's races when last settled
+    QTableView* Grd_Settle = nullptr;
+    QLabel* Lbl_Stake = nullptr;
+    QLabel* Lbl_Return = nullptr;
+    QLabel* Lbl_Balance = nullptr;
+    QLabel* Lbl_Rate = nullptr;
+    QLabel* Lbl_Hit = nullptr;
+    QLabel* Lbl_Pending = nullptr;
+    QListWidget* Lst_Skipped = nullptr;
+    QWidget* Cht_Balance = nullptr;
+    QPushButton* Cmd_Refresh = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    QPushButton* Cmd_Record = nullptr;
 };

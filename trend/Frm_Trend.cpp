@@ -156,7 +156,7 @@ void Frm_Trend::Form_Load() {
 void Frm_Trend::followRace() {
     const int course = selection_.courseCode().value_or(-1);
     const int raceNo = selection_.raceNo().value_or(0);
-    if (course >= 0 && raceNo > 0 && selection_.placeText() == placeName_) {
+    if (course >= 0 && raceNo > 0 && selection_.placeText() == racecourseName_) {
         const QDate day = state_.Day.isValid()
                               ? state_.Day
                               : RaceFileSet(state_.DataDir, course, raceNo).newestDay();
@@ -168,7 +168,7 @@ void Frm_Trend::followRace() {
 void Frm_Trend::load(bool opening) {
     const int course = selection_.courseCode().value_or(-1);
     const int raceNo = selection_.raceNo().value_or(0);
-    placeName_ = selection_.placeText();
+    racecourseName_ = selection_.placeText();
     const BetType first = opening ? kindOfBetType(selection_.typeCode()) : kind();
 
     // The history's trouble is told when the window is opened, not at each race followed.
@@ -238,7 +238,7 @@ void Frm_Trend::fill() {
 
     std::vector<OddsSnapshot> snapshots;
     if (race_.date.isValid()) snapshots = SharedOddsHistory().snapshots(race_, FileOf(kind()));
-    QString heading = QStringLiteral("%1 %2R").arg(placeName_).arg(race_.number);
+    QString heading = QStringLiteral("%1 %2R").arg(racecourseName_).arg(race_.number);
     if (race_.date.isValid()) {
         heading.prepend(RaceDateDisplay(race_.date.toString(QStringLiteral("yyyyMMdd"))) +
                         QLatin1Char(' '));

@@ -47,16 +47,6 @@ public:
     BetType kind() const;
     const TrendModel* model() const { return model_; }
 
-    QLabel* Lbl_Race = nullptr;
-    QComboBox* Cmb_Kind = nullptr;
-    // The chart's odds axis in powers of ten; on for 馬連 when a kind is chosen.
-    QCheckBox* Chk_Log = nullptr;
-    QTableView* Grd_Trend = nullptr;
-    QLabel* Lbl_Note = nullptr;
-    QWidget* Cht_Trend = nullptr;
-    QPushButton* Cmd_Save = nullptr;
-    QPushButton* Cmd_Close = nullptr;
-
 signals:
     // The table has been filled (on loading, a kind chosen or a new download).
     void Filled();
@@ -81,10 +71,19 @@ private:
     const RaceSelection& selection_;
     Race race_;
     Race shownRace_;  // the race the table was last filled with
-    QString placeName_;
+    QString racecourseName_;
     TrendModel* model_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QString csvName_;
     bool filling_ = false;
     std::optional<BetType> shownKind_;  // the kind the table was last filled with
+    QLabel* Lbl_Race = nullptr;
+    QComboBox* Cmb_Kind = nullptr;
+    // The chart's odds axis in powers of ten; on for 馬連 when a kind is chosen.
+    QCheckBox* Chk_Log = nullptr;
+    QTableView* Grd_Trend = nullptr;
+    QLabel* Lbl_Note = nullptr;
+    QWidget* Cht_Trend = nullptr;
+    QPushButton* Cmd_Save = nullptr;
+    QPushButton* Cmd_Close = nullptr;
 };

@@ -155,10 +155,10 @@ void run(Scene& s, Job job, const char* input, const char* shows) {
     Frm_Main& m = *s.main;
     auto check = [&](QWidget* window) { checkShows(s, window, shows); };
     if (job == Job::Odds) {
-        m.Cmb_Type->setCurrentIndex(QString(input).toInt());
+        Find<QComboBox>(&m, "Cmb_Type")->setCurrentIndex(QString(input).toInt());
         s.modal.then([](QDialog& dlg) { Click(Find<QPushButton>(&dlg, "Command1")); });
         s.modal.then([&](QDialog& picker) { check(&picker); });
-        Click(m.Cmd_Separate);
+        Click(Find<QPushButton>(&m, "Cmd_Separate"));
     } else if (job == Job::SettleFile) {
         QTextStream out(&s.report);
         s.exitCode = RunSettleCommand({s.places.file("memo.txt"), s.data.path()}, out, out);
@@ -166,7 +166,7 @@ void run(Scene& s, Job job, const char* input, const char* shows) {
         check(&m);
     } else {  // the job's window if it is shown, else the main window
         const QString name = job == Job::Special ? "Frm_Special" : "Frm_Result";
-        Click(job == Job::Special ? m.Cmd_Special : m.Cmd_Result);
+        Click(Find<QPushButton>(&m, job == Job::Special ? "Cmd_Special" : "Cmd_Result"));
         QWidget* window = &m;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == name && w->isVisible()) window = w;

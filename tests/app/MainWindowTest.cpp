@@ -68,9 +68,14 @@ protected:
     }
 
     void select(const char* place, int race) {
-        window->Cmb_Place->setCurrentText(QString::fromUtf8(place));
-        window->Cmb_Race->setCurrentIndex(race - 1);
+        control<QComboBox>("Cmb_Place")->setCurrentText(QString::fromUtf8(place));
+        control<QComboBox>("Cmb_Race")->setCurrentIndex(race - 1);
     }
+    template <typename T>
+    T* control(const char* name) const {
+        return Find<T>(window.get(), name);
+    }
+    void trigger(const char* action) const { Find<QAction>(window.get(), action)->trigger(); }
     static void activate(QWidget* w) {
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w; }));
@@ -133,7 +138,8 @@ TEST(Splash, ClosesOnceByItsTimerACharacterKeyOrAClickOnTheFrame) {
         QTest::keyClick(splash, Qt::Key_F5);        // a key without a character
         Click(Find<QLabel>(splash, "lblVersion"));  // a label, not the frame's background
         if (how == 1) QTest::keyClick(splash, Qt::Key_A);
-        if (how == 2) QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(5, 5));
+        if (how == 2)
+            QTest::mouseClick(Find<QFrame>(splash, "Frame1"), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(finished.count(), how ? 1 : 0);  // at once
         EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 3000));
         EXPECT_EQ(finished.count(), 1);
@@ -142,23 +148,26 @@ TEST(Splash, ClosesOnceByItsTimerACharacterKeyOrAClickOnTheFrame) {
 
 TEST_F(MainWindow, ListsHoldTheirEntriesAndStartOnNakayamaQuinellaRace1) {
     QStringList items;
-    for (QComboBox* list : {window->Cmb_Place, window->Cmb_Type, window->Cmb_Race})
+    for (QComboBox* list : {control<QComboBox>("Cmb_Place"), control<QComboBox>("Cmb_Type"),
+                            control<QComboBox>("Cmb_Race")})
         for (int i = 0; i < list->count(); ++i)
             items << list->itemText(i) + '=' + list->itemData(i).toString();
     EXPECT_EQ(items.join(','), QStringLiteral("札幌=1,函館=2,福島=3,新潟=4,東京=5,中山=6,中京=7,"
                                               "京都=8,阪神=9,小倉=0,馬連=0,枠連=1,単・複勝=2, 1R=1,"
                                               " 2R=2, 3R=3, 4R=4, 5R=5, 6R=6, 7R=7, 8R=8, 9R=9,"
                                               "10R=10,11R=11,12R=12"));
-    EXPECT_EQ(window->Cmb_Place->currentText() + window->Cmb_Type->currentText() +
-                  window->Cmb_Race->currentText(), QStringLiteral("中山馬連 1R"));
+    EXPECT_EQ(control<QComboBox>("Cmb_Place")->currentText() +
+                  control<QComboBox>("Cmb_Type")->currentText() +
+                  control<QComboBox>("Cmb_Race")->currentText(),
+              QStringLiteral("中山馬連 1R"));
 }
 
 TEST_F(MainWindow, IncompleteSelectionIsNamedAndReadsNothingMissingOddsOpenNothing) {
     writeResult(1);  // 中山 1R, read were the selection not checked
     // clang-format off
     const struct { QComboBox* empty; QPushButton* button; const char16_t* text; } cases[] = {
-        {window->Cmb_Type, window->Cmd_Result, u"馬券の種類を選択してください。"},
-        {window->Cmb_Place, window->Cmd_Separate, u"場名を選択してください。"}};
+        {control<QComboBox>("Cmb_Type"), control<QPushButton>("Cmd_Result"), u"馬券の種類を選択してください。"},
+        {control<QComboBox>("Cmb_Place"), control<QPushButton>("Cmd_Separate"), u"場名を選択してください。"}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -175,40 +184,41 @@ TEST_F(MainWindow, IncompleteSelectionIsNamedAndReadsNothingMissingOddsOpenNothi
     // Complete, but the race has no odds: the result is read and nothing opens.
     messages.clear();
     select("中山", 1);
-    Click(window->Cmd_Special);
+    Click(control<QPushButton>("Cmd_Special"));
     EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf16(MsgOddsMissing)});
     EXPECT_EQ(state.KsData.RaceDate(), u"20261227"_qs);
     EXPECT_EQ(openWindows(), 1);
-    window->Cmb_Race->setCurrentIndex(-1);  // the race is not checked
-    EXPECT_FALSE(window->Err_Check());
+    control<QComboBox>("Cmb_Race")->setCurrentIndex(-1);  // the race is not checked
+    EXPECT_TRUE(window->selectionComplete());
 }
 
 TEST_F(MainWindow, ModalWindowsOpenOnWhatItHoldsTheClockRunsAndEndClosesEverything) {
     modal.then(
         [&](QDialog& dlg) { EXPECT_EQ(Find<QLineEdit>(&dlg, "Text1")->text(), data.path()); });
-    window->Option->trigger();
+    trigger("Option");
 
     select("東京", 11);
     modal.then([&](QDialog& dlg) {
         EXPECT_EQ(Find<QLabel>(&dlg, "Lbl_Place")->text() + Find<QLabel>(&dlg, "Lbl_Race")->text(),
                   QStringLiteral("東京11"));
     });
-    Click(window->Cmd_Separate);
+    Click(control<QPushButton>("Cmd_Separate"));
     EXPECT_EQ(modal.opened, QStringList({"Frm_Option", "Frm_Separate"}));
 
-    EXPECT_EQ(window->Panel2->text(), QStringLiteral("2026/12/06 9:05:03"));
+    EXPECT_EQ(control<QLabel>("Panel2")->text(), QStringLiteral("2026/12/06 9:05:03"));
     now = now.addSecs(1);
     QDialog dialog(window.get());
     QTimer::singleShot(0, &dialog, [&] {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->Panel2->text().endsWith("4"); }, 3000));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return control<QLabel>("Panel2")->text().endsWith("4"); }, 3000));
         dialog.reject();
     });
     dialog.exec();
-    EXPECT_EQ(window->Panel2->text(), QStringLiteral("2026/12/06 9:05:04"));
+    EXPECT_EQ(control<QLabel>("Panel2")->text(), QStringLiteral("2026/12/06 9:05:04"));
 
     QWidget other;
     ShowAndWait(&other);
-    window->End->trigger();
+    trigger("End");
     EXPECT_FALSE(other.isVisible());
     EXPECT_FALSE(window->isVisible());
 }
@@ -219,15 +229,15 @@ TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
     writeOdds(11, oddsA);
     writeOdds(3, oddsB);
     select("東京", 11);
-    QPointer<Frm_Special> first = press<Frm_Special>(window->Cmd_Special);
+    QPointer<Frm_Special> first = press<Frm_Special>(control<QPushButton>("Cmd_Special"));
     ASSERT_TRUE(first);
 
     // The same race again, new odds on disk: brought forward as it was, to the main window.
     writeOdds(11, oddsB);
     window->move(window->pos() + QPoint(40, 30));
-    EXPECT_EQ(press<Frm_Special>(window->Cmd_Special), first);
+    EXPECT_EQ(press<Frm_Special>(control<QPushButton>("Cmd_Special")), first);
     EXPECT_EQ(first->pos(), window->pos());
-    EXPECT_EQ(first->Lbl_Mark[0]->text(), QStringLiteral("◎"));
+    EXPECT_EQ(Find<QLabel>(first, "Lbl_Mark(0)")->text(), QStringLiteral("◎"));
 
     // Another race picked and the window clicked: rebuilt, and the button follows it.
     activate(window.get());
@@ -236,13 +246,15 @@ TEST_F(MainWindow, RecommendationFollowsAnotherRaceOnActivationOnly) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
     auto* second = qobject_cast<Frm_Special*>(QApplication::activeWindow());
     ASSERT_TRUE(second);
-    EXPECT_EQ(second->Lbl_Race->text() + second->Lbl_Mark[2]->text(), QStringLiteral("3◎"));
-    EXPECT_EQ(press<Frm_Special>(window->Cmd_Special), second);
+    EXPECT_EQ(
+        Find<QLabel>(second, "Lbl_Race")->text() + Find<QLabel>(second, "Lbl_Mark(2)")->text(),
+        QStringLiteral("3◎"));
+    EXPECT_EQ(press<Frm_Special>(control<QPushButton>("Cmd_Special")), second);
 }
 
 TEST_F(MainWindow, SavesInTheSystemEncodingWithCrLfAfterAskingWhatWouldBeLost) {
-    window->Txt_Main->setPlainText(QStringLiteral("メモ"));
-    window->Save->trigger();  // cancelled: nothing is written
+    control<QPlainTextEdit>("Txt_Main")->setPlainText(QStringLiteral("メモ"));
+    trigger("Save");  // cancelled: nothing is written
     EXPECT_TRUE(QDir(data.path()).isEmpty());
     // The system's encoding as a Japanese Windows has it (nullptr: this UTF-8 Linux).
     const char* cp932 = "windows-31j";
@@ -265,11 +277,11 @@ TEST_F(MainWindow, SavesInTheSystemEncodingWithCrLfAfterAskingWhatWouldBeLost) {
         SetSystemEncoding(c.encoding);
         QFile::remove(data.file("memo.txt"));
         ASSERT_TRUE(!c.old || data.write("memo.txt", c.old));
-        window->Txt_Main->setPlainText(QString::fromUtf16(c.memo));
+        control<QPlainTextEdit>("Txt_Main")->setPlainText(QString::fromUtf16(c.memo));
         messages.clear();
         messages.answers = {c.answer};
         chosen << data.file("memo.txt");
-        window->Save->trigger();
+        trigger("Save");
         EXPECT_EQ(messages.shown.size(), c.asked ? 1u : 0u);
         EXPECT_TRUE(!c.asked || messages.texts().value(0).contains(QString::fromUtf16(c.asked)));
         EXPECT_EQ(data.read("memo.txt"), QByteArray(c.saved));
@@ -281,7 +293,7 @@ TEST_F(MainWindow, FailedSaveIsReportedWithItsReasonAndKeepsTheOldFile) {
     ASSERT_TRUE(QDir(data.path()).mkpath("locked/folder"));
     ASSERT_TRUE(data.write("locked/memo.txt", "old\r\n"));
     ASSERT_TRUE(QFile::setPermissions(data.file("locked"), QFile::ReadOwner | QFile::ExeOwner));
-    window->Txt_Main->setPlainText(QStringLiteral("新しい"));
+    control<QPlainTextEdit>("Txt_Main")->setPlainText(QStringLiteral("新しい"));
     // clang-format off
     const struct { const char* target; const char16_t* reason; } cases[] = {
         {"locked/folder", u"同じ名前のフォルダーがあります。"},
@@ -293,7 +305,7 @@ TEST_F(MainWindow, FailedSaveIsReportedWithItsReasonAndKeepsTheOldFile) {
         SCOPED_TRACE(c.target);
         messages.clear();
         chosen << data.file(QLatin1String(c.target));
-        window->Save->trigger();
+        trigger("Save");
         const QString said = messages.texts().join('|');
         EXPECT_TRUE(said.contains(u"ファイルを保存できませんでした。"_qs + '\n'))
             << said.toStdString();
@@ -303,7 +315,7 @@ TEST_F(MainWindow, FailedSaveIsReportedWithItsReasonAndKeepsTheOldFile) {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(data.read("locked/memo.txt"), QByteArray("old\r\n"));
     EXPECT_EQ(QDir(data.file("locked")).entryList(QDir::Files), QStringList({"memo.txt"}));
-    EXPECT_EQ(window->Txt_Main->toPlainText(), QStringLiteral("新しい"));
+    EXPECT_EQ(control<QPlainTextEdit>("Txt_Main")->toPlainText(), QStringLiteral("新しい"));
 }
 
 TEST_F(MainWindow, PrintsOnlyWhenConfirmedWrappingAndRunningOnToFurtherPages) {
@@ -316,12 +328,12 @@ TEST_F(MainWindow, PrintsOnlyWhenConfirmedWrappingAndRunningOnToFurtherPages) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pdf);
-        window->Txt_Main->setPlainText(c.text);
+        control<QPlainTextEdit>("Txt_Main")->setPlainText(c.text);
         window->memoCommands().printer()->setOutputFormat(QPrinter::PdfFormat);
         window->memoCommands().printer()->setOutputFileName(data.file(QLatin1String(c.pdf)));
         if (c.ok) modal.then([](QDialog& dialog) { dialog.accept(); });
         messages.clear();
-        window->Print->trigger();
+        trigger("Print");
         const QString pdf = QString::fromLatin1(data.read(QLatin1String(c.pdf)));
         const qsizetype pages = pdf.count(QRegularExpression("/Type\\s*/Page\\b"));
         EXPECT_TRUE(pages >= c.minPages && pages <= c.maxPages) << pages;
@@ -332,22 +344,25 @@ TEST_F(MainWindow, PrintsOnlyWhenConfirmedWrappingAndRunningOnToFurtherPages) {
 
 TEST_F(MainWindow, HelpOpensAtItsContentsWhateverTheCurrentDirectoryAndOverEveryModalWindow) {
     SetProgramDir(data.path());  // without the help file
-    window->mokuji->trigger();
+    trigger("mokuji");
     SetProgramDir({});
     QPointer<Frm_Help> first = window->memoCommands().helpWindow();
     ASSERT_TRUE(first);
-    EXPECT_TRUE(first->Txt_Help->toPlainText().contains(u"ヘルプファイルが見つかりません。"_qs));
+    EXPECT_TRUE(Find<QTextBrowser>(first, "Txt_Help")
+                    ->toPlainText()
+                    .contains(u"ヘルプファイルが見つかりません。"_qs));
 
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(data.path()));
     for (int i = 0; i < 2; ++i) {  // again after reading further down: the same window, at the top
         activate(window.get());
-        QTest::keyClick(window->Txt_Main, Qt::Key_F1);
+        QTest::keyClick(control<QPlainTextEdit>("Txt_Main"), Qt::Key_F1);
         EXPECT_EQ(window->memoCommands().helpWindow(), first);
-        EXPECT_EQ(first->Txt_Help->documentTitle(), QStringLiteral("ZEM ヘルプ"));
-        EXPECT_EQ(first->Txt_Help->verticalScrollBar()->value(), 0);
-        first->Txt_Help->setSource(QUrl(QStringLiteral("#memo")));
-        EXPECT_GT(first->Txt_Help->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(Find<QTextBrowser>(first, "Txt_Help")->documentTitle(),
+                  QStringLiteral("ZEM ヘルプ"));
+        EXPECT_EQ(Find<QTextBrowser>(first, "Txt_Help")->verticalScrollBar()->value(), 0);
+        Find<QTextBrowser>(first, "Txt_Help")->setSource(QUrl(QStringLiteral("#memo")));
+        EXPECT_GT(Find<QTextBrowser>(first, "Txt_Help")->verticalScrollBar()->value(), 0);
     }
     QDir::setCurrent(before);
 
@@ -365,10 +380,12 @@ TEST_F(MainWindow, HelpOpensAtItsContentsWhateverTheCurrentDirectoryAndOverEvery
         QPointer<Frm_Help> help = window->memoCommands().helpWindow();
         ASSERT_TRUE(help && (!first || help == first));  // the open one comes to the front
         ASSERT_TRUE(QTest::qWaitFor([&] { return help->isActiveWindow(); }));
-        const QString section = help->Txt_Help->source().fragment();  // the window's section
+        const QString section =
+            Find<QTextBrowser>(help, "Txt_Help")->source().fragment();  // the window's section
         for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_Tab, Qt::Key_Return})  // a link
             QTest::keyClick(help->windowHandle(), key);
-        if (help->Txt_Help->source().fragment() == "main") helped << dlg.objectName() + '#' + section;
+        if (Find<QTextBrowser>(help, "Txt_Help")->source().fragment() == "main")
+            helped << dlg.objectName() + '#' + section;
         QTest::keyClick(help->windowHandle(), Qt::Key_Escape);  // Esc closes the help
         EXPECT_TRUE(QTest::qWaitFor([&] {
             return QApplication::activeWindow() == &dlg && QApplication::focusWidget() == focus;
@@ -379,19 +396,20 @@ TEST_F(MainWindow, HelpOpensAtItsContentsWhateverTheCurrentDirectoryAndOverEvery
         modal.then(f1);
         Click(Find<QPushButton>(&options, "Command1"));  // the directory chooser
     });
-    window->Option->trigger();
+    trigger("Option");
     modal.then(f1);
-    window->Day->trigger();
+    trigger("Day");
     for (int type = 0; type < 3; ++type) {
-        window->Cmb_Type->setCurrentIndex(type);
+        control<QComboBox>("Cmb_Type")->setCurrentIndex(type);
         modal.then([&](QDialog& separate) {
             f1(separate);
             modal.then(f1);
             Click(Find<QPushButton>(&separate, "Command1"));  // the odds window
         });
         activate(window.get());
-        window->Cmd_Separate->setFocus(Qt::TabFocusReason);  // Enter on the focused button
-        QTest::keyClick(window->Cmd_Separate, Qt::Key_Return);
+        control<QPushButton>("Cmd_Separate")
+            ->setFocus(Qt::TabFocusReason);  // Enter on the focused button
+        QTest::keyClick(control<QPushButton>("Cmd_Separate"), Qt::Key_Return);
     }
     EXPECT_EQ(helped.join(' '), "Frm_Option#option Dialog#option Frm_Day#day Frm_Separate#separate "
                                 "Frm_Odds#odds Frm_Separate#separate Frm_Odds2#odds "
@@ -405,23 +423,25 @@ TEST_F(MainWindow, ResultFollowsTheRaceReadLastButNotWhenComingBackFromOutside) 
                     .set(ZoLayout::RaceDate, QStringLiteral("20261227"))
                     .writeTo(data.file("zo-62" + RaceChar(4) + ".jra")));
     select("中山", 4);
-    QPointer<Frm_Result> first = press<Frm_Result>(window->Cmd_Result);
+    QPointer<Frm_Result> first = press<Frm_Result>(control<QPushButton>("Cmd_Result"));
     ASSERT_TRUE(first);
     select("中山", 3);
-    QPointer<Frm_Result> result = press<Frm_Result>(window->Cmd_Result);
+    QPointer<Frm_Result> result = press<Frm_Result>(control<QPushButton>("Cmd_Result"));
     ASSERT_TRUE(result);
-    EXPECT_EQ(result->Label3->text().trimmed(), QStringLiteral("第3競走"));
+    EXPECT_EQ(Find<QLabel>(result, "Label3")->text().trimmed(), QStringLiteral("第3競走"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
-    EXPECT_EQ(press<Frm_Result>(window->Cmd_Result), result);  // the pointer followed
+    EXPECT_EQ(press<Frm_Result>(control<QPushButton>("Cmd_Result")),
+              result);  // the pointer followed
 
     select("中山", 4);
-    QPointer<Frm_Special> special = press<Frm_Special>(window->Cmd_Special);  // reads 4R's result
+    QPointer<Frm_Special> special =
+        press<Frm_Special>(control<QPushButton>("Cmd_Special"));  // reads 4R's result
     ASSERT_TRUE(special);
     // The user goes to another program, as the platform reports it (no window of
     // ours is active, the recommendation window is still open), and comes back.
     emit qApp->focusWindowChanged(nullptr);
     activate(result);
-    EXPECT_EQ(result->Lbl_Race->text(), QStringLiteral(" 3"));
+    EXPECT_EQ(Find<QLabel>(result, "Lbl_Race")->text(), QStringLiteral(" 3"));
     // From the recommendation window, which is closed before the result window is clicked.
     activate(special);
     special->close();
@@ -430,7 +450,7 @@ TEST_F(MainWindow, ResultFollowsTheRaceReadLastButNotWhenComingBackFromOutside) 
     EXPECT_TRUE(QTest::qWaitFor([&] { return result.isNull(); }));
     auto* followed = qobject_cast<Frm_Result*>(QApplication::activeWindow());
     ASSERT_TRUE(followed);
-    EXPECT_EQ(followed->Lbl_Race->text(), QStringLiteral(" 4"));
+    EXPECT_EQ(Find<QLabel>(followed, "Lbl_Race")->text(), QStringLiteral(" 4"));
 }
 
 TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) {
@@ -439,8 +459,8 @@ TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) 
     SetLedgerPath(home.file(u"ledger.sqlite"_qs));
     writeOdds(11, {"5.2 1.0 1.0", "3.1 1.0 1.0"});
     select("東京", 11);
-    window->Cmb_Type->setCurrentIndex(int(BetType::WinPlace));
-    window->Txt_Main->setPlainText(u"東京\t11R\t単勝\n\t1\t800\n"_qs);
+    control<QComboBox>("Cmb_Type")->setCurrentIndex(int(BetType::WinPlace));
+    control<QPlainTextEdit>("Txt_Main")->setPlainText(u"東京\t11R\t単勝\n\t1\t800\n"_qs);
     auto settle = [&] {
         messages.clear();  // the settlement window, on the memo, records into the ledger
         Click(Find<QPushButton>(window->settleWindow(), u"Cmd_Record"_qs));
@@ -460,7 +480,7 @@ TEST_F(MainWindow, ToolMenuOpensSettlementTrendAndLedgerOnceEachNotModalWithF1) 
         SCOPED_TRACE(item.name);
         QAction* action = window->findChild<QAction*>(QString::fromLatin1(item.name));
         ASSERT_TRUE(action && action->text() == QString::fromUtf16(item.text) &&
-                    window->Tool->actions().contains(action));
+                    control<QMenu>("Tool")->actions().contains(action));
         action->trigger();
         QPointer<QWidget> shown = item.shown();
         ASSERT_TRUE(shown && QTest::qWaitFor([&] { return shown->isActiveWindow(); }));
@@ -491,19 +511,19 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
         ASSERT_TRUE(RecordBuilder(name[0] == 'z' ? 826 : 504)
                         .setBytes(0, date)
                         .writeTo(data.file(name)));
-    window->Option->trigger();  // the folder read again, as after choosing it
+    trigger("Option");  // the folder read again, as after choosing it
     QSignalSpy changed(window.get(), &Frm_Main::shownRaceChanged);
     select("東京", 11);
-    EXPECT_EQ(window->Panel1->text(), "開催日 2026年12月06日");
+    EXPECT_EQ(control<QLabel>("Panel1")->text(), "開催日 2026年12月06日");
     select("中山", 11);  // only last week's files: said in red
-    EXPECT_EQ(window->Panel1->text(), "開催日 2026年11月29日 前の開催");
-    EXPECT_TRUE(window->Panel1->styleSheet().contains("255, 0, 0"));
+    EXPECT_EQ(control<QLabel>("Panel1")->text(), "開催日 2026年11月29日 前の開催");
+    EXPECT_TRUE(control<QLabel>("Panel1")->styleSheet().contains("255, 0, 0"));
     EXPECT_EQ(changed.count(), 3);  // the racecourse, the race, the racecourse
 
     // Today's result open; chosen by the menu (the list names each day with its
     // racecourses; Down, Down, Enter), the open window shows last week's.
     select("東京", 11);
-    QPointer<Frm_Result> result = press<Frm_Result>(window->Cmd_Result);
+    QPointer<Frm_Result> result = press<Frm_Result>(control<QPushButton>("Cmd_Result"));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->day(), QDate(2026, 12, 6));
     QStringList listed;
@@ -514,10 +534,10 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
     });
-    window->Day->trigger();
+    trigger("Day");
     EXPECT_EQ(listed.mid(1), QStringList({"2026/12/06 東京", "2026/11/29 東京・中山"}));
     EXPECT_EQ(state.Day, QDate(2026, 11, 29));
-    EXPECT_EQ(window->Panel1->text(), "開催日 2026年11月29日（選択中） 前の開催");
+    EXPECT_EQ(control<QLabel>("Panel1")->text(), "開催日 2026年11月29日（選択中） 前の開催");
     EXPECT_EQ(changed.count(), 5);
     ASSERT_TRUE(window->resultWindow());
     EXPECT_EQ(window->resultWindow()->day(), QDate(2026, 11, 29));
@@ -526,13 +546,13 @@ TEST_F(MainWindow, StatusBarNamesTheRaceDayAndTheChooserSwitchesEveryLookup) {
     // A double-click on the panel opens it too; Esc keeps the day, 最新 returns
     // to the default, and the button shows today's result again.
     modal.then([](QDialog& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); });
-    QTest::mouseDClick(window->Panel1, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>("Panel1"), Qt::LeftButton);
     EXPECT_EQ(state.Day, QDate(2026, 11, 29));
     modal.then([](QDialog& dlg) {
         Find<QListWidget>(&dlg, "Lst_Day")->setCurrentRow(0);
         Click(Find<QPushButton>(&dlg, "Cmd_OK"));
     });
-    QTest::mouseDClick(window->Panel1, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>("Panel1"), Qt::LeftButton);
     EXPECT_FALSE(state.Day.isValid());
     EXPECT_EQ(modal.opened, QStringList({"Frm_Option", "Frm_Day", "Frm_Day", "Frm_Day"}));
     EXPECT_EQ(window->resultWindow()->day(), QDate(2026, 12, 6));
@@ -551,13 +571,13 @@ TEST_F(MainWindow, MemoOpensInEachEncodingAndIsNotLostOnExit) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(data.write(name, bytes));
         asked = data.file(name);
-        window->Open->trigger();
-        EXPECT_EQ(window->Txt_Main->toPlainText(), memo);
-        EXPECT_FALSE(window->Txt_Main->document()->isModified());
+        trigger("Open");
+        EXPECT_EQ(control<QPlainTextEdit>("Txt_Main")->toPlainText(), memo);
+        EXPECT_FALSE(control<QPlainTextEdit>("Txt_Main")->document()->isModified());
     }
     // A change not saved: キャンセル keeps the program open (and the memo), いいえ
     // ends it; はい saves first, and a cancelled save keeps it open.
-    QTest::keyClicks(window->Txt_Main, "x");
+    QTest::keyClicks(control<QPlainTextEdit>("Txt_Main"), "x");
     const std::tuple<MsgAnswer, const char*, bool> exits[] = {
         {MsgAnswer::Cancel, nullptr, true}, {MsgAnswer::Yes, nullptr, true},
         {MsgAnswer::Yes, "saved.txt", false}};
@@ -565,7 +585,7 @@ TEST_F(MainWindow, MemoOpensInEachEncodingAndIsNotLostOnExit) {
         messages.clear();
         messages.answers = {answer};
         if (saveAs) chosen << data.file(saveAs);
-        window->End->trigger();
+        trigger("End");
         EXPECT_EQ(messages.texts(), QStringList{"メモが保存されていません。保存しますか？"});
         EXPECT_EQ(window->isVisible(), staysOpen);
     }
@@ -574,13 +594,13 @@ TEST_F(MainWindow, MemoOpensInEachEncodingAndIsNotLostOnExit) {
     // Opened again and closed unchanged: nothing asked; いいえ after a change ends at once.
     ShowAndWait(window.get());
     asked = data.file("saved.txt");
-    window->Open->trigger();
+    trigger("Open");
     messages.clear();
-    window->End->trigger();
+    trigger("End");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(window->isVisible());
     ShowAndWait(window.get());
-    QTest::keyClicks(window->Txt_Main, "y");
+    QTest::keyClicks(control<QPlainTextEdit>("Txt_Main"), "y");
     messages.answers = {MsgAnswer::No};
     window->close();
     EXPECT_FALSE(window->isVisible());

@@ -282,3 +282,54 @@ TEST(Backtest, FitRecoversTheSeasonsIndex) {
         EXPECT_EQ(UsedBeta(a.fit), a.fit.beta);
     }
 }
+
+// --race prints the race's horses and its bets worth their odds, β fitted
+// from the folder (8 races: β = 1) or fixed. 東京 1R at β = 1: p = 45.7,
+// 45.2, 4.5, 4.5 % (π of 9.9 10.0 99.9 100.0), each 単勝 worth 1 / 0.221020 =
+// 4.52; P(1,4) = 0.075125 × 99.9 = 7.50 first, 2-4 at 9999.9 never listed.
+TEST(Backtest, CommandLineRaceValue) {
+    TempDir folder;
+    WriteTenRaces(folder);
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    ASSERT_EQ(RunAnalyseCommand({u"--race"_qs, u"東京1R"_qs, folder.path()}, outStream, errStream),
+              0);
+    const QStringList lines = out.trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 12) << out.toStdString();
+    EXPECT_EQ(lines[0], u"東京 1R　2026年12月06日　ジャパンカップ"_qs);
+    EXPECT_TRUE(lines[1].startsWith(u"補正勝率：β = 1（補正指数 β = "_qs))
+        << lines[1].toStdString();
+    EXPECT_EQ(lines[2].simplified(), u"馬番 単勝 補正勝率 期待値"_qs);
+    EXPECT_EQ(lines[3].simplified(), u"1 9.9 45.7 4.52"_qs);
+    EXPECT_EQ(lines[6].simplified(), u"4 100.0 4.5 4.52"_qs);
+    EXPECT_EQ(lines.mid(8), (QStringList{u"馬連 1-4 99.9 期待値 7.50（確率 7.5%）"_qs,
+                                         u"馬連 2-3 100.0 期待値 7.41（確率 7.4%）"_qs,
+                                         u"馬連 1-2 9.9 期待値 6.88（確率 69.5%）"_qs,
+                                         u"馬連 3-4 1000.0 期待値 6.49（確率 0.6%）"_qs}));
+
+    // The race of the subfolder's day; β fixed.
+    out.clear();
+    ASSERT_EQ(RunAnalyseCommand({u"--race"_qs, u"中山1R"_qs, u"--beta"_qs, u"2"_qs, folder.path()},
+                                outStream, errStream),
+              0);
+    EXPECT_TRUE(out.startsWith(u"中山 1R　2026年12月13日"_qs)) << out.toStdString();
+    EXPECT_TRUE(out.contains(u"補正勝率：補正指数 β = 2.000（指定）　組の確率：γ = 0.81\n"_qs));
+
+    struct Case {
+        QStringList arguments;
+        int status;
+    };
+    const Case cases[] = {
+        {{u"--race"_qs, u"東京1R"_qs, u"--day"_qs, u"2026-12-05"_qs, folder.path()}, 1},
+        {{u"--race"_qs, u"東京13R"_qs, folder.path()}, 2},
+        {{u"--race"_qs, u"東京1R"_qs, u"--csv"_qs, folder.path()}, 2},
+        {{u"--beta"_qs, u"1.2"_qs, folder.path()}, 2},
+        {{u"--race"_qs, u"東京1R"_qs, u"--beta"_qs, u"0"_qs, folder.path()}, 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RunAnalyseCommand(c.arguments, outStream, errStream), c.status)
+            << c.arguments.join(u' ').toStdString();
+    }
+    EXPECT_TRUE(err.contains(u"東京1R 2026-12-05: オッズのファイルがありません"_qs))
+        << err.toStdString();
+}

@@ -65,13 +65,14 @@ TEST_F(BacktestWindow, OpensFromTheToolMenuAddsAnArchiveFolderAndSavesCsv) {
     Frm_Main main(state);
     ShowAndWait(&main);
     QAction* item = main.findChild<QAction*>(u"Backtest"_qs);
-    ASSERT_TRUE(item && item->text() == u"回収率分析"_qs && main.Tool->actions().contains(item));
+    ASSERT_TRUE(item && item->text() == u"回収率分析"_qs &&
+                Find<QMenu>(&main, "Tool")->actions().contains(item));
     item->trigger();
     Frm_Backtest* window = openWindow();
     ASSERT_TRUE(window && waitRead(window));
     EXPECT_EQ(window->windowTitle(), u"回収率分析"_qs);
-    EXPECT_EQ(window->Lbl_Status->text(), u"レース 48　結果のないレース 0"_qs);
-    const QString model = window->Lbl_Model->text();
+    EXPECT_EQ(Find<QLabel>(window, "Lbl_Status")->text(), u"レース 48　結果のないレース 0"_qs);
+    const QString model = Find<QLabel>(window, "Lbl_Model")->text();
     EXPECT_TRUE(model.startsWith(u"補正指数 β = "_qs) && model.contains(u"（48 レース）\n"_qs) &&
                 model.contains(u"300 レース未満"_qs))
         << model.toStdString();
@@ -81,24 +82,30 @@ TEST_F(BacktestWindow, OpensFromTheToolMenuAddsAnArchiveFolderAndSavesCsv) {
     EXPECT_GT(Find<QTableView>(window, u"Grd_Popularity"_qs)->model()->rowCount(), 0);
     QWidget* chart = Find<QWidget>(window, u"Cht_Calibration"_qs);
     EXPECT_TRUE(chart && chart->inherits("QChartView"));
-    EXPECT_FALSE(window->Prg_Read->isVisible());
+    EXPECT_FALSE(Find<QProgressBar>(window, "Prg_Read")->isVisible());
 
     // An archive of two more days, chosen in the program's directory chooser.
     ASSERT_TRUE(WriteSampleSeason(archive.path(), 2, SampleSeasonBeta, 4, QDate(2024, 12, 7)));
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(archive.path()));
     modal.then([](QDialog& chooser) { Click(Find<QPushButton>(&chooser, u"OKButton"_qs)); });
-    Click(window->Cmd_Folder);
+    Click(Find<QPushButton>(window, "Cmd_Folder"));
     QDir::setCurrent(before);
     EXPECT_EQ(modal.opened, QStringList{u"Dialog"_qs});
     ASSERT_TRUE(waitRead(window));
     EXPECT_EQ(window->analysis().races, 96);
     EXPECT_EQ(ArchiveFolders(), QStringList{archive.path()});
-    EXPECT_TRUE(window->Lbl_Folders->text().contains(archive.path()));
+    // The fit is kept for オッズ分析.
+    const std::optional<CalibrationFit> kept = StoredCalibration();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(std::tuple(kept->beta, kept->standardError, kept->races, kept->fitted),
+              std::tuple(window->analysis().fit.beta, window->analysis().fit.standardError, 96,
+                         window->analysis().fit.fitted));
+    EXPECT_TRUE(Find<QLabel>(window, "Lbl_Folders")->text().contains(archive.path()));
 
     SetSaveFileDialog(
         [&](QWidget*, const QString&, const QString&) { return config.file(u"returns.csv"_qs); });
-    Click(window->Cmd_Save);
+    Click(Find<QPushButton>(window, "Cmd_Save"));
     const QByteArray csv = config.read(u"returns.csv"_qs);
     EXPECT_TRUE(
         csv.startsWith("\xEF\xBB\xBFオッズ帯,頭数,勝ち,勝率,市場の勝率,単勝回収率,複勝回収率\r\n"));
@@ -130,21 +137,22 @@ TEST_F(BacktestWindow, CancelsAReadingAndNamesAnUnreadableFolder) {
     Frm_Backtest::SetProgressHook(
         [held = clicked.get_future().share()] { held.wait_for(std::chrono::seconds(30)); });
     Frm_Backtest window(state);
-    ASSERT_TRUE(window.reading() && window.Cmd_Cancel->isEnabled());
+    ASSERT_TRUE(window.reading() && Find<QPushButton>(&window, "Cmd_Cancel")->isEnabled());
     window.show();
-    Click(window.Cmd_Cancel);
+    Click(Find<QPushButton>(&window, "Cmd_Cancel"));
     clicked.set_value();
     ASSERT_TRUE(waitRead(&window));
     Frm_Backtest::SetProgressHook({});
-    EXPECT_EQ(window.Lbl_Status->text(), u"読み込みを中止しました"_qs);
-    EXPECT_EQ(window.Grd_Band->model()->rowCount(), 0);
+    EXPECT_EQ(Find<QLabel>(&window, "Lbl_Status")->text(), u"読み込みを中止しました"_qs);
+    EXPECT_EQ(Find<QTableView>(&window, "Grd_Band")->model()->rowCount(), 0);
 
     const QString missing = data.file(u"gone"_qs);
     ASSERT_TRUE(SaveArchiveFolders({missing}).isEmpty());
     state.DataDir = data.path();
     Frm_Backtest named(state);
     ASSERT_TRUE(waitRead(&named));
-    EXPECT_EQ(named.Lbl_Status->text(),
+    EXPECT_EQ(Find<QLabel>(&named, "Lbl_Status")->text(),
               u"レース 48　結果のないレース 0　読めないフォルダ "_qs + missing);
-    EXPECT_EQ(named.Lbl_Status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(Find<QLabel>(&named, "Lbl_Status")->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
 }

@@ -133,7 +133,7 @@ TEST_F(LedgerWindowTest, ChangingThePeriodLeavesNothingOfTheEarlierChart) {
     open();
     // What is on screen comes to equal the chart drawn afresh; a mark left
     // from an earlier period never would.
-    QWidget* chart = window->Cht_Ledger;
+    QWidget* chart = Find<QWidget>(window, "Cht_Ledger");
     const auto settlesOnFresh = [&] {
         return QTest::qWaitFor([&] {
             const QPoint at = chart->mapToGlobal(QPoint(0, 0));
@@ -146,9 +146,10 @@ TEST_F(LedgerWindowTest, ChangingThePeriodLeavesNothingOfTheEarlierChart) {
         });
     };
     EXPECT_TRUE(settlesOnFresh());
-    window->Cmb_Year->setCurrentIndex(window->Cmb_Year->count() - 1);  // 全期間
+    QComboBox* years = Find<QComboBox>(window, "Cmb_Year");
+    years->setCurrentIndex(years->count() - 1);  // 全期間
     EXPECT_TRUE(settlesOnFresh());
-    window->Cmb_Year->setCurrentIndex(1);  // 2025年
+    years->setCurrentIndex(1);  // 2025年
     EXPECT_TRUE(settlesOnFresh());
 }
 
@@ -162,18 +163,19 @@ TEST_F(LedgerWindowTest, ShowsWhatWasRecordedMeanwhileOnReturn) {
     record({Bet(u"2026/12/13"_qs, u"阪神"_qs, 11, u"単勝"_qs, 400, u"的中"_qs, 1000)});
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
-    EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(1), u"12月|1,000円|1,000円"_qs);
+    EXPECT_EQ(Texts(Find<QTableView>(window, "Grd_Ledger"), 3).value(1),
+              u"12月|1,000円|1,000円"_qs);
 }
 
 // The keyboard reaches every control; Enter on a month opens its races, where
 // Delete and 削除 ask before a race is taken out of the ledger.
 TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
     open();
-    const QString tabs = window->Tab_Right->tabBar()->objectName();
-    EXPECT_EQ(TabWalk(window->Cmb_Year, 7),
+    const QString tabs = Find<QTabWidget>(window, "Tab_Right")->tabBar()->objectName();
+    EXPECT_EQ(TabWalk(Find<QComboBox>(window, "Cmb_Year"), 7),
               QStringList({u"Cmd_Save"_qs, u"Cmd_Close"_qs, u"Grd_Ledger"_qs, tabs, u"Grd_Type"_qs,
                            u"Grd_Place"_qs, u"Cmb_Year"_qs}));
-    QTableView* grid = window->Grd_Ledger;
+    QTableView* grid = Find<QTableView>(window, "Grd_Ledger");
 
     ModalDriver modal;
     modal.then([&](QDialog& month) {
@@ -198,7 +200,7 @@ TEST_F(LedgerWindowTest, MonthRacesByKeyboardAndDeletingOneAfterConfirmation) {
         Click(remove);  // answered Yes
         EXPECT_EQ(Texts(races, 3), QStringList({u"2026/11/01|東京|11R"_qs}));
     });
-    TabWalk(window->Cmb_Year, 3);  // to Grd_Ledger
+    TabWalk(Find<QComboBox>(window, "Cmb_Year"), 3);  // to Grd_Ledger
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Up);  // 11月
     QTest::keyClick(grid, Qt::Key_Return);
@@ -255,9 +257,10 @@ TEST_F(LedgerWindowTest, MonthShowsTheChosenRacesBetsAfterAReplacement) {
         EXPECT_EQ(Texts(bets), QStringList({u"枠連|1-2|500円|不的中|0円|-500円"_qs}));
         Click(Find<QPushButton>(&month, u"Cmd_Save"_qs));
     });
-    const QPoint november = CellCentre(window->Grd_Ledger, 0);
-    QTest::mouseClick(window->Grd_Ledger->viewport(), Qt::LeftButton, {}, november);
-    QTest::mouseDClick(window->Grd_Ledger->viewport(), Qt::LeftButton, {}, november);
+    QTableView* months = Find<QTableView>(window, "Grd_Ledger");
+    const QPoint november = CellCentre(months, 0);
+    QTest::mouseClick(months->viewport(), Qt::LeftButton, {}, november);
+    QTest::mouseDClick(months->viewport(), Qt::LeftButton, {}, november);
     EXPECT_EQ(modal.opened, QStringList({u"Frm_LedgerMonth"_qs}));
     EXPECT_EQ(proposed, QStringList({u"収支台帳_2026年11月.csv"_qs}));
     Ledger ledger;
@@ -282,11 +285,11 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
             unsettled(u"2026/11/01"_qs, u"東京"_qs, 11, u"複勝"_qs, u"5"_qs, 500, u"払戻不明"_qs)});
     saveTo(u"tax.csv"_qs);
     open();
-    QTableView* tax = window->Grd_Tax;
+    QTableView* tax = Find<QTableWidget>(window, "Grd_Tax");
     EXPECT_TRUE(Texts(tax).isEmpty());  // worked out when its page is shown
-    QTabBar* tabs = window->Tab_Right->tabBar();
+    QTabBar* tabs = Find<QTabWidget>(window, "Tab_Right")->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Frm_Ledger::TaxPage).center());
-    EXPECT_EQ(TabWalk(window->Grd_Ledger, 5),
+    EXPECT_EQ(TabWalk(Find<QTableView>(window, "Grd_Ledger"), 5),
               QStringList({tabs->objectName(), u"Cmd_TaxSave"_qs, u"Grd_Tax"_qs,
                            u"Grd_Unrecorded"_qs, u"Cmb_Year"_qs}));
     EXPECT_EQ(Texts(tax),
@@ -296,16 +299,16 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
                            u"課税対象（一時所得の金額の2分の1。他の所得と合算）|368,950円"_qs,
                            u"参考: 外れ馬券の購入額（差し引かない）|1,100円"_qs,
                            u"参考: 返還（収入に含めない）|0円"_qs}));
-    EXPECT_TRUE(window->Lbl_Tax->text().contains(u"税務上の助言ではありません"_qs));
-    EXPECT_TRUE(window->Lbl_Tax->text().contains(u"未確定・払戻不明"_qs));
-    EXPECT_EQ(window->Lbl_Unrecorded->text(),
+    EXPECT_TRUE(Find<QLabel>(window, "Lbl_Tax")->text().contains(u"税務上の助言ではありません"_qs));
+    EXPECT_TRUE(Find<QLabel>(window, "Lbl_Tax")->text().contains(u"未確定・払戻不明"_qs));
+    EXPECT_EQ(Find<QLabel>(window, "Lbl_Unrecorded")->text(),
               u"記録されていない馬券：未確定 2 件 1,200円、払戻不明 1 件 500円"
               u"（税金の目安に含めていません）"_qs);
-    EXPECT_EQ(Texts(window->Grd_Unrecorded),
+    EXPECT_EQ(Texts(Find<QTableWidget>(window, "Grd_Unrecorded")),
               QStringList({u"2026/11/01|東京11R|複勝|5|500円|払戻不明"_qs,
                            u"2026/12/06|中山12R|馬連|3-7|700円|未確定"_qs,
                            u"2026/12/06|中山12R|馬連|1-2|500円|未確定"_qs}));
-    Click(window->Cmd_TaxSave);
+    Click(Find<QPushButton>(window, "Cmd_TaxSave"));
     EXPECT_EQ(proposed, QStringList({u"税金の目安_2026年.csv"_qs}));
     Ledger ledger;
     ASSERT_TRUE(ledger.open());
@@ -313,14 +316,16 @@ TEST_F(LedgerWindowTest, TaxPanelOfAYearWithALargeHit) {
               TaxCsv(2026, ledger.taxMonths(2026), ledger.unrecorded(2026)));
 
     const auto unrecordedShown = [&] {
-        return window->Lbl_Unrecorded->isVisible() || window->Grd_Unrecorded->isVisible();
+        return Find<QLabel>(window, "Lbl_Unrecorded")->isVisible() ||
+               Find<QTableWidget>(window, "Grd_Unrecorded")->isVisible();
     };
     EXPECT_TRUE(unrecordedShown());
-    window->Cmb_Year->setCurrentIndex(window->Cmb_Year->count() - 1);  // 全期間
+    QComboBox* years = Find<QComboBox>(window, "Cmb_Year");
+    years->setCurrentIndex(years->count() - 1);  // 全期間
     EXPECT_TRUE(Texts(tax).isEmpty());
-    EXPECT_FALSE(window->Cmd_TaxSave->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(window, "Cmd_TaxSave")->isEnabled());
     EXPECT_FALSE(unrecordedShown());
-    window->Cmb_Year->setCurrentIndex(1);  // 2025年: one losing bet, none unrecorded
+    years->setCurrentIndex(1);  // 2025年: one losing bet, none unrecorded
     EXPECT_EQ(Texts(tax).value(3), u"一時所得の金額|0円"_qs);
     EXPECT_FALSE(unrecordedShown());
 }
@@ -338,7 +343,8 @@ TEST_F(LedgerWindowTest, ANewerOrBrokenLedgerIsSaidInTheWindow) {
     QLabel* state = Find<QLabel>(window, u"Lbl_State"_qs);
     EXPECT_TRUE(state->isVisible() && state->text().contains(u"新しい版"_qs))
         << state->text().toStdString();
-    EXPECT_EQ(Texts(window->Grd_Ledger, 3).value(0), u"11月|1,500円|5,400円"_qs);
+    EXPECT_EQ(Texts(Find<QTableView>(window, "Grd_Ledger"), 3).value(0),
+              u"11月|1,500円|5,400円"_qs);
     delete window;
     messages.clear();
 
@@ -349,7 +355,7 @@ TEST_F(LedgerWindowTest, ANewerOrBrokenLedgerIsSaidInTheWindow) {
     state = Find<QLabel>(window, u"Lbl_State"_qs);
     EXPECT_TRUE(state->isVisible() && state->text() == messages.shown[0].text);
     EXPECT_TRUE(state->text().contains(u"台帳のデータベースではありません"_qs));
-    EXPECT_TRUE(Texts(window->Grd_Ledger).isEmpty());  // no 0円 total
+    EXPECT_TRUE(Texts(Find<QTableView>(window, "Grd_Ledger")).isEmpty());  // no 0円 total
     Click(Find<QPushButton>(window, u"Cmd_Save"_qs));
     EXPECT_EQ(dir.read(u"ledger.sqlite"_qs), QByteArray("not a database"));
 }

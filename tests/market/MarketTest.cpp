@@ -13,6 +13,8 @@
 
 #include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
+#include "backtest/Backtest.h"
+#include "backtest/BacktestFolders.h"
 #include "common/Odds.h"
 #include "common/SaveFile.h"
 #include "market/Frm_Market.h"
@@ -257,6 +259,7 @@ class MarketWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         state.DataDir = data.path();
+        SetBacktestSettingsPath(config.file(u"backtest.ini"_qs));  // no calibration yet
         writeRace(1, NineStarters());
         main = std::make_unique<Frm_Main>(state);
         ShowAndWait(main.get());
@@ -264,6 +267,7 @@ protected:
     void TearDown() override {
         delete main->marketWindow();
         SetSaveFileDialog({});
+        SetBacktestSettingsPath({});
     }
 
     // Under the stem "uo-6" + part: a later meeting day has a later part.
@@ -288,14 +292,15 @@ protected:
     }
 
     MessageRecorder messages;
-    TempDir data;
+    TempDir data, config;
     AppState state;
     std::unique_ptr<Frm_Main> main;
 };
 
 TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSavesCsv) {
     QAction* item = main->findChild<QAction*>(u"Market"_qs);
-    ASSERT_TRUE(item && item->text() == u"オッズ分析"_qs && main->Tool->actions().contains(item));
+    ASSERT_TRUE(item && item->text() == u"オッズ分析"_qs &&
+                Find<QMenu>(main.get(), "Tool")->actions().contains(item));
     Frm_Market* market = open();
     ASSERT_TRUE(market);
     EXPECT_EQ(market->windowTitle(), u"オッズ分析"_qs);
@@ -316,8 +321,9 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
         [&](QWidget*, const QString&, const QString&) { return data.file(u"market.csv"_qs); });
     Click(Find<QPushButton>(market, u"Cmd_Save"_qs));
     const QByteArray csv = data.read(u"market.csv"_qs);
-    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利\r\n"));
-    EXPECT_TRUE(csv.contains(",\r\n\r\n枠連,オッズ,馬連,合成オッズ,有利\r\n"));
+    EXPECT_TRUE(csv.startsWith(
+        "\xEF\xBB\xBF馬番,枠,単勝,支持率,複勝,馬連支持率,差,総流し,有利,補正勝率,期待値\r\n"));
+    EXPECT_TRUE(csv.contains(",1.5,0.74\r\n\r\n枠連,オッズ,馬連,合成オッズ,有利\r\n"));
     EXPECT_TRUE(csv.contains("\r\n枠連 1-8,4.8,\"1-8, 1-9\",5.00,馬連\r\n"));
     EXPECT_EQ(csv.count("\r\n"), 1 + 9 + 1 + 1 + 29);
 
@@ -328,12 +334,48 @@ TEST_F(MarketWindow, OpensFromTheToolMenuOnceWithBothTablesChartAndPayoutAndSave
         EXPECT_NE(TabWalk(grid, 1).value(0), grid->objectName());
     }
 
-    main->Market->trigger();  // the open window again
+    Find<QAction>(main.get(), "Market")->trigger();  // the open window again
     EXPECT_EQ(main->marketWindow(), market);
     EXPECT_EQ(HelpSection(market), u"market"_qs);
     QPointer<Frm_Market> watched = market;
     QTest::keyClick(horses, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }));
+}
+
+// The nine starters' calibrated chances and the bets worth more than their
+// odds, at β = 1 before any calibration and at the stored one after (worked
+// out apart from the program): π1 = 0.5 / 1.345714 = 37.2 %, each 単勝 worth
+// 1 / 1.345714 = 0.74; at β = 1.2 horse 1 has 42.8 % and 0.86.
+TEST_F(MarketWindow, ShowsCalibratedChancesAndTheBetsWorthTheirOdds) {
+    Frm_Market* market = open();
+    ASSERT_TRUE(market);
+    auto* horses = Find<QTableView>(market, u"Grd_Horses"_qs);
+    auto* list = Find<QListWidget>(market, u"Lst_Value"_qs);
+    auto* basis = Find<QLabel>(market, u"Lbl_Beta"_qs);
+    ASSERT_TRUE(horses && list && basis);
+    EXPECT_EQ(horses->model()->headerData(9, Qt::Horizontal).toString(), u"補正勝率"_qs);
+    EXPECT_EQ(horses->model()->headerData(10, Qt::Horizontal).toString(), u"期待値"_qs);
+    EXPECT_EQ(cell(horses, 0, 9), u"37.2"_qs);
+    EXPECT_EQ(cell(horses, 8, 10), u"0.74"_qs);
+    EXPECT_EQ(basis->text(),
+              u"補正勝率：β = 1（回収率分析で補正指数を求めると使います）　組の確率：γ = 0.81"_qs);
+    ASSERT_EQ(list->count(), 13);
+    EXPECT_EQ(list->item(0)->text(), u"馬連 2-3 40.0 期待値 3.02（確率 7.5%）"_qs);
+    EXPECT_EQ(list->item(1)->text(), u"枠連 2-3 35.0 期待値 2.64（確率 7.5%）"_qs);
+    EXPECT_EQ(list->item(12)->text(), u"馬連 3-5 40.0 期待値 1.09（確率 2.7%）"_qs);
+
+    // 回収率分析 has fitted β on 500 races since: the menu reads the race again.
+    ASSERT_TRUE(StoreCalibration({.beta = 1.2, .standardError = 0.01, .races = 500, .fitted = true})
+                    .isEmpty());
+    activateMain();
+    Find<QAction>(main.get(), "Market")->trigger();
+    ASSERT_EQ(main->marketWindow(), market);
+    EXPECT_EQ(basis->text(),
+              u"補正勝率：補正指数 β = 1.200 ± 0.010（500 レース）　組の確率：γ = 0.81"_qs);
+    EXPECT_EQ(cell(horses, 0, 9), u"42.8"_qs);
+    EXPECT_EQ(cell(horses, 0, 10), u"0.86"_qs);
+    ASSERT_EQ(list->count(), 12);
+    EXPECT_EQ(list->item(1)->text(), u"枠連 1-2 12.0 期待値 2.91（確率 24.2%）"_qs);
 }
 
 // Without its zo- file the race shows its quinella figures and names the file.
@@ -343,28 +385,33 @@ TEST_F(MarketWindow, NamesAMissingZoFileAndFollowsTheSelectionOnActivation) {
     writeRace(2, FiveAtFive());
     Frm_Market* market = open();
     ASSERT_TRUE(market);
-    ASSERT_EQ(market->Grd_Horses->model()->rowCount(), 9);
-    const QString missing = market->Lbl_Missing->text();
-    EXPECT_FALSE(market->Lbl_Missing->isHidden());
+    ASSERT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 9);
+    const QString missing = Find<QLabel>(market, "Lbl_Missing")->text();
+    EXPECT_FALSE(Find<QLabel>(market, "Lbl_Missing")->isHidden());
     EXPECT_TRUE(missing.contains(u"zo-") && !missing.contains(u"uo-") &&
                 missing.contains(u"オッズが取得されていないか、ディレクトリの指定が間違っています。"))
         << missing.toStdString();
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 5), u"26.7"_qs);
-    EXPECT_EQ(market->Grd_Brackets->model()->rowCount(), 0);
-    EXPECT_EQ(market->Lbl_Payout->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 5), u"26.7"_qs);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Brackets")->model()->rowCount(), 0);
+    EXPECT_EQ(Find<QLabel>(market, "Lbl_Payout")->text(), u"単勝 －　枠連 －　馬連 66.7%"_qs);
     EXPECT_TRUE(messages.shown.empty());
 
     activateMain();
     {
-        const QSignalBlocker quiet(main->Cmb_Race);  // a change the window is not told of
-        main->Cmb_Race->setCurrentIndex(1);
+        const QSignalBlocker quiet(
+            Find<QComboBox>(main.get(), "Cmb_Race"));  // a change the window is not told of
+        Find<QComboBox>(main.get(), "Cmb_Race")->setCurrentIndex(1);
     }
     market->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return market->isActiveWindow(); }));
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
-    EXPECT_TRUE(market->Lbl_Missing->isHidden());
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 6), u"+3.0"_qs);
-    EXPECT_EQ(market->Grd_Horses->model()->index(0, 6).data(Qt::ForegroundRole).value<QColor>(),
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 5);
+    EXPECT_TRUE(Find<QLabel>(market, "Lbl_Missing")->isHidden());
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 6), u"+3.0"_qs);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")
+                  ->model()
+                  ->index(0, 6)
+                  .data(Qt::ForegroundRole)
+                  .value<QColor>(),
               QColor(255, 0, 0));
 }
 
@@ -382,29 +429,29 @@ TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     writeRace(3, today, '1');
     Frm_Market* market = open();
     ASSERT_TRUE(market);
-    main->Trend->trigger();
+    Find<QAction>(main.get(), "Trend")->trigger();
     Frm_Trend* trend = main->trendWindow();
     ASSERT_TRUE(trend);
     int loaded = 0;
     QObject::connect(market, &Frm_Market::Loaded, [&] { ++loaded; });
 
-    main->Cmb_Race->setCurrentIndex(2);  // 3R: today's files
+    Find<QComboBox>(main.get(), "Cmb_Race")->setCurrentIndex(2);  // 3R: today's files
     EXPECT_EQ(market->race(), (Race{QDate(2026, 12, 6), 6, 3}));
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 5);
     EXPECT_EQ(trend->race(), (Race{QDate(2026, 12, 6), 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 10);  // today's five horses' pairs
-    main->Cmb_Place->setCurrentText(u"東京"_qs);    // no file of 東京 3R
+    Find<QComboBox>(main.get(), "Cmb_Place")->setCurrentText(u"東京"_qs);  // no file of 東京 3R
     EXPECT_EQ(market->race()->course, 5);
     EXPECT_EQ(trend->race(), (Race{QDate(), 5, 3}));
-    main->Cmb_Place->setCurrentText(u"中山"_qs);
+    Find<QComboBox>(main.get(), "Cmb_Place")->setCurrentText(u"中山"_qs);
 
     main->chooseDay(QDate(2026, 11, 29));
     EXPECT_EQ(market->race(), (Race{QDate(2026, 11, 29), 6, 3}));
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 9);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 9);
     EXPECT_EQ(trend->race(), (Race{QDate(2026, 11, 29), 6, 3}));
     EXPECT_EQ(trend->model()->table().rows(), 36);
     main->chooseDay({});
-    EXPECT_EQ(market->Grd_Horses->model()->rowCount(), 5);
+    EXPECT_EQ(Find<QTableView>(market, "Grd_Horses")->model()->rowCount(), 5);
     EXPECT_EQ(trend->race(), (Race{QDate(2026, 12, 6), 6, 3}));
 
     // A rewrite of last week's file is another day's download; today's is read again.
@@ -419,8 +466,8 @@ TEST_F(MarketWindow, MarketWindowsFollowTheRaceAndDayAndTodaysDownloads) {
     writeRace(3, today, '1');
     OddsWatcher::instance().record(data.file(u"zo-613.jra"_qs));
     EXPECT_EQ(std::pair(loaded, filled), std::pair(before + 1, 1));
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 2), u"2.5"_qs);
-    EXPECT_EQ(cell(market->Grd_Horses, 0, 3), u"33.3"_qs);  // 0.4 / 1.2
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 2), u"2.5"_qs);
+    EXPECT_EQ(cell(Find<QTableView>(market, "Grd_Horses"), 0, 3), u"33.3"_qs);  // 0.4 / 1.2
     today.pair = [](int, int) { return u"7.0"_qs; };
     writeRace(3, today, '1');
     OddsWatcher::instance().record(data.file(u"uo-613.jra"_qs));

@@ -62,7 +62,8 @@ protected:
 TEST_F(ResultWindowTest, ShowsTheRecordAsStoredWithBlanksAsBlanks) {
     state.KsData.assign(Result(11));
     Frm_Result w(state, selection);
-    EXPECT_EQ(w.Label3->text(), u"第７１回有馬記念（Ｇ１）"_qs + QString(32, u' '));
+    EXPECT_EQ(Find<QLabel>(&w, "Label3")->text(),
+              u"第７１回有馬記念（Ｇ１）"_qs + QString(32, u' '));
     // clang-format off
     const char* fields[][2] = {
         {"Lbl_Date", "2026年12月27日"}, {"Lbl_Place", "中山"}, {"Lbl_Race", "11"},
@@ -76,16 +77,22 @@ TEST_F(ResultWindowTest, ShowsTheRecordAsStoredWithBlanksAsBlanks) {
         EXPECT_EQ(Find<QLabel>(&w, QLatin1String(f[0]))->text(), QString::fromUtf8(f[1])) << f[0];
 }
 
-TEST(ResultCheck, CaptionsAgainstTheSelection) {
+TEST(ResultCheck, TheRaceTheRecordNames) {
     // clang-format off
-    const struct { const char16_t *place, *race; std::optional<int> chosen; bool same; } cases[] = {
-        {u"中山", u"11", 11, true}, {u"\u3000中山 ", u" 9", 9, true},  // blanks trimmed
-        {u"東京", u"11", 11, false}, {u"中山", u"10", 11, false}, {u"中山", u"  ", 11, false},
-        {u"中 山", u"11", 11, false}, {u"中山", u"１１", 11, false},
-        {u"中山", u"11", std::nullopt, false}};
+    const struct { const char16_t *place, *race; int course, number; } cases[] = {
+        {u"中山", u"11", 6, 11}, {u"東京", u" 9", 5, 9}, {u"中 ", u" 9", -1, 9},
+        {u"中山", u"  ", 6, 0}, {u"中山", u"１", 6, 0}, {u"中山", u"13", 6, 0}};
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(ShowsSelectedRace(c.place, c.race, u"中山", c.chosen), c.same) << (&c - cases);
+    for (const auto& c : cases) {
+        KsRecord ks;
+        ks.assign(KsBuilder()
+                      .set(KsLayout::RaceDate, u"20261227"_qs)
+                      .set(KsLayout::CourseName, QString::fromUtf16(c.place))
+                      .set(KsLayout::RaceNo, QString::fromUtf16(c.race))
+                      .bytes());
+        EXPECT_EQ(RaceOfResult(ks), (Race{QDate(2026, 12, 27), c.course, c.number}))
+            << (&c - cases);
+    }
 }
 
 TEST_F(ResultWindowTest, FollowsTheSelectionOnActivationButReopensAtMostOnce) {
@@ -104,8 +111,8 @@ TEST_F(ResultWindowTest, FollowsTheSelectionOnActivationButReopensAtMostOnce) {
     state.KsData.BlankRaceTitle();
     switchToResult(false);
     EXPECT_NE(window, first);
-    EXPECT_EQ(window->Lbl_Race->text(), QStringLiteral(" 3"));
-    EXPECT_EQ(window->Label3->text(), QString(56, u' '));
+    EXPECT_EQ(Find<QLabel>(window, "Lbl_Race")->text(), QStringLiteral(" 3"));
+    EXPECT_EQ(Find<QLabel>(window, "Label3")->text(), QString(56, u' '));
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
     QPointer<Frm_Result> reopened = window;
     for (int i = 0; i < 3; ++i) switchToResult(false);
@@ -116,6 +123,6 @@ TEST_F(ResultWindowTest, FollowsTheSelectionOnActivationButReopensAtMostOnce) {
     switchToResult(false);
     ASSERT_TRUE(window);
     EXPECT_NE(window, reopened);
-    EXPECT_EQ(window->Lbl_Race->text(), QStringLiteral(" 4"));
+    EXPECT_EQ(Find<QLabel>(window, "Lbl_Race")->text(), QStringLiteral(" 4"));
     EXPECT_EQ(window->pos(), where);
 }

@@ -134,8 +134,8 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
     auto key = [](Qt::Key k) {
         return [k](QDialog& c) { QTest::keyClick(Find<QTreeView>(&c, "Dir1"), k); };
     };
-    auto drives = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).Drive1; };
-    auto opened = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).Dir1Path(); };
+    auto drives = [](QDialog& chooser) { return Find<QComboBox>(&chooser, "Drive1"); };
+    auto opened = [](QDialog& chooser) { return static_cast<Dialog&>(chooser).openedDirectory(); };
     // Text typed, steps in the chooser after `chosen` is opened, how the options window
     // is left (a button, Escape or Return), the directory then.
     const std::tuple<const char*, std::function<void(QDialog&)>, const char*, QString> cases[] = {
@@ -190,9 +190,27 @@ TEST_F(Settings, OptionsWindowWithAndWithoutTheChooser) {
         });
         Frm_Option window(DataDir);
         RunModal(window);
+        DataDir = window.chosen().value_or(DataDir);
         EXPECT_EQ(DataDir + "|" + LoadSettings(), kept + "|" + kept);
     }
     EXPECT_EQ(modal.opened.count("Dialog"), 4);  // and never from Enter in the options window
+}
+
+TEST_F(Settings, ChooserGivesTheOpenedDirectoryOnOkAndNothingOnCancel) {
+    ASSERT_TRUE(QDir().mkpath(places.file("cwd/PAT95")) && QDir::setCurrent(places.file("cwd")));
+    const QString opened = QDir::currentPath() + "/PAT95";
+    const std::pair<const char*, std::optional<QString>> cases[] = {
+        {"OKButton", QDir::toNativeSeparators(opened)}, {"CancelButton", std::nullopt}};
+    ModalDriver modal;
+    for (const auto& [button, expected] : cases) {
+        modal.then([&](QDialog& chooser) {
+            OpenRow(chooser, opened);
+            Click(Find<QWidget>(&chooser, button));
+        });
+        Dialog chooser;
+        RunModal(chooser);
+        EXPECT_EQ(chooser.chosen().value_or("nullopt"), expected.value_or("nullopt")) << button;
+    }
 }
 
 TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
@@ -205,19 +223,20 @@ TEST_F(Settings, ChooserShowsHiddenFoldersAndTheCDriveOfEachWinePrefix) {
     qputenv("WINEPREFIX", prefix.toUtf8());
     ASSERT_TRUE(QDir::setCurrent(home));
 
-    Dialog chooser(nullptr);
+    Dialog chooser;
     ShowAndWait(&chooser);
-    const int ours = chooser.Drive1->count() - 1, system = chooser.Drive1->currentIndex();
-    EXPECT_EQ(chooser.Drive1->itemText(ours - 1) + "|" + chooser.Drive1->itemText(ours),
+    QComboBox* drives = Find<QComboBox>(&chooser, "Drive1");
+    const int ours = drives->count() - 1, system = drives->currentIndex();
+    EXPECT_EQ(drives->itemText(ours - 1) + "|" + drives->itemText(ours),
               "C: (Wine: " + QDir::toNativeSeparators(prefix) + ")|C: (Wine)");
     OpenRow(chooser, home + "/.wine");  // a hidden folder
     // Each drive opens at its root the first time, then where the user was on it.
-    chooser.Drive1->setCurrentIndex(ours);
+    drives->setCurrentIndex(ours);
     OpenRow(chooser, wine + "/PAT95");
     const std::pair<int, QString> visits[] = {
         {system, home + "/.wine"}, {ours, wine + "/PAT95"}, {ours - 1, prefix + "/drive_c"}};
     for (const auto& [drive, opened] : visits) {
-        chooser.Drive1->setCurrentIndex(drive);
-        EXPECT_EQ(chooser.Dir1Path(), QDir::toNativeSeparators(opened));
+        drives->setCurrentIndex(drive);
+        EXPECT_EQ(chooser.openedDirectory(), QDir::toNativeSeparators(opened));
     }
 }

@@ -39,13 +39,13 @@ protected:
     }
 
     QVariant cell(int row, int column, int role = Qt::DisplayRole) const {
-        return window->Grd_Settle->model()->index(row, column).data(role);
+        return Find<QTableView>(window, "Grd_Settle")->model()->index(row, column).data(role);
     }
     QString text(int row, int column) const { return cell(row, column).toString(); }
     QColor colour(int row, int column, int role) const {
         return cell(row, column, role).value<QBrush>().color();
     }
-    int rowCount() const { return window->Grd_Settle->model()->rowCount(); }
+    int rowCount() const { return Find<QTableView>(window, "Grd_Settle")->model()->rowCount(); }
 
     TempDir data;
     AppState state;
@@ -79,19 +79,21 @@ TEST_F(SettleWindow, TableTotalsAndSkippedLines) {
     EXPECT_EQ(colour(1, Frm_Settle::ColBalance, Qt::ForegroundRole), QColor(220, 0, 0));
 
     QStringList totals;
-    for (QLabel* label : {window->Lbl_Stake, window->Lbl_Return, window->Lbl_Balance,
-                          window->Lbl_Rate, window->Lbl_Pending, window->Lbl_Hit})
+    for (QLabel* label : {Find<QLabel>(window, "Lbl_Stake"), Find<QLabel>(window, "Lbl_Return"),
+                          Find<QLabel>(window, "Lbl_Balance"), Find<QLabel>(window, "Lbl_Rate"),
+                          Find<QLabel>(window, "Lbl_Pending"), Find<QLabel>(window, "Lbl_Hit")})
         totals << label->text();
     EXPECT_EQ(totals.join('|'),
               u"1,300円|18,480円|17,180円|1421.5%|1件 300円|"
               u"レース 1/1 (100.0%)　買い目 1/2 (50.0%)"_qs);
-    window->Lbl_Hit->setText(
+    QLabel* hit = Find<QLabel>(window, "Lbl_Hit");
+    hit->setText(
         HitText({.hitBets = 348, .decidedBets = 70084, .hitRaces = 3612, .decidedRaces = 36000}));
     QTest::qWait(1);  // laid out again
-    EXPECT_GE(window->Lbl_Hit->contentsRect().width(),
-              window->Lbl_Hit->fontMetrics().horizontalAdvance(window->Lbl_Hit->text()));
-    ASSERT_EQ(window->Lst_Skipped->count(), 1);
-    EXPECT_TRUE(window->Lst_Skipped->item(0)->text().startsWith(u"1行目："_qs));
+    EXPECT_GE(hit->contentsRect().width(), hit->fontMetrics().horizontalAdvance(hit->text()));
+    ASSERT_EQ(Find<QListWidget>(window, "Lst_Skipped")->count(), 1);
+    EXPECT_TRUE(
+        Find<QListWidget>(window, "Lst_Skipped")->item(0)->text().startsWith(u"1行目："_qs));
 
     // Neither the memo nor the records the other windows hold have changed.
     EXPECT_TRUE(memo->toPlainText().startsWith(u"メモ\n東京\t11R"_qs));
@@ -111,13 +113,13 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
     // week's: settled without a click.
     ASSERT_TRUE(WriteResult(data, 6, 2, QuinellaResult(" 1- 2", "450")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return text(3, Frm_Settle::ColOutcome) == u"的中"_qs; }));
-    EXPECT_EQ(window->Lbl_Balance->text(), u"18,230円"_qs);
-    EXPECT_EQ(window->Lbl_Pending->text(), u"0件 0円"_qs);
+    EXPECT_EQ(Find<QLabel>(window, "Lbl_Balance")->text(), u"18,230円"_qs);
+    EXPECT_EQ(Find<QLabel>(window, "Lbl_Pending")->text(), u"0件 0円"_qs);
 
     // The day chosen in the main window: 中山2R on last week's result, 東京11R
     // without one of that day.
     state.Day = QDate(2026, 11, 29);
-    Click(window->Cmd_Refresh);
+    Click(Find<QPushButton>(window, "Cmd_Refresh"));
     EXPECT_EQ(
         QStringList({text(0, Frm_Settle::ColDate), text(0, Frm_Settle::ColNote),
                      text(3, Frm_Settle::ColPayout)}),
@@ -126,7 +128,7 @@ TEST_F(SettleWindow, RebuildsWhenAResultAppearsOnRefreshAndOnActivation) {
 
     // A bet added to the memo: 再計算, or coming back from another window.
     memo->appendPlainText(u"中山\t2R\t単勝\n\t7\t100"_qs);
-    Click(window->Cmd_Refresh);
+    Click(Find<QPushButton>(window, "Cmd_Refresh"));
     EXPECT_EQ(rowCount(), 6);
     memo->appendPlainText(u"中山\t2R\t複勝\n\t3\t100"_qs);
     main.activateWindow();
@@ -144,11 +146,11 @@ TEST_F(SettleWindow, SavesTheCsvThatOpensInASpreadsheetWithTheBetsAsText) {
         proposed = name;
         return data.file(u"収支"_qs);  // typed without an extension
     });
-    Click(window->Cmd_Save);
+    Click(Find<QPushButton>(window, "Cmd_Save"));
     EXPECT_EQ(proposed, u"収支_2026-12-06.csv"_qs);
     EXPECT_EQ(data.read(u"収支.csv"_qs), BetsCsv(window->settlement().rows()));
     MessageRecorder messages;  // replacing the file is confirmed
-    Click(window->Cmd_Save);
+    Click(Find<QPushButton>(window, "Cmd_Save"));
     EXPECT_EQ(proposed, data.file(u"収支_2026-12-06.csv"_qs));
 
     if (!HaveSpreadsheet()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
@@ -167,15 +169,15 @@ TEST_F(SettleWindow, SavesTheCsvThatOpensInASpreadsheetWithTheBetsAsText) {
 // Tab and Shift+Tab through every control in reading order; arrows move in the
 // table; Escape closes the window.
 TEST_F(SettleWindow, KeyboardTabOrderArrowsAndEscape) {
-    EXPECT_EQ(TabWalk(window->Grd_Settle, 5),
-              QStringList({u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs, u"Cmd_Record"_qs,
-                           u"Grd_Settle"_qs}));
-    EXPECT_EQ(TabWalk(window->Grd_Settle, 5, true),
+    QTableView* grid = Find<QTableView>(window, "Grd_Settle");
+    EXPECT_EQ(TabWalk(grid, 5), QStringList({u"Lst_Skipped"_qs, u"Cmd_Refresh"_qs, u"Cmd_Save"_qs,
+                                             u"Cmd_Record"_qs, u"Grd_Settle"_qs}));
+    EXPECT_EQ(TabWalk(grid, 5, true),
               QStringList({u"Cmd_Record"_qs, u"Cmd_Save"_qs, u"Cmd_Refresh"_qs, u"Lst_Skipped"_qs,
                            u"Grd_Settle"_qs}));
-    window->Grd_Settle->setCurrentIndex(window->Grd_Settle->model()->index(0, 0));
-    QTest::keyClick(window->Grd_Settle, Qt::Key_Down);
-    EXPECT_EQ(window->Grd_Settle->currentIndex().row(), 1);
-    QTest::keyClick(window->Grd_Settle, Qt::Key_Escape);
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    QTest::keyClick(grid, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
 }

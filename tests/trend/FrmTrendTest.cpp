@@ -152,7 +152,7 @@ TEST_F(FrmTrend, TabLeavesTheTableAndQuinellaIsChartedOnALogScale) {
     open();
     ShowAndWait(window);
     const auto axis = [&]() -> QAbstractAxis* {
-        auto* view = qobject_cast<QChartView*>(window->Cht_Trend);
+        auto* view = qobject_cast<QChartView*>(Find<QWidget>(window, "Cht_Trend"));
         const auto axes = view ? view->chart()->axes(Qt::Vertical) : QList<QAbstractAxis*>();
         return axes.isEmpty() ? nullptr : axes.first();
     };
