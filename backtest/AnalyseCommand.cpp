@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "backtest/Backtest.h"
-#include "backtest/Value.h"
+#include "racedata/Value.h"
 #include "common/Csv.h"
 #include "common/TerminalText.h"
 #include "racedata/RaceOdds.h"

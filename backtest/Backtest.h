@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "backtest/BacktestRaces.h"
+#include "common/Calibration.h"
 
 struct TextTable;  // common/TextTable.h
 
 // The returns analysis over races read: 単勝 by odds band and by 人気, 馬連
 // by odds band, and the calibration of the odds into winning chances.
 
-// Races needed before the fitted index is used instead of 1.
-inline constexpr int FitMinimumRaces = 300;
 
 struct WinRow {
     QString label;
@@ -38,23 +37,7 @@ struct ReliabilityRow {
     int wins = 0;
 };
 
-struct CalibrationFit {
-    double beta = 1;
-    double standardError = 0;  // 0 when the curvature says nothing
-    int races = 0;             // races with two or more starters
-    double marketScore = 0;    // mean log π of the winner
-    double fitScore = 0;       // mean log p of the winner at the fitted β
-    bool fitted = false;       // a maximum was found
-};
 
-// The fitted index where it is used: the fit with FitMinimumRaces races or
-// more, else 1.
-double UsedBeta(const CalibrationFit& fit);
-
-// The market's probabilities π of the starters (in their order) and the
-// calibrated ones for an index.
-std::vector<double> MarketProbabilities(const std::vector<BacktestStarter>& starters);
-std::vector<double> Calibrated(const std::vector<double>& market, double beta);
 
 // The maximum-likelihood index of the winners' calibrated probabilities.
 CalibrationFit FitBeta(const std::vector<BacktestRace>& races);
@@ -80,8 +63,6 @@ TextTable PopularityTable(const BacktestAnalysis& a);
 TextTable QuinellaTable(const BacktestAnalysis& a);
 TextTable ReliabilityTable(const BacktestAnalysis& a);
 
-// "補正指数 β = 1.183 ± 0.031（3,744 レース）"
-QString BetaLine(const CalibrationFit& fit);
 // "対数スコア（1レースあたり）市場 -2.104　補正 -2.098", and under
 // FitMinimumRaces the note that β = 1 is used.
 QString ScoreLine(const CalibrationFit& fit);

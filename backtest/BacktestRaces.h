@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Calibration.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -15,10 +17,6 @@
 // a race with the same day's "ks-" result, under whatever stem each file has,
 // from PAT95 folders (and their subfolders) and from the odds history.
 
-struct BacktestStarter {
-    int horse = 0;
-    double odds = 0;  // 単勝 odds, at face value (capped odds included)
-};
 
 struct BacktestPair {
     int first = 0, second = 0;  // first < second

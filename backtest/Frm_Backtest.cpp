@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "backtest/BacktestFolders.h"
+#include "settings/BacktestFolders.h"
 #include "backtest/CalibrationChart.h"
 #include "common/Colours.h"
 #include "common/Controls.h"

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "backtest/BacktestFolders.h"
+#include "settings/BacktestFolders.h"
 #include "backtest/Frm_Backtest.h"
 #include "bench/BenchSupport.h"
 #include "bench/PaintWatch.h"

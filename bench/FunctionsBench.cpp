@@ -18,12 +18,12 @@
 #include <iostream>
 #include <map>
 
-#include "backtest/Value.h"
+#include "racedata/Value.h"
 #include "bench/BenchSupport.h"
 #include "builder/BetBuilder.h"
 #include "common/NumberText.h"
-#include "distribution/DistributionSheet.h"
-#include "market/Market.h"
+#include "common/DistributionSheet.h"
+#include "racedata/Market.h"
 #include "racedata/RaceOdds.h"
 #include "racedata/Cp932.h"
 #include "racedata/RaceFiles.h"

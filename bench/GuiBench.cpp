@@ -29,7 +29,7 @@
 
 #include "app/Frm_Main.h"
 #include "backtest/Backtest.h"
-#include "backtest/BacktestFolders.h"
+#include "settings/BacktestFolders.h"
 #include "builder/Frm_Build.h"
 #include "bench/BenchSupport.h"
 #include "bench/PaintWatch.h"

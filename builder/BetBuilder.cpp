@@ -1,7 +1,7 @@
 #include "builder/BetBuilder.h"
 
-#include "backtest/Kelly.h"
-#include "backtest/Value.h"
+#include "common/Kelly.h"
+#include "racedata/Value.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -10,8 +10,8 @@
 
 #include "common/Csv.h"
 #include "common/RaceDate.h"
-#include "distribution/DistributionSheet.h"
-#include "market/Market.h"
+#include "common/DistributionSheet.h"
+#include "racedata/Market.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
 #include "common/Brackets.h"

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "backtest/BacktestFolders.h"
+#include "settings/BacktestFolders.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
@@ -25,7 +25,7 @@
 #include "common/SaveFile.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
-#include "market/Market.h"
+#include "racedata/Market.h"
 #include "racedata/Lookups.h"
 #include "racedata/OddsWatcher.h"
 

@@ -7,12 +7,12 @@
 #include <optional>
 #include <vector>
 
-#include "backtest/Value.h"
+#include "racedata/Value.h"
 #include "builder/BetBuilder.h"
 #include "common/BetSlip.h"
 #include "common/Race.h"
 #include "common/RaceSelection.h"
-#include "distribution/DistributionSheet.h"
+#include "common/DistributionSheet.h"
 #include "racedata/FallMarks.h"
 
 class QCheckBox;

@@ -20,7 +20,7 @@
 #include "common/NumberText.h"
 #include "common/RaceDate.h"
 #include "common/Twips.h"
-#include "distribution/Distribution.h"
+#include "common/Distribution.h"
 #include "distribution/EntryControls.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"

@@ -8,7 +8,7 @@
 #include "common/BetSlip.h"
 #include "common/PickSink.h"
 #include "common/RaceSelection.h"
-#include "distribution/DistributionSheet.h"
+#include "common/DistributionSheet.h"
 #include "racedata/OddsHistory.h"
 
 class QLabel;

@@ -6,7 +6,7 @@
 
 #include "common/MemoFormat.h"
 #include "common/NumberText.h"
-#include "distribution/DistributionSheet.h"
+#include "common/DistributionSheet.h"
 #include "fuzz/FuzzCheck.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <QWidget>
 #include <optional>
 
-#include "backtest/Value.h"
+#include "racedata/Value.h"
 #include "common/Race.h"
 #include "common/RaceSelection.h"
-#include "market/Market.h"
+#include "racedata/Market.h"
 
 class QLabel;
 class QListWidget;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "market/Market.h"
+#include "racedata/Market.h"
 
 class QWidget;
 

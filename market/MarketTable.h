@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/TextTable.h"
-#include "market/Market.h"
+#include "racedata/Market.h"
 
 // The two tables of the odds analysis.
 

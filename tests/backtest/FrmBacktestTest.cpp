@@ -14,7 +14,7 @@
 
 #include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
-#include "backtest/BacktestFolders.h"
+#include "settings/BacktestFolders.h"
 #include "backtest/Frm_Backtest.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"

@@ -6,11 +6,12 @@
 #include <functional>
 #include <map>
 
-#include "backtest/Kelly.h"
-#include "backtest/Value.h"
-#include "market/Market.h"
+#include "common/Kelly.h"
+#include "racedata/Value.h"
+#include "racedata/Market.h"
 #include "racedata/RaceOdds.h"
 #include "market/MarketTable.h"
+#include "racedata/Records.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "common/MemoFormat.h"
-#include "distribution/DistributionSheet.h"
+#include "common/DistributionSheet.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "backtest/Backtest.h"
+#include "common/Calibration.h"
 #include "common/BetType.h"
-#include "market/Market.h"
+#include "racedata/Market.h"
 
 struct TextTable;  // market/MarketTable.h
 

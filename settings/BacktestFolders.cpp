@@ -1,4 +1,4 @@
-#include "backtest/BacktestFolders.h"
+#include "settings/BacktestFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <functional>
 
-#include "backtest/Backtest.h"
+#include "common/Calibration.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "distribution/DistributionSheet.h"
+#include "common/DistributionSheet.h"
 
 #include <cmath>
 

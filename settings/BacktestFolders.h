@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-struct CalibrationFit;  // backtest/Backtest.h
+struct CalibrationFit;  // common/Calibration.h
 
 // The archive folders the returns analysis reads besides the data directory,
 // remembered in a settings file of the user's configuration directory

@@ -1,4 +1,4 @@
-#include "backtest/Kelly.h"
+#include "common/Kelly.h"
 
 #include <algorithm>
 #include <cmath>

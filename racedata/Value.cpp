@@ -1,4 +1,4 @@
-#include "backtest/Value.h"
+#include "racedata/Value.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "common/Brackets.h"
 #include "common/Odds.h"
 #include "racedata/Records.h"
-#include "market/MarketTable.h"
+#include "common/TextTable.h"
 
 namespace {
 

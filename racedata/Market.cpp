@@ -1,4 +1,4 @@
-#include "market/Market.h"
+#include "racedata/Market.h"
 
 #include <QStringList>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include "common/BetType.h"
 #include "common/Odds.h"
 #include "common/Race.h"
-#include "distribution/Distribution.h"
+#include "common/Distribution.h"
 
 // A planned set of bets on one race as values: rows of numbers, odds read once
 // and stakes in whole yen, with a budget. The distribution window (eight rows)

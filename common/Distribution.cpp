@@ -1,4 +1,4 @@
-#include "distribution/Distribution.h"
+#include "common/Distribution.h"
 
 #include <QStringList>
 #include <cmath>
