@@ -523,27 +523,3 @@ QByteArray BuiltCsv(const DistributionSheet& sheet, const std::vector<BuiltBet>&
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 
-BuildRead ReadBuildOdds(const QString& dataDir, const Race& race) {
-    BuildRead read;
-    UoRecord uo;
-    ZoRecord zo;
-    const RaceFileSet files(dataDir, race.course, race.number);
-    const RaceFile uoFile = files.find(QStringLiteral("uo-"), 5, race.date);
-    const RaceFile zoFile = files.find(QStringLiteral("zo-"), 5, race.date);
-    const bool hasUo = !uoFile.path.isEmpty() && ReadRecord1(uoFile.path, uo);
-    const bool hasZo = !zoFile.path.isEmpty() && ReadRecord1(zoFile.path, zo);
-    read.odds = RaceOddsOf(hasUo ? &uo : nullptr, hasZo ? &zo : nullptr);
-    if (hasUo) {
-        read.uoPath = uoFile.path;
-        read.uoRaw = uo.raw();
-        read.day = RecordDate(uo.RaceDate());
-        read.raceTitle = uo.RaceTitle().trimmed();
-    }
-    if (hasZo) {
-        read.zoPath = zoFile.path;
-        read.zoRaw = zo.raw();
-        read.day = RecordDate(zo.RaceDate());
-        read.raceTitle = zo.RaceTitle().trimmed();
-    }
-    return read;
-}

@@ -161,14 +161,3 @@ BetSlip BuiltSlip(const DistributionSheet& sheet, const Race& race, BetType kind
 // its bet type), 第1, 第2, オッズ, 金額, 払戻, 収支.
 QByteArray BuiltCsv(const DistributionSheet& sheet, const std::vector<BuiltBet>& bets,
                     BetType kind);
-
-// The race's latest uo- and zo- records of the race's date (null: its newest
-// day), read-only into records of their own.
-struct BuildRead {
-    RaceOdds odds;
-    QString uoPath, zoPath;  // empty when missing
-    QByteArray uoRaw, zoRaw;
-    QDate day;  // the records' date, null when they hold none
-    QString raceTitle;
-};
-BuildRead ReadBuildOdds(const QString& dataDir, const Race& race);

@@ -263,9 +263,7 @@ void Frm_Build::showMode() {
 }
 
 Race Frm_Build::selectedRace() const {
-    Race race = selection_.race();
-    if (race.course >= 0 && race.number > 0) race.date = ShownRaceDay(state_, race);
-    return race;
+    return ShownRace(state_, selection_.race());
 }
 
 void Frm_Build::Form_Activate() {
@@ -277,7 +275,7 @@ void Frm_Build::Form_Activate() {
 
 void Frm_Build::read(const Race& race) {
     race_ = race;
-    read_ = ReadBuildOdds(state_.DataDir, race);
+    read_ = ReadRaceOdds(state_.DataDir, race);
     field_ = BuildFieldOf(read_.odds);
     chances_.reset();  // figured when ケリー needs them
     if (read_.day.isValid()) race_->date = read_.day;
@@ -287,7 +285,7 @@ void Frm_Build::read(const Race& race) {
     QString title = QStringLiteral("%1 %2R").arg(race.placeName()).arg(race.number);
     if (race_->date.isValid())
         title += u'　' + race_->date.toString(QStringLiteral("yyyy年MM月dd日"));
-    if (!read_.raceTitle.isEmpty()) title += u'　' + read_.raceTitle;
+    if (!read_.raceTitle.isEmpty()) title += u'　' + read_.raceTitle.trimmed();
     Lbl_Title->setText(title);
     showButtons();
 }

@@ -77,7 +77,7 @@ private:
     const AppState& state_;
     RaceSelection selection_;
     std::optional<Race> race_;
-    BuildRead read_;
+    RaceOddsRead read_;
     BuildField field_;
     std::vector<BuiltBet> bets_;
     QStringList notes_;

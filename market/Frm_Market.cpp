@@ -111,9 +111,7 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
 }
 
 Race Frm_Market::selectedRace() const {
-    Race race = selection_.race();
-    if (race.course >= 0 && race.number > 0) race.date = ShownRaceDay(state_, race);
-    return race;
+    return ShownRace(state_, selection_.race());
 }
 
 void Frm_Market::Form_Load() {

@@ -90,3 +90,8 @@ QDate ShownRaceDay(const AppState& state, const Race& race) {
     const QDate day = dayOf(state, race);
     return day.isValid() ? day : filesOf(state, race).newestDay();
 }
+
+Race ShownRace(const AppState& state, Race race) {
+    if (race.course >= 0 && race.number > 0) race.date = ShownRaceDay(state, race);
+    return race;
+}

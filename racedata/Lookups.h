@@ -43,3 +43,6 @@ void TellOddsFileRead(const QString& path);
 // The day a race is shown on: its own date, else the day chosen, else its
 // newest day; null when no file of the race tells a day.
 QDate ShownRaceDay(const AppState& state, const Race& race);
+// The race dated with the day it is shown on; a race without a racecourse or
+// number is returned as it is.
+Race ShownRace(const AppState& state, Race race);

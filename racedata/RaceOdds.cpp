@@ -103,7 +103,15 @@ RaceOddsRead ReadRaceOdds(const QString& dataDir, const Race& race) {
     read.uoMissing = uoFile.path.isEmpty() || !ReadRecord1(uoFile.path, uo);
     read.zoMissing = zoFile.path.isEmpty() || !ReadRecord1(zoFile.path, zo);
     read.odds = RaceOddsOf(read.uoMissing ? nullptr : &uo, read.zoMissing ? nullptr : &zo);
+    if (!read.uoMissing) {
+        read.uoPath = uoFile.path;
+        read.uoRaw = uo.raw();
+        read.day = RecordDate(uo.RaceDate());
+    }
     if (!read.zoMissing) {
+        read.zoPath = zoFile.path;
+        read.zoRaw = zo.raw();
+        read.day = RecordDate(zo.RaceDate());
         read.raceTitle = zo.RaceTitle();
         read.raceDate = RaceDateDisplay(zo.RaceDate());
     } else if (!read.uoMissing) {

@@ -438,7 +438,7 @@ TEST(BetBuilder, MemoBlocksAreSettled) {
     result.place = {u"150"_qs, u"210"_qs, u"330"_qs};  // 7, 3, 12
     ASSERT_TRUE(WriteResult(data, course, 11, result));
 
-    const BuildRead read = ReadBuildOdds(data.path(), {QDate(), course, 11});
+    const RaceOddsRead read = ReadRaceOdds(data.path(), {QDate(), course, 11});
     ASSERT_EQ(read.day, QDate(2026, 12, 6));
     const BuildField field = BuildFieldOf(read.odds);
     const Race race{read.day, course, 11};
@@ -668,7 +668,7 @@ TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
     type("Txt_Bank", "100000");
     EXPECT_EQ(find<QComboBox>("Cmb_Fraction")->currentText(), u"1/2"_qs);
 
-    const BuildRead read = ReadBuildOdds(data.path(), Race{QDate(2026, 12, 6), CourseCodeOf(u"東京"), 11});
+    const RaceOddsRead read = ReadRaceOdds(data.path(), Race{QDate(2026, 12, 6), CourseCodeOf(u"東京"), 11});
     const RaceChances chances = ChancesOfRace(read.odds, AnalyseMarket(read.odds), 1.0);
     const QStringList bets = column(0);
     const auto expected = [&](double fraction) {
