@@ -54,11 +54,7 @@ Frm_Build::Frm_Build(const AppState& state, const RaceSelection& selection, QWid
     // A new download of the race shown is read at once.
     connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
             [this](const QList<Race>& races) {
-                if (!race_) return;
-                const Race& shown = *race_;
-                if (std::any_of(races.begin(), races.end(), [&](const Race& added) {
-                        return ConcernsShownRace(shown, added, state_.Day.isValid());
-                    })) {
+                if (race_ && ConcernsShownRace(*race_, races, state_.Day.isValid())) {
                     read(selectedRace());
                     rebuild();
                 }

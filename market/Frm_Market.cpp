@@ -99,11 +99,7 @@ Frm_Market::Frm_Market(const AppState& state, const RaceSelection& selection, QW
     // A new download of the race shown is read at once; one of another day is not.
     connect(&OddsWatcher::instance(), &OddsWatcher::snapshotsAdded, this,
             [this](const QList<Race>& races) {
-                if (!race_) return;
-                const Race& shown = *race_;
-                if (std::any_of(races.begin(), races.end(), [&](const Race& added) {
-                        return ConcernsShownRace(shown, added, state_.Day.isValid());
-                    }))
+                if (race_ && ConcernsShownRace(*race_, races, state_.Day.isValid()))
                     raceFilesChanged();
             });
     EscapeCloses(this);

@@ -1,5 +1,7 @@
 #include "racedata/OddsHistory.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDate>
@@ -127,6 +129,12 @@ bool ConcernsShownRace(const Race& shown, const Race& added, bool dayChosen) {
     if (shown.course != added.course || shown.number != added.number || shown.course < 0)
         return false;
     return added.date == shown.date || (!dayChosen && added.date > shown.date);
+}
+
+bool ConcernsShownRace(const Race& shown, const QList<Race>& added, bool dayChosen) {
+    return std::any_of(added.begin(), added.end(), [&](const Race& race) {
+        return ConcernsShownRace(shown, race, dayChosen);
+    });
 }
 
 QString OddsHistoryPath() {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -29,6 +30,8 @@ int DateKeyOf(const QDate& date);
 // chosen, a newer day of the race, which is then the race's newest. A rewrite
 // of an earlier day's file of the race does not concern it.
 bool ConcernsShownRace(const Race& shown, const Race& added, bool dayChosen);
+// Whether any of the races added concerns it.
+bool ConcernsShownRace(const Race& shown, const QList<Race>& added, bool dayChosen);
 
 // Course code, race number and file kind of an odds file's name: prefix
 // "uo-" or "zo-", the course digit, one character, the race character, ".jra"

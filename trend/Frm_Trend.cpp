@@ -312,9 +312,7 @@ void Frm_Trend::showChart() {
 void Frm_Trend::snapshotsAdded(const QList<Race>& races) {
     if (races.contains(race_)) {
         fill();
-    } else if (std::any_of(races.begin(), races.end(), [this](const Race& added) {
-                   return ConcernsShownRace(race_, added, state_.Day.isValid());
-               })) {
+    } else if (ConcernsShownRace(race_, races, state_.Day.isValid())) {
         load(false);  // a newer day of the race: its newest day now
     }
 }
