@@ -61,7 +61,11 @@ Frm_Build::Frm_Build(const AppState& state, const RaceSelection& selection, QWid
             });
 
     const int kindAt = Cmb_Kind->findData(static_cast<int>(BuildKindOf(selection_.betType())));
-    Cmb_Kind->setCurrentIndex(std::max(kindAt, 0));
+    {
+        // The form is shown once, below, for the race read.
+        const QSignalBlocker quiet(Cmb_Kind);
+        Cmb_Kind->setCurrentIndex(std::max(kindAt, 0));
+    }
     bracketNumbers_ = kind() == BetType::BracketQuinella;
     const Race race = selectedRace();
     if (race.course >= 0 && race.number > 0) read(race);
