@@ -451,8 +451,12 @@ SpreadResult SpreadKelly(DistributionSheet& sheet, const LeftOut& leftOut,
     const std::vector<qint64> stakes = KellyStakes(bets, *kelly.bank, kelly.fraction);
     for (size_t k = 0; k < at.size(); ++k)
         if (stakes[k] > 0) sheet.setStake(at[k], stakes[k]);
-    if (sheet.stakeSum() == 0)
+    if (sheet.stakeSum() == 0) {
+        const std::vector<double> shares = KellyShares(bets).shares;
+        if (std::any_of(shares.begin(), shares.end(), [](double share) { return share > 0; }))
+            return {QStringLiteral("賭け金が 100円 に満たないため、すべて見送りです。")};
         return {QStringLiteral("期待値が見合う買い目がないため、すべて見送りです。")};
+    }
     return {};
 }
 
