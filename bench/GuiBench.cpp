@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -29,11 +28,10 @@
 
 #include "app/Frm_Main.h"
 #include "backtest/Backtest.h"
-#include "settings/BacktestFolders.h"
-#include "builder/Frm_Build.h"
 #include "bench/BenchSupport.h"
 #include "bench/PaintWatch.h"
 #include "bench/WindowReplica.h"
+#include "builder/Frm_Build.h"
 #include "chart/BalanceChart.h"
 #include "common/Fonts.h"
 #include "common/MessageBox.h"
@@ -46,6 +44,7 @@
 #include "racedata/OddsHistory.h"
 #include "racedata/OddsWatcher.h"
 #include "racedata/RaceFiles.h"
+#include "settings/BacktestFolders.h"
 #include "settle/Frm_Settle.h"
 #include "settle/SettleLook.h"
 #include "settle/SettleTable.h"
@@ -333,8 +332,9 @@ void benchSettle(PaintWatch& watch, Frm_Main& main) {
         points.push_back({race.label(), balance});
     }
     const Totals& t = settled.totals;
-    const QStringList totals{YenText(t.stake), YenText(t.payout), YenText(t.balance()),
-                             RateText(t.payout, t.stake), PendingText(t), HitText(t)};
+    const QStringList totals{YenText(t.stake),     YenText(t.payout),
+                             YenText(t.balance()), RateText(t.payout, t.stake),
+                             PendingText(t),       HitText(t)};
     const auto floor = [&] {
         SettleTable table(settled);
         watch.arm(WindowNamed(QStringLiteral("Frm_SettleReplica")), close);
@@ -400,8 +400,7 @@ void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
     RecordBuilder uo = UoBuilder();
     uo.set(UoLayout::RaceDate, date).setRight(UoLayout::Runners, QStringLiteral("18"));
     for (int k = 0; k < 153; ++k)
-        uo.setRight({UoLayout::QuinellaOdds(k).offset, 6},
-                    QString::number(5.0 + k * 1.7, 'f', 1));
+        uo.setRight({UoLayout::QuinellaOdds(k).offset, 6}, QString::number(5.0 + k * 1.7, 'f', 1));
     RecordBuilder zo = ZoBuilder();
     zo.set(ZoLayout::RaceDate, date);
     for (int h = 0; h < 18; ++h)
@@ -469,11 +468,12 @@ void benchBuild(PaintWatch& watch, FloorHost& host, Frm_Main& main) {
     build->close();
     settle();
     const double value = Median(real), floorValue = Median(floors);
-    PrintRow({"馬連 ボックス of 18 (153 bets) typed, spread and shown, floor its replica painted "
-              "(median of " +
-                  std::to_string(real.size()) + ClockNote() + ")",
-              FormatSeconds(value), FormatSeconds(floorValue), value / floorValue, "<= 20 ms",
-              value <= 0.020});
+    PrintRow(
+        {"馬連 ボックス of 18 (153 bets) typed, spread and shown, floor its replica painted "
+         "(median of " +
+             std::to_string(real.size()) + ClockNote() + ")",
+         FormatSeconds(value), FormatSeconds(floorValue), value / floorValue, "<= 20 ms",
+         value <= 0.020});
     auto* places = control<QComboBox>(main, "Cmb_Place");
     places->setCurrentIndex(places->findText(QStringLiteral("東京")));
 }

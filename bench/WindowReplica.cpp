@@ -9,14 +9,14 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QListWidget>
-#include <QTableView>
-#include <QTableWidget>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 WidgetShot TakeShot(const QWidget* widget) {
     WidgetShot shot;
@@ -153,7 +153,8 @@ QWidget* create(const WidgetShot& shot, QWidget* parent) {
         case WidgetShot::Kind::Table: {
             auto* table = new QTableWidget(0, int(shot.headings.size()), parent);
             table->setHorizontalHeaderLabels(shot.headings);
-            for (size_t c = 0; c < shot.widths.size(); ++c) table->setColumnWidth(int(c), shot.widths[c]);
+            for (size_t c = 0; c < shot.widths.size(); ++c)
+                table->setColumnWidth(int(c), shot.widths[c]);
             return table;
         }
         case WidgetShot::Kind::CheckBox: {
@@ -218,7 +219,8 @@ QWidget* BuildSettleReplica(QAbstractItemModel* table, const QStringList& totals
         figures->addWidget(new QLabel(QString::fromUtf16(captions[i]), window), row, column);
         auto* value = new QLabel(totals.value(i), window);
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        value->setAlignment(hit ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        value->setAlignment(hit ? Qt::AlignLeft | Qt::AlignVCenter
+                                : Qt::AlignRight | Qt::AlignVCenter);
         if (!hit) value->setMinimumWidth(120);
         figures->addWidget(value, row, column + 1, 1, hit ? 5 : 1);
     }

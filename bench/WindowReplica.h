@@ -18,7 +18,18 @@
 class QWidget;
 
 struct WidgetShot {
-    enum class Kind { Plain, Frame, Label, PushButton, ToolButton, LineEdit, ComboBox, CheckBox, Table, Dialog };
+    enum class Kind {
+        Plain,
+        Frame,
+        Label,
+        PushButton,
+        ToolButton,
+        LineEdit,
+        ComboBox,
+        CheckBox,
+        Table,
+        Dialog
+    };
     Kind kind = Kind::Plain;
     QString name;
     QRect geometry;

@@ -8,13 +8,13 @@
 #include <cmath>
 #include <set>
 
+#include "common/Brackets.h"
 #include "common/Csv.h"
-#include "common/RaceDate.h"
 #include "common/DistributionSheet.h"
+#include "common/RaceDate.h"
 #include "racedata/Market.h"
 #include "racedata/RaceFiles.h"
 #include "racedata/Records.h"
-#include "common/Brackets.h"
 
 namespace {
 
@@ -447,7 +447,8 @@ SpreadResult SpreadKelly(DistributionSheet& sheet, const LeftOut& leftOut,
         bets.push_back({*kelly.chances[size_t(i)], *odds});
         at.push_back(i);
     }
-    if (bets.empty()) return {QStringLiteral("確率のわかる買い目がありません（複勝はケリーで配分できません）。")};
+    if (bets.empty())
+        return {QStringLiteral("確率のわかる買い目がありません（複勝はケリーで配分できません）。")};
     const std::vector<qint64> stakes = KellyStakes(bets, *kelly.bank, kelly.fraction);
     for (size_t k = 0; k < at.size(); ++k)
         if (stakes[k] > 0) sheet.setStake(at[k], stakes[k]);
@@ -526,4 +527,3 @@ QByteArray BuiltCsv(const DistributionSheet& sheet, const std::vector<BuiltBet>&
     }
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
-

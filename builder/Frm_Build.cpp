@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "settings/BacktestFolders.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
@@ -25,9 +24,10 @@
 #include "common/SaveFile.h"
 #include "common/WindowActivation.h"
 #include "racedata/AppState.h"
-#include "racedata/Market.h"
 #include "racedata/Lookups.h"
+#include "racedata/Market.h"
 #include "racedata/OddsWatcher.h"
+#include "settings/BacktestFolders.h"
 
 namespace {
 
@@ -405,7 +405,8 @@ void Frm_Build::respread() {
             basis_ = BasisOfFit(StoredCalibration());
             chances_ = ChancesOfRace(read_.odds, AnalyseMarket(read_.odds), basis_.beta);
         }
-        for (const BuiltBet& bet : bets_) kelly.chances.push_back(chances_->of(kind(), bet.first, bet.second));
+        for (const BuiltBet& bet : bets_)
+            kelly.chances.push_back(chances_->of(kind(), bet.first, bet.second));
         const std::optional<double> bank = NumericValue(Txt_Bank->text());
         if (bank && *bank >= 0 && *bank < double(MaxAmount)) kelly.bank = qint64(*bank);
         kelly.fraction = 1.0 / Cmb_Fraction->currentData().toInt();
@@ -522,8 +523,9 @@ void Frm_Build::Cmd_OK_Click() {
     const BetSlip slip = BuiltSlip(sheet_, *race_, kind());
     if (slip.bets.empty()) {
         const bool kelly = mode() == SpreadMode::Kelly;
-        ShowMessage(this, kelly ? QStringLiteral("金額の入った買い目がありません（すべて見送りです）。")
-                                : QStringLiteral("予算を入力してください。"));
+        ShowMessage(this,
+                    kelly ? QStringLiteral("金額の入った買い目がありません（すべて見送りです）。")
+                          : QStringLiteral("予算を入力してください。"));
         (kelly ? Txt_Bank : Txt_Budget)->setFocus();
         return;
     }

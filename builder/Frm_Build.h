@@ -7,13 +7,13 @@
 #include <optional>
 #include <vector>
 
-#include "racedata/Value.h"
 #include "builder/BetBuilder.h"
 #include "common/BetSlip.h"
+#include "common/DistributionSheet.h"
 #include "common/Race.h"
 #include "common/RaceSelection.h"
-#include "common/DistributionSheet.h"
 #include "racedata/FallMarks.h"
+#include "racedata/Value.h"
 
 class QCheckBox;
 class QComboBox;

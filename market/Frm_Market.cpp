@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "settings/BacktestFolders.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
 #include "common/EscapeKey.h"
@@ -18,11 +17,12 @@
 #include "common/SaveFile.h"
 #include "common/WindowActivation.h"
 #include "market/MarketChart.h"
-#include "racedata/RaceOdds.h"
 #include "market/MarketTable.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
 #include "racedata/OddsWatcher.h"
+#include "racedata/RaceOdds.h"
+#include "settings/BacktestFolders.h"
 
 namespace {
 

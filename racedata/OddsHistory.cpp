@@ -132,9 +132,8 @@ bool ConcernsShownRace(const Race& shown, const Race& added, bool dayChosen) {
 }
 
 bool ConcernsShownRace(const Race& shown, const QList<Race>& added, bool dayChosen) {
-    return std::any_of(added.begin(), added.end(), [&](const Race& race) {
-        return ConcernsShownRace(shown, race, dayChosen);
-    });
+    return std::any_of(added.begin(), added.end(),
+                       [&](const Race& race) { return ConcernsShownRace(shown, race, dayChosen); });
 }
 
 QString OddsHistoryPath() {

@@ -62,9 +62,9 @@ struct RaceOddsRead {
     QString raceDate;   // "yyyy年mm月dd日", empty when unknown
     bool uoMissing = true;
     bool zoMissing = true;
-    QString uoPath, zoPath;    // the files read; empty when missing
-    QByteArray uoRaw, zoRaw;   // their first records as read
-    QDate day;                 // the records' date (zo- first), null when they hold none
+    QString uoPath, zoPath;   // the files read; empty when missing
+    QByteArray uoRaw, zoRaw;  // their first records as read
+    QDate day;                // the records' date (zo- first), null when they hold none
 };
 
 // Looks up and reads the race's uo- and zo- files of the race's date (null:

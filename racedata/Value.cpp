@@ -5,8 +5,8 @@
 
 #include "common/Brackets.h"
 #include "common/Odds.h"
-#include "racedata/Records.h"
 #include "common/TextTable.h"
+#include "racedata/Records.h"
 
 namespace {
 

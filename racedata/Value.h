@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "common/Calibration.h"
 #include "common/BetType.h"
+#include "common/Calibration.h"
 #include "racedata/Market.h"
 
 struct TextTable;  // market/MarketTable.h

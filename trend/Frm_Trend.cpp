@@ -22,8 +22,8 @@
 #include "common/RaceSelection.h"
 #include "common/SaveFile.h"
 #include "racedata/AppState.h"
-#include "racedata/RaceFiles.h"
 #include "racedata/OddsWatcher.h"
+#include "racedata/RaceFiles.h"
 #include "trend/TrendChart.h"
 #include "trend/TrendModel.h"
 
@@ -32,7 +32,7 @@ namespace {
 const QString Title = QStringLiteral("オッズ推移");
 
 constexpr BetType Kinds[] = {BetType::Win, BetType::Place, BetType::BracketQuinella,
-                               BetType::Quinella};
+                             BetType::Quinella};
 
 // The kind first shown for the main window's bet type.
 BetType kindOfBetType(std::optional<int> type) {
@@ -195,9 +195,8 @@ void Frm_Trend::load(bool opening) {
         }
         // Without a file of the day, the history may still hold the race.
         if (!race_.valid()) {
-            race_ = {
-                state_.Day.isValid() ? state_.Day : history.latestDate(course, raceNo),
-                course, raceNo};
+            race_ = {state_.Day.isValid() ? state_.Day : history.latestDate(course, raceNo), course,
+                     raceNo};
         }
     }
 
@@ -274,8 +273,8 @@ void Frm_Trend::fill() {
     Grd_Trend->setUpdatesEnabled(true);
 
     if (snapshots.empty()) {
-        Lbl_Note->setText(
-            QStringLiteral("このレースの%1オッズはまだ記録されていません。").arg(BetTypeName(kind())));
+        Lbl_Note->setText(QStringLiteral("このレースの%1オッズはまだ記録されていません。")
+                              .arg(BetTypeName(kind())));
     } else if (snapshots.size() == 1) {
         Lbl_Note->setText(QStringLiteral(
             "記録されたオッズは1回分です。次にオッズを取得すると、その動きが表示されます。"));

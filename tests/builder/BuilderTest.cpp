@@ -14,26 +14,26 @@
 
 #include "app/Frm_Help.h"
 #include "app/Frm_Main.h"
-#include "settings/BacktestFolders.h"
-#include "common/Kelly.h"
-#include "racedata/Value.h"
 #include "builder/BetBuilder.h"
 #include "builder/Frm_Build.h"
 #include "common/Colours.h"
 #include "common/Controls.h"
+#include "common/DistributionSheet.h"
+#include "common/Kelly.h"
 #include "common/Memo.h"
 #include "common/MemoFormat.h"
 #include "common/SaveFile.h"
-#include "common/DistributionSheet.h"
 #include "distribution/Frm_Separate.h"
-#include "racedata/Market.h"
 #include "racedata/AppState.h"
 #include "racedata/Lookups.h"
+#include "racedata/Market.h"
+#include "racedata/OddsHistory.h"
+#include "racedata/OddsWatcher.h"
+#include "racedata/Value.h"
+#include "settings/BacktestFolders.h"
 #include "settle/SettleFiles.h"
 #include "settle/Settlement.h"
 #include "support/Fixtures.h"
-#include "racedata/OddsHistory.h"
-#include "racedata/OddsWatcher.h"
 #include "trend/TrendFallMarks.h"
 #include "trend/TrendFiles.h"
 
@@ -357,17 +357,27 @@ TEST(BetBuilder, KellyStakesFromChancesAndTheBank) {
         {110000, 1.0 / 2, chances, {4000, 1000, 0, 0}, {}},
         {110000, 1.0, chances, {8000, 2000, 0, 0}, {}},
         {std::nullopt, 1.0 / 2, chances, {0, 0, 0, 0}, u"資金を入力してください。"_qs},
-        {1000, 1.0 / 4, chances, {0, 0, 0, 0}, u"賭け金が 100円 に満たないため、すべて見送りです。"_qs},
-        {110000, 1.0 / 2, {0.2, 0.1, 0.05, 0.05}, {0, 0, 0, 0},
+        {1000,
+         1.0 / 4,
+         chances,
+         {0, 0, 0, 0},
+         u"賭け金が 100円 に満たないため、すべて見送りです。"_qs},
+        {110000,
+         1.0 / 2,
+         {0.2, 0.1, 0.05, 0.05},
+         {0, 0, 0, 0},
          u"期待値が見合う買い目がないため、すべて見送りです。"_qs},
-        {110000, 1.0 / 2, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}, {0, 0, 0, 0},
+        {110000,
+         1.0 / 2,
+         {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+         {0, 0, 0, 0},
          u"確率のわかる買い目がありません（複勝はケリーで配分できません）。"_qs},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
         DistributionSheet sheet = SheetOf(odds, 0);
-        const SpreadResult result =
-            SpreadBy(SpreadMode::Kelly, sheet, SpreadInputs(capped, {c.chances, c.bank, c.fraction}));
+        const SpreadResult result = SpreadBy(SpreadMode::Kelly, sheet,
+                                             SpreadInputs(capped, {c.chances, c.bank, c.fraction}));
         EXPECT_EQ(result.message, c.message);
         EXPECT_EQ(Stakes(sheet), c.stakes);
     }
@@ -656,7 +666,9 @@ TEST_F(BuildWindow, RefusalsBracketsAndTheMainWindowsRace) {
 TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
     // Horses 3 and 7 favoured: pairs with 3 at 50.0 are worth more than they cost.
     const QString zo = data.file(u"zo-"_qs + QString::number(CourseCodeOf(u"東京")) + u"8b.jra"_qs);
-    ASSERT_TRUE(WriteAt(zo, ZoBytes(u"20261206"_qs, 14, {{u"3"_qs, u"2.0"_qs}, {u"7"_qs, u"3.0"_qs}, {u"9"_qs, u""_qs}}),
+    ASSERT_TRUE(WriteAt(zo,
+                        ZoBytes(u"20261206"_qs, 14,
+                                {{u"3"_qs, u"2.0"_qs}, {u"7"_qs, u"3.0"_qs}, {u"9"_qs, u""_qs}}),
                         QDateTime::currentDateTime()));
     auto* races = Find<QComboBox>(main.get(), u"Cmb_Race"_qs);
     races->setCurrentIndex(9);
@@ -670,14 +682,16 @@ TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
     type("Txt_Bank", "100000");
     EXPECT_EQ(find<QComboBox>("Cmb_Fraction")->currentText(), u"1/2"_qs);
 
-    const RaceOddsRead read = ReadRaceOdds(data.path(), Race{QDate(2026, 12, 6), CourseCodeOf(u"東京"), 11});
+    const RaceOddsRead read =
+        ReadRaceOdds(data.path(), Race{QDate(2026, 12, 6), CourseCodeOf(u"東京"), 11});
     const RaceChances chances = ChancesOfRace(read.odds, AnalyseMarket(read.odds), 1.0);
     const QStringList bets = column(0);
     const auto expected = [&](double fraction) {
         std::vector<KellyBet> kelly;
         for (const QString& bet : bets) {
             const int a = bet.section(u'-', 0, 0).toInt(), b = bet.section(u'-', 1, 1).toInt();
-            kelly.push_back({*chances.of(BetType::Quinella, a, b), read.odds.quinellaOf(a, b).toDouble()});
+            kelly.push_back(
+                {*chances.of(BetType::Quinella, a, b), read.odds.quinellaOf(a, b).toDouble()});
         }
         QStringList texts;
         for (qint64 stake : KellyStakes(kelly, 100000, fraction))
