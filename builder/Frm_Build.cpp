@@ -465,7 +465,7 @@ void Frm_Build::showBets() {
     // Over the budget however the stakes came (a spread or a stake typed).
     QString message = spread_.over ? QString() : spread_.message;
     const std::optional<double> budget = BudgetValue(sheet_.budget());
-    if (budget && double(total) > *budget)
+    if (mode() != SpreadMode::Kelly && budget && double(total) > *budget)
         message = QStringLiteral("予算を %1円 超えています")
                       .arg(GroupedYen(qint64(std::ceil(double(total) - *budget))));
     Lbl_Message->setText(message);

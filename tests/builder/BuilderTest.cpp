@@ -675,11 +675,13 @@ TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
     races->setCurrentIndex(10);  // the window reads the race again
     choose("Cmb_Form", 1);
     type("Txt_First", "3 7 11 14");
+    type("Txt_Budget", "100");  // a budget left from another mode plays no part
     choose("Cmb_Mode", 3);
     ASSERT_EQ(find<QComboBox>("Cmb_Mode")->currentText(), u"ケリー"_qs);
     EXPECT_FALSE(find<QLineEdit>("Txt_Budget")->isEnabled());
     EXPECT_EQ(label("Lbl_Message"), u"資金を入力してください。"_qs);
     type("Txt_Bank", "100000");
+    EXPECT_EQ(label("Lbl_Message"), QString());
     EXPECT_EQ(find<QComboBox>("Cmb_Fraction")->currentText(), u"1/2"_qs);
 
     const RaceOddsRead read =
