@@ -123,7 +123,8 @@ protected:
     std::unique_ptr<Frm_Separate> window;
 };
 
-const char *const notNumber = "数値を入力してください。", *const notPositive = "０以上で入力してください。";
+const char* const notNumber = "数値を入力してください。";
+const char* const notPositive = "０以上で入力してください。";
 
 }  // namespace
 TEST_F(SeparateTest, TitleTabOrderAndKeyMoves) {
