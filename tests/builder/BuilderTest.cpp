@@ -75,178 +75,51 @@ const BuildField& Eighteen() {
     return field;
 }
 
-struct CountCase {
-    const char* what;
-    const BuildField& field;
-    BetType kind;
-    BetForm form;
-    QString first, second;
-    bool zorome;
-    QStringList bets;  // every bet, in order; empty: only the count is checked
-    int count;
-    QString note;  // a note that must be given
-};
-
-TEST(BetBuilder, FormsCountTheirBets) {
-    const auto box = [](int n) {
-        QStringList numbers;
-        for (int h = 1; h <= n; ++h)
-            if (h != 5) numbers << QString::number(h);  // 5 is scratched
-        return numbers.join(u' ');
+// Each form's bets, in order (keys joined by spaces), and a note it must give.
+TEST(BetBuilder, FormsMakeTheirBets) {
+    const BuildField& nine = NineStarters();
+    const BuildField& eighteen = Eighteen();
+    const struct {
+        const BuildField& field;
+        BetType kind;
+        BetForm form;
+        QString first, second;
+        bool zorome;
+        QString bets, note;
+    } cases[] = {
+        // clang-format off
+        {eighteen, BetType::Quinella, BetForm::Box, u"1 2 3"_qs, {}, false, u"1-2 1-3 2-3"_qs, {}},
+        {eighteen, BetType::Quinella, BetForm::Axis, u"7"_qs, u"3, 11, 14, 15"_qs, false, u"3-7 7-11 7-14 7-15"_qs, {}},
+        {eighteen, BetType::Quinella, BetForm::Formation, u"7,14"_qs, u"3 7 11"_qs, false, u"3-7 3-14 7-11 7-14 11-14"_qs, {}},
+        {eighteen, BetType::Quinella, BetForm::Single, u"3-7　１１－３"_qs, {}, false, u"3-7 3-11"_qs, {}},
+        {eighteen, BetType::Win, BetForm::Single, u"１１、3，7"_qs, {}, false, u"3 7 11"_qs, {}},
+        {eighteen, BetType::Place, BetForm::Box, u"2 4"_qs, {}, false, u"2 4"_qs, {}},
+        {nine, BetType::BracketQuinella, BetForm::Box, u"1 8"_qs, {}, false, u"1-8"_qs, {}},
+        // bracket 1 has one starter: 8-8 only
+        {nine, BetType::BracketQuinella, BetForm::Box, u"1 8"_qs, {}, true, u"1-8 8-8"_qs, {}},
+        {nine, BetType::BracketQuinella, BetForm::Axis, u"8"_qs, u"1 8"_qs, false, u"1-8 8-8"_qs, {}},
+        {nine, BetType::BracketQuinella, BetForm::Axis, u"1"_qs, u"1 4"_qs, false, u"1-4"_qs, u"1枠は出走が1頭のため 1-1 を除きました。"_qs},
+        {nine, BetType::BracketQuinella, BetForm::Box, u"2 3 4"_qs, {}, false, u"2-4 3-4"_qs, u"発売のない枠連（2-3）を除きました。"_qs},
+        // clang-format on
     };
-    const CountCase cases[] = {
-        {"ボックス of 2",
-         Eighteen(),
-         BetType::Quinella,
-         BetForm::Box,
-         box(3),
-         {},
-         false,
-         {u"1-2"_qs, u"1-3"_qs, u"2-3"_qs},
-         3,
-         {}},
-        {"ボックス of 4",
-         Eighteen(),
-         BetType::Quinella,
-         BetForm::Box,
-         box(5),
-         {},
-         false,
-         {},
-         6,
-         {}},
-        {"ボックス of 17",
-         Eighteen(),
-         BetType::Quinella,
-         BetForm::Box,
-         box(18),
-         {},
-         false,
-         {},
-         136,
-         {}},
-        {"流し with 4 partners",
-         Eighteen(),
-         BetType::Quinella,
-         BetForm::Axis,
-         u"7"_qs,
-         u"3, 11, 14, 15"_qs,
-         false,
-         {u"3-7"_qs, u"7-11"_qs, u"7-14"_qs, u"7-15"_qs},
-         4,
-         {}},
-        {"フォーメーション overlapping",
-         Eighteen(),
-         BetType::Quinella,
-         BetForm::Formation,
-         u"7,14"_qs,
-         u"3 7 11"_qs,
-         false,
-         {u"3-7"_qs, u"3-14"_qs, u"7-11"_qs, u"7-14"_qs, u"11-14"_qs},
-         5,
-         {}},
-        {"通常 pairs, full-width",
-         Eighteen(),
-         BetType::Quinella,
-         BetForm::Single,
-         u"3-7　１１－３"_qs,
-         {},
-         false,
-         {u"3-7"_qs, u"3-11"_qs},
-         2,
-         {}},
-        {"単勝 通常, full-width and 、",
-         Eighteen(),
-         BetType::Win,
-         BetForm::Single,
-         u"１１、3，7"_qs,
-         {},
-         false,
-         {u"3"_qs, u"7"_qs, u"11"_qs},
-         3,
-         {}},
-        {"複勝 ボックス is one bet a horse",
-         Eighteen(),
-         BetType::Place,
-         BetForm::Box,
-         u"2 4"_qs,
-         {},
-         false,
-         {u"2"_qs, u"4"_qs},
-         2,
-         {}},
-        {"枠連 ボックス without ゾロ目",
-         NineStarters(),
-         BetType::BracketQuinella,
-         BetForm::Box,
-         u"1 8"_qs,
-         {},
-         false,
-         {u"1-8"_qs},
-         1,
-         {}},
-        {"枠連 ボックス with ゾロ目: 8-8 only (bracket 1 has one starter)",
-         NineStarters(),
-         BetType::BracketQuinella,
-         BetForm::Box,
-         u"1 8"_qs,
-         {},
-         true,
-         {u"1-8"_qs, u"8-8"_qs},
-         2,
-         {}},
-        {"枠連 流し from a two-starter bracket",
-         NineStarters(),
-         BetType::BracketQuinella,
-         BetForm::Axis,
-         u"8"_qs,
-         u"1 8"_qs,
-         false,
-         {u"1-8"_qs, u"8-8"_qs},
-         2,
-         {}},
-        {"枠連 流し from a one-starter bracket",
-         NineStarters(),
-         BetType::BracketQuinella,
-         BetForm::Axis,
-         u"1"_qs,
-         u"1 4"_qs,
-         false,
-         {u"1-4"_qs},
-         1,
-         u"1枠は出走が1頭のため 1-1 を除きました。"_qs},
-        {"枠連 not on sale left out",
-         NineStarters(),
-         BetType::BracketQuinella,
-         BetForm::Box,
-         u"2 3 4"_qs,
-         {},
-         false,
-         {u"2-4"_qs, u"3-4"_qs},
-         2,
-         u"発売のない枠連（2-3）を除きました。"_qs},
-    };
-    for (const CountCase& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bets.toStdString());
         const BuiltBets built = BuildBets(c.field, c.kind, c.form, c.first, c.second, c.zorome);
         EXPECT_EQ(built.refusal, QString());
-        EXPECT_EQ(int(built.bets.size()), c.count);
-        if (!c.bets.isEmpty()) {
-            EXPECT_EQ(Keys(built), c.bets);
-        }
-        if (!c.note.isEmpty()) {
-            EXPECT_TRUE(built.notes.contains(c.note)) << built.notes.join(u'|').toStdString();
-        }
+        EXPECT_EQ(Keys(built).join(u' '), c.bets);
+        EXPECT_TRUE(c.note.isEmpty() || built.notes.contains(c.note))
+            << built.notes.join(u'|').toStdString();
     }
-    // A box of n horses makes n(n-1)/2 bets.
+    // A box of n horses makes n(n-1)/2 bets (5 is scratched and left out).
     for (int n = 2; n <= 18; ++n) {
-        const BuildField field = Field(18);
         QStringList numbers;
-        for (int h = 1; h <= n; ++h) numbers << QString::number(h);
+        for (int h = 1; h <= n; ++h)
+            if (h != 5) numbers << QString::number(h);
+        const int m = int(numbers.size());
         EXPECT_EQ(
-            int(BuildBets(field, BetType::Quinella, BetForm::Box, numbers.join(u' '), {}, false)
+            int(BuildBets(eighteen, BetType::Quinella, BetForm::Box, numbers.join(u' '), {}, false)
                     .bets.size()),
-            n * (n - 1) / 2);
+            m * (m - 1) / 2);
     }
 }
 
@@ -302,23 +175,15 @@ TEST(BetBuilder, SpreadModesKeepTheirPromises) {
         std::vector<qint64> stakes;
         QString message;
     } cases[] = {
+        // clang-format off
         // The distribution's spread goes over by 100 and says so.
-        {SpreadMode::EqualPayout,
-         2000,
-         {300, 200, 200, 1000, 400},
-         u"予算を 100円 超えています"_qs},
+        {SpreadMode::EqualPayout, 2000, {300, 200, 200, 1000, 400}, u"予算を 100円 超えています"_qs},
         // Rounded down (200 200 100 900 300), the 300 left to the largest remainders.
         {SpreadMode::WithinBudget, 2000, {300, 200, 200, 1000, 300}, {}},
-        {SpreadMode::Even, 2000, {400, 400, 400, 400, 400}, {}},
         {SpreadMode::Even, 2400, {400, 400, 400, 400, 400}, {}},
-        {SpreadMode::WithinBudget,
-         400,
-         {0, 0, 0, 0, 0},
-         u"予算 400円 では 5点 を買えません（1点 100円 で 500円 必要です）。"_qs},
-        {SpreadMode::Even,
-         499,
-         {0, 0, 0, 0, 0},
-         u"予算 499円 では 5点 を買えません（1点 100円 で 500円 必要です）。"_qs},
+        {SpreadMode::WithinBudget, 400, {0, 0, 0, 0, 0}, u"予算 400円 では 5点 を買えません（1点 100円 で 500円 必要です）。"_qs},
+        {SpreadMode::Even, 499, {0, 0, 0, 0, 0}, u"予算 499円 では 5点 を買えません（1点 100円 で 500円 必要です）。"_qs},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(SpreadModeName(c.mode).toStdString() + " " + std::to_string(c.budget));
@@ -335,9 +200,9 @@ TEST(BetBuilder, SpreadModesKeepTheirPromises) {
     SpreadEven(capped, {true, false});
     EXPECT_EQ(Stakes(capped), (std::vector<qint64>{500, 500}));
     // Cmb_Mode's entries come from the modes.
-    EXPECT_EQ(SpreadModeName(SpreadModes[0]), u"同額払戻"_qs);
-    EXPECT_EQ(SpreadModeName(SpreadModes[1]), u"予算内"_qs);
-    EXPECT_EQ(SpreadModeName(SpreadModes[2]), u"均等"_qs);
+    QStringList names;
+    for (SpreadMode mode : SpreadModes) names << SpreadModeName(mode);
+    EXPECT_EQ(names, (QStringList{u"同額払戻"_qs, u"予算内"_qs, u"均等"_qs, u"ケリー"_qs}));
 }
 
 // ケリー stakes the bets of one pool from their chances and the bank: the
@@ -354,24 +219,15 @@ TEST(BetBuilder, KellyStakesFromChancesAndTheBank) {
         std::vector<qint64> stakes;
         QString message;
     } cases[] = {
+        // clang-format off
         {110000, 1.0 / 2, chances, {4000, 1000, 0, 0}, {}},
         {110000, 1.0, chances, {8000, 2000, 0, 0}, {}},
         {std::nullopt, 1.0 / 2, chances, {0, 0, 0, 0}, u"資金を入力してください。"_qs},
-        {1000,
-         1.0 / 4,
-         chances,
-         {0, 0, 0, 0},
-         u"賭け金が 100円 に満たないため、すべて見送りです。"_qs},
-        {110000,
-         1.0 / 2,
-         {0.2, 0.1, 0.05, 0.05},
-         {0, 0, 0, 0},
-         u"期待値が見合う買い目がないため、すべて見送りです。"_qs},
-        {110000,
-         1.0 / 2,
-         {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
-         {0, 0, 0, 0},
+        {1000, 1.0 / 4, chances, {0, 0, 0, 0}, u"賭け金が 100円 に満たないため、すべて見送りです。"_qs},
+        {110000, 1.0 / 2, {0.2, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, u"期待値が見合う買い目がないため、すべて見送りです。"_qs},
+        {110000, 1.0 / 2, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}, {0, 0, 0, 0},
          u"確率のわかる買い目がありません（複勝はケリーで配分できません）。"_qs},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
@@ -383,7 +239,6 @@ TEST(BetBuilder, KellyStakesFromChancesAndTheBank) {
     }
     DistributionSheet empty;
     EXPECT_TRUE(SpreadKelly(empty, {}, {{}, std::nullopt, 0.5}).message.isEmpty());
-    EXPECT_EQ(SpreadModeName(SpreadModes[3]), u"ケリー"_qs);
 }
 
 // 予算内 over random odds and budgets: never above the budget, every bet at
@@ -401,8 +256,7 @@ TEST(BetBuilder, WithinBudgetNeverExceedsItAndMatchesEqualPayoutWhereThatFits) {
         DistributionSheet within = SheetOf(odds, budget);
         const SpreadResult result = SpreadWithinBudget(within, none);
         if (qint64(odds.size()) * 100 > budget) {
-            EXPECT_FALSE(result.message.isEmpty());
-            EXPECT_EQ(within.stakeSum(), 0);
+            EXPECT_TRUE(!result.message.isEmpty() && within.stakeSum() == 0) << round;
             continue;
         }
         ASSERT_LE(within.stakeSum(), budget) << round;
@@ -429,9 +283,7 @@ TEST(BetBuilder, TrigamiMarksTheBetsThatLoseOnAHit) {
     sheet.setStake(1, 1100);  // total 3,100
     EXPECT_FALSE(IsTrigami(sheet, 0));
     sheet.setStake(2, 1100);  // total 3,200: the 3.1 hit pays 3,100
-    EXPECT_TRUE(IsTrigami(sheet, 0));
-    EXPECT_FALSE(IsTrigami(sheet, 1));
-    EXPECT_FALSE(IsTrigami(sheet, 2));
+    EXPECT_TRUE(IsTrigami(sheet, 0) && !IsTrigami(sheet, 1) && !IsTrigami(sheet, 2));
     const TotalLine line = TotalLineOf(sheet);
     EXPECT_EQ(line.text,
               u"合計 3,200円　合成オッズ 2.13倍　払戻 3,100〜55,000円　収支 -100〜+51,800円"_qs);
@@ -451,7 +303,6 @@ TEST(BetBuilder, MemoBlocksAreSettled) {
     ASSERT_TRUE(WriteResult(data, course, 11, result));
 
     const RaceOddsRead read = ReadRaceOdds(data.path(), {QDate(), course, 11});
-    ASSERT_EQ(read.day, QDate(2026, 12, 6));
     const BuildField field = BuildFieldOf(read.odds);
     const Race race{read.day, course, 11};
     QString memo;
@@ -467,12 +318,10 @@ TEST(BetBuilder, MemoBlocksAreSettled) {
         }
         SpreadWithinBudget(sheet, LeftOut(size_t(sheet.size()), false));
         memo += WriteMemoEntry(memo, BuiltSlip(sheet, race, kind));
-        return sheet.stakeSum();
     };
-    EXPECT_EQ(append(BetType::Quinella, BetForm::Formation, u"1 2 3"_qs,
-                     u"4 5 6 7 8 9 10 11 12 13"_qs, 30000),
-              30000);
-    EXPECT_EQ(append(BetType::Place, BetForm::Single, u"7 5"_qs, {}, 1000), 1000);
+    append(BetType::Quinella, BetForm::Formation, u"1 2 3"_qs, u"4 5 6 7 8 9 10 11 12 13"_qs,
+           30000);
+    append(BetType::Place, BetForm::Single, u"7 5"_qs, {}, 1000);
     EXPECT_TRUE(memo.startsWith(u"2026/12/06\r\n東京\t11R\t馬連\r\n"_qs)) << memo.toStdString();
     EXPECT_TRUE(memo.contains(u"\r\n東京\t11R\t複勝\r\n\t5\t500\r\n\t7\t500\r\n"_qs));
 
@@ -481,9 +330,6 @@ TEST(BetBuilder, MemoBlocksAreSettled) {
     ASSERT_EQ(settled.races.size(), 1u);
     const std::vector<SettledBet>& bets = settled.races[0].bets;
     ASSERT_EQ(bets.size(), 32u);
-    EXPECT_EQ(std::count_if(bets.begin(), bets.end(),
-                            [](const SettledBet& b) { return b.type == BetType::Quinella; }),
-              30);
     EXPECT_EQ(settled.totals.stake, 31000);
     EXPECT_EQ(settled.totals.hitBets, 2);  // 3-7 and 複勝 7
     EXPECT_EQ(settled.totals.payout, 1000 / 100 * 2310 + 500 / 100 * 150);
@@ -572,8 +418,7 @@ TEST_F(BuildWindow, FormationSpreadTrigamiRemovedStakeTypedAndOkWritesTheMemo) {
     EXPECT_EQ(window->windowTitle(), u"買い目作成"_qs);
     EXPECT_EQ(find<QComboBox>("Cmb_Kind")->currentText(), u"馬連"_qs);  // the main window's type
     EXPECT_TRUE(label("Lbl_Title").startsWith(u"東京 11R　2026年12月06日"_qs));
-    choose("Cmb_Form", 3);
-    EXPECT_EQ(find<QComboBox>("Cmb_Form")->currentText(), u"フォーメーション"_qs);
+    choose("Cmb_Form", 3);  // フォーメーション
     type("Txt_First", "7,14");
     for (int n : {3, 7, 11}) Click(Find<QPushButton>(window, ElementName("Cmd_Second", n)));
     EXPECT_EQ(find<QLineEdit>("Txt_Second")->text(), u"3 7 11"_qs);
@@ -600,7 +445,6 @@ TEST_F(BuildWindow, FormationSpreadTrigamiRemovedStakeTypedAndOkWritesTheMemo) {
 
     Click(find<QPushButton>("Cmd_Trigami"));
     EXPECT_EQ(label("Lbl_Count"), u"4点"_qs);
-    EXPECT_EQ(column(0).first(), u"3-14"_qs);
     EXPECT_EQ(column(2), QStringList(4, u"1200"_qs));
     EXPECT_TRUE(label("Lbl_Note").contains(u"トリガミの 3-7 を除きました。"_qs));
 
@@ -677,12 +521,10 @@ TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
     type("Txt_First", "3 7 11 14");
     type("Txt_Budget", "100");  // a budget left from another mode plays no part
     choose("Cmb_Mode", 3);
-    ASSERT_EQ(find<QComboBox>("Cmb_Mode")->currentText(), u"ケリー"_qs);
     EXPECT_FALSE(find<QLineEdit>("Txt_Budget")->isEnabled());
     EXPECT_EQ(label("Lbl_Message"), u"資金を入力してください。"_qs);
     type("Txt_Bank", "100000");
     EXPECT_EQ(label("Lbl_Message"), QString());
-    EXPECT_EQ(find<QComboBox>("Cmb_Fraction")->currentText(), u"1/2"_qs);
 
     const RaceOddsRead read =
         ReadRaceOdds(data.path(), Race{QDate(2026, 12, 6), CourseCodeOf(u"東京"), 11});
@@ -701,18 +543,19 @@ TEST_F(BuildWindow, KellyStakesTheBankOnTheRacesChances) {
         return texts;
     };
     EXPECT_EQ(column(2), expected(0.5));
-    EXPECT_TRUE(column(2).contains(u"見送り"_qs));  // 3-7 at 3.1 is not worth it
-    EXPECT_GE(column(2).count(u"見送り"_qs) + 2, column(2).size()) << "two bets staked at least";
-    EXPECT_TRUE(find<QLabel>("Lbl_Basis")->isVisible());
-    EXPECT_TRUE(label("Lbl_Basis").contains(u"推定"_qs));
-    EXPECT_TRUE(label("Lbl_Basis").contains(u"β = 1"_qs));
+    // 3-7 at 3.1 is not worth it; two bets staked at least.
+    const qsizetype skipped = column(2).count(u"見送り"_qs);
+    EXPECT_TRUE(skipped >= 1 && skipped + 2 <= column(2).size())
+        << column(2).join(u' ').toStdString();
+    EXPECT_TRUE(find<QLabel>("Lbl_Basis")->isVisible() && label("Lbl_Basis").contains(u"推定"_qs) &&
+                label("Lbl_Basis").contains(u"β = 1"_qs));
     choose("Cmb_Fraction", 2);  // 1/4
     EXPECT_EQ(column(2), expected(0.25));
 
     Click(find<QPushButton>("Cmd_OK"));
     const MemoReading memo = ReadMemo(MemoText(Find<QPlainTextEdit>(main.get(), u"Txt_Main"_qs)));
     ASSERT_EQ(memo.blocks.size(), 1u);
-    EXPECT_EQ(memo.blocks[0].bets.size(), size_t(column(2).size() - column(2).count(u"見送り"_qs)));
+    EXPECT_EQ(memo.blocks[0].bets.size(), size_t(column(2).size() - skipped));
 }
 
 // 資金配分 says when its total goes over the budget, under the total.
@@ -724,21 +567,19 @@ TEST(SeparateOver, TheLineUnderTheTotalSaysByHowMuch) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto* over = Find<QLabel>(&window, u"Lbl_Over"_qs);
-    const char* odds[] = {"34.3", "40.5", "56.2", "9.4", "25.6"};
-    for (int i = 0; i < 5; ++i) {
-        auto* box = Find<QLineEdit>(&window, ElementName("Txt_Odds", i));
+    const auto enter = [&](const QString& name, const char* text) {
+        auto* box = Find<QLineEdit>(&window, name);
         box->setFocus();
-        QTest::keyClicks(box, odds[i]);
-    }
-    auto* budget = Find<QLineEdit>(&window, u"Txt_Total_Pay"_qs);
-    budget->setFocus();
-    QTest::keyClicks(budget, "2000");
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    };
+    const char* odds[] = {"34.3", "40.5", "56.2", "9.4", "25.6"};
+    for (int i = 0; i < 5; ++i) enter(ElementName("Txt_Odds", i), odds[i]);
+    enter(u"Txt_Total_Pay"_qs, "2000");
     EXPECT_EQ(Find<QLabel>(&window, u"Lbl_Real_Pay"_qs)->text(), u"2100"_qs);
     EXPECT_EQ(over->text(), u"予算超過 100円"_qs);
     EXPECT_EQ(Foreground(over), Colours::Red);
-    budget->selectAll();
-    QTest::keyClicks(budget, "2100");
-    EXPECT_EQ(Find<QLabel>(&window, u"Lbl_Real_Pay"_qs)->text(), u"2100"_qs);
+    enter(u"Txt_Total_Pay"_qs, "2100");
     EXPECT_EQ(over->text(), QString());
 }
 
