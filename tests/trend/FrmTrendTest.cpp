@@ -183,7 +183,6 @@ TEST_F(FrmTrend, OneSnapshotIsNotedAndNewDownloadsAreFollowedWhileOpen) {
     download({}, {{u"2"_qs, u"4.0"_qs}}, T1420);
     type.setCurrentIndex(int(BetType::WinPlace));
     open();
-    EXPECT_EQ(window->windowTitle(), u"オッズ推移"_qs);
     EXPECT_EQ(grid->model()->columnCount(), 3);
     EXPECT_TRUE(
         Find<QLabel>(window, u"Lbl_Note"_qs)->text().contains(u"次にオッズを取得すると"_qs));
