@@ -49,8 +49,9 @@ protected:
 };
 
 // The same content written again later, or recorded through a second
-// connection to the same file, is kept once with its first time.
-TEST_F(OddsHistoryTest, SameContentIsStoredOnce) {
+// connection to the same file, is kept once with its first time. Another date
+// is another race; snapshots older than a year go on opening.
+TEST_F(OddsHistoryTest, SameContentIsStoredOnceAndDatesSeparateRaces) {
     EXPECT_TRUE(record(history, Uo18, T1420).added);
     const SnapshotOutcome again = record(history, Uo18, T1420.addSecs(600));
     EXPECT_TRUE(again.stored && !again.added);
@@ -65,6 +66,18 @@ TEST_F(OddsHistoryTest, SameContentIsStoredOnce) {
     const SnapshotOutcome mine = history.record(dir.file(u"zo-58b.jra"_qs));
     EXPECT_TRUE(mine.stored && !mine.added);
     EXPECT_EQ(history.snapshots(Tokyo11, OddsFile::Zo).size(), 1u);
+
+    record(history, UoBytes(u"20251110"_qs, 18), T1420.addDays(-400));
+    record(history, UoBytes(u"20261213"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), T1420.addDays(7));
+    EXPECT_EQ(OddsOf37(history), QStringList{u"50.0"_qs});  // Uo18's alone
+    EXPECT_EQ(OddsOf37(history, {QDate(2026, 12, 13), 5, 11}), QStringList{u"12.0"_qs});
+    EXPECT_EQ(history.latestDate(5, 11), QDate(2026, 12, 13));
+    EXPECT_EQ(history.latestDate(5, 12), QDate());
+    EXPECT_TRUE(SharpestFalls(history, {QDate(2026, 12, 13), 5, 11}, BetType::Quinella).empty());
+    OddsHistory reopened;
+    ASSERT_TRUE(reopened.open(history.path()));
+    EXPECT_TRUE(reopened.snapshots({QDate(2025, 11, 10), 5, 11}, OddsFile::Uo).empty());
+    EXPECT_EQ(reopened.snapshots(Tokyo11, OddsFile::Uo).size(), 1u);
 }
 
 TEST_F(OddsHistoryTest, DownloadsAreOrderedByWhenTheFileWasWrittenWhateverTheArrival) {
@@ -113,22 +126,6 @@ TEST_F(OddsHistoryTest, ShortUnreadableAndForeignFilesAreNeverStored) {
     QSqlQuery count(history.connection());
     ASSERT_TRUE(count.exec(u"SELECT COUNT(*) FROM snapshots"_qs) && count.next());
     EXPECT_EQ(count.value(0).toInt(), 0);
-}
-
-// Another date is another race; snapshots older than a year go on opening.
-TEST_F(OddsHistoryTest, DatesSeparateRacesAndOldOnesArePruned) {
-    record(history, UoBytes(u"20251110"_qs, 18), T1420.addDays(-400));
-    record(history, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"31.5"_qs}}), T1420);
-    record(history, UoBytes(u"20261213"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), T1420.addDays(7));
-    EXPECT_EQ(OddsOf37(history), QStringList{u"31.5"_qs});
-    EXPECT_EQ(OddsOf37(history, {QDate(2026, 12, 13), 5, 11}), QStringList{u"12.0"_qs});
-    EXPECT_EQ(history.latestDate(5, 11), QDate(2026, 12, 13));
-    EXPECT_EQ(history.latestDate(5, 12), QDate());
-    EXPECT_TRUE(SharpestFalls(history, {QDate(2026, 12, 13), 5, 11}, BetType::Quinella).empty());
-    OddsHistory reopened;
-    ASSERT_TRUE(reopened.open(history.path()));
-    EXPECT_TRUE(reopened.snapshots({QDate(2025, 11, 10), 5, 11}, OddsFile::Uo).empty());
-    EXPECT_EQ(reopened.snapshots(Tokyo11, OddsFile::Uo).size(), 1u);
 }
 
 TEST(TrendRule, TwentyPercentAtItsEdgeAndNoneAtTheCap) {
