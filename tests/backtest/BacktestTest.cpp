@@ -135,11 +135,7 @@ std::vector<QStringList> texts(const TextTable& table) {
 TEST(Backtest, TablesOfTenHandMadeRaces) {
     TempDir folder;
     WriteTenRaces(folder);
-    const RaceReading reading = ReadRaces({.folders = {folder.path()}});
-    EXPECT_EQ(reading.races.size(), 8u);
-    EXPECT_EQ(reading.withoutResult, 2);
-    const BacktestAnalysis a = Analyse(reading);
-
+    const BacktestAnalysis a = Analyse(ReadRaces({.folders = {folder.path()}}));
     // Band edges 9.9 | 10.0 and 99.9 | 100.0; the scratched horse out, 999.9
     // at face value; 複勝 counted over the starters of 1R alone. The market's
     // 1.0–1.9: (6 × 2/3 + 0.5263/1.5273) / 7; 100.0以上: (0.01/0.2210 + 0.0010/1.5273) / 2.
@@ -182,72 +178,29 @@ TEST(Backtest, TablesOfTenHandMadeRaces) {
     EXPECT_EQ(UsedBeta(a.fit), 1.0);
     EXPECT_TRUE(ScoreLine(a.fit).contains(u"300 レース未満"_qs));
     EXPECT_EQ(WithoutResultLine(a.withoutResult), u"結果のないレース 2"_qs);
-}
 
-TEST(Backtest, HistoryDownloadLaterThanTheFolderStandsForTheFinalOdds) {
-    TempDir folder, store;
-    WriteTenRaces(folder);
+    // A download in the history later than the folder's stands for the final odds.
+    TempDir store;
     SetOddsHistoryPath(store.file(u"odds-history.sqlite"_qs));
     {
         OddsHistory history;
         ASSERT_TRUE(history.open());
         // 2R's last download: horse 4 at 50.0 instead of 999.9.
-        const std::map<QString, QString> later{{u"1"_qs, u"1.9"_qs},
-                                               {u"2"_qs, u"2.0"_qs},
-                                               {u"3"_qs, u"2.0"_qs},
-                                               {u"4"_qs, u"50.0"_qs},
-                                               {u"5"_qs, u"取消"_qs}};
-        ASSERT_TRUE(history
-                        .record(u"zo-582.jra"_qs, ZoBytes(Day, 5, later),
-                                QDateTime::currentDateTime().addSecs(3600))
-                        .stored);
+        const QByteArray zo = ZoBytes(Day, 5,
+                                      {{u"1"_qs, u"1.9"_qs},
+                                       {u"2"_qs, u"2.0"_qs},
+                                       {u"3"_qs, u"2.0"_qs},
+                                       {u"4"_qs, u"50.0"_qs},
+                                       {u"5"_qs, u"取消"_qs}});
+        const QDateTime later = QDateTime::currentDateTime().addSecs(3600);
+        ASSERT_TRUE(history.record(u"zo-582.jra"_qs, zo, later).stored);
     }
-    const BacktestAnalysis without = Analyse(ReadRaces({.folders = {folder.path()}}));
-    const RaceReading reading = ReadRaces({.folders = {folder.path()}, .history = true});
+    const RaceReading withHistory = ReadRaces({.folders = {folder.path()}, .history = true});
     SetOddsHistoryPath({});
-    EXPECT_EQ(reading.fromHistory, 1);
-    const BacktestAnalysis with = Analyse(reading);
-    EXPECT_EQ(without.bands[6].starters, 1);  // 50.0–99.9
-    EXPECT_EQ(with.bands[6].starters, 2);
+    EXPECT_EQ(withHistory.fromHistory, 1);
+    const BacktestAnalysis with = Analyse(withHistory);
+    EXPECT_EQ(with.bands[6].starters, 2);  // 50.0–99.9
     EXPECT_EQ(with.bands[7].starters, 1);  // 100.0以上
-}
-
-TEST(Backtest, CommandLineDaysFoldersAndExitStatus) {
-    TempDir folder;
-    WriteTenRaces(folder);
-    const QString missing = folder.file(u"none"_qs);
-    struct Case {
-        QStringList arguments;
-        int status;
-        QString lastLine;  // of the output
-        QString error;     // contained in the error output
-    };
-    const Case cases[] = {
-        {{folder.path(), missing}, 0, u"（8 レース）"_qs, missing + u": フォルダを読めません"_qs},
-        {{u"--from"_qs, u"2026-12-07"_qs, folder.path()}, 0, u"（1 レース）"_qs, {}},
-        {{u"--to"_qs, u"2026-12-06"_qs, folder.path()}, 0, u"（7 レース）"_qs, {}},
-        {{missing}, 1, {}, missing},
-        {{u"--from"_qs, u"12/07"_qs, folder.path()}, 2, {}, u"usage"_qs},
-    };
-    for (const Case& c : cases) {
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        EXPECT_EQ(RunAnalyseCommand(c.arguments, outStream, errStream), c.status)
-            << c.arguments.join(u' ').toStdString();
-        const QString last = out.trimmed().section(u'\n', -1);
-        EXPECT_TRUE(last.startsWith(u"補正指数 β = "_qs) == !c.lastLine.isEmpty())
-            << last.toStdString();
-        EXPECT_TRUE(last.endsWith(c.lastLine)) << last.toStdString();
-        EXPECT_TRUE(err.contains(c.error)) << err.toStdString();
-    }
-
-    QString csv, err;
-    QTextStream csvStream(&csv), errStream(&err);
-    ASSERT_EQ(RunAnalyseCommand({u"--csv"_qs, folder.path()}, csvStream, errStream), 0);
-    EXPECT_TRUE(csv.contains(u"10.0–19.9,1,1,100.0%,45.2%,1000.0%,300.0%\r\n"_qs));
-    EXPECT_TRUE(csv.section(u"\r\n"_qs, -2, -2).startsWith(u"補正指数 β = "_qs))
-        << csv.right(40).toStdString();
-    EXPECT_TRUE(csv.endsWith(u"（8 レース）\r\n"_qs));
 }
 
 // A season whose winners are drawn from p ∝ π^β: the fit finds β within two
@@ -287,13 +240,56 @@ TEST(Backtest, FitRecoversTheSeasonsIndex) {
 // from the folder (8 races: β = 1) or fixed. 東京 1R at β = 1: p = 45.7,
 // 45.2, 4.5, 4.5 % (π of 9.9 10.0 99.9 100.0), each 単勝 worth 1 / 0.221020 =
 // 4.52; P(1,4) = 0.075125 × 99.9 = 7.50 first, 2-4 at 9999.9 never listed.
-TEST(Backtest, CommandLineRaceValue) {
+TEST(Backtest, CommandLine) {
     TempDir folder;
     WriteTenRaces(folder);
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
-    ASSERT_EQ(RunAnalyseCommand({u"--race"_qs, u"東京1R"_qs, folder.path()}, outStream, errStream),
-              0);
+    const auto run = [&](const QStringList& arguments) {
+        out.clear();
+        err.clear();
+        return RunAnalyseCommand(arguments, outStream, errStream);
+    };
+    const QString missing = folder.file(u"none"_qs);
+    struct Case {
+        QStringList arguments;
+        int status;
+        QString lastLine;  // of the output
+        QString error;     // contained in the error output
+    };
+    const QString race1 = u"東京1R"_qs;
+    const Case cases[] = {
+        {{folder.path(), missing}, 0, u"（8 レース）"_qs, missing + u": フォルダを読めません"_qs},
+        {{u"--from"_qs, u"2026-12-07"_qs, folder.path()}, 0, u"（1 レース）"_qs, {}},
+        {{u"--to"_qs, u"2026-12-06"_qs, folder.path()}, 0, u"（7 レース）"_qs, {}},
+        {{missing}, 1, {}, missing},
+        {{u"--from"_qs, u"12/07"_qs, folder.path()}, 2, {}, u"usage"_qs},
+        {{u"--race"_qs, race1, u"--day"_qs, u"2026-12-05"_qs, folder.path()},
+         1,
+         {},
+         u"東京1R 2026-12-05: オッズのファイルがありません"_qs},
+        {{u"--race"_qs, u"東京13R"_qs, folder.path()}, 2, {}, {}},
+        {{u"--race"_qs, race1, u"--csv"_qs, folder.path()}, 2, {}, {}},
+        {{u"--beta"_qs, u"1.2"_qs, folder.path()}, 2, {}, {}},
+        {{u"--race"_qs, race1, u"--beta"_qs, u"0"_qs, folder.path()}, 2, {}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.arguments), c.status) << c.arguments.join(u' ').toStdString();
+        const QString last = out.trimmed().section(u'\n', -1);
+        EXPECT_TRUE(last.startsWith(u"補正指数 β = "_qs) == !c.lastLine.isEmpty())
+            << last.toStdString();
+        EXPECT_TRUE(last.endsWith(c.lastLine)) << last.toStdString();
+        EXPECT_TRUE(err.contains(c.error)) << err.toStdString();
+    }
+
+    ASSERT_EQ(run({u"--csv"_qs, folder.path()}), 0);
+    const QString csv = out;
+    EXPECT_TRUE(csv.contains(u"10.0–19.9,1,1,100.0%,45.2%,1000.0%,300.0%\r\n"_qs));
+    EXPECT_TRUE(csv.section(u"\r\n"_qs, -2, -2).startsWith(u"補正指数 β = "_qs))
+        << csv.right(40).toStdString();
+    EXPECT_TRUE(csv.endsWith(u"（8 レース）\r\n"_qs));
+
+    ASSERT_EQ(run({u"--race"_qs, race1, folder.path()}), 0);
     const QStringList lines = out.trimmed().split(u'\n');
     ASSERT_EQ(lines.size(), 12) << out.toStdString();
     EXPECT_EQ(lines[0], u"東京 1R　2026年12月06日　ジャパンカップ"_qs);
@@ -308,28 +304,7 @@ TEST(Backtest, CommandLineRaceValue) {
                                          u"馬連 3-4 1000.0 期待値 6.49（確率 0.6%）"_qs}));
 
     // The race of the subfolder's day; β fixed.
-    out.clear();
-    ASSERT_EQ(RunAnalyseCommand({u"--race"_qs, u"中山1R"_qs, u"--beta"_qs, u"2"_qs, folder.path()},
-                                outStream, errStream),
-              0);
+    ASSERT_EQ(run({u"--race"_qs, u"中山1R"_qs, u"--beta"_qs, u"2"_qs, folder.path()}), 0);
     EXPECT_TRUE(out.startsWith(u"中山 1R　2026年12月13日"_qs)) << out.toStdString();
     EXPECT_TRUE(out.contains(u"補正勝率：補正指数 β = 2.000（指定）　組の確率：γ = 0.81\n"_qs));
-
-    struct Case {
-        QStringList arguments;
-        int status;
-    };
-    const Case cases[] = {
-        {{u"--race"_qs, u"東京1R"_qs, u"--day"_qs, u"2026-12-05"_qs, folder.path()}, 1},
-        {{u"--race"_qs, u"東京13R"_qs, folder.path()}, 2},
-        {{u"--race"_qs, u"東京1R"_qs, u"--csv"_qs, folder.path()}, 2},
-        {{u"--beta"_qs, u"1.2"_qs, folder.path()}, 2},
-        {{u"--race"_qs, u"東京1R"_qs, u"--beta"_qs, u"0"_qs, folder.path()}, 2},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(RunAnalyseCommand(c.arguments, outStream, errStream), c.status)
-            << c.arguments.join(u' ').toStdString();
-    }
-    EXPECT_TRUE(err.contains(u"東京1R 2026-12-05: オッズのファイルがありません"_qs))
-        << err.toStdString();
 }

@@ -49,8 +49,9 @@ protected:
 };
 
 // The same content written again later, or recorded through a second
-// connection to the same file, is kept once with its first time.
-TEST_F(OddsHistoryTest, SameContentIsStoredOnce) {
+// connection to the same file, is kept once with its first time. Another date
+// is another race; snapshots older than a year go on opening.
+TEST_F(OddsHistoryTest, SameContentIsStoredOnceAndDatesSeparateRaces) {
     EXPECT_TRUE(record(history, Uo18, T1420).added);
     const SnapshotOutcome again = record(history, Uo18, T1420.addSecs(600));
     EXPECT_TRUE(again.stored && !again.added);
@@ -65,6 +66,18 @@ TEST_F(OddsHistoryTest, SameContentIsStoredOnce) {
     const SnapshotOutcome mine = history.record(dir.file(u"zo-58b.jra"_qs));
     EXPECT_TRUE(mine.stored && !mine.added);
     EXPECT_EQ(history.snapshots(Tokyo11, OddsFile::Zo).size(), 1u);
+
+    record(history, UoBytes(u"20251110"_qs, 18), T1420.addDays(-400));
+    record(history, UoBytes(u"20261213"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), T1420.addDays(7));
+    EXPECT_EQ(OddsOf37(history), QStringList{u"50.0"_qs});  // Uo18's alone
+    EXPECT_EQ(OddsOf37(history, {QDate(2026, 12, 13), 5, 11}), QStringList{u"12.0"_qs});
+    EXPECT_EQ(history.latestDate(5, 11), QDate(2026, 12, 13));
+    EXPECT_EQ(history.latestDate(5, 12), QDate());
+    EXPECT_TRUE(SharpestFalls(history, {QDate(2026, 12, 13), 5, 11}, BetType::Quinella).empty());
+    OddsHistory reopened;
+    ASSERT_TRUE(reopened.open(history.path()));
+    EXPECT_TRUE(reopened.snapshots({QDate(2025, 11, 10), 5, 11}, OddsFile::Uo).empty());
+    EXPECT_EQ(reopened.snapshots(Tokyo11, OddsFile::Uo).size(), 1u);
 }
 
 TEST_F(OddsHistoryTest, DownloadsAreOrderedByWhenTheFileWasWrittenWhateverTheArrival) {
@@ -115,53 +128,30 @@ TEST_F(OddsHistoryTest, ShortUnreadableAndForeignFilesAreNeverStored) {
     EXPECT_EQ(count.value(0).toInt(), 0);
 }
 
-// Another date is another race; snapshots older than a year go on opening.
-TEST_F(OddsHistoryTest, DatesSeparateRacesAndOldOnesArePruned) {
-    record(history, UoBytes(u"20251110"_qs, 18), T1420.addDays(-400));
-    record(history, UoBytes(u"20261206"_qs, 18, {{u"3-7"_qs, u"31.5"_qs}}), T1420);
-    record(history, UoBytes(u"20261213"_qs, 18, {{u"3-7"_qs, u"12.0"_qs}}), T1420.addDays(7));
-    EXPECT_EQ(OddsOf37(history), QStringList{u"31.5"_qs});
-    EXPECT_EQ(OddsOf37(history, {QDate(2026, 12, 13), 5, 11}), QStringList{u"12.0"_qs});
-    EXPECT_EQ(history.latestDate(5, 11), QDate(2026, 12, 13));
-    EXPECT_EQ(history.latestDate(5, 12), QDate());
-    EXPECT_TRUE(SharpestFalls(history, {QDate(2026, 12, 13), 5, 11}, BetType::Quinella).empty());
-    OddsHistory reopened;
-    ASSERT_TRUE(reopened.open(history.path()));
-    EXPECT_TRUE(reopened.snapshots({QDate(2025, 11, 10), 5, 11}, OddsFile::Uo).empty());
-    EXPECT_EQ(reopened.snapshots(Tokyo11, OddsFile::Uo).size(), 1u);
-}
-
-TEST(TrendRule, TwentyPercentAtItsEdge) {
-    const std::tuple<const char16_t*, const char16_t*, OddsMove, const char16_t*> cases[] = {
-        {u"31.5", u"25.2", OddsMove::Fall, u"−20%"},  // exactly -20 %
-        {u"31.5", u"25.3", OddsMove::None, u"−20%"},
-        {u"10.0", u"12.0", OddsMove::Rise, u"+20%"},  // exactly +20 %
-        {u"10.0", u"11.9", OddsMove::None, u"+19%"},
-        {u" 2.5", u"2.5", OddsMove::None, u"0%"},
-        {u"1.5-2.0", u"1.2-1.6", OddsMove::Fall, u"−20%"},  // 複勝 by its lower bound
-        {u"ﾄﾘｹｼ", u"5.0", OddsMove::None, nullptr},
-        {u"5.0", u"取消", OddsMove::None, nullptr},
-        {u"", u"5.0", OddsMove::None, nullptr},
-    };
-    for (const auto& [was, is, move, percent] : cases) {
-        const QString before = QString::fromUtf16(was), after = QString::fromUtf16(is);
-        SCOPED_TRACE(before.toStdString() + " " + after.toStdString());
-        EXPECT_EQ(MoveBetween(before, after), move);
-        const auto change = ChangePercent(before, after);
-        EXPECT_EQ(change ? ChangeText(*change) : QString(), QString::fromUtf16(percent));
-    }
+TEST(TrendRule, TwentyPercentAtItsEdgeAndNoneAtTheCap) {
+    using B = BetType;
+    using M = OddsMove;
     // Odds at the record's cap are "at least": no move, no change from or to them.
-    const std::tuple<const char16_t*, const char16_t*, BetType, OddsMove, const char16_t*>
-        capped[] = {
-            {u"7710.3", u"9999.9", BetType::Quinella, OddsMove::None, nullptr},
-            {u"9999.9", u"4000.0", BetType::Quinella, OddsMove::None, nullptr},
-            {u"500.0", u"999.9", BetType::Quinella, OddsMove::Rise, u"+100%"},  // no cap for 馬連
-            {u"500.0", u"999.9", BetType::Win, OddsMove::None, nullptr},
-            {u"999.9", u"999.9", BetType::BracketQuinella, OddsMove::None, nullptr},
-            {u"999.9-999.9", u"80.0-120.0", BetType::Place, OddsMove::None, nullptr},
-            {u"500.0", u"800.0", BetType::Win, OddsMove::Rise, u"+60%"},
+    const std::tuple<const char16_t*, const char16_t*, BetType, OddsMove, const char16_t*> cases[] =
+        {
+            {u"31.5", u"25.2", B::Quinella, M::Fall, u"−20%"},  // exactly -20 %
+            {u"31.5", u"25.3", B::Quinella, M::None, u"−20%"},
+            {u"10.0", u"12.0", B::Win, M::Rise, u"+20%"},  // exactly +20 %
+            {u"10.0", u"11.9", B::Win, M::None, u"+19%"},
+            {u" 2.5", u"2.5", B::Win, M::None, u"0%"},
+            {u"1.5-2.0", u"1.2-1.6", B::Place, M::Fall, u"−20%"},  // 複勝 by its lower bound
+            {u"ﾄﾘｹｼ", u"5.0", B::Quinella, M::None, nullptr},
+            {u"5.0", u"取消", B::Win, M::None, nullptr},
+            {u"", u"5.0", B::Win, M::None, nullptr},
+            {u"7710.3", u"9999.9", B::Quinella, M::None, nullptr},
+            {u"9999.9", u"4000.0", B::Quinella, M::None, nullptr},
+            {u"500.0", u"999.9", B::Quinella, M::Rise, u"+100%"},  // no cap for 馬連
+            {u"500.0", u"999.9", B::Win, M::None, nullptr},
+            {u"999.9", u"999.9", B::BracketQuinella, M::None, nullptr},
+            {u"999.9-999.9", u"80.0-120.0", B::Place, M::None, nullptr},
+            {u"500.0", u"800.0", B::Win, M::Rise, u"+60%"},
         };
-    for (const auto& [was, is, kind, move, percent] : capped) {
+    for (const auto& [was, is, kind, move, percent] : cases) {
         const QString before = QString::fromUtf16(was), after = QString::fromUtf16(is);
         SCOPED_TRACE(before.toStdString() + " " + after.toStdString());
         EXPECT_EQ(MoveBetween(before, after, kind), move);
